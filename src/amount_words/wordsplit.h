@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace amount_words {
+
+// The two lines of the amount in words as the last split left them: the
+// first begins with a blank; the second ends with one.
+extern QString WordsLine1;
+extern QString WordsLine2;
+
+// Width of a text in twips in the printer's current font.
+using TextWidth = std::function<double(const QString &text)>;
+
+struct SplitLines
+{
+    QString first;
+    QString second;
+};
+
+// Splits the words over the cheque's two lines: the first line takes whole
+// words for as long as its printed width stays strictly below `limit`
+// (twips); when every word fits, it is filled with blanks up to the limit and
+// the second line is a single blank.
+SplitLines splitWords(const QString &words, double limit, const TextWidth &width);
+
+// What the main window shows after a new amount.
+struct Preview
+{
+    bool converted = false; // false: the amount was refused, nothing changes
+    QString words;          // the whole amount in words (Text2)
+    QString line1;          // Text3
+    QString line2;          // Text10
+};
+
+// Converts the amount and splits the words with the on-screen width of the
+// first line as limit, measured in the printer's current font. Sets
+// WordsLine1 (and clears WordsLine2) only when the amount was converted.
+Preview converti_txt(const QString &amountText, const QString &currencyName, const QString &hundredthName,
+                     double firstLineWidth, const TextWidth &width);
+
+} // namespace amount_words

@@ -1,0 +1,24 @@
+#pragma once
+
+// What the program needs of the window system beyond its own windows.
+namespace platform {
+
+// Application-wide mouse pointers by the numbers the program uses for them:
+// 0 the system default, 1 the plain arrow, 14 the arrow with a question mark,
+// which means parameter mode is on.
+enum Pointer { DefaultPointer = 0, ArrowPointer = 1, QuestionArrowPointer = 14 };
+void setPointer(Pointer pointer);
+Pointer pointer();
+
+// Screen twips per pixel (15 at 96 dpi).
+double twipsPerPixel();
+int twipsToPixels(double twips);
+double pixelsToTwips(int pixels);
+// The primary screen's width, in twips.
+double screenWidthTwips();
+
+void beep();
+// Lets pending window events run once.
+void processEvents();
+
+} // namespace platform

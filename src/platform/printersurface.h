@@ -1,0 +1,113 @@
+#pragma once
+
+#include <QPointF>
+#include <QString>
+#include <QtGlobal>
+
+#include <stdexcept>
+
+namespace platform {
+
+// Colours as the printing routines give them: 0xRRGGBB.
+using Colour = quint32;
+constexpr Colour rgb(int red, int green, int blue)
+{
+    return (Colour(red & 0xff) << 16) | (Colour(green & 0xff) << 8) | Colour(blue & 0xff);
+}
+constexpr Colour Black = rgb(0, 0, 0);
+
+enum class Orientation { Portrait = 1, Landscape = 2 };
+enum class LineStyle { Solid, Dotted };
+
+// Thrown by a surface when the printer cannot do what it was asked: no
+// printer, a font it refuses, a job it cannot start or send. The callers that
+// face the user catch it and say so.
+class PrinterError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The printer's page, in twips from the top-left corner of the printable
+// area. Every printing routine (the cheque, the calibration pages) writes only
+// through this, so the same routine can go to a real printer, to a recording
+// for the tests, or to a preview.
+//
+// Font, position, line style and orientation are state of the printer, kept
+// from one call to the next and from one document to the next, as a person
+// setting up the printer would expect.
+class PrinterSurface
+{
+public:
+    virtual ~PrinterSurface() = default;
+
+    void setFontName(const QString &name);
+    QString fontName() const { return m_fontName; }
+    void setFontSize(float points);
+    float fontSize() const { return m_fontSize; }
+    void setBold(bool bold);
+    bool bold() const { return m_bold; }
+
+    // The top-left corner of the next text.
+    void setCurrentX(float twips);
+    void setCurrentY(float twips);
+    float currentX() const { return m_currentX; }
+    float currentY() const { return m_currentY; }
+
+    // Prints at the current position. With endLine the position then moves to
+    // the start of the next line (x 0, y one line lower); without it, to the
+    // end of the text on the same line.
+    void printText(const QString &text, bool endLine = true);
+
+    // The width in twips of a text in the current font, as the printer would
+    // print it.
+    double textWidth(const QString &text);
+
+    void line(QPointF from, QPointF to, Colour colour = Black);
+    void rectangle(QPointF from, QPointF to, Colour colour = Black);
+    void filledRectangle(QPointF from, QPointF to, Colour colour);
+
+    void setLineStyle(LineStyle style);
+    LineStyle lineStyle() const { return m_lineStyle; }
+
+    // Takes effect for the next page started.
+    void setOrientation(Orientation orientation);
+    Orientation orientation() const { return m_orientation; }
+
+    // Sends the page to the printer. Nothing drawn since the last end is lost.
+    void endDocument();
+    // Drops what was drawn since the last end: nothing reaches the printer.
+    void abortDocument();
+
+    // The printer's name, for messages; empty when there is none.
+    virtual QString printerName() const = 0;
+
+protected:
+    PrinterSurface() = default;
+
+    // Told of every call, with its arguments in twips, before it is carried
+    // out; the recording surface keeps them for the tests.
+    virtual void noteCall(const QString &call) { Q_UNUSED(call) }
+
+    virtual void doSetFont(const QString &name, float points, bool bold) = 0;
+    virtual void doPrintText(float x, float y, const QString &text) = 0;
+    virtual double doTextWidth(const QString &text) = 0;
+    virtual double doLineHeight() = 0;
+    virtual void doLine(QPointF from, QPointF to, Colour colour) = 0;
+    virtual void doRectangle(QPointF from, QPointF to, Colour colour, bool filled) = 0;
+    virtual void doSetLineStyle(LineStyle style) = 0;
+    virtual void doSetOrientation(Orientation orientation) = 0;
+    virtual void doEndDocument() = 0;
+    virtual void doAbortDocument() = 0;
+
+private:
+    QString m_fontName = QStringLiteral("Arial");
+    float m_fontSize = 10.0f;
+    bool m_bold = false;
+    float m_currentX = 0.0f;
+    float m_currentY = 0.0f;
+    LineStyle m_lineStyle = LineStyle::Solid;
+    Orientation m_orientation = Orientation::Portrait;
+};
+
+} // namespace platform

@@ -1,0 +1,50 @@
+#include "platform/recordfile.h"
+
+namespace platform {
+
+RecordFile::~RecordFile()
+{
+    close();
+}
+
+bool RecordFile::open(const QString &path, int recordLength)
+{
+    close();
+    if (recordLength <= 0)
+        return false;
+    m_recordLength = recordLength;
+    m_file.setFileName(path);
+    // ReadWrite creates a missing file and, on this system, takes no lock:
+    // the invoicing program may hold the same file open at the same time.
+    return m_file.open(QIODevice::ReadWrite);
+}
+
+void RecordFile::close()
+{
+    if (m_file.isOpen())
+        m_file.close();
+}
+
+QByteArray RecordFile::read(int recordNumber)
+{
+    if (!m_file.isOpen() || recordNumber < 1)
+        return {};
+    const qint64 offset = qint64(recordNumber - 1) * m_recordLength;
+    if (!m_file.seek(offset))
+        return {};
+    return m_file.read(m_recordLength);
+}
+
+bool RecordFile::write(int recordNumber, const QByteArray &bytes)
+{
+    if (!m_file.isOpen() || recordNumber < 1)
+        return false;
+    QByteArray record = bytes.left(m_recordLength);
+    record.append(QByteArray(m_recordLength - record.size(), ' '));
+    const qint64 offset = qint64(recordNumber - 1) * m_recordLength;
+    if (!m_file.seek(offset) || m_file.write(record) != record.size())
+        return false;
+    return m_file.flush();
+}
+
+} // namespace platform
