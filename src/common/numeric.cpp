@@ -149,7 +149,7 @@ QString plainNumber(double value)
     if (!std::isfinite(value))
         value = 0.0;
     QString digits;
-    for (int precision = 0; precision <= 17; ++precision) {
+    for (int precision = 0; precision <= 340; ++precision) {
         digits = QString::number(std::fabs(value), 'f', precision);
         if (digits.toDouble() == std::fabs(value))
             break;

@@ -1,0 +1,36 @@
+#include "main_window/pendingcheque.h"
+
+#include "platform/recordfile.h"
+#include "platform/textfile.h"
+
+namespace main_window {
+
+PendingCheque parsePendingRecord(const QByteArray &record)
+{
+    PendingCheque cheque;
+    if (record.size() < PendingRecordLength)
+        return cheque;
+    QByteArray bytes = record.left(PendingRecordLength);
+    // Bytes the file never had read back as zeros: they are blanks to us.
+    bytes.replace('\0', ' ');
+    const QString text = platform::decode1252(bytes);
+    cheque.amount = text.mid(5, 15).trimmed();
+    cheque.keepOpen = text.at(18) == QLatin1Char('T');
+    return cheque;
+}
+
+QByteArray takenRecord()
+{
+    return QByteArray("----").leftJustified(PendingRecordLength, ' ');
+}
+
+PendingCheque takePendingCheque(platform::RecordFile &file, bool *written)
+{
+    const PendingCheque cheque = parsePendingRecord(file.read(PendingRecordNumber));
+    const bool ok = file.write(PendingRecordNumber, takenRecord());
+    if (written)
+        *written = ok;
+    return cheque;
+}
+
+} // namespace main_window

@@ -1,0 +1,227 @@
+#include "platform/qtprintersurface.h"
+
+#include <QColor>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPen>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QRectF>
+
+#include <string>
+
+namespace platform {
+
+namespace {
+
+constexpr int TwipsPerInch = 1440;
+constexpr double TwipsPerPoint = 20.0;
+
+// A zero-width pen draws one device pixel, a 1440th of an inch: dots that
+// thin vanish on paper. 15 twips is about a quarter of a millimetre.
+constexpr double PenTwips = 15.0;
+
+QColor toColor(Colour colour)
+{
+    return QColor::fromRgb(QRgb(0xff000000u | (colour & 0xffffffu)));
+}
+
+std::string utf8(const QString &text)
+{
+    return text.toStdString();
+}
+
+} // namespace
+
+QtPrinterSurface::QtPrinterSurface(const QString &printerName)
+{
+    const QPrinterInfo info = printerName.isEmpty() ? QPrinterInfo::defaultPrinter()
+                                                    : QPrinterInfo::printerInfo(printerName);
+    if (!info.isNull()) {
+        m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+        m_hasPrinter = m_printer->isValid() && m_printer->outputFormat() == QPrinter::NativeFormat;
+    }
+    if (!m_hasPrinter) {
+        // Measuring must work without a printer (the amount in words is split
+        // at start-up). A PDF printer at the same resolution gives the same
+        // font metrics, since Qt sends PDF to CUPS anyway; it is never painted on.
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer->setOutputFormat(QPrinter::PdfFormat);
+    }
+    // Resolution first: the printer works out its margins in device pixels.
+    m_printer->setResolution(TwipsPerInch);
+    // A queue may default to Letter; cheques are fed on A4 printers.
+    m_printer->setPageSize(QPageSize(QPageSize::A4));
+    // The origin is placed by hand on the printable corner (see endDocument).
+    m_printer->setFullPage(true);
+    m_printer->setPageOrientation(QPageLayout::Portrait);
+
+    doSetFont(fontName(), fontSize(), bold());
+}
+
+QtPrinterSurface::~QtPrinterSurface() = default;
+
+QString QtPrinterSurface::printerName() const
+{
+    return m_hasPrinter ? m_printer->printerName() : QString();
+}
+
+bool QtPrinterSurface::hasPrinter() const
+{
+    return m_hasPrinter;
+}
+
+QPointF QtPrinterSurface::printableOrigin(const QMarginsF &portraitMarginsPoints, Orientation orientation)
+{
+    const QMarginsF &m = portraitMarginsPoints;
+    if (orientation == Orientation::Landscape)
+        return QPointF(m.bottom() * TwipsPerPoint, m.left() * TwipsPerPoint);
+    return QPointF(m.left() * TwipsPerPoint, m.top() * TwipsPerPoint);
+}
+
+void QtPrinterSurface::doSetFont(const QString &name, float points, bool bold)
+{
+    QFont font(name);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    // No kerning: a text's width is then the sum of its parts' widths, so the
+    // word split, which measures piece by piece, agrees with what is printed.
+    font.setKerning(false);
+    m_font = font;
+    m_metrics.reset();
+}
+
+const QFontMetricsF &QtPrinterSurface::metrics()
+{
+    if (!m_metrics)
+        m_metrics.emplace(m_font, m_printer.get());
+    return *m_metrics;
+}
+
+void QtPrinterSurface::startPage()
+{
+    if (m_pageStarted)
+        return;
+    if (!m_hasPrinter)
+        throw PrinterError("no printer");
+    // The queue may have gone (or the scheduler stopped) since the surface was
+    // made; CUPS would then drop the job without a word to Qt.
+    if (QPrinterInfo::printerInfo(m_printer->printerName()).isNull())
+        throw PrinterError("printer no longer available: " + utf8(m_printer->printerName()));
+    m_pageOrientation = m_nextOrientation;
+    m_pageStarted = true;
+}
+
+void QtPrinterSurface::addMark(Mark mark)
+{
+    startPage();
+    m_marks.push_back(std::move(mark));
+}
+
+QPen QtPrinterSurface::pen(Colour colour) const
+{
+    QPen result(toColor(colour));
+    result.setWidthF(PenTwips);
+    result.setJoinStyle(Qt::MiterJoin);
+    if (m_style == LineStyle::Dotted) {
+        result.setStyle(Qt::DotLine);
+        // Square caps would stretch each dot over its gap.
+        result.setCapStyle(Qt::FlatCap);
+    } else {
+        result.setCapStyle(Qt::SquareCap);
+    }
+    return result;
+}
+
+void QtPrinterSurface::doPrintText(float x, float y, const QString &text)
+{
+    // The position is the top of the text; Qt draws from the baseline.
+    const QPointF baseline(x, y + metrics().ascent());
+    addMark([font = m_font, baseline, text](QPainter &painter) {
+        painter.setFont(font);
+        painter.setPen(QPen(Qt::black));
+        painter.drawText(baseline, text);
+    });
+}
+
+double QtPrinterSurface::doTextWidth(const QString &text)
+{
+    return metrics().horizontalAdvance(text);
+}
+
+double QtPrinterSurface::doLineHeight()
+{
+    return metrics().lineSpacing();
+}
+
+void QtPrinterSurface::doLine(QPointF from, QPointF to, Colour colour)
+{
+    addMark([pen = pen(colour), from, to](QPainter &painter) {
+        painter.setPen(pen);
+        painter.drawLine(from, to);
+    });
+}
+
+void QtPrinterSurface::doRectangle(QPointF from, QPointF to, Colour colour, bool filled)
+{
+    const QRectF rect = QRectF(from, to).normalized();
+    if (filled) {
+        addMark([rect, colour = toColor(colour)](QPainter &painter) { painter.fillRect(rect, colour); });
+        return;
+    }
+    addMark([pen = pen(colour), rect](QPainter &painter) {
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect);
+    });
+}
+
+void QtPrinterSurface::doSetLineStyle(LineStyle style)
+{
+    m_style = style;
+}
+
+void QtPrinterSurface::doSetOrientation(Orientation orientation)
+{
+    m_nextOrientation = orientation;
+}
+
+void QtPrinterSurface::doEndDocument()
+{
+    if (!m_pageStarted)
+        return; // nothing drawn: no blank sheet
+
+    // Whatever happens below, this document is over.
+    std::vector<Mark> marks;
+    marks.swap(m_marks);
+    m_pageStarted = false;
+    const Orientation orientation = m_pageOrientation;
+
+    // Qt 6.4 reports the minimum margins of the portrait sheet whatever the
+    // orientation, and a later Qt might turn them: read them in portrait and
+    // turn them here.
+    m_printer->setPageOrientation(QPageLayout::Portrait);
+    QPageLayout layout = m_printer->pageLayout();
+    layout.setUnits(QPageLayout::Point);
+    const QPointF origin = printableOrigin(layout.minimumMargins(), orientation);
+    m_printer->setPageOrientation(orientation == Orientation::Landscape ? QPageLayout::Landscape
+                                                                        : QPageLayout::Portrait);
+
+    QPainter painter;
+    if (!painter.begin(m_printer.get()))
+        throw PrinterError("cannot start a print job on " + utf8(m_printer->printerName()));
+    painter.translate(origin);
+    for (const Mark &mark : marks)
+        mark(painter);
+    if (!painter.end() || m_printer->printerState() == QPrinter::Error)
+        throw PrinterError("cannot send the print job to " + utf8(m_printer->printerName()));
+}
+
+void QtPrinterSurface::doAbortDocument()
+{
+    m_marks.clear();
+    m_pageStarted = false;
+}
+
+} // namespace platform

@@ -3,10 +3,16 @@
 #include "platform/printersurface.h"
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QMarginsF>
 
+#include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QPainter;
+class QPen;
 class QPrinter;
 
 namespace platform {
@@ -16,6 +22,9 @@ namespace platform {
 // the printer's printable area in the page's orientation.
 //
 // A page is started at the first drawing call and sent by endDocument().
+// The page is kept as a list of marks and painted on the printer only then:
+// Qt cannot take back a job once its painter has begun (QPrinter::abort()
+// does nothing on CUPS), so abortDocument() must happen before that.
 // With no printer on the machine, the surface still measures text (with the
 // same font metrics as a real printer) but refuses to print.
 class QtPrinterSurface : public PrinterSurface
@@ -27,6 +36,13 @@ public:
 
     QString printerName() const override;
     bool hasPrinter() const;
+
+    // Where the printable area starts on the paper, in twips, for a printer
+    // whose minimum margins (points, left/top/right/bottom of the paper held
+    // in portrait) are given. Landscape turns the portrait sheet a quarter
+    // turn anticlockwise: its left edge is the portrait bottom, its top edge
+    // the portrait left.
+    static QPointF printableOrigin(const QMarginsF &portraitMarginsPoints, Orientation orientation);
 
 protected:
     void doSetFont(const QString &name, float points, bool bold) override;
@@ -41,14 +57,23 @@ protected:
     void doAbortDocument() override;
 
 private:
-    QPainter &page();
-    void applyPen(Colour colour);
+    using Mark = std::function<void(QPainter &)>;
+
+    // Starts the page on the first drawing call; throws when there is no
+    // printer to send it to.
+    void startPage();
+    void addMark(Mark mark);
+    const QFontMetricsF &metrics();
+    QPen pen(Colour colour) const;
 
     std::unique_ptr<QPrinter> m_printer;
-    std::unique_ptr<QPainter> m_painter;
     QFont m_font;
+    std::optional<QFontMetricsF> m_metrics;
     LineStyle m_style = LineStyle::Solid;
     Orientation m_nextOrientation = Orientation::Portrait;
+    Orientation m_pageOrientation = Orientation::Portrait;
+    bool m_pageStarted = false;
+    std::vector<Mark> m_marks;
     bool m_hasPrinter = false;
 };
 

@@ -16,7 +16,9 @@ bool RecordFile::open(const QString &path, int recordLength)
     m_file.setFileName(path);
     // ReadWrite creates a missing file and, on this system, takes no lock:
     // the invoicing program may hold the same file open at the same time.
-    return m_file.open(QIODevice::ReadWrite);
+    // Unbuffered: every write reaches the file at once, where the other
+    // programs see it, and a failed write shows in its result.
+    return m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered);
 }
 
 void RecordFile::close()
@@ -42,9 +44,7 @@ bool RecordFile::write(int recordNumber, const QByteArray &bytes)
     QByteArray record = bytes.left(m_recordLength);
     record.append(QByteArray(m_recordLength - record.size(), ' '));
     const qint64 offset = qint64(recordNumber - 1) * m_recordLength;
-    if (!m_file.seek(offset) || m_file.write(record) != record.size())
-        return false;
-    return m_file.flush();
+    return m_file.seek(offset) && m_file.write(record) == record.size();
 }
 
 } // namespace platform

@@ -65,8 +65,21 @@ bool writeTextLines(const QString &path, const QStringList &lines, QString *erro
         bytes += *encoded;
         bytes += "\r\n";
     }
+    // Unbuffered, so that a short write (a full disk) shows in write()'s
+    // result: through Qt's buffer it can be lost and the cut file committed.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        if (error)
+            *error = QStringLiteral("l'écriture a échoué (disque plein ?)");
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
         if (error)
             *error = file.errorString();
         return false;

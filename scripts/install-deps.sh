@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what Ormeline needs to build, run and be tested, from Debian's
+# packages. Does nothing when everything is already there.
+set -euo pipefail
+
+PACKAGES=(
+    qt6-base-dev cmake ninja-build g++          # build
+    fonts-liberation                            # Arial's metric twin: word splits as on paper
+    cups cups-client cups-bsd                   # the printing system
+    printer-driver-cups-pdf                     # a "PDF" printer for a machine without one
+    poppler-utils                               # pdftotext, to check printed positions
+    xvfb xauth xdotool imagemagick              # a virtual screen, and screenshots of it
+)
+
+missing=()
+for package in "${PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+echo "Installation des paquets : ${missing[*]}"
+"${as_root[@]}" apt-get update -qq
+# Without an init system apt reports that CUPS could not be reloaded; that is
+# expected, the scripts start the scheduler themselves when they need it.
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds Ormeline twice (plain, and with the address
+# and undefined-behaviour sanitizers), starts a real CUPS queue for the tests
+# that print, runs every test in both builds, and stops what it started.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+echo "== Compilation"
+bash scripts/build.sh build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORMELINE_WERROR=ON
+echo "== Compilation avec les sanitizers"
+bash scripts/build.sh build/sanitize -DCMAKE_BUILD_TYPE=Debug -DORMELINE_WERROR=ON -DORMELINE_SANITIZE=ON
+
+trap 'bash tests/rig/cups-rig.sh stop' EXIT
+eval "$(bash tests/rig/cups-rig.sh start)"
+# With the queue in place, a printing test that cannot find it fails.
+export ORMELINE_REQUIRE_CUPS=1
+
+status=0
+echo "== Tests"
+ctest --test-dir build/release --output-on-failure || status=1
+
+echo "== Tests avec les sanitizers"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build/sanitize --output-on-failure || status=1
+
+exit "$status"

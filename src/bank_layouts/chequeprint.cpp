@@ -1,0 +1,79 @@
+#include "bank_layouts/chequeprint.h"
+
+#include "amount_words/wordsplit.h"
+#include "bank_layouts/layoutfile.h"
+#include "common/numeric.h"
+#include "platform/printersurface.h"
+
+#include <cmath>
+#include <limits>
+
+namespace bank_layouts {
+
+namespace {
+
+const QString Stars = QStringLiteral("****");
+
+// Positions are added in double and handed to the printer in single
+// precision; one that does not fit is a failure, not a wild print.
+float position(double layoutTwips, double offsetTwips)
+{
+    const double sum = layoutTwips + offsetTwips;
+    if (!std::isfinite(sum) || std::fabs(sum) > std::numeric_limits<float>::max())
+        throw platform::PrinterError("position out of range");
+    return static_cast<float>(sum);
+}
+
+void printAt(platform::PrinterSurface &printer, float x, float y, const QString &text)
+{
+    printer.setCurrentX(x);
+    printer.setCurrentY(y);
+    printer.printText(text);
+}
+
+} // namespace
+
+void printCheque(platform::PrinterSurface &printer, const ChequeFields &fields)
+{
+    using amount_words::WordsLine1;
+    using amount_words::WordsLine2;
+
+    const QString words = Stars + fields.words.trimmed();
+    WordsLine1.clear();
+    WordsLine2.clear();
+    const amount_words::SplitLines lines = amount_words::splitWords(
+        words, LayoutTwips[13], [&printer](const QString &text) { return printer.textWidth(text); });
+    WordsLine1 = lines.first;
+    WordsLine2 = lines.second;
+
+    const double h = common::numericValue(fields.horizontalOffset) * common::TwipsPerMm;
+    const double v = common::numericValue(fields.verticalOffset) * common::TwipsPerMm;
+    const auto at = [&](int index) { return position(LayoutTwips[index], index % 2 ? h : v); };
+
+    printer.setOrientation(platform::Orientation::Landscape);
+    try {
+        printer.setFontSize(16);
+        printer.setBold(true);
+        printAt(printer, at(1), at(2), Stars + fields.amount.trimmed() + QStringLiteral(" €"));
+        printer.setBold(false);
+        printer.setFontSize(10);
+        printAt(printer, at(3), at(4), fields.payee);
+        printAt(printer, at(5), at(6), fields.place);
+        printAt(printer, at(7), at(8), fields.date);
+        printAt(printer, at(9), at(10), WordsLine1 + Stars);
+        printAt(printer, at(11), at(12), Stars + WordsLine2 + Stars);
+        printer.endDocument();
+    } catch (...) {
+        // Nothing of a half-printed cheque may come out with the next job,
+        // and the calibration sheets expect the printer in portrait.
+        try {
+            printer.abortDocument();
+            printer.setOrientation(platform::Orientation::Portrait);
+        } catch (...) {
+        }
+        throw;
+    }
+    printer.setOrientation(platform::Orientation::Portrait);
+}
+
+} // namespace bank_layouts

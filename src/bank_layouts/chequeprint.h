@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+class PrinterSurface;
+}
+
+namespace bank_layouts {
+
+// What the cheque is printed from: the main window's fields as they stand.
+struct ChequeFields
+{
+    QString amount;           // text1
+    QString words;            // Text2
+    QString payee;            // Text8
+    QString place;            // Text7
+    QString date;             // Text4
+    QString verticalOffset;   // Text5, millimetres
+    QString horizontalOffset; // Text6, millimetres
+};
+
+// Prints one cheque at the positions of the layout loaded last (LayoutTwips,
+// and the printer font it set), shifted by the printer offsets, in landscape,
+// then sets portrait back. Leaves the two printed word lines in WordsLine1
+// and WordsLine2.
+//
+// Throws platform::PrinterError when the printer fails or a position does
+// not fit; a page already started is then dropped, so no half-printed
+// cheque comes out later.
+void printCheque(platform::PrinterSurface &printer, const ChequeFields &fields);
+
+} // namespace bank_layouts

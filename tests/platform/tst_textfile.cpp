@@ -1,0 +1,104 @@
+#include "platform/textfile.h"
+#include "support/workingfolder.h"
+
+#include <QFile>
+#include <QTest>
+
+class TestTextFile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void codePage_data();
+    void codePage();
+    void unencodableTextIsRefused();
+    void splitLines_data();
+    void splitLines();
+    void writeThenRead();
+    void missingFileReadsNothing();
+    void failedWriteKeepsPreviousFile();
+};
+
+void TestTextFile::codePage_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("euro") << QStringLiteral("€") << QByteArray("\x80");
+    QTest::newRow("capital e acute") << QStringLiteral("É") << QByteArray("\xc9");
+    QTest::newRow("oe ligature") << QStringLiteral("Œuvre") << QByteArray("\x8cuvre");
+    QTest::newRow("accents") << QStringLiteral("chèque à") << QByteArray("ch\xe8que \xe0");
+    QTest::newRow("plain") << QStringLiteral("Arial") << QByteArray("Arial");
+}
+
+void TestTextFile::codePage()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(platform::encode1252(text).value_or(QByteArray("<refused>")), bytes);
+    QCOMPARE(platform::decode1252(bytes), text);
+}
+
+void TestTextFile::unencodableTextIsRefused()
+{
+    QVERIFY(!platform::encode1252(QStringLiteral("Łódź")).has_value());
+    WorkingFolder folder;
+    QString error;
+    QVERIFY(!platform::writeTextLines(folder.path(QStringLiteral("a.txt")), {QStringLiteral("日本")}, &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!folder.exists(QStringLiteral("a.txt")));
+}
+
+void TestTextFile::splitLines_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("empty") << QByteArray() << QStringList();
+    QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
+    QTest::newRow("last line without ending") << QByteArray("a\r\nb") << QStringList{"a", "b"};
+    QTest::newRow("lone lf") << QByteArray("a\nb\n") << QStringList{"a", "b"};
+    QTest::newRow("blank lines kept") << QByteArray("\r\n \r\nx\r\n") << QStringList{"", " ", "x"};
+    QTest::newRow("blanks kept") << QByteArray(" 2 \r\n") << QStringList{" 2 "};
+    QTest::newRow("lone cr inside stays") << QByteArray("a\rb\r\n") << QStringList{"a\rb"};
+}
+
+void TestTextFile::splitLines()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, lines);
+    QCOMPARE(platform::splitLines(bytes), lines);
+}
+
+void TestTextFile::writeThenRead()
+{
+    WorkingFolder folder;
+    const QStringList lines{QStringLiteral(" 2 "), QStringLiteral("Société Générale d'Édition"), QString(),
+                            QStringLiteral("12 €")};
+    QVERIFY(platform::writeTextLines(QStringLiteral("t.txt"), lines));
+    QCOMPARE(folder.read(QStringLiteral("t.txt")),
+             QByteArray(" 2 \r\nSoci\xe9t\xe9 G\xe9n\xe9rale d'\xc9" "dition\r\n\r\n12 \x80\r\n"));
+    QCOMPARE(platform::readTextLines(QStringLiteral("t.txt")).value_or(QStringList{"<none>"}), lines);
+}
+
+void TestTextFile::missingFileReadsNothing()
+{
+    WorkingFolder folder;
+    QVERIFY(!platform::readTextLines(QStringLiteral("absent.txt")).has_value());
+}
+
+void TestTextFile::failedWriteKeepsPreviousFile()
+{
+    WorkingFolder folder;
+    folder.write(QStringLiteral("keep.txt"), "old\r\n");
+    QString error;
+    bool written = true;
+    {
+        FileSizeLimit full(4);
+        written = platform::writeTextLines(QStringLiteral("keep.txt"), {QStringLiteral("a longer new text")}, &error);
+    }
+    QVERIFY(!written);
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(folder.read(QStringLiteral("keep.txt")), QByteArray("old\r\n"));
+}
+
+QTEST_GUILESS_MAIN(TestTextFile)
+#include "tst_textfile.moc"
