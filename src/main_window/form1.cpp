@@ -1,6 +1,8 @@
 #include "main_window/form1.h"
 
 #include "amount_words/wordsplit.h"
+#include "bank_layouts/chequeprint.h"
+#include "bank_layouts/layoutfile.h"
 #include "main_window/globals.h"
 #include "main_window/messages.h"
 #include "main_window/pendingcheque.h"
@@ -16,9 +18,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPixmap>
 #include <QTimer>
 #include <QToolButton>
+
+#include <cmath>
 
 namespace main_window {
 
@@ -88,6 +93,36 @@ QPixmap builtInEmblem()
     painter.drawRoundedRect(QRectF(1, 1, 108, 42), 8, 8);
     painter.setFont(uiFont(13, true));
     painter.drawText(QRectF(0, 0, 110, 44), Qt::AlignCenter, QStringLiteral("Ormeline"));
+    return pixmap;
+}
+
+// A bank without a picture of its own shows this one: a euro sign in a ring
+// of stars.
+QPixmap defaultBankPicture()
+{
+    QPixmap pixmap(100, 40);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor blue(0x1f, 0x3a, 0x9a);
+    const QColor gold(0xf2, 0xc0, 0x1e);
+    const QPointF centre(50, 20);
+    for (int i = 0; i < 12; ++i) {
+        const double angle = i * M_PI / 6;
+        const QPointF at = centre + QPointF(16 * std::cos(angle), 16 * std::sin(angle));
+        QPainterPath star;
+        for (int k = 0; k < 10; ++k) {
+            const double a = -M_PI / 2 + k * M_PI / 5;
+            const double r = k % 2 ? 1.3 : 3.2;
+            const QPointF p = at + QPointF(r * std::cos(a), r * std::sin(a));
+            k ? star.lineTo(p) : star.moveTo(p);
+        }
+        star.closeSubpath();
+        painter.fillPath(star, gold);
+    }
+    painter.setPen(blue);
+    painter.setFont(uiFont(14, true));
+    painter.drawText(QRectF(30, 0, 40, 40), Qt::AlignCenter, QStringLiteral("€"));
     return pixmap;
 }
 
@@ -230,6 +265,18 @@ void Form1::buildWindow()
                               "ou lieu à gauche de la date)"),
                twipsRect(300, 5400, 10020, 1000), uiFont(9), true);
 
+    // Three rows of five bank buttons, 1980 x 915 twips each.
+    for (int i = 0; i < int(bt_banq.size()); ++i) {
+        auto *button = new QToolButton(this);
+        button->setObjectName(QStringLiteral("bt_banq_%1").arg(i));
+        button->setGeometry(twipsRect(300 + 2010 * (i % 5), 7530 + 930 * (i / 5), 1980, 915));
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setIconSize(QSize(100, 40));
+        button->setFont(uiFont(8));
+        connect(button, &QToolButton::clicked, this, [this, i] { bankClicked(i); });
+        bt_banq[i] = button;
+    }
+
     // --- Printer choice and first installation, on the right. ---
     Label13 = staticText(this, QStringLiteral("Choix de l'Imprimante"), twipsRect(10650, 660, 4400, 300),
                          uiFont(9, true));
@@ -313,6 +360,7 @@ void Form1::startUp()
         // without them its words would read "DOUZE S".
         applyCurrencyDefaults();
     });
+    step([this] { charge_banque(); });
     step([this] { Text4->setText(platform::today().toString(QStringLiteral("dd/MM/yyyy"))); });
     step([this] { takePendingCheque(); });
     step([this] { converti_txt(); });
@@ -377,6 +425,56 @@ bool Form1::converti_txt()
 bool Form1::wordsMatchAmount() const
 {
     return text1->text().trimmed().isEmpty() || text1->text() == m_wordsAmount;
+}
+
+void Form1::charge_banque()
+{
+    using namespace bank_layouts;
+    const QStringList files = layoutFiles(QStringLiteral("."));
+    for (int i = 0; i < files.size() && i < BankFileSlots; ++i) {
+        SelectedBankFile = files[i];
+        BankFiles[i] = files[i];
+        // Only fifteen buttons: the first fifteen banks in name order.
+        if (i >= int(bt_banq.size()))
+            continue;
+        QToolButton *button = bt_banq[i];
+        const QPixmap picture(bankPictureName(files[i]));
+        const std::optional<QString> name = readBankName(files[i]);
+        button->setIcon(picture.isNull() || !name ? defaultBankPicture() : picture);
+        if (name)
+            button->setText(*name);
+    }
+}
+
+void Form1::bankClicked(int index)
+{
+    using namespace bank_layouts;
+    SelectedBankFile = BankFiles[index];
+    if (platform::pointer() == platform::QuestionArrowPointer) {
+        // Parameter mode: the click is for the bank's layout, not for
+        // printing. The layout editor is not part of the program yet.
+        return;
+    }
+    if (!wordsMatchAmount()) {
+        // Figures without words would be a cheque the bank refuses.
+        showMessage(this, QStringLiteral("Le montant « %1 » ne peut pas être écrit en lettres : le chèque n'est pas "
+                                         "imprimé.\nCliquez sur le montant pour le corriger.")
+                              .arg(text1->text()));
+        return;
+    }
+    try {
+        if (SelectedBankFile.isEmpty())
+            throw platform::PrinterError("no layout behind this button");
+        platform::PrinterSurface &printer = platform::currentPrinter();
+        loadLayout(SelectedBankFile, printer);
+        printCheque(printer, {text1->text(), Text2->text(), Text8->text(), Text7->text(), Text4->text(),
+                              Text5->text(), Text6->text()});
+    } catch (...) {
+        showMessage(this, QStringLiteral("Cette banque n'est pas définie !"));
+        return;
+    }
+    if (!KeepOpenAfterPrint)
+        endProgram();
 }
 
 bool Form1::exitProgram()

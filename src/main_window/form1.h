@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <array>
+
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -44,6 +46,10 @@ public:
     // the amount is empty): a cheque may be printed.
     bool wordsMatchAmount() const;
 
+    // Builds the bank buttons from the layout files of the working folder.
+    // Called again after a layout has been edited.
+    void charge_banque();
+
     // True once the program has been asked to end.
     bool hasEnded() const { return m_ended; }
 
@@ -70,6 +76,7 @@ public:
     QLabel *Label13 = nullptr;
     QComboBox *CbPrinters = nullptr;
     QToolButton *bt_fin = nullptr;
+    std::array<QToolButton *, 15> bt_banq{};
     QTimer *Timer1 = nullptr;
 
 Q_SIGNALS:
@@ -86,6 +93,7 @@ private:
     void applyCurrencyDefaults();
     void takePendingCheque();
     void endProgram();
+    void bankClicked(int index);
 
     platform::RecordFile m_pendingFile; // held open, shared, until the end
     QString m_wordsAmount;               // the amount the words were computed for

@@ -37,6 +37,8 @@ private Q_SLOTS:
     void pictureName_data();
     void pictureName();
     void layoutFilesInNameOrder();
+    void shippedLayoutsFitTheCheque_data();
+    void shippedLayoutsFitTheCheque();
 };
 
 void TestLayoutFile::readsSixteenLines()
@@ -137,6 +139,34 @@ void TestLayoutFile::layoutFilesInNameOrder()
     for (const char *name : {"bq_zz.txt", "bq_AB.txt", "bq_ab2.txt", "bq_m.bmp", "notes.txt", "xbq_a.txt"})
         folder.write(QString::fromLatin1(name), "x\r\n");
     QCOMPARE(layoutFiles(folder.path()), (QStringList{"bq_AB.txt", "bq_ab2.txt", "bq_zz.txt"}));
+}
+
+void TestLayoutFile::shippedLayoutsFitTheCheque_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("bankName");
+    const QString seed = QFINDTESTDATA("../seed");
+    QVERIFY(!seed.isEmpty());
+    QTest::newRow("place left of the date") << seed + QStringLiteral("/bq_GENGA.txt") << "Lieu à gauche de la date";
+    QTest::newRow("place below the date") << seed + QStringLiteral("/bq_GENDS.txt") << "Lieu en dessous de la date";
+}
+
+void TestLayoutFile::shippedLayoutsFitTheCheque()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, bankName);
+    const std::optional<BankLayout> layout = readLayout(path);
+    QVERIFY(layout);
+    QCOMPARE(layout->bankName, bankName);
+    QCOMPARE(layout->fontName, QStringLiteral("Arial"));
+    QCOMPARE(layout->fontSize, 10.0);
+    // A French cheque is 175 x 80 mm; every item starts on it, and the first
+    // words line ends on it.
+    for (int k = 0; k < 12; k += 2) {
+        QVERIFY(layout->values[k] >= 0 && layout->values[k] < 175);
+        QVERIFY(layout->values[k + 1] >= 0 && layout->values[k + 1] < 80);
+    }
+    QVERIFY(layout->values[8] + layout->values[12] <= 175);
 }
 
 QTEST_GUILESS_MAIN(TestLayoutFile)

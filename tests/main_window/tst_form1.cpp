@@ -6,6 +6,7 @@
 #include "platform/currentprinter.h"
 #include "platform/desktop.h"
 #include "platform/recordingsurface.h"
+#include "support/modal.h"
 #include "support/workingfolder.h"
 
 #include <QAbstractButton>
@@ -28,21 +29,6 @@ QByteArray pendingFile(const QByteArray &record21)
     for (int i = 0; i < 20; ++i)
         bytes += QByteArray(20, char('A' + i));
     return bytes + record21;
-}
-
-// Answers the next modal message box with the button whose text is given.
-void answerNextMessage(const QString &buttonText, QString *seenText)
-{
-    QTimer::singleShot(0, [buttonText, seenText] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        *seenText = box->text();
-        for (QAbstractButton *button : box->buttons()) {
-            if (button->text() == buttonText)
-                button->click();
-        }
-    });
 }
 
 } // namespace

@@ -59,17 +59,9 @@ bool printPage(const TestQueue &queue, const std::function<void(QtPrinterSurface
     return true;
 }
 
-// Where the printable area starts, in twips, on the test queue's paper held
-// the given way. Turned to landscape, the sheet's bottom edge is on the left
-// and its left edge on top.
 bool queueOrigin(const TestQueue &queue, Orientation orientation, QPointF *origin, QString *why)
 {
-    QMarginsF m;
-    if (!queue.a4Margins(&m, why))
-        return false;
-    *origin = orientation == Orientation::Landscape ? QPointF(m.bottom(), m.left()) * TwipsPerPoint
-                                                    : QPointF(m.left(), m.top()) * TwipsPerPoint;
-    return true;
+    return queue.printableOrigin(orientation == Orientation::Landscape, origin, why);
 }
 
 PageTurn turnOf(Orientation orientation)

@@ -142,3 +142,12 @@ bool TestQueue::a4Margins(QMarginsF *margins, QString *why) const
     tell(why, QStringLiteral("no A4 imageable area in %1").arg(path));
     return false;
 }
+
+bool TestQueue::printableOrigin(bool landscape, QPointF *origin, QString *why) const
+{
+    QMarginsF m;
+    if (!a4Margins(&m, why))
+        return false;
+    *origin = landscape ? QPointF(m.bottom(), m.left()) * 20.0 : QPointF(m.left(), m.top()) * 20.0;
+    return true;
+}

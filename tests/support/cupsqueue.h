@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMarginsF>
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 #include <QtTest/QTest>
@@ -37,6 +38,11 @@ public:
     // margins in points of the portrait sheet, left/top/right/bottom.
     // False (with the reason) when the PPD cannot be read.
     bool a4Margins(QMarginsF *margins, QString *why) const;
+
+    // Where the printable area starts on the A4 sheet, in twips, for a page
+    // printed upright or turned to landscape (the sheet's bottom edge then
+    // on the left, its left edge on top).
+    bool printableOrigin(bool landscape, QPointF *origin, QString *why) const;
 
 private:
     QString m_name;

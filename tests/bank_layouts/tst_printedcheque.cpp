@@ -1,0 +1,145 @@
+#include "amount_words/wordsplit.h"
+#include "bank_layouts/layoutfile.h"
+#include "main_window/form1.h"
+#include "main_window/globals.h"
+#include "main_window/pendingcheque.h"
+#include "main_window/settings.h"
+#include "platform/clock.h"
+#include "platform/currentprinter.h"
+#include "support/cupsqueue.h"
+#include "support/pdfwords.h"
+#include "support/workingfolder.h"
+
+#include <QTest>
+#include <QToolButton>
+
+using main_window::Form1;
+
+namespace {
+
+// Millimetres in the layout file, in file order after the name, font, size.
+const QList<double> LayoutMm{132, 26, 6, 29, 90, 38, 134, 38, 55, 17, 6, 43, 60};
+
+QByteArray layoutFile()
+{
+    QByteArray bytes = "Banque d'essai\r\nArial\r\n10\r\n";
+    for (double mm : LayoutMm)
+        bytes += QByteArray::number(mm) + "\r\n";
+    return bytes;
+}
+
+} // namespace
+
+// A cheque printed from the main window through the real CUPS queue, read
+// back from the PDF that comes out.
+class TestPrintedCheque : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup();
+    void itemsLandAtLayoutPlusOffsets_data();
+    void itemsLandAtLayoutPlusOffsets();
+};
+
+void TestPrintedCheque::cleanup()
+{
+    platform::setCurrentPrinterSurface(nullptr);
+    platform::setTodayForTests(QDate());
+}
+
+void TestPrintedCheque::itemsLandAtLayoutPlusOffsets_data()
+{
+    QTest::addColumn<double>("verticalMm");
+    QTest::addColumn<double>("horizontalMm");
+    QTest::newRow("no offsets") << 0.0 << 0.0;
+    QTest::newRow("one millimetre down and right") << 1.0 << 1.0;
+    QTest::newRow("up and to the left") << -3.0 << -2.0;
+}
+
+void TestPrintedCheque::itemsLandAtLayoutPlusOffsets()
+{
+    ORMELINE_TEST_QUEUE(queue);
+    QFETCH(double, verticalMm);
+    QFETCH(double, horizontalMm);
+
+    WorkingFolder folder;
+    folder.write(QStringLiteral("bq_ESSAI.txt"), layoutFile());
+    folder.write(main_window::SettingsFileName, " " + QByteArray::number(verticalMm) + " \r\n " +
+                                                    QByteArray::number(horizontalMm) +
+                                                    " \r\nEuro\r\ncentime\r\nSoci\xe9t\xe9 G\xe9n\xe9rale d'\xc9" "clairage\r\nBesan\xe7on\r\n");
+    folder.write(main_window::PendingChequeFileName, QByteArray(400, ' ') + "     1575.98        ");
+    platform::setTodayForTests(QDate(2026, 12, 8));
+    platform::selectPrinter(queue.name());
+    main_window::KeepOpenAfterPrint = false;
+
+    Form1 form;
+    form.startUp();
+    QCOMPARE(form.bt_banq[0]->text(), QStringLiteral("Banque d'essai"));
+    QString why;
+    QVERIFY2(queue.removeOutput(&why), qPrintable(why));
+
+    QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
+    QVERIFY(form.hasEnded());
+    QVERIFY2(queue.waitForOutput(&why), qPrintable(why));
+
+    const QList<PdfPage> pages = readPdfWords(queue.pdfPath(), &why);
+    QVERIFY2(pages.size() == 1, qPrintable(why));
+    const PdfPage page = pages.first().as(PageTurn::Landscape);
+    QPointF origin;
+    QVERIFY2(queue.printableOrigin(true, &origin, &why), qPrintable(why));
+
+    // The word lines start with a blank: their first word stands one blank
+    // further right.
+    platform::PrinterSurface &printer = platform::currentPrinter();
+    printer.setFontName(QStringLiteral("Arial"));
+    printer.setFontSize(10);
+    printer.setBold(false);
+    const double blank = printer.textWidth(QStringLiteral(" "));
+
+    struct Item
+    {
+        QString firstWord;
+        int layoutIndex; // LayoutMm index of x; y follows
+        double indent;
+    };
+    const QList<Item> items{{QStringLiteral("****1575.98"), 0, 0},
+                            {QStringLiteral("Société"), 2, 0},
+                            {QStringLiteral("Besançon"), 4, 0},
+                            {QStringLiteral("08/12/2026"), 6, 0},
+                            {QStringLiteral("****MILLE"), 8, blank},
+                            {amount_words::WordsLine2.section(QLatin1Char(' '), 0, 0).prepend(QStringLiteral("****")),
+                             10, 0}};
+    for (const Item &item : items) {
+        const QList<PdfWord> found = page.find(item.firstWord);
+        QVERIFY2(found.size() == 1, qPrintable(item.firstWord + QStringLiteral(" in ") + page.texts().join(' ')));
+        const double x = origin.x() + (LayoutMm[item.layoutIndex] + horizontalMm) * 56.7 + item.indent;
+        const double y = origin.y() + (LayoutMm[item.layoutIndex + 1] + verticalMm) * 56.7;
+        QVERIFY2(qAbs(found.first().leftTwips() - x) < TenthMillimetreTwips,
+                 qPrintable(QStringLiteral("%1: left %2, expected %3").arg(item.firstWord).arg(found.first().leftTwips()).arg(x)));
+        QVERIFY2(qAbs(found.first().topTwips() - y) < TenthMillimetreTwips,
+                 qPrintable(QStringLiteral("%1: top %2, expected %3").arg(item.firstWord).arg(found.first().topTwips()).arg(y)));
+    }
+
+    // The amount is in 16 points, the rest in 10.
+    const double amountHeight = page.find(QStringLiteral("****1575.98")).first().heightTwips();
+    const double payeeHeight = page.find(QStringLiteral("Société")).first().heightTwips();
+    QVERIFY(qAbs(amountHeight / payeeHeight - 1.6) < 0.05);
+
+    // The texts exactly as the window holds them, stars and euro sign
+    // included: the two lines together are the words.
+    const QStringList texts = page.texts();
+    for (const QString &word : {QStringLiteral("€"), QStringLiteral("Générale"), QStringLiteral("d'Éclairage")})
+        QVERIFY2(texts.contains(word), qPrintable(word));
+    const QString printedWords = texts.join(QLatin1Char(' '));
+    const QString firstLine = amount_words::WordsLine1.trimmed() + QStringLiteral("****");
+    const QString secondLine = QStringLiteral("****") + amount_words::WordsLine2.trimmed() + QStringLiteral(" ****");
+    QVERIFY2(printedWords.contains(firstLine), qPrintable(firstLine + QStringLiteral(" | ") + printedWords));
+    QVERIFY2(printedWords.contains(secondLine), qPrintable(secondLine + QStringLiteral(" | ") + printedWords));
+    const QString bothLines = amount_words::WordsLine1.trimmed() + QLatin1Char(' ') + amount_words::WordsLine2.trimmed();
+    QCOMPARE(bothLines,
+             QStringLiteral("****MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE VINGT DIX HUIT CENTIMES"));
+}
+
+QTEST_MAIN(TestPrintedCheque)
+#include "tst_printedcheque.moc"
