@@ -272,7 +272,7 @@ void Form1::buildWindow()
         button->setGeometry(twipsRect(300 + 2010 * (i % 5), 7530 + 930 * (i / 5), 1980, 915));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setIconSize(QSize(100, 40));
-        button->setFont(uiFont(8));
+        button->setFont(uiFont(7.5));
         connect(button, &QToolButton::clicked, this, [this, i] { bankClicked(i); });
         bt_banq[i] = button;
     }
