@@ -20,6 +20,10 @@ if [ -d seed ]; then
 fi
 echo "Dossier de travail : $work"
 
+# A printer to print on: where no printing system runs (a fresh machine),
+# start one with a "PDF" printer whose cheques come out as PDF files.
+bash "$repo/scripts/ensure-printer.sh" || echo "Aucune imprimante n'a pu être préparée : Ormeline démarre sans imprimante."
+
 cd "$work"
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     exec "$repo/build/app/src/ormeline"

@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/currentprinter.h"
 #include "platform/desktop.h"
+#include "printer_choice/printerlist.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -284,6 +285,7 @@ void Form1::buildWindow()
     CbPrinters = new QComboBox(this);
     CbPrinters->setObjectName(QStringLiteral("CbPrinters"));
     CbPrinters->setGeometry(twipsRect(10650, 960, 4400, 360));
+    connect(CbPrinters, &QComboBox::currentIndexChanged, this, [this](int index) { printerPicked(index); });
 
     Frame1 = new QGroupBox(QStringLiteral("Première Installation"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -365,6 +367,17 @@ void Form1::startUp()
     step([this] { takePendingCheque(); });
     step([this] { converti_txt(); });
     step([this] { update(); });
+    step([this] {
+        // The list's own selection changes store nothing while PrintersReady
+        // is false.
+        const printer_choice::RestoredChoice choice = printer_choice::restorePrinterChoice(platform::installedPrinters());
+        CbPrinters->clear();
+        CbPrinters->addItems(choice.entries);
+        if (choice.selected >= 0) {
+            CbPrinters->setCurrentIndex(choice.selected);
+            platform::selectPrinter(printer_choice::PrinterTable.at(choice.selected));
+        }
+    });
     step([] { PrintersReady = true; });
     step([this] {
         applyCurrencyDefaults();
@@ -475,6 +488,20 @@ void Form1::bankClicked(int index)
     }
     if (!KeepOpenAfterPrint)
         endProgram();
+}
+
+void Form1::printerPicked(int index)
+{
+    if (!PrintersReady || index < 0 || index >= printer_choice::PrinterTable.size())
+        return;
+    const printer_choice::StoreResult stored = printer_choice::storePrinterChoice(index);
+    platform::processEvents();
+    // The pick holds for this run even when it could not be kept for the next.
+    platform::selectPrinter(printer_choice::PrinterTable.at(index));
+    if (!stored.ok())
+        showMessage(this, QStringLiteral("Le choix de l'imprimante n'a pas pu être enregistré dans le fichier "
+                                         "« WFICP_IA.WDO » (%1). Il vaut pour cette fois seulement.")
+                              .arg(stored.reason));
 }
 
 bool Form1::exitProgram()

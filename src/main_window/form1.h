@@ -94,6 +94,7 @@ private:
     void takePendingCheque();
     void endProgram();
     void bankClicked(int index);
+    void printerPicked(int index);
 
     platform::RecordFile m_pendingFile; // held open, shared, until the end
     QString m_wordsAmount;               // the amount the words were computed for

@@ -9,6 +9,12 @@ namespace platform {
 
 namespace {
 
+std::optional<QStringList> &testPrinters()
+{
+    static std::optional<QStringList> names;
+    return names;
+}
+
 std::unique_ptr<PrinterSurface> &current()
 {
     static std::unique_ptr<PrinterSurface> surface;
@@ -36,7 +42,14 @@ void install(std::unique_ptr<PrinterSurface> surface)
 
 QStringList installedPrinters()
 {
+    if (testPrinters())
+        return *testPrinters();
     return QPrinterInfo::availablePrinterNames();
+}
+
+void setInstalledPrintersForTests(const std::optional<QStringList> &names)
+{
+    testPrinters() = names;
 }
 
 PrinterSurface &currentPrinter()

@@ -78,6 +78,7 @@ void TestBankButtons::init()
     auto printer = std::make_unique<platform::RecordingSurface>();
     m_printer = printer.get();
     platform::setCurrentPrinterSurface(std::move(printer));
+    platform::setInstalledPrintersForTests(QStringList());
     main_window::KeepOpenAfterPrint = false;
     BankFiles.fill(QString());
     SelectedBankFile.clear();
@@ -87,6 +88,7 @@ void TestBankButtons::init()
 void TestBankButtons::cleanup()
 {
     platform::setCurrentPrinterSurface(nullptr);
+    platform::setInstalledPrintersForTests(std::nullopt);
     platform::setPointer(platform::DefaultPointer);
 }
 

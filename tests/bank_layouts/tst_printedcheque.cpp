@@ -45,6 +45,7 @@ private Q_SLOTS:
 void TestPrintedCheque::cleanup()
 {
     platform::setCurrentPrinterSurface(nullptr);
+    platform::setInstalledPrintersForTests(std::nullopt);
     platform::setTodayForTests(QDate());
 }
 
@@ -70,7 +71,7 @@ void TestPrintedCheque::itemsLandAtLayoutPlusOffsets()
                                                     " \r\nEuro\r\ncentime\r\nSoci\xe9t\xe9 G\xe9n\xe9rale d'\xc9" "clairage\r\nBesan\xe7on\r\n");
     folder.write(main_window::PendingChequeFileName, QByteArray(400, ' ') + "     1575.98        ");
     platform::setTodayForTests(QDate(2026, 12, 8));
-    platform::selectPrinter(queue.name());
+    platform::setInstalledPrintersForTests(QStringList{queue.name()});
     main_window::KeepOpenAfterPrint = false;
 
     Form1 form;

@@ -61,6 +61,7 @@ void TestForm1::init()
     auto printer = std::make_unique<platform::RecordingSurface>();
     m_printer = printer.get();
     platform::setCurrentPrinterSurface(std::move(printer));
+    platform::setInstalledPrintersForTests(QStringList());
     platform::setTodayForTests(QDate(2026, 3, 7));
     main_window::KeepOpenAfterPrint = false;
     main_window::PrintersReady = false;
@@ -71,6 +72,7 @@ void TestForm1::init()
 void TestForm1::cleanup()
 {
     platform::setCurrentPrinterSurface(nullptr);
+    platform::setInstalledPrintersForTests(std::nullopt);
     platform::setTodayForTests(QDate());
 }
 

@@ -1,0 +1,45 @@
+#include "printer_choice/printerlist.h"
+
+#include "common/numeric.h"
+
+#include <cmath>
+
+namespace printer_choice {
+
+QStringList PrinterTable;
+
+QStringList fillPrinterTable(const QStringList &installedPrinters)
+{
+    PrinterTable = installedPrinters.mid(0, PrinterTableSize);
+    return PrinterTable;
+}
+
+int storedEntry(int entryCount, const QString &storedValue)
+{
+    if (entryCount <= 0)
+        return -1;
+    if (storedValue.trimmed().isEmpty())
+        return 0;
+    // std::round: halves away from zero, as the "00" pattern writes them.
+    const double index = std::round(common::numericValue(storedValue));
+    return index >= 0 && index < entryCount ? int(index) : 0;
+}
+
+RestoredChoice restorePrinterChoice(const QStringList &installedPrinters, const PrinterAssignments &file)
+{
+    RestoredChoice choice;
+    choice.entries = fillPrinterTable(installedPrinters);
+    // An empty list needs no lookup, but the file is created all the same,
+    // as any start-up does.
+    choice.selected = storedEntry(int(choice.entries.size()), file.lookup(ChequePrinterKey));
+    return choice;
+}
+
+StoreResult storePrinterChoice(int index, const PrinterAssignments &file)
+{
+    if (index < 0 || index >= PrinterTable.size())
+        return {StoreError::NoSuchEntry, QStringLiteral("aucune imprimante ne correspond à ce choix")};
+    return file.store(ChequePrinterKey, common::formatWhole(index, 2));
+}
+
+} // namespace printer_choice

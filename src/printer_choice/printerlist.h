@@ -1,0 +1,41 @@
+#pragma once
+
+#include "printer_choice/printerassignments.h"
+
+#include <QStringList>
+
+// The printer list of the main window and the printers behind its entries.
+namespace printer_choice {
+
+constexpr int PrinterTableSize = 21;
+
+// The device names behind the list's entries, entry i at index i: the first
+// 21 printers of the system, filled at start-up. The list shows no more than
+// these, so that every index stored from a pick can be restored.
+extern QStringList PrinterTable;
+
+// Fills PrinterTable from the system's printers, in their order, and returns
+// the entries the list shows.
+QStringList fillPrinterTable(const QStringList &installedPrinters);
+
+// The entry the stored value selects in a list of `entryCount`: its numeric
+// value rounded to a whole number when that is an entry, else entry 0; -1
+// when the list is empty.
+int storedEntry(int entryCount, const QString &storedValue);
+
+struct RestoredChoice
+{
+    QStringList entries; // what the list shows
+    int selected = -1;   // the entry to select and make current; -1: none
+};
+
+// Start-up: fills PrinterTable and picks the entry the assignment file names
+// under "IMP_CHQ_FACT". An unreadable file counts as nothing stored.
+RestoredChoice restorePrinterChoice(const QStringList &installedPrinters,
+                                    const PrinterAssignments &file = PrinterAssignments());
+
+// A pick of entry `index`: stores it as "00" under "IMP_CHQ_FACT". Whatever
+// the result, the pick applies to this run (PrinterTable.at(index)).
+StoreResult storePrinterChoice(int index, const PrinterAssignments &file = PrinterAssignments());
+
+} // namespace printer_choice

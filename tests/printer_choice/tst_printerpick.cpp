@@ -1,0 +1,132 @@
+#include "bank_layouts/layoutfile.h"
+#include "main_window/form1.h"
+#include "main_window/globals.h"
+#include "platform/currentprinter.h"
+#include "printer_choice/printerassignments.h"
+#include "support/cupsqueue.h"
+#include "support/workingfolder.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <unistd.h>
+
+using main_window::Form1;
+
+namespace {
+
+bool run(const QString &program, const QStringList &arguments, QString *why)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+        *why = program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) + QStringLiteral(": ") +
+               QString::fromLocal8Bit(process.readAllStandardError());
+        return false;
+    }
+    return true;
+}
+
+// Picks an entry the way a person does: the keyboard on the list.
+void pick(QComboBox *list, const QString &name)
+{
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Home);
+    for (int i = 0; i < list->count() && list->currentText() != name; ++i)
+        QTest::keyClick(list, Qt::Key_Down);
+}
+
+} // namespace
+
+// The printer picked in the main window's list gets the cheques, and is the
+// one selected again at the next start.
+class TestPrinterPick : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pickedQueueReceivesTheCheque();
+};
+
+void TestPrinterPick::pickedQueueReceivesTheCheque()
+{
+    ORMELINE_TEST_QUEUE(queue);
+    if (geteuid() != 0)
+        QSKIP("adding a second CUPS queue needs root");
+
+    // A second queue of our own, writing elsewhere.
+    QTemporaryDir out;
+    QVERIFY(out.isValid());
+    QFile::setPermissions(out.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
+                                          QFile::WriteOther | QFile::ExeOther);
+    const QString secondName = QStringLiteral("OrmelineTest2_%1").arg(getpid());
+    const QString secondPdf = out.filePath(QStringLiteral("second.pdf"));
+    QString why;
+    QVERIFY2(run(QStringLiteral("lpadmin"),
+                 {QStringLiteral("-p"), secondName, QStringLiteral("-E"), QStringLiteral("-v"),
+                  QStringLiteral("file://") + secondPdf, QStringLiteral("-m"),
+                  QStringLiteral("lsb/usr/cupsfilters/Generic-PDF_Printer-PDF.ppd")},
+                 &why),
+             qPrintable(why));
+    const auto removeSecond = qScopeGuard([&] {
+        QString ignored;
+        run(QStringLiteral("lpadmin"), {QStringLiteral("-x"), secondName}, &ignored);
+    });
+
+    WorkingFolder folder;
+    folder.write(QStringLiteral("bq_A.txt"),
+                 "Banque\r\nArial\r\n10\r\n132\r\n26\r\n6\r\n29\r\n90\r\n38\r\n134\r\n38\r\n55\r\n17\r\n6\r\n43\r\n60\r\n");
+    main_window::KeepOpenAfterPrint = false;
+    QVERIFY2(queue.removeOutput(&why), qPrintable(why));
+
+    int secondIndex = -1;
+    {
+        Form1 form;
+        form.startUp();
+        const QStringList installed = platform::installedPrinters();
+        QStringList listed;
+        for (int i = 0; i < form.CbPrinters->count(); ++i)
+            listed << form.CbPrinters->itemText(i);
+        QCOMPARE(listed, installed.mid(0, 21));
+        QVERIFY(listed.contains(queue.name()));
+        secondIndex = int(listed.indexOf(secondName));
+        QVERIFY(secondIndex >= 0);
+        // Nothing stored yet: the first printer is current, and the lookup
+        // has created the file without writing into it.
+        QCOMPARE(form.CbPrinters->currentIndex(), 0);
+        QCOMPARE(folder.read(QStringLiteral("WFICP_IA.WDO")).size(), 0);
+
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        pick(form.CbPrinters, secondName);
+        QCOMPARE(form.CbPrinters->currentText(), secondName);
+        QCOMPARE(printer_choice::PrinterAssignments().lookup(QStringLiteral("IMP_CHQ_FACT")).trimmed(),
+                 QStringLiteral("%1").arg(secondIndex, 2, 10, QLatin1Char('0')));
+
+        QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
+        QVERIFY(form.hasEnded());
+    }
+    const TestQueue second = [&] {
+        qputenv("ORMELINE_TEST_QUEUE", secondName.toUtf8());
+        qputenv("ORMELINE_TEST_PDF", secondPdf.toUtf8());
+        const TestQueue q = TestQueue::fromEnvironment();
+        qputenv("ORMELINE_TEST_QUEUE", queue.name().toUtf8());
+        qputenv("ORMELINE_TEST_PDF", queue.pdfPath().toUtf8());
+        return q;
+    }();
+    QVERIFY2(second.waitForOutput(&why), qPrintable(why));
+    QVERIFY2(!QFile::exists(queue.pdfPath()), "the cheque went to the first queue too");
+
+    // The next start selects the picked printer again.
+    Form1 again;
+    again.startUp();
+    QCOMPARE(again.CbPrinters->currentIndex(), secondIndex);
+    QCOMPARE(platform::currentPrinter().printerName(), secondName);
+}
+
+QTEST_MAIN(TestPrinterPick)
+#include "tst_printerpick.moc"
