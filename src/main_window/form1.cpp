@@ -3,6 +3,7 @@
 #include "amount_words/wordsplit.h"
 #include "bank_layouts/chequeprint.h"
 #include "bank_layouts/layoutfile.h"
+#include "main_window/amountentry.h"
 #include "main_window/globals.h"
 #include "main_window/messages.h"
 #include "main_window/pendingcheque.h"
@@ -10,6 +11,8 @@
 #include "platform/currentprinter.h"
 #include "platform/desktop.h"
 #include "printer_choice/printerlist.h"
+#include "prompt_dialog/globals.h"
+#include "prompt_dialog/form97.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -18,6 +21,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -233,6 +237,9 @@ void Form1::buildWindow()
     // The words are computed only when the amount is given through its
     // entry; typing here would change the figures without the words.
     text1->setReadOnly(true);
+    text1->setCursor(Qt::PointingHandCursor);
+    text1->setToolTip(QStringLiteral("Cliquez pour entrer le montant du chèque"));
+    text1->installEventFilter(this);
     Picture1->setAmountBox(twipsRect(6900, 1360, 2900, 440).adjusted(0, 0, -1, -1));
     staticText(cheque, QStringLiteral("€"), twipsRect(9380, 1400, 360, 360), uiFont(11, true));
     staticText(cheque, QStringLiteral("Chéque à rédiger en Euros"), twipsRect(6900, 1830, 2900, 240),
@@ -309,6 +316,21 @@ void Form1::buildWindow()
                twipsRect(11700, 5400, 3350, 1000), uiFont(8.5), true);
     staticText(this, QStringLiteral("Outils permet de regler l'impression de chèques sur votre imprimante."),
                twipsRect(11700, 6700, 3350, 800), uiFont(8.5), true);
+
+    command4 = new QToolButton(this);
+    command4->setObjectName(QStringLiteral("command4"));
+    command4->setGeometry(twipsRect(10650, 5400, 950, 950));
+    command4->setText(QStringLiteral("paramètres"));
+    command4->setFont(uiFont(7.5, true));
+    connect(command4, &QToolButton::clicked, this, [this] { parameterCommand(); });
+
+    // The printer set-up window these two open is not part of the program
+    // yet: they are in place and do nothing.
+    bt_out = new QToolButton(this);
+    bt_out->setObjectName(QStringLiteral("bt_out"));
+    bt_out->setGeometry(twipsRect(10650, 6600, 950, 950));
+    bt_out->setText(QStringLiteral("Outils"));
+    bt_out->setFont(uiFont(8, true));
 
     bt_fin = new QToolButton(this);
     bt_fin->setObjectName(QStringLiteral("bt_fin"));
@@ -488,6 +510,40 @@ void Form1::bankClicked(int index)
     }
     if (!KeepOpenAfterPrint)
         endProgram();
+}
+
+void Form1::amountEntry()
+{
+    using prompt_dialog::PromptText;
+    using prompt_dialog::PromptValue;
+    PromptValue = 129;
+    PromptText = QStringLiteral("Entrez le montant du chèque ?|") + text1->text();
+    prompt_dialog::showForm97(this);
+    // Whichever key or button closed the dialog, the text is the answer: a
+    // cancel gives an empty text, so 0.00.
+    const AmountAnswer answer = amountFromAnswer(PromptText);
+    if (!answer.accepted) {
+        showMessage(this, answer.refusal);
+        return;
+    }
+    text1->setText(answer.amount);
+    converti_txt();
+}
+
+void Form1::parameterCommand()
+{
+    platform::setPointer(platform::pointer() == platform::QuestionArrowPointer ? platform::ArrowPointer
+                                                                                  : platform::QuestionArrowPointer);
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == text1 && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        amountEntry();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Form1::printerPicked(int index)

@@ -50,6 +50,9 @@ public:
     // Called again after a layout has been edited.
     void charge_banque();
 
+    // Asks for the amount in the prompt dialog, then recomputes the words.
+    void amountEntry();
+
     // True once the program has been asked to end.
     bool hasEnded() const { return m_ended; }
 
@@ -76,6 +79,8 @@ public:
     QLabel *Label13 = nullptr;
     QComboBox *CbPrinters = nullptr;
     QToolButton *bt_fin = nullptr;
+    QToolButton *command4 = nullptr; // "paramètres"
+    QToolButton *bt_out = nullptr;   // "Outils"
     std::array<QToolButton *, 15> bt_banq{};
     QTimer *Timer1 = nullptr;
 
@@ -86,6 +91,7 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildWindow();
@@ -95,6 +101,7 @@ private:
     void endProgram();
     void bankClicked(int index);
     void printerPicked(int index);
+    void parameterCommand();
 
     platform::RecordFile m_pendingFile; // held open, shared, until the end
     QString m_wordsAmount;               // the amount the words were computed for

@@ -113,7 +113,7 @@ void TestBankButtons::noLayoutFiles()
     for (QToolButton *button : form.bt_banq)
         QCOMPARE(button->text(), QString());
     QString message;
-    answerNextMessage(QString(), &message);
+    confirmNextMessage(&message);
     QTest::mouseClick(form.bt_banq[3], Qt::LeftButton);
     QCOMPARE(message, QStringLiteral("Cette banque n'est pas définie !"));
     QVERIFY(m_printer->printingCalls().filter(QStringLiteral("printText")).isEmpty());
@@ -239,7 +239,7 @@ void TestBankButtons::failedPrintShowsTheMessage()
     form.startUp();
     m_printer->failOn(failOn);
     QString message;
-    answerNextMessage(QString(), &message);
+    confirmNextMessage(&message);
     QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
     QCOMPARE(message, QStringLiteral("Cette banque n'est pas définie !"));
     QCOMPARE(m_printer->documentsEnded(), 0);
@@ -272,7 +272,7 @@ void TestBankButtons::amountWithoutWordsIsNotPrinted()
     QCOMPARE(form.text1->text(), QStringLiteral("12 EUR"));
     m_printer->clearCalls();
     QString message;
-    answerNextMessage(QString(), &message);
+    confirmNextMessage(&message);
     QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
     QVERIFY(message.contains(QStringLiteral("12 EUR")));
     QVERIFY(m_printer->printingCalls().isEmpty());
@@ -287,7 +287,7 @@ void TestBankButtons::noPrinterShowsTheMessage()
     form.startUp();
     platform::selectPrinter(QStringLiteral("ormeline-queue-that-does-not-exist"));
     QString message;
-    answerNextMessage(QString(), &message);
+    confirmNextMessage(&message);
     QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
     QCOMPARE(message, QStringLiteral("Cette banque n'est pas définie !"));
     QVERIFY(!form.hasEnded());

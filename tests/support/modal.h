@@ -1,25 +1,57 @@
 #pragma once
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
+#include "prompt_dialog/form97.h"
 
-// Answers the next modal message box, once it is open, with the button whose
-// text is given (any button when empty), and keeps the text it showed.
-inline void answerNextMessage(const QString &buttonText, QString *seenText)
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+#include <memory>
+
+// Answers the next prompt dialog, once it is open, and keeps the message it
+// showed. The dialog is modal: the answer has to come from the event loop.
+inline void answerNextPrompt(std::function<void(prompt_dialog::Form97 *)> act, QString *seenText)
 {
-    QTimer::singleShot(0, [buttonText, seenText] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
+    auto timer = std::make_shared<QElapsedTimer>();
+    timer->start();
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [=] {
+        auto *dialog = qobject_cast<prompt_dialog::Form97 *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) {
+            if (timer->elapsed() < 5000)
+                QTimer::singleShot(5, qApp, *poll);
             return;
-        *seenText = box->text();
-        const QList<QAbstractButton *> buttons = box->buttons();
-        for (QAbstractButton *button : buttons) {
-            if (buttonText.isEmpty() || button->text() == buttonText) {
-                button->click();
-                return;
-            }
         }
-    });
+        if (seenText)
+            *seenText = dialog->text1->text();
+        act(dialog);
+    };
+    QTimer::singleShot(0, qApp, *poll);
+}
+
+// The usual answers: the confirm button of a message, yes or no to a
+// question, a typed answer confirmed with Enter.
+inline void confirmNextMessage(QString *seenText)
+{
+    answerNextPrompt([](prompt_dialog::Form97 *d) { QTest::mouseClick(d->command3D[0], Qt::LeftButton); }, seenText);
+}
+
+inline void answerNextQuestion(bool yes, QString *seenText)
+{
+    answerNextPrompt(
+        [yes](prompt_dialog::Form97 *d) { QTest::mouseClick(d->command3D[yes ? 1 : 2], Qt::LeftButton); }, seenText);
+}
+
+inline void typeNextAnswer(const QString &typed, QString *seenText)
+{
+    answerNextPrompt(
+        [typed](prompt_dialog::Form97 *d) {
+            QTest::keyClicks(d->Text2, typed);
+            QTest::keyClick(d->Text2, Qt::Key_Return);
+        },
+        seenText);
 }

@@ -1,0 +1,345 @@
+#include "prompt_dialog/form97.h"
+
+#include "platform/desktop.h"
+#include "prompt_dialog/globals.h"
+#include "prompt_dialog/pictures.h"
+#include "prompt_dialog/placement.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QToolButton>
+
+#include <iterator>
+
+namespace prompt_dialog {
+
+namespace {
+
+// The window is laid out in twips, as every window of the program.
+constexpr double WindowWidth = 6795;
+constexpr double WindowHeight = 5670;
+constexpr double ButtonSize = 1095;
+constexpr double ButtonTop = 4080;
+
+// Left edge of each button, indexed by PromptButton. Buttons sharing a place
+// are never shown together. command3D5 overhangs the right edge by 360 twips;
+// only mode 14 shows it, and nothing in the program asks for that mode.
+constexpr double ButtonLeft[8] = {5100, 5100, 3960, 3960, 540, 6060, 1680, 2820};
+
+QRect twipsRect(double left, double top, double width, double height)
+{
+    using platform::twipsToPixels;
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
+
+QRect twipsRect(const QRectF &twips)
+{
+    return twipsRect(twips.left(), twips.top(), twips.width(), twips.height());
+}
+
+bool isEnter(const QKeyEvent *event)
+{
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+// A missing picture leaves the control with the one it had.
+void setFaceIfHeld(QToolButton *button, const QPixmap &face)
+{
+    if (!face.isNull())
+        button->setIcon(QIcon(face));
+}
+
+} // namespace
+
+PromptInput::PromptInput(QWidget *parent)
+    : QLineEdit(parent)
+{
+}
+
+void PromptInput::keyPressEvent(QKeyEvent *event)
+{
+    if (isEnter(event)) {
+        emit enterPressed();
+        return;
+    }
+    // Keys that type nothing (arrows, Home, Delete) are not characters and
+    // no filter concerns them.
+    if (event->text().isEmpty() || event->key() == Qt::Key_Delete) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    const std::optional<QString> passed = filterTyped(m_filter, event->text());
+    if (!passed) {
+        platform::beep();
+        emit characterRefused();
+        return;
+    }
+    if (*passed == event->text()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    QKeyEvent changed(event->type(), event->key(), event->modifiers(), *passed, event->isAutoRepeat(),
+                      ushort(event->count()));
+    QLineEdit::keyPressEvent(&changed);
+    event->setAccepted(changed.isAccepted());
+}
+
+Form97::Form97(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("form97"));
+    setModal(true);
+    buildWindow();
+
+    // The opening, in this order. Each step stands on its own: a picture the
+    // store lacks leaves its control as it was and the next step goes on.
+    const PromptRequest request = readPromptRequest(PromptText, PromptValue);
+    layFrame();
+    placeOnScreen();
+    m_alternativeFaces = request.alternativeFaces;
+
+    const QPixmap topLeft = storeImage1(2);
+    if (!topLeft.isNull())
+        Image1->setPixmap(topLeft);
+
+    setFaceIfHeld(command3D[1], storeButtonFace(2));
+    setFaceIfHeld(command3D[0], storeButtonFace(2));
+    setFaceIfHeld(command3D[2], storeButtonFace(3));
+    setFaceIfHeld(command3D[3], storeButtonFace(3));
+    setFaceIfHeld(bt_rech, storeButtonFace(1));
+
+    // The pointer is application-wide: this also ends the main window's
+    // parameter mode.
+    platform::setPointer(platform::ArrowPointer);
+
+    for (QToolButton *button : command3D) {
+        button->move(button->x(), platform::twipsToPixels(ButtonTop));
+        button->hide();
+    }
+    bt_rech->move(bt_rech->x(), platform::twipsToPixels(ButtonTop));
+
+    if (request.search)
+        bt_rech->show();
+
+    Text2->setEchoMode(request.hidden ? QLineEdit::Password : QLineEdit::Normal);
+    Text2->setFilter(request.filter);
+    if (request.input) {
+        Text2->show();
+        Text2->setText(request.defaultAnswer);
+        // Typing replaces the default answer.
+        Text2->selectAll();
+    }
+    PromptText = request.message;
+    PromptValue = request.mode;
+    m_mode = request.mode;
+
+    showModeButtons(request.mode);
+    text1->setText(PromptText);
+    focusFirstControl();
+}
+
+Form97::~Form97()
+{
+    if (!m_finished)
+        answer(PromptButton::Command3D3);
+}
+
+void Form97::buildWindow()
+{
+    setFixedSize(twipsRect(0, 0, WindowWidth, WindowHeight).size());
+    setAutoFillBackground(true);
+    QPalette windowPalette = palette();
+    windowPalette.setColor(QPalette::Window, Qt::white);
+    setPalette(windowPalette);
+
+    for (std::size_t i = 0; i < ccb.size(); ++i) {
+        ccb[i] = new QLabel(this);
+        ccb[i]->setObjectName(QStringLiteral("ccb%1").arg(i));
+        // The edges stretch their picture; the corners keep its size.
+        ccb[i]->setScaledContents(i >= 4);
+    }
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(twipsRect(540, 450, 1755, 1230));
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    text1 = new QLabel(this);
+    text1->setObjectName(QStringLiteral("text1"));
+    text1->setGeometry(twipsRect(2580, 450, 3615, 2805));
+    QFont messageFont(QStringLiteral("Arial"));
+    messageFont.setPointSize(12);
+    text1->setFont(messageFont);
+    QPalette messagePalette = text1->palette();
+    messagePalette.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    text1->setPalette(messagePalette);
+    // Messages are shown as written, even one that looks like markup.
+    text1->setTextFormat(Qt::PlainText);
+    text1->setWordWrap(true);
+    text1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    Text2 = new PromptInput(this);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setGeometry(twipsRect(540, 3450, 5655, 510));
+    QFont inputFont(QStringLiteral("MS Sans Serif"));
+    inputFont.setPointSize(12);
+    inputFont.setBold(true);
+    Text2->setFont(inputFont);
+    Text2->setStyleSheet(
+        QStringLiteral("QLineEdit { background: rgb(255, 255, 192); lineedit-password-character: 42; }"));
+    Text2->hide();
+    Text2->installEventFilter(this);
+    connect(Text2, &PromptInput::enterPressed, this, [this] { finish(PromptButton::Command3D0); });
+
+    const auto makeButton = [this](PromptButton which, const QString &name) {
+        auto *button = new QToolButton(this);
+        button->setObjectName(name);
+        const QRect geometry = twipsRect(ButtonLeft[int(which)], 0, ButtonSize, ButtonSize);
+        button->setGeometry(geometry);
+        button->setIconSize(geometry.size());
+        button->setAutoRaise(true);
+        button->hide();
+        button->installEventFilter(this);
+        connect(button, &QToolButton::clicked, this, [this, which] { finish(which); });
+        return button;
+    };
+    for (int i = 0; i < 7; ++i)
+        command3D[std::size_t(i)] = makeButton(PromptButton(i), QStringLiteral("command3D%1").arg(i));
+    bt_rech = makeButton(PromptButton::Search, QStringLiteral("bt_rech"));
+    bt_rech->setToolTip(QStringLiteral("Recherche par Critère"));
+    command3D[5]->setIcon(QIcon(ownCancelFace()));
+
+    QWidget *const tabOrder[] = {Text2,        command3D[5], command3D[4], command3D[6], command3D[0],
+                                 command3D[2], command3D[3], command3D[1], bt_rech};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+}
+
+void Form97::layFrame()
+{
+    const std::array<QRectF, 8> pieces =
+        framePieceRects(platform::pixelsToTwips(width()), platform::pixelsToTwips(height()));
+    for (std::size_t i = 0; i < ccb.size(); ++i)
+        ccb[i]->setGeometry(twipsRect(pieces[i]));
+    for (std::size_t i = 0; i < ccb.size(); ++i) {
+        const QPixmap piece = storeFramePiece(int(i));
+        if (!piece.isNull())
+            ccb[i]->setPixmap(piece);
+        // Behind the dialog's own controls.
+        ccb[i]->lower();
+    }
+}
+
+void Form97::placeOnScreen()
+{
+    const QPointF topLeft = dialogTopLeft(platform::screenWidthTwips(), platform::pixelsToTwips(width()),
+                                          platform::pixelsToTwips(height()));
+    move(platform::twipsToPixels(topLeft.x()), platform::twipsToPixels(topLeft.y()));
+}
+
+void Form97::showModeButtons(int mode)
+{
+    if (mode == 4 && m_alternativeFaces) {
+        setFaceIfHeld(command3D[2], storeButtonFace(73));
+        setFaceIfHeld(command3D[1], storeButtonFace(72));
+    }
+    for (const PromptButton button : buttonsOfMode(mode))
+        buttonOf(button)->show();
+}
+
+void Form97::focusFirstControl()
+{
+    QWidget *candidate = Text2;
+    do {
+        if (candidate->isVisibleTo(this)) {
+            candidate->setFocus();
+            return;
+        }
+        candidate = candidate->nextInFocusChain();
+    } while (candidate != Text2 && candidate != this);
+}
+
+QToolButton *Form97::buttonOf(PromptButton button) const
+{
+    if (button == PromptButton::Search)
+        return bt_rech;
+    return command3D[std::size_t(button)];
+}
+
+bool Form97::dialogKey(const QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        // Even where no cancel button shows: Escape always gets the user out.
+        finish(PromptButton::Command3D3);
+        return true;
+    }
+    if (isEnter(event)) {
+        if (m_mode == 4) {
+            finish(PromptButton::Command3D1);
+            return true;
+        }
+        if (m_mode == 0) {
+            finish(PromptButton::Command3D0);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Form97::eventFilter(QObject *watched, QEvent *event)
+{
+    // The dialog sees each key before the control that has the focus, and a
+    // key that ended the dialog goes no further.
+    if (event->type() == QEvent::KeyPress) {
+        if (m_finished)
+            return true;
+        if (dialogKey(static_cast<QKeyEvent *>(event)))
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void Form97::keyPressEvent(QKeyEvent *event)
+{
+    // Not the standard dialog keys: Enter and Escape answer as above only.
+    if (!m_finished)
+        dialogKey(event);
+    event->accept();
+}
+
+void Form97::reject()
+{
+    finish(PromptButton::Command3D3);
+}
+
+void Form97::answer(PromptButton button)
+{
+    m_finished = true;
+    const PromptAnswer reply = answerOf(button, Text2->text(), PromptText);
+    PromptText = reply.text;
+    PromptValue = reply.value;
+    platform::setPointer(platform::DefaultPointer);
+}
+
+void Form97::finish(PromptButton button)
+{
+    if (m_finished)
+        return;
+    answer(button);
+    done(PromptValue);
+}
+
+void showForm97(QWidget *parent)
+{
+    QPointer<Form97> dialog = new Form97(parent);
+    dialog->show();
+    // Painted before the modal wait begins.
+    platform::processEvents();
+    // A key typed ahead may already have ended it; waiting then would never end.
+    if (dialog && !dialog->hasFinished())
+        dialog->exec();
+    delete dialog;
+}
+
+} // namespace prompt_dialog

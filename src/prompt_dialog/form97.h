@@ -1,0 +1,92 @@
+#pragma once
+
+#include "prompt_dialog/promptrequest.h"
+
+#include <QDialog>
+#include <QLineEdit>
+
+#include <array>
+
+class QLabel;
+class QToolButton;
+
+namespace prompt_dialog {
+
+// The dialog's input box. A typed character goes through the box's filter
+// before it reaches the text: refused with a beep, or turned to upper case.
+class PromptInput : public QLineEdit
+{
+    Q_OBJECT
+
+public:
+    explicit PromptInput(QWidget *parent = nullptr);
+
+    void setFilter(InputFilter filter) { m_filter = filter; }
+    InputFilter filter() const { return m_filter; }
+
+Q_SIGNALS:
+    // Enter in the box, whatever the dialog's mode.
+    void enterPressed();
+    // The filter turned a character away (the beep has sounded).
+    void characterRefused();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    InputFilter m_filter = InputFilter::None;
+};
+
+// The prompt dialog. Constructing it carries out the opening from PromptText
+// and PromptValue, rewriting both; a button or key that ends it leaves the
+// answer in them. The program opens it through showForm97() only.
+class Form97 : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit Form97(QWidget *parent = nullptr);
+    // Destroyed before anything answered (its owner went away), it answers as
+    // a cancel, so that the caller never mistakes the message for an answer.
+    ~Form97() override;
+
+    bool hasFinished() const { return m_finished; }
+    bool alternativeFaces() const { return m_alternativeFaces; }
+
+    std::array<QLabel *, 8> ccb{};
+    QLabel *Image1 = nullptr;
+    QLabel *text1 = nullptr;
+    PromptInput *Text2 = nullptr;
+    std::array<QToolButton *, 7> command3D{};
+    QToolButton *bt_rech = nullptr;
+
+public Q_SLOTS:
+    // Closing the window any other way (the window manager's close, for one)
+    // answers as Escape does.
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void buildWindow();
+    void layFrame();
+    void placeOnScreen();
+    void showModeButtons(int mode);
+    void focusFirstControl();
+    QToolButton *buttonOf(PromptButton button) const;
+    bool dialogKey(const QKeyEvent *event);
+    void answer(PromptButton button);
+    void finish(PromptButton button);
+
+    int m_mode = 0;
+    bool m_alternativeFaces = false;
+    bool m_finished = false;
+};
+
+// Opens the prompt dialog modally from PromptText and PromptValue and returns
+// once it has closed, with the answer in the same two globals.
+void showForm97(QWidget *parent);
+
+} // namespace prompt_dialog

@@ -1,0 +1,18 @@
+# The prompt dialog: its two globals and the reading of a request need QtCore
+# only; the window and its pictures need widgets.
+target_sources(ormeline_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/globals.h
+    ${CMAKE_CURRENT_LIST_DIR}/globals.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/promptrequest.h
+    ${CMAKE_CURRENT_LIST_DIR}/promptrequest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/placement.h
+    ${CMAKE_CURRENT_LIST_DIR}/placement.cpp
+)
+target_sources(ormeline_ui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/pictures.h
+    ${CMAKE_CURRENT_LIST_DIR}/pictures.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/form97.h
+    ${CMAKE_CURRENT_LIST_DIR}/form97.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/prompts.h
+    ${CMAKE_CURRENT_LIST_DIR}/prompts.cpp
+)
