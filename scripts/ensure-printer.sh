@@ -28,27 +28,8 @@ TIMEOUT=30
 say() { echo "$*"; }
 fail() { echo "Imprimante : $*" >&2; exit 1; }
 
-scheduler_up() {
-    # lpstat -r exits 0 whether the scheduler runs or not: read what it says.
-    [ "$(LC_ALL=C lpstat -r 2>/dev/null)" = "scheduler is running" ]
-}
-
-# Running and not a zombie.
-alive() {
-    local state
-    state=$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null) || return 1
-    [ -n "$state" ] && [ "$state" != Z ]
-}
-
-# The cupsd this script started, if that pid is still a cupsd (pids get reused).
-our_cupsd() {
-    local pid
-    [ -s "$PID_FILE" ] || return 1
-    pid=$(cat "$PID_FILE")
-    [[ $pid =~ ^[0-9]+$ ]] || return 1
-    [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = cupsd ] || return 1
-    echo "$pid"
-}
+# shellcheck source=/dev/null
+source "$(dirname "${BASH_SOURCE[0]}")/cups-lib.sh"
 
 start_scheduler() {
     [ "$(id -u)" -eq 0 ] || fail "le service d'impression CUPS ne fonctionne pas ; lancez ce script en root pour le démarrer."

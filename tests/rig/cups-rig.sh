@@ -28,28 +28,8 @@ TIMEOUT=${ORMELINE_RIG_TIMEOUT:-30}
 say() { echo "cups-rig: $*" >&2; }
 die() { say "$*"; exit 1; }
 
-scheduler_up() {
-    # lpstat -r exits 0 whether the scheduler runs or not: read what it says.
-    [ "$(lpstat -r 2>/dev/null)" = "scheduler is running" ]
-}
-
-# Running and not a zombie: once start's shell has exited, cupsd's parent is
-# whatever reaps orphans here, which may leave it as a zombie after it ends.
-alive() {
-    local state
-    state=$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null) || return 1
-    [ -n "$state" ] && [ "$state" != Z ]
-}
-
-# The pid we launched, if that process is still a cupsd (pids get reused).
-our_cupsd() {
-    local pid
-    [ -s "$PID_FILE" ] || return 1
-    pid=$(cat "$PID_FILE")
-    [[ $pid =~ ^[0-9]+$ ]] || return 1
-    [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = cupsd ] || return 1
-    echo "$pid"
-}
+# shellcheck source=/dev/null
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/cups-lib.sh"
 
 start() {
     [ "$(id -u)" -eq 0 ] || die "must run as root"

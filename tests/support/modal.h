@@ -10,27 +10,28 @@
 #include <QToolButton>
 
 #include <functional>
-#include <memory>
 
 // Answers the next prompt dialog, once it is open, and keeps the message it
 // showed. The dialog is modal: the answer has to come from the event loop.
 inline void answerNextPrompt(std::function<void(prompt_dialog::Form97 *)> act, QString *seenText)
 {
-    auto timer = std::make_shared<QElapsedTimer>();
-    timer->start();
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [=] {
+    auto *poll = new QTimer(qApp);
+    QElapsedTimer waited;
+    waited.start();
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, waited, act, seenText] {
         auto *dialog = qobject_cast<prompt_dialog::Form97 *>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible()) {
-            if (timer->elapsed() < 5000)
-                QTimer::singleShot(5, qApp, *poll);
+            if (waited.elapsed() > 5000)
+                poll->deleteLater();
             return;
         }
+        poll->stop();
+        poll->deleteLater();
         if (seenText)
             *seenText = dialog->text1->text();
         act(dialog);
-    };
-    QTimer::singleShot(0, qApp, *poll);
+    });
+    poll->start(5);
 }
 
 // The usual answers: the confirm button of a message, yes or no to a
