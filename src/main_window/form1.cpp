@@ -11,6 +11,9 @@
 #include "platform/currentprinter.h"
 #include "platform/desktop.h"
 #include "printer_choice/printerlist.h"
+#include "window_services/imagestore.h"
+#include "window_services/placement.h"
+#include "window_services/windows.h"
 #include "prompt_dialog/globals.h"
 #include "prompt_dialog/form97.h"
 
@@ -23,21 +26,16 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPixmap>
 #include <QTimer>
 #include <QToolButton>
 
-#include <cmath>
 
 namespace main_window {
 
 namespace {
 
 // The window is laid out in twips, the unit of every size in the program.
-constexpr double WindowWidth = 15360;
-constexpr double WindowHeight = 11070;
-
 QRect twipsRect(double left, double top, double width, double height)
 {
     using platform::twipsToPixels;
@@ -85,50 +83,22 @@ QLineEdit *hiddenField(QWidget *parent, const QString &name)
     return field;
 }
 
-// The picture that stands where a bank's emblem stands on a real cheque,
-// until the shop's own picture file replaces it.
-QPixmap builtInEmblem()
-{
-    QPixmap pixmap(110, 44);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0x1f, 0x3a, 0x7a), 2));
-    painter.setBrush(QColor(0xe8, 0xee, 0xfa));
-    painter.drawRoundedRect(QRectF(1, 1, 108, 42), 8, 8);
-    painter.setFont(uiFont(13, true));
-    painter.drawText(QRectF(0, 0, 110, 44), Qt::AlignCenter, QStringLiteral("Ormeline"));
-    return pixmap;
-}
-
-// A bank without a picture of its own shows this one: a euro sign in a ring
-// of stars.
+// A bank without a picture of its own shows the store's default one.
 QPixmap defaultBankPicture()
 {
-    QPixmap pixmap(100, 40);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QColor blue(0x1f, 0x3a, 0x9a);
-    const QColor gold(0xf2, 0xc0, 0x1e);
-    const QPointF centre(50, 20);
-    for (int i = 0; i < 12; ++i) {
-        const double angle = i * M_PI / 6;
-        const QPointF at = centre + QPointF(16 * std::cos(angle), 16 * std::sin(angle));
-        QPainterPath star;
-        for (int k = 0; k < 10; ++k) {
-            const double a = -M_PI / 2 + k * M_PI / 5;
-            const double r = k % 2 ? 1.3 : 3.2;
-            const QPointF p = at + QPointF(r * std::cos(a), r * std::sin(a));
-            k ? star.lineTo(p) : star.moveTo(p);
-        }
-        star.closeSubpath();
-        painter.fillPath(star, gold);
-    }
-    painter.setPen(blue);
-    painter.setFont(uiFont(14, true));
-    painter.drawText(QRectF(30, 0, 40, 40), Qt::AlignCenter, QStringLiteral("€"));
-    return pixmap;
+    return window_services::icc::lookup(QStringLiteral("Picture1"), 0);
+}
+
+// A picture button of the main window: its caption is painted in.
+void setButtonPicture(QToolButton *button, const QString &name)
+{
+    const QPixmap picture = window_services::icc::ownPicture(name);
+    if (picture.isNull())
+        return;
+    button->setText(QString());
+    button->setIcon(picture);
+    button->setIconSize(button->size() - QSize(4, 4));
+    button->setAutoRaise(true);
 }
 
 } // namespace
@@ -193,7 +163,7 @@ Form1::~Form1() = default;
 
 void Form1::buildWindow()
 {
-    setFixedSize(twipsRect(0, 0, WindowWidth, WindowHeight).size());
+    setFixedSize(twipsRect(0, 0, window_services::MainWindowWidth, window_services::MainWindowHeight).size());
     setAutoFillBackground(true);
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, QColor(0xe4, 0xea, 0xf2));
@@ -210,7 +180,9 @@ void Form1::buildWindow()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(twipsRect(120, 120, 1650, 660));
     Image1->setAlignment(Qt::AlignCenter);
-    Image1->setPixmap(builtInEmblem());
+    Image1->setScaledContents(false);
+    Image1->setPixmap(window_services::icc::lookup(QStringLiteral("Image1"), 2)
+                          .scaled(Image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
     const QFont small = uiFont(7.5);
     staticText(cheque, QStringLiteral("BANQUE DES ARTISANS"), twipsRect(1900, 110, 4200, 260), uiFont(9, true));
@@ -308,6 +280,8 @@ void Form1::buildWindow()
     Image2 = new QLabel(Frame1);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setGeometry(twipsRect(3000, 1700, 1100, 1100));
+    Image2->setAlignment(Qt::AlignCenter);
+    Image2->setPixmap(window_services::icc::ownPicture(QStringLiteral("image2")));
     Frame1->hide();
 
     staticText(this,
@@ -322,6 +296,8 @@ void Form1::buildWindow()
     command4->setGeometry(twipsRect(10650, 5400, 950, 950));
     command4->setText(QStringLiteral("paramètres"));
     command4->setFont(uiFont(7.5, true));
+    setButtonPicture(command4, QStringLiteral("command4"));
+    command4->setToolTip(QStringLiteral("paramètres"));
     connect(command4, &QToolButton::clicked, this, [this] { parameterCommand(); });
 
     // The printer set-up window these two open is not part of the program
@@ -331,12 +307,15 @@ void Form1::buildWindow()
     bt_out->setGeometry(twipsRect(10650, 6600, 950, 950));
     bt_out->setText(QStringLiteral("Outils"));
     bt_out->setFont(uiFont(8, true));
+    setButtonPicture(bt_out, QStringLiteral("bt_out"));
+    bt_out->setToolTip(QStringLiteral("Outils"));
 
     bt_fin = new QToolButton(this);
     bt_fin->setObjectName(QStringLiteral("bt_fin"));
     bt_fin->setGeometry(twipsRect(13900, 9700, 1100, 1100));
     bt_fin->setText(QStringLiteral("Fin"));
     bt_fin->setFont(uiFont(10, true));
+    setButtonPicture(bt_fin, QStringLiteral("bt_fin"));
     bt_fin->setToolTip(QStringLiteral("Quitter"));
     connect(bt_fin, &QToolButton::clicked, this, [this] { exitProgram(); });
 
@@ -368,15 +347,17 @@ void Form1::startUp()
     };
 
     step([] { PrintersReady = false; });
+    step([] {
+        const QPixmap picture(QStringLiteral("fc_img_024.gif"));
+        if (!picture.isNull())
+            window_services::icc::replace(QStringLiteral("Image1"), 2, picture);
+    });
     step([this] {
         const QPixmap picture(QStringLiteral("fc_img_024.gif"));
         if (!picture.isNull())
             Image1->setPixmap(picture.scaled(Image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     });
-    step([this] {
-        const double left = (platform::screenWidthTwips() - WindowWidth) / 2;
-        move(platform::twipsToPixels(left), 0);
-    });
+    step([this] { window_services::placeMainWindow(this); });
     step([this] {
         applySettings(readSettings(SettingsFileName));
         // The words of a cheque handed over are written below, before the
@@ -386,6 +367,7 @@ void Form1::startUp()
     });
     step([this] { charge_banque(); });
     step([this] { Text4->setText(platform::today().toString(QStringLiteral("dd/MM/yyyy"))); });
+    step([] { window_services::openSuiteFile(); });
     step([this] { takePendingCheque(); });
     step([this] { converti_txt(); });
     step([this] { update(); });
@@ -581,6 +563,7 @@ bool Form1::exitProgram()
 void Form1::endProgram()
 {
     m_pendingFile.close();
+    window_services::closeSuiteFile();
     m_ended = true;
     Q_EMIT programEnded();
 }

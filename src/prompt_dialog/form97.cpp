@@ -3,7 +3,8 @@
 #include "platform/desktop.h"
 #include "prompt_dialog/globals.h"
 #include "prompt_dialog/pictures.h"
-#include "prompt_dialog/placement.h"
+#include "window_services/placement.h"
+#include "window_services/windows.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -219,7 +220,7 @@ void Form97::buildWindow()
 void Form97::layFrame()
 {
     const std::array<QRectF, 8> pieces =
-        framePieceRects(platform::pixelsToTwips(width()), platform::pixelsToTwips(height()));
+        window_services::framePieceRects(platform::pixelsToTwips(width()), platform::pixelsToTwips(height()));
     for (std::size_t i = 0; i < ccb.size(); ++i)
         ccb[i]->setGeometry(twipsRect(pieces[i]));
     for (std::size_t i = 0; i < ccb.size(); ++i) {
@@ -233,9 +234,7 @@ void Form97::layFrame()
 
 void Form97::placeOnScreen()
 {
-    const QPointF topLeft = dialogTopLeft(platform::screenWidthTwips(), platform::pixelsToTwips(width()),
-                                          platform::pixelsToTwips(height()));
-    move(platform::twipsToPixels(topLeft.x()), platform::twipsToPixels(topLeft.y()));
+    window_services::placeDialog(this);
 }
 
 void Form97::showModeButtons(int mode)

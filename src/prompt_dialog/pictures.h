@@ -2,10 +2,8 @@
 
 #include <QPixmap>
 
-// The dialog's pictures, looked up the way the shared image store will be: by
-// array and index, with a null pixmap for an index that is not held. Until the
-// store exists they are drawn here; swapping these four functions for store
-// look-ups is all the dialog needs.
+// The dialog's pictures, from the shared image store: by array and index,
+// with a null pixmap for an index that is not held.
 namespace prompt_dialog {
 
 // Button faces ("btc"), 73 x 73 pixels with the caption painted in:

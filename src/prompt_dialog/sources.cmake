@@ -5,8 +5,6 @@ target_sources(ormeline_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/globals.cpp
     ${CMAKE_CURRENT_LIST_DIR}/promptrequest.h
     ${CMAKE_CURRENT_LIST_DIR}/promptrequest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/placement.h
-    ${CMAKE_CURRENT_LIST_DIR}/placement.cpp
 )
 target_sources(ormeline_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/pictures.h

@@ -1,4 +1,3 @@
-#include "prompt_dialog/placement.h"
 #include "prompt_dialog/promptrequest.h"
 
 #include <QTest>
@@ -14,10 +13,6 @@ class TestPromptRequest : public QObject
 private Q_SLOTS:
     void readRequest_data();
     void readRequest();
-    void dialogTopLeft_data();
-    void dialogTopLeft();
-    void framePieces_data();
-    void framePieces();
 };
 
 void TestPromptRequest::readRequest_data()
@@ -74,42 +69,6 @@ void TestPromptRequest::readRequest()
     QTEST(request.hidden, "hidden");
     QTEST(request.alternativeFaces, "alternativeFaces");
     QTEST(request.search, "search");
-}
-
-void TestPromptRequest::dialogTopLeft_data()
-{
-    QTest::addColumn<double>("screenWidth");
-    QTest::addColumn<double>("width");
-    QTest::addColumn<double>("height");
-    QTest::addColumn<QPointF>("topLeft");
-    QTest::newRow("prompt dialog") << 19200.0 << 6795.0 << 5670.0 << QPointF(6202.5, 1665);
-    QTest::newRow("narrow screen") << 4800.0 << 6795.0 << 5670.0 << QPointF(-997.5, 1665);
-    QTest::newRow("taller than the band") << 19200.0 << 12000.0 << 11070.0 << QPointF(3600, -1035);
-}
-
-void TestPromptRequest::dialogTopLeft()
-{
-    QFETCH(double, screenWidth);
-    QFETCH(double, width);
-    QFETCH(double, height);
-    QTEST(prompt_dialog::dialogTopLeft(screenWidth, width, height), "topLeft");
-}
-
-void TestPromptRequest::framePieces_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QRectF>("rect");
-    // The prompt dialog's own size, 6795 x 5670.
-    QTest::newRow("top-right corner") << 1 << QRectF(6315, 0, 480, 480);
-    QTest::newRow("bottom-right corner") << 2 << QRectF(6315, 5190, 480, 480);
-    QTest::newRow("left edge") << 4 << QRectF(0, 480, 480, 4710);
-    QTest::newRow("bottom edge") << 7 << QRectF(480, 5190, 5835, 480);
-}
-
-void TestPromptRequest::framePieces()
-{
-    QFETCH(int, index);
-    QTEST(framePieceRects(6795, 5670)[std::size_t(index)], "rect");
 }
 
 QTEST_APPLESS_MAIN(TestPromptRequest)

@@ -1,10 +1,15 @@
-#include "prompt_dialog/placement.h"
+#include "window_services/placement.h"
 
-namespace prompt_dialog {
+namespace window_services {
+
+double centredLeft(double screenWidth, double width)
+{
+    return (screenWidth - width) / 2;
+}
 
 QPointF dialogTopLeft(double screenWidth, double width, double height)
 {
-    return QPointF((screenWidth - width) / 2, (DialogBandHeight - height) / 2);
+    return QPointF(centredLeft(screenWidth, width), (DialogBandHeight - height) / 2);
 }
 
 std::array<QRectF, 8> framePieceRects(double width, double height)
@@ -22,4 +27,4 @@ std::array<QRectF, 8> framePieceRects(double width, double height)
     }};
 }
 
-} // namespace prompt_dialog
+} // namespace window_services

@@ -5,9 +5,19 @@
 
 #include <array>
 
-// Where the dialog stands on the screen and where its frame pieces go, in
-// twips. Pure arithmetic, so that the shared window services can take it over.
-namespace prompt_dialog {
+// Where the windows stand on the screen and where the dialog's frame pieces
+// go, in twips. Pure arithmetic; the widgets apply it.
+namespace window_services {
+
+constexpr double MainWindowWidth = 15360;
+constexpr double MainWindowHeight = 11070;
+constexpr double EditorWidth = 12000;
+constexpr double EditorHeight = 9000;
+
+// Left edge of a window of the given width at the top of the screen,
+// centred: negative on a screen narrower than the window, which is then cut
+// on both sides alike.
+double centredLeft(double screenWidth, double width);
 
 // The dialog is centred in this band at the top of the screen, whatever the
 // screen's height, so that it never covers the lower part of the main window.
@@ -25,4 +35,4 @@ QPointF dialogTopLeft(double screenWidth, double width, double height);
 // left, top, right and bottom edges stretched between them.
 std::array<QRectF, 8> framePieceRects(double width, double height);
 
-} // namespace prompt_dialog
+} // namespace window_services

@@ -1,0 +1,59 @@
+// Takes pictures of the main window and of the prompt dialog in each of its
+// modes, as a person sees them, so that they can be looked at after a change
+// of layout or artwork. Run it through take.sh, under a virtual screen.
+#include "main_window/form1.h"
+#include "prompt_dialog/form97.h"
+#include "prompt_dialog/globals.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+void shoot(const QString &path)
+{
+    QApplication::processEvents();
+    QApplication::primaryScreen()->grabWindow(0).save(path);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+
+    main_window::Form1 window;
+    window.startUp();
+    window.show();
+    QTimer::singleShot(300, &app, [&] { QCoreApplication::exit(0); });
+    QApplication::exec();
+    shoot(out + QStringLiteral("/main-window.png"));
+
+    const struct
+    {
+        const char *name;
+        int value;
+        const char *text;
+    } modes[] = {
+        {"message", 0, "Cette banque n'est pas définie !"},
+        {"question", 4, "Voulez vous imprimer une page de cheques de tests ?"},
+        {"input", 129, "Entrez le montant du chèque ?|1575.98"},
+        {"input-upper-case", 1129, "Entrez le N° se trouvant dans le coin haut-gauche de votre chéque ?|"},
+        {"search", 129, "*Entrez un code pour cette banque ( Max 5 caractères ) ?|"},
+        {"three-buttons", 14, "Que voulez-vous faire ?"},
+    };
+    for (const auto &mode : modes) {
+        prompt_dialog::PromptText = QString::fromUtf8(mode.text);
+        prompt_dialog::PromptValue = mode.value;
+        QTimer::singleShot(300, &app, [&] {
+            shoot(out + QStringLiteral("/dialog-%1.png").arg(QLatin1String(mode.name)));
+            if (auto *dialog = QApplication::activeModalWidget())
+                dialog->close();
+        });
+        prompt_dialog::showForm97(&window);
+    }
+    return 0;
+}
