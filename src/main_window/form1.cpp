@@ -89,16 +89,25 @@ QPixmap defaultBankPicture()
     return window_services::icc::lookup(QStringLiteral("Picture1"), 0);
 }
 
-// A picture button of the main window: its caption is painted in.
-void setButtonPicture(QToolButton *button, const QString &name)
+// A picture button of the main window: its caption is painted into its
+// picture; the text is there only should the picture be missing.
+QToolButton *pictureButton(QWidget *parent, const QString &name, const QRect &geometry, const QString &caption,
+                           const QString &toolTip)
 {
+    auto *button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setToolTip(toolTip);
     const QPixmap picture = window_services::icc::ownPicture(name);
-    if (picture.isNull())
-        return;
-    button->setText(QString());
+    if (picture.isNull()) {
+        button->setText(caption);
+        button->setFont(uiFont(8, true));
+        return button;
+    }
     button->setIcon(picture);
     button->setIconSize(button->size() - QSize(4, 4));
     button->setAutoRaise(true);
+    return button;
 }
 
 } // namespace
@@ -291,32 +300,17 @@ void Form1::buildWindow()
     staticText(this, QStringLiteral("Outils permet de regler l'impression de chèques sur votre imprimante."),
                twipsRect(11700, 6700, 3350, 800), uiFont(8.5), true);
 
-    command4 = new QToolButton(this);
-    command4->setObjectName(QStringLiteral("command4"));
-    command4->setGeometry(twipsRect(10650, 5400, 950, 950));
-    command4->setText(QStringLiteral("paramètres"));
-    command4->setFont(uiFont(7.5, true));
-    setButtonPicture(command4, QStringLiteral("command4"));
-    command4->setToolTip(QStringLiteral("paramètres"));
+    command4 = pictureButton(this, QStringLiteral("command4"), twipsRect(10650, 5400, 950, 950),
+                             QStringLiteral("paramètres"), QStringLiteral("paramètres"));
     connect(command4, &QToolButton::clicked, this, [this] { parameterCommand(); });
 
-    // The printer set-up window these two open is not part of the program
-    // yet: they are in place and do nothing.
-    bt_out = new QToolButton(this);
-    bt_out->setObjectName(QStringLiteral("bt_out"));
-    bt_out->setGeometry(twipsRect(10650, 6600, 950, 950));
-    bt_out->setText(QStringLiteral("Outils"));
-    bt_out->setFont(uiFont(8, true));
-    setButtonPicture(bt_out, QStringLiteral("bt_out"));
-    bt_out->setToolTip(QStringLiteral("Outils"));
+    // The printer set-up window this opens is not part of the program yet:
+    // the button is in place and does nothing.
+    bt_out = pictureButton(this, QStringLiteral("bt_out"), twipsRect(10650, 6600, 950, 950), QStringLiteral("Outils"),
+                           QStringLiteral("Outils"));
 
-    bt_fin = new QToolButton(this);
-    bt_fin->setObjectName(QStringLiteral("bt_fin"));
-    bt_fin->setGeometry(twipsRect(13900, 9700, 1100, 1100));
-    bt_fin->setText(QStringLiteral("Fin"));
-    bt_fin->setFont(uiFont(10, true));
-    setButtonPicture(bt_fin, QStringLiteral("bt_fin"));
-    bt_fin->setToolTip(QStringLiteral("Quitter"));
+    bt_fin = pictureButton(this, QStringLiteral("bt_fin"), twipsRect(13900, 9700, 1100, 1100), QStringLiteral("Fin"),
+                           QStringLiteral("Quitter"));
     connect(bt_fin, &QToolButton::clicked, this, [this] { exitProgram(); });
 
     // --- The program's variables, never shown. ---
@@ -347,15 +341,16 @@ void Form1::startUp()
     };
 
     step([] { PrintersReady = false; });
-    step([] {
-        const QPixmap picture(QStringLiteral("fc_img_024.gif"));
-        if (!picture.isNull())
-            window_services::icc::replace(QStringLiteral("Image1"), 2, picture);
+    // The shop's picture, read once: for every dialog (through the image
+    // store) and for the cheque's corner.
+    const QPixmap shopPicture(QStringLiteral("fc_img_024.gif"));
+    step([&shopPicture] {
+        if (!shopPicture.isNull())
+            window_services::icc::replace(QStringLiteral("Image1"), 2, shopPicture);
     });
-    step([this] {
-        const QPixmap picture(QStringLiteral("fc_img_024.gif"));
-        if (!picture.isNull())
-            Image1->setPixmap(picture.scaled(Image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    step([this, &shopPicture] {
+        if (!shopPicture.isNull())
+            Image1->setPixmap(shopPicture.scaled(Image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     });
     step([this] { window_services::placeMainWindow(this); });
     step([this] {

@@ -6,6 +6,7 @@
 #include "platform/desktop.h"
 #include "platform/recordingsurface.h"
 #include "support/modal.h"
+#include "support/recordingprinter.h"
 #include "support/workingfolder.h"
 
 #include <QBuffer>
@@ -70,26 +71,20 @@ private Q_SLOTS:
     void noPrinterShowsTheMessage();
 
 private:
-    platform::RecordingSurface *m_printer = nullptr;
+    std::optional<RecordingPrinter> m_printer;
 };
 
 void TestBankButtons::init()
 {
-    auto printer = std::make_unique<platform::RecordingSurface>();
-    m_printer = printer.get();
-    platform::setCurrentPrinterSurface(std::move(printer));
-    platform::setInstalledPrintersForTests(QStringList());
+    m_printer.emplace();
     main_window::KeepOpenAfterPrint = false;
     BankFiles.fill(QString());
     SelectedBankFile.clear();
-    platform::setPointer(platform::DefaultPointer);
 }
 
 void TestBankButtons::cleanup()
 {
-    platform::setCurrentPrinterSurface(nullptr);
-    platform::setInstalledPrintersForTests(std::nullopt);
-    platform::setPointer(platform::DefaultPointer);
+    m_printer.reset();
 }
 
 void TestBankButtons::buttonsStandInThreeRowsOfFive()
@@ -116,7 +111,7 @@ void TestBankButtons::noLayoutFiles()
     confirmNextMessage(&message);
     QTest::mouseClick(form.bt_banq[3], Qt::LeftButton);
     QCOMPARE(message, QStringLiteral("Cette banque n'est pas définie !"));
-    QVERIFY(m_printer->printingCalls().filter(QStringLiteral("printText")).isEmpty());
+    QVERIFY(m_printer->surface().printingCalls().filter(QStringLiteral("printText")).isEmpty());
     QVERIFY(!form.hasEnded());
 }
 
@@ -206,13 +201,13 @@ void TestBankButtons::clickPrints()
     if (keepOpen)
         form.text1->setText(QStringLiteral("12.5")); // the flag shares the amount's characters
     QVERIFY(form.converti_txt());
-    m_printer->clearCalls();
+    m_printer->surface().clearCalls();
 
     QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
-    const QStringList calls = m_printer->printingCalls();
+    const QStringList calls = m_printer->surface().printingCalls();
     QCOMPARE(calls.first(), QStringLiteral("setFontName(Arial)"));
     QVERIFY(calls.contains(QStringLiteral("printText(****12.5 €)")));
-    QCOMPARE(m_printer->documentsEnded(), 1);
+    QCOMPARE(m_printer->surface().documentsEnded(), 1);
     QCOMPARE(LayoutTwips[1], 7484.4f);
     QCOMPARE(form.hasEnded(), !keepOpen);
     QCOMPARE(ended.count(), keepOpen ? 0 : 1);
@@ -237,12 +232,12 @@ void TestBankButtons::failedPrintShowsTheMessage()
     folder.write(QStringLiteral("bq_A.txt"), layoutBytes);
     Form1 form;
     form.startUp();
-    m_printer->failOn(failOn);
+    m_printer->surface().failOn(failOn);
     QString message;
     confirmNextMessage(&message);
     QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
     QCOMPARE(message, QStringLiteral("Cette banque n'est pas définie !"));
-    QCOMPARE(m_printer->documentsEnded(), 0);
+    QCOMPARE(m_printer->surface().documentsEnded(), 0);
     QVERIFY(!form.hasEnded());
 }
 
@@ -253,11 +248,11 @@ void TestBankButtons::parameterModePrintsNothing()
     folder.write(QStringLiteral("bq_B.txt"), layout("Autre"));
     Form1 form;
     form.startUp();
-    m_printer->clearCalls();
+    m_printer->surface().clearCalls();
     platform::setPointer(platform::QuestionArrowPointer);
     QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
     QCOMPARE(SelectedBankFile, QStringLiteral("bq_A.txt"));
-    QVERIFY(m_printer->printingCalls().isEmpty());
+    QVERIFY(m_printer->surface().printingCalls().isEmpty());
     QVERIFY(!form.hasEnded());
     QVERIFY(!QApplication::activeModalWidget());
 }
@@ -270,12 +265,12 @@ void TestBankButtons::amountWithoutWordsIsNotPrinted()
     Form1 form;
     form.startUp();
     QCOMPARE(form.text1->text(), QStringLiteral("12 EUR"));
-    m_printer->clearCalls();
+    m_printer->surface().clearCalls();
     QString message;
     confirmNextMessage(&message);
     QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
     QVERIFY(message.contains(QStringLiteral("12 EUR")));
-    QVERIFY(m_printer->printingCalls().isEmpty());
+    QVERIFY(m_printer->surface().printingCalls().isEmpty());
     QVERIFY(!form.hasEnded());
 }
 

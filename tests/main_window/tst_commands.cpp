@@ -5,6 +5,7 @@
 #include "platform/desktop.h"
 #include "platform/recordingsurface.h"
 #include "support/modal.h"
+#include "support/recordingprinter.h"
 #include "support/workingfolder.h"
 
 #include <QLineEdit>
@@ -39,28 +40,22 @@ private Q_SLOTS:
 
 private:
     void startWithAmount(Form1 &form, const QByteArray &amount);
-    platform::RecordingSurface *m_printer = nullptr;
-    WorkingFolder *m_folder = nullptr;
+    std::optional<RecordingPrinter> m_printer;
+    std::optional<WorkingFolder> m_folder;
 };
 
 void TestCommands::init()
 {
-    auto printer = std::make_unique<platform::RecordingSurface>();
-    m_printer = printer.get();
-    platform::setCurrentPrinterSurface(std::move(printer));
-    platform::setInstalledPrintersForTests(QStringList());
-    platform::setPointer(platform::DefaultPointer);
+    m_printer.emplace();
     main_window::KeepOpenAfterPrint = true;
-    m_folder = new WorkingFolder;
+    m_folder.emplace();
     m_folder->write(QStringLiteral("bq_A.txt"), Layout);
 }
 
 void TestCommands::cleanup()
 {
-    delete m_folder;
-    platform::setCurrentPrinterSurface(nullptr);
-    platform::setInstalledPrintersForTests(std::nullopt);
-    platform::setPointer(platform::DefaultPointer);
+    m_folder.reset();
+    m_printer.reset();
 }
 
 void TestCommands::startWithAmount(Form1 &form, const QByteArray &amount)
@@ -161,12 +156,12 @@ void TestCommands::parameterCommandSwitches()
     QTest::mouseClick(form.command4, Qt::LeftButton);
     QCOMPARE(platform::pointer(), platform::QuestionArrowPointer);
     QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
-    QVERIFY(m_printer->printingCalls().isEmpty());
+    QVERIFY(m_printer->surface().printingCalls().isEmpty());
 
     QTest::mouseClick(form.command4, Qt::LeftButton);
     QCOMPARE(platform::pointer(), platform::ArrowPointer);
     QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
-    QCOMPARE(m_printer->documentsEnded(), 1);
+    QCOMPARE(m_printer->surface().documentsEnded(), 1);
 }
 
 void TestCommands::dialogEndsParameterMode()
@@ -180,8 +175,8 @@ void TestCommands::dialogEndsParameterMode()
     QCOMPARE(form.text1->text(), QStringLiteral("30.00"));
     QVERIFY(platform::pointer() != platform::QuestionArrowPointer);
     QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
-    QCOMPARE(m_printer->documentsEnded(), 1);
-    QVERIFY(m_printer->printingCalls().contains(QStringLiteral("printText(****30.00 €)")));
+    QCOMPARE(m_printer->surface().documentsEnded(), 1);
+    QVERIFY(m_printer->surface().printingCalls().contains(QStringLiteral("printText(****30.00 €)")));
 }
 
 QTEST_MAIN(TestCommands)

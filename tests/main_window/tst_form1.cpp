@@ -7,10 +7,13 @@
 #include "platform/desktop.h"
 #include "platform/recordingsurface.h"
 #include "support/modal.h"
+#include "support/recordingprinter.h"
 #include "support/workingfolder.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,17 +54,15 @@ private Q_SLOTS:
     void exitWritesSixLines();
     void failedSettingsWriteAsksBeforeQuitting_data();
     void failedSettingsWriteAsksBeforeQuitting();
+    void printerPickThatCannotBeKeptStillApplies();
 
 private:
-    platform::RecordingSurface *m_printer = nullptr;
+    std::optional<RecordingPrinter> m_printer;
 };
 
 void TestForm1::init()
 {
-    auto printer = std::make_unique<platform::RecordingSurface>();
-    m_printer = printer.get();
-    platform::setCurrentPrinterSurface(std::move(printer));
-    platform::setInstalledPrintersForTests(QStringList());
+    m_printer.emplace();
     platform::setTodayForTests(QDate(2026, 3, 7));
     main_window::KeepOpenAfterPrint = false;
     main_window::PrintersReady = false;
@@ -71,8 +72,7 @@ void TestForm1::init()
 
 void TestForm1::cleanup()
 {
-    platform::setCurrentPrinterSurface(nullptr);
-    platform::setInstalledPrintersForTests(std::nullopt);
+    m_printer.reset();
     platform::setTodayForTests(QDate());
 }
 
@@ -210,9 +210,9 @@ void TestForm1::wordsAreSplitByPrintedWidth()
     // The split measured with the printer, against the on-screen width of
     // the first line: one more word would not have fitted.
     const double limit = platform::pixelsToTwips(form.Text3->width());
-    QVERIFY(m_printer->textWidth(line1) < limit);
+    QVERIFY(m_printer->surface().textWidth(line1) < limit);
     const QString nextWord = line2.trimmed().section(QLatin1Char(' '), 0, 0);
-    QVERIFY(m_printer->textWidth(line1 + QLatin1Char(' ') + nextWord) >= limit);
+    QVERIFY(m_printer->surface().textWidth(line1 + QLatin1Char(' ') + nextWord) >= limit);
 }
 
 void TestForm1::exitWritesSixLines_data()
@@ -270,6 +270,31 @@ void TestForm1::failedSettingsWriteAsksBeforeQuitting()
     QVERIFY(message.contains(QStringLiteral("zvochq1.ini")));
     QCOMPARE(form.hasEnded(), quit);
     QCOMPARE(folder.read(main_window::SettingsFileName), before);
+}
+
+void TestForm1::printerPickThatCannotBeKeptStillApplies()
+{
+    WorkingFolder folder;
+    // A folder where the assignment file should be: it can be neither read
+    // nor written.
+    QVERIFY(QDir().mkdir(folder.path(QStringLiteral("WFICP_IA.WDO"))));
+    platform::setInstalledPrintersForTests(QStringList{QStringLiteral("Premiere"), QStringLiteral("Seconde")});
+    Form1 form;
+    form.startUp();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(form.CbPrinters->count(), 2);
+    QCOMPARE(form.CbPrinters->currentIndex(), 0);
+
+    const platform::PrinterSurface *before = &platform::currentPrinter();
+    QString message;
+    confirmNextMessage(&message);
+    form.CbPrinters->setFocus();
+    QTest::keyClick(form.CbPrinters, Qt::Key_Down);
+    QCOMPARE(form.CbPrinters->currentText(), QStringLiteral("Seconde"));
+    QVERIFY2(message.contains(QStringLiteral("WFICP_IA.WDO")), qPrintable(message));
+    // The pick holds for this run all the same: a new current printer.
+    QVERIFY(&platform::currentPrinter() != before);
 }
 
 QTEST_MAIN(TestForm1)
