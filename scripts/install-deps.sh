@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-    qt6-base-dev cmake ninja-build g++          # build
+    qt6-base-dev qt6-svg-dev cmake ninja-build g++   # build; QtSvg draws the program's pictures
     fonts-liberation                            # Arial's metric twin: word splits as on paper
     cups cups-client cups-bsd                   # the printing system
     printer-driver-cups-pdf                     # a "PDF" printer for a machine without one

@@ -12,8 +12,14 @@ bash scripts/build.sh build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORMELINE
 echo "== Compilation avec les sanitizers"
 bash scripts/build.sh build/sanitize -DCMAKE_BUILD_TYPE=Debug -DORMELINE_WERROR=ON -DORMELINE_SANITIZE=ON
 
-trap 'bash tests/rig/cups-rig.sh stop' EXIT
-eval "$(bash tests/rig/cups-rig.sh start)"
+# Stopped whatever happens, even when starting it failed half-way.
+rig=$PWD/tests/rig/cups-rig.sh
+trap 'bash "$rig" stop' EXIT
+if ! vars=$(bash "$rig" start); then
+    echo "La file d'impression de test n'a pas pu être créée : les tests ne sont pas lancés." >&2
+    exit 1
+fi
+eval "$vars"
 # With the queue in place, a printing test that cannot find it fails.
 export ORMELINE_REQUIRE_CUPS=1
 

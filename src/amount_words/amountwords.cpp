@@ -110,8 +110,10 @@ QString joinNonEmpty(const QStringList &words)
 
 } // namespace
 
-std::optional<QString> acceptAmountText(const QString &text)
+platform::Result<QString> acceptAmountText(const QString &text)
 {
+    const platform::Failure refused =
+        platform::fail(QStringLiteral("le montant « %1 » ne peut pas être écrit en lettres").arg(text.trimmed()));
     QString amount = text.trimmed();
     amount.replace(QLatin1Char(','), QLatin1Char('.'));
 
@@ -119,9 +121,9 @@ std::optional<QString> acceptAmountText(const QString &text)
     QString integerDigits = point < 0 ? amount : amount.left(point);
     const QString decimals = point < 0 ? QString() : amount.mid(point + 1);
     if (integerDigits.isEmpty() || !allDigits(integerDigits))
-        return std::nullopt;
+        return refused;
     if (point >= 0 && (decimals.isEmpty() || !allDigits(decimals)))
-        return std::nullopt;
+        return refused;
 
     integerDigits = withoutLeadingZeros(integerDigits);
     const QString normalised = point < 0 ? integerDigits : integerDigits + QLatin1Char('.') + decimals;
@@ -130,7 +132,7 @@ std::optional<QString> acceptAmountText(const QString &text)
     // the decimals can push an amount past it.
     const QString rounded = common::roundDecimalText(normalised, 2);
     if (rounded.indexOf(QLatin1Char('.')) > MaxIntegerDigits)
-        return std::nullopt;
+        return refused;
     return normalised;
 }
 
@@ -239,15 +241,6 @@ QString ConvertitLettres2(QString &amount, const QString &currencyName, const QS
     }
 
     return words.toUpper().trimmed();
-}
-
-std::optional<QString> amountInWords(const QString &amountText, const QString &currencyName,
-                                     const QString &hundredthName)
-{
-    std::optional<QString> amount = acceptAmountText(amountText);
-    if (!amount)
-        return std::nullopt;
-    return ConvertitLettres2(*amount, currencyName, hundredthName);
 }
 
 } // namespace amount_words

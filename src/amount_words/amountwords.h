@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "platform/result.h"
 
-#include <optional>
+#include <QString>
 
 namespace amount_words {
 
@@ -10,18 +10,13 @@ namespace amount_words {
 // one "." with at least one digit on each side, at most 15 integer digits
 // once rounded to hundredths. Blanks around the text are dropped and a ","
 // is taken as the decimal point, since the invoicing program is French.
-// Anything else (letters, a sign, inner blanks, ".5", "12.") gives nothing.
-std::optional<QString> acceptAmountText(const QString &text);
+// Anything else (letters, a sign, inner blanks, ".5", "12.") is refused.
+platform::Result<QString> acceptAmountText(const QString &text);
 
 // The amount written out in French words, in capitals, with the currency
 // name and the name of its hundredth part (both singular; "s" is added
 // here). The amount must be in the form acceptAmountText() gives; on return
 // `amount` holds the working digit string (integer digits, "0", hundredths).
 QString ConvertitLettres2(QString &amount, const QString &currencyName, const QString &hundredthName);
-
-// acceptAmountText() then ConvertitLettres2(); nothing when the text is
-// refused.
-std::optional<QString> amountInWords(const QString &amountText, const QString &currencyName,
-                                     const QString &hundredthName);
 
 } // namespace amount_words

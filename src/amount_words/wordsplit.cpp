@@ -53,16 +53,16 @@ SplitLines splitWords(const QString &words, double limit, const TextWidth &width
     return {line, rest};
 }
 
-Preview converti_txt(const QString &amountText, const QString &currencyName, const QString &hundredthName,
-                     double firstLineWidth, const TextWidth &width)
+platform::Result<Preview> converti_txt(const QString &amountText, const QString &currencyName,
+                                       const QString &hundredthName, double firstLineWidth, const TextWidth &width)
 {
-    Preview preview;
-    std::optional<QString> amount = acceptAmountText(amountText);
-    if (!amount)
-        return preview;
+    const platform::Result<QString> accepted = acceptAmountText(amountText);
+    if (!accepted)
+        return platform::fail(accepted.error());
 
-    preview.converted = true;
-    preview.words = ConvertitLettres2(*amount, currencyName, hundredthName);
+    Preview preview;
+    QString amount = *accepted;
+    preview.words = ConvertitLettres2(amount, currencyName, hundredthName);
 
     WordsLine1.clear();
     WordsLine2.clear();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <QString>
 
 #include <functional>
@@ -29,16 +31,16 @@ SplitLines splitWords(const QString &words, double limit, const TextWidth &width
 // What the main window shows after a new amount.
 struct Preview
 {
-    bool converted = false; // false: the amount was refused, nothing changes
-    QString words;          // the whole amount in words (Text2)
-    QString line1;          // Text3
-    QString line2;          // Text10
+    QString words; // the whole amount in words (Text2)
+    QString line1; // Text3
+    QString line2; // Text10
 };
 
 // Converts the amount and splits the words with the on-screen width of the
 // first line as limit, measured in the printer's current font. Sets
-// WordsLine1 (and clears WordsLine2) only when the amount was converted.
-Preview converti_txt(const QString &amountText, const QString &currencyName, const QString &hundredthName,
+// WordsLine1 (and clears WordsLine2) only when the amount was converted; an
+// amount the words cannot be written for changes nothing.
+platform::Result<Preview> converti_txt(const QString &amountText, const QString &currencyName, const QString &hundredthName,
                      double firstLineWidth, const TextWidth &width);
 
 } // namespace amount_words

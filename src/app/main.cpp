@@ -1,4 +1,4 @@
-#include "main_window/form1.h"
+#include "main_window/program.h"
 
 #include <QApplication>
 
@@ -8,11 +8,12 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Ormeline"));
 
     // Every file is taken from the folder the program is started in.
-    main_window::Form1 window;
-    QObject::connect(&window, &main_window::Form1::programEnded, &app, [] { QCoreApplication::exit(0); });
-    window.startUp();
-    if (window.hasEnded())
+    main_window::Program program;
+    QObject::connect(&program.session(), &main_window::ChequeSession::programEnded, &app,
+                     [] { QCoreApplication::exit(0); });
+    program.session().startUp();
+    if (program.session().hasEnded())
         return 0;
-    window.show();
+    program.window().show();
     return QApplication::exec();
 }

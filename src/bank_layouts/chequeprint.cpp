@@ -5,6 +5,7 @@
 #include "common/numeric.h"
 #include "platform/printersurface.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -48,29 +49,32 @@ void printCheque(platform::PrinterSurface &printer, const ChequeFields &fields)
 
     const double h = common::numericValue(fields.horizontalOffset) * common::TwipsPerMm;
     const double v = common::numericValue(fields.verticalOffset) * common::TwipsPerMm;
-    const auto at = [&](int index) { return position(LayoutTwips[index], index % 2 ? h : v); };
+    // Every position is worked out before the printer is touched: a layout
+    // that puts an item out of reach prints nothing at all.
+    std::array<float, 13> at{};
+    for (int index = 1; index <= 12; ++index)
+        at[std::size_t(index)] = position(LayoutTwips[std::size_t(index)], index % 2 ? h : v);
 
     printer.setOrientation(platform::Orientation::Landscape);
     try {
         printer.setFontSize(16);
         printer.setBold(true);
-        printAt(printer, at(1), at(2), Stars + fields.amount.trimmed() + QStringLiteral(" €"));
+        printAt(printer, at[1], at[2], Stars + fields.amount.trimmed() + QStringLiteral(" €"));
         printer.setBold(false);
         printer.setFontSize(10);
-        printAt(printer, at(3), at(4), fields.payee);
-        printAt(printer, at(5), at(6), fields.place);
-        printAt(printer, at(7), at(8), fields.date);
-        printAt(printer, at(9), at(10), WordsLine1 + Stars);
-        printAt(printer, at(11), at(12), Stars + WordsLine2 + Stars);
+        printAt(printer, at[3], at[4], fields.payee);
+        printAt(printer, at[5], at[6], fields.place);
+        printAt(printer, at[7], at[8], fields.date);
+        printAt(printer, at[9], at[10], WordsLine1 + Stars);
+        printAt(printer, at[11], at[12], Stars + WordsLine2 + Stars);
         printer.endDocument();
-    } catch (...) {
+    } catch (const platform::PrinterError &) {
         // Nothing of a half-printed cheque may come out with the next job,
-        // and the calibration sheets expect the printer in portrait.
-        try {
-            printer.abortDocument();
-            printer.setOrientation(platform::Orientation::Portrait);
-        } catch (...) {
-        }
+        // and the calibration sheets expect the printer in portrait. Dropping
+        // the page only forgets what was drawn; turning back to portrait only
+        // notes the orientation for the next page.
+        printer.abortDocument();
+        printer.setOrientation(platform::Orientation::Portrait);
         throw;
     }
     printer.setOrientation(platform::Orientation::Portrait);

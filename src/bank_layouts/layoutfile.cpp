@@ -1,10 +1,9 @@
 #include "bank_layouts/layoutfile.h"
 
 #include "common/numeric.h"
+#include "platform/folder.h"
 #include "platform/printersurface.h"
 #include "platform/textfile.h"
-
-#include <QDir>
 
 namespace bank_layouts {
 
@@ -13,14 +12,23 @@ QString SelectedBankFile;
 std::array<float, 51> LayoutTwips{};
 
 namespace {
+
 constexpr int LayoutLineCount = 16;
+
+platform::Failure tooShort()
+{
+    return platform::fail(QStringLiteral("le fichier a moins de seize lignes"));
 }
 
-std::optional<BankLayout> readLayout(const QString &path)
+} // namespace
+
+platform::Result<BankLayout> readLayout(const QString &path)
 {
-    const std::optional<QStringList> lines = platform::readTextLines(path);
-    if (!lines || lines->size() < LayoutLineCount)
-        return std::nullopt;
+    const platform::Result<QStringList> lines = platform::readTextLines(path);
+    if (!lines)
+        return platform::fail(lines.error());
+    if (lines->size() < LayoutLineCount)
+        return tooShort();
     BankLayout layout;
     layout.bankName = lines->at(0);
     layout.fontName = lines->at(1);
@@ -30,11 +38,13 @@ std::optional<BankLayout> readLayout(const QString &path)
     return layout;
 }
 
-std::optional<QString> readBankName(const QString &path)
+platform::Result<QString> readBankName(const QString &path)
 {
-    const std::optional<QStringList> lines = platform::readTextLines(path);
-    if (!lines || lines->isEmpty())
-        return std::nullopt;
+    const platform::Result<QStringList> lines = platform::readTextLines(path);
+    if (!lines)
+        return platform::fail(lines.error());
+    if (lines->isEmpty())
+        return platform::fail(QStringLiteral("le fichier est vide"));
     return lines->first();
 }
 
@@ -46,32 +56,30 @@ QString bankPictureName(const QString &layoutFileName)
     return layoutFileName.left(dot + 1) + QStringLiteral("bmp");
 }
 
-QStringList layoutFiles(const QString &folder)
+QStringList layoutFiles()
 {
-    QDir dir(folder);
-    dir.setNameFilters({QStringLiteral("bq_*.txt")});
-    dir.setFilter(QDir::Files | QDir::Readable | QDir::Hidden);
-    dir.setSorting(QDir::Name | QDir::IgnoreCase);
-    return dir.entryList();
+    return platform::listFiles(QStringLiteral("."), QStringLiteral("bq_*.txt"));
 }
 
-void loadLayout(const QString &path, platform::PrinterSurface &printer)
+platform::Result<void> loadLayout(const QString &path, platform::PrinterSurface &printer)
 {
-    // Line by line, as the printer is set up: a file cut short fails where it
-    // ends, and what was set before stays.
-    const std::optional<QStringList> lines = platform::readTextLines(path);
-    if (!lines)
-        throw platform::PrinterError("layout file cannot be read");
-    const auto line = [&lines](int index) {
-        if (index >= lines->size())
-            throw platform::PrinterError("layout file has fewer than sixteen lines");
-        return lines->at(index);
-    };
-    line(0);
-    printer.setFontName(line(1));
-    printer.setFontSize(static_cast<float>(common::numericValue(line(2))));
-    for (int k = 1; k <= LayoutValueCount; ++k)
-        LayoutTwips[k] = common::mmToTwips(common::numericValue(line(2 + k)));
+    const platform::Result<QStringList> read = platform::readTextLines(path);
+    if (!read)
+        return platform::fail(read.error());
+    const QStringList &lines = *read;
+    // Line 1, the bank's name, is not needed for printing.
+    if (lines.size() < 2)
+        return tooShort();
+    printer.setFontName(lines[1]);
+    if (lines.size() < 3)
+        return tooShort();
+    printer.setFontSize(static_cast<float>(common::numericValue(lines[2])));
+    for (int k = 1; k <= LayoutValueCount; ++k) {
+        if (lines.size() < 3 + k)
+            return tooShort();
+        LayoutTwips[k] = common::mmToTwips(common::numericValue(lines[2 + k]));
+    }
+    return {};
 }
 
 } // namespace bank_layouts

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <array>
-#include <optional>
 
 namespace platform {
 class PrinterSurface;
@@ -36,25 +37,26 @@ struct BankLayout
     std::array<double, LayoutValueCount> values{};
 };
 
-// Nothing when the file cannot be read or has fewer than sixteen lines. A
+// Fails when the file cannot be read or has fewer than sixteen lines. A
 // line without a leading number counts 0.
-std::optional<BankLayout> readLayout(const QString &path);
+platform::Result<BankLayout> readLayout(const QString &path);
 
-// The first line of a layout file: its bank's name, or nothing.
-std::optional<QString> readBankName(const QString &path);
+// The first line of a layout file: its bank's name.
+platform::Result<QString> readBankName(const QString &path);
 
 // The bank's picture: the layout file's name up to and including its first
 // ".", then "bmp".
 QString bankPictureName(const QString &layoutFileName);
 
-// The layout files of a folder, "bq_*.txt", in name order. Case is ignored,
-// as it is on the systems the layouts are often copied from.
-QStringList layoutFiles(const QString &folder);
+// The layout files of the working folder, "bq_*.txt", in name order. Case is
+// ignored, as it is on the systems the layouts are often copied from.
+QStringList layoutFiles();
 
-// Loads a layout for printing: its font name and size go to the printer, its
-// thirteen values, in twips, to LayoutTwips. Throws platform::PrinterError
-// when the file cannot be read or the printer refuses the font; what was set
-// before the failure stays.
-void loadLayout(const QString &path, platform::PrinterSurface &printer);
+// Loads a layout for printing, line by line as the printer is set up: its
+// font name and size go to the printer, its thirteen values, in twips, to
+// LayoutTwips. Fails when the file cannot be read or ends early, and throws
+// platform::PrinterError when the printer refuses the font; either way what
+// was set before the failure stays.
+platform::Result<void> loadLayout(const QString &path, platform::PrinterSurface &printer);
 
 } // namespace bank_layouts

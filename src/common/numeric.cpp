@@ -65,20 +65,15 @@ QString numericText(const QString &text)
     return seenDigit ? out : QString();
 }
 
-double numericValue(const QString &text, bool *ok)
+double numericValue(const QString &text)
 {
-    if (ok)
-        *ok = true;
     const QString number = numericText(text);
     if (number.isEmpty())
         return 0.0;
     bool converted = false;
     const double value = number.toDouble(&converted);
-    if (!converted || !std::isfinite(value)) {
-        if (ok)
-            *ok = false;
+    if (!converted || !std::isfinite(value))
         return 0.0;
-    }
     return value;
 }
 

@@ -18,9 +18,9 @@ constexpr double TwipsPerMm = 56.7;
 // so callers that must round exactly can work on the digits themselves.
 QString numericText(const QString &text);
 
-// The value of numericText(); an empty or non-numeric text gives 0. A number
-// too large for a double gives 0 and sets *ok to false.
-double numericValue(const QString &text, bool *ok = nullptr);
+// The value of numericText(); an empty or non-numeric text gives 0, and so
+// does a number too large for a double.
+double numericValue(const QString &text);
 
 // Rounds a decimal text as numericText() returns it to `decimals` places,
 // halves away from zero, carrying into the integer digits (0.995 -> "1.00").

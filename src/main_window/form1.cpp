@@ -1,23 +1,13 @@
 #include "main_window/form1.h"
 
-#include "amount_words/wordsplit.h"
-#include "bank_layouts/chequeprint.h"
-#include "bank_layouts/layoutfile.h"
-#include "main_window/amountentry.h"
-#include "main_window/globals.h"
-#include "main_window/messages.h"
-#include "main_window/pendingcheque.h"
-#include "platform/clock.h"
-#include "platform/currentprinter.h"
+#include "main_window/chequesession.h"
 #include "platform/desktop.h"
-#include "printer_choice/printerlist.h"
+#include "platform/pictures.h"
 #include "window_services/imagestore.h"
+#include "window_services/picturebutton.h"
 #include "window_services/placement.h"
 #include "window_services/windows.h"
-#include "prompt_dialog/globals.h"
-#include "prompt_dialog/form97.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -26,10 +16,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
 #include <QTimer>
 #include <QToolButton>
-
 
 namespace main_window {
 
@@ -84,29 +72,21 @@ QLineEdit *hiddenField(QWidget *parent, const QString &name)
 }
 
 // A bank without a picture of its own shows the store's default one.
-QPixmap defaultBankPicture()
+QPixmap defaultBankPicture(const QSize &size, qreal ratio)
 {
-    return window_services::icc::lookup(QStringLiteral("Picture1"), 0);
+    return window_services::icc.lookup(QStringLiteral("Picture1"), 0).picture.pixmap(size, ratio, Qt::KeepAspectRatio);
 }
 
-// A picture button of the main window: its caption is painted into its
-// picture; the text is there only should the picture be missing.
-QToolButton *pictureButton(QWidget *parent, const QString &name, const QRect &geometry, const QString &caption,
-                           const QString &toolTip)
+// A picture button of the main window, with the caption the instructions
+// call it by.
+window_services::PictureButton *pictureButton(QWidget *parent, const QString &name, const QRect &geometry,
+                                              const QString &glyph, const QString &caption, const QString &toolTip)
 {
-    auto *button = new QToolButton(parent);
+    auto *button = new window_services::PictureButton(parent);
     button->setObjectName(name);
     button->setGeometry(geometry);
     button->setToolTip(toolTip);
-    const QPixmap picture = window_services::icc::ownPicture(name);
-    if (picture.isNull()) {
-        button->setText(caption);
-        button->setFont(uiFont(8, true));
-        return button;
-    }
-    button->setIcon(picture);
-    button->setIconSize(button->size() - QSize(4, 4));
-    button->setAutoRaise(true);
+    button->setFace({window_services::artwork(glyph), caption});
     return button;
 }
 
@@ -160,15 +140,26 @@ private:
     QRect m_amountBox;
 };
 
-Form1::Form1(QWidget *parent)
+Form1::Form1(ChequeSession &session, QWidget *parent)
     : QWidget(parent)
+    , m_session(session)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Ormeline"));
     buildWindow();
+    m_session.setWindow(this);
+    connect(&m_session, &ChequeSession::fieldsChanged, this, &Form1::showFields);
+    // What the user types into the cheque goes to the working data at once.
+    connect(Text4, &QLineEdit::textEdited, &m_session, &ChequeSession::setDate);
+    connect(Text8, &QLineEdit::textEdited, &m_session, &ChequeSession::setPayee);
+    connect(Text7, &QLineEdit::textEdited, &m_session, &ChequeSession::setPlace);
+    showFields();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    m_session.setWindow(nullptr);
+}
 
 void Form1::buildWindow()
 {
@@ -190,8 +181,8 @@ void Form1::buildWindow()
     Image1->setGeometry(twipsRect(120, 120, 1650, 660));
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setScaledContents(false);
-    Image1->setPixmap(window_services::icc::lookup(QStringLiteral("Image1"), 2)
-                          .scaled(Image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    Image1->setPixmap(window_services::icc.lookup(QStringLiteral("Image1"), 2)
+                          .picture.pixmap(Image1->size(), devicePixelRatioF(), Qt::KeepAspectRatio));
 
     const QFont small = uiFont(7.5);
     staticText(cheque, QStringLiteral("BANQUE DES ARTISANS"), twipsRect(1900, 110, 4200, 260), uiFont(9, true));
@@ -262,7 +253,7 @@ void Form1::buildWindow()
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setIconSize(QSize(100, 40));
         button->setFont(uiFont(7.5));
-        connect(button, &QToolButton::clicked, this, [this, i] { bankClicked(i); });
+        connect(button, &QToolButton::clicked, &m_session, [this, i] { m_session.bankClicked(i); });
         bt_banq[i] = button;
     }
 
@@ -273,7 +264,7 @@ void Form1::buildWindow()
     CbPrinters = new QComboBox(this);
     CbPrinters->setObjectName(QStringLiteral("CbPrinters"));
     CbPrinters->setGeometry(twipsRect(10650, 960, 4400, 360));
-    connect(CbPrinters, &QComboBox::currentIndexChanged, this, [this](int index) { printerPicked(index); });
+    connect(CbPrinters, &QComboBox::currentIndexChanged, &m_session, &ChequeSession::printerPicked);
 
     Frame1 = new QGroupBox(QStringLiteral("Première Installation"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -290,7 +281,8 @@ void Form1::buildWindow()
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setGeometry(twipsRect(3000, 1700, 1100, 1100));
     Image2->setAlignment(Qt::AlignCenter);
-    Image2->setPixmap(window_services::icc::ownPicture(QStringLiteral("image2")));
+    Image2->setPixmap(window_services::artwork(QStringLiteral("printer"))
+                          .pixmap(Image2->size() * 3 / 4, devicePixelRatioF(), Qt::KeepAspectRatio));
     Frame1->hide();
 
     staticText(this,
@@ -301,17 +293,17 @@ void Form1::buildWindow()
                twipsRect(11700, 6700, 3350, 800), uiFont(8.5), true);
 
     command4 = pictureButton(this, QStringLiteral("command4"), twipsRect(10650, 5400, 950, 950),
-                             QStringLiteral("paramètres"), QStringLiteral("paramètres"));
-    connect(command4, &QToolButton::clicked, this, [this] { parameterCommand(); });
+                             QStringLiteral("glyph-settings"), QStringLiteral("paramètres"), QStringLiteral("paramètres"));
+    connect(command4, &window_services::PictureButton::clicked, &m_session, &ChequeSession::parameterCommand);
 
     // The printer set-up window this opens is not part of the program yet:
     // the button is in place and does nothing.
-    bt_out = pictureButton(this, QStringLiteral("bt_out"), twipsRect(10650, 6600, 950, 950), QStringLiteral("Outils"),
-                           QStringLiteral("Outils"));
+    bt_out = pictureButton(this, QStringLiteral("bt_out"), twipsRect(10650, 6600, 950, 950),
+                           QStringLiteral("glyph-knife"), QStringLiteral("Outils"), QStringLiteral("Outils"));
 
-    bt_fin = pictureButton(this, QStringLiteral("bt_fin"), twipsRect(13900, 9700, 1100, 1100), QStringLiteral("Fin"),
-                           QStringLiteral("Quitter"));
-    connect(bt_fin, &QToolButton::clicked, this, [this] { exitProgram(); });
+    bt_fin = pictureButton(this, QStringLiteral("bt_fin"), twipsRect(13900, 9700, 1100, 1100),
+                           QStringLiteral("glyph-stop"), QStringLiteral("Fin"), QStringLiteral("Quitter"));
+    connect(bt_fin, &window_services::PictureButton::clicked, &m_session, [this] { m_session.exitProgram(); });
 
     // --- The program's variables, never shown. ---
     Text2 = hiddenField(this, QStringLiteral("Text2"));
@@ -328,244 +320,104 @@ void Form1::buildWindow()
     });
 }
 
-void Form1::startUp()
+void Form1::showFields()
 {
-    // Each step stands on its own: a file that is missing or unreadable
-    // leaves its fields empty and start-up goes on, silently.
-    auto step = [](auto &&action) {
-        try {
-            action();
-        } catch (...) {
-        }
-        platform::processEvents();
-    };
-
-    step([] { PrintersReady = false; });
-    // The shop's picture, read once: for every dialog (through the image
-    // store) and for the cheque's corner.
-    const QPixmap shopPicture(QStringLiteral("fc_img_024.gif"));
-    step([&shopPicture] {
-        if (!shopPicture.isNull())
-            window_services::icc::replace(QStringLiteral("Image1"), 2, shopPicture);
-    });
-    step([this, &shopPicture] {
-        if (!shopPicture.isNull())
-            Image1->setPixmap(shopPicture.scaled(Image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    });
-    step([this] { window_services::placeMainWindow(this); });
-    step([this] {
-        applySettings(readSettings(SettingsFileName));
-        // The words of a cheque handed over are written below, before the
-        // defaults of a first installation would otherwise be filled in:
-        // without them its words would read "DOUZE S".
-        applyCurrencyDefaults();
-    });
-    step([this] { charge_banque(); });
-    step([this] { Text4->setText(platform::today().toString(QStringLiteral("dd/MM/yyyy"))); });
-    step([] { window_services::openSuiteFile(); });
-    step([this] { takePendingCheque(); });
-    step([this] { converti_txt(); });
-    step([this] { update(); });
-    step([this] {
-        // The list's own selection changes store nothing while PrintersReady
-        // is false.
-        const printer_choice::RestoredChoice choice = printer_choice::restorePrinterChoice(platform::installedPrinters());
-        CbPrinters->clear();
-        CbPrinters->addItems(choice.entries);
-        if (choice.selected >= 0) {
-            CbPrinters->setCurrentIndex(choice.selected);
-            platform::selectPrinter(printer_choice::PrinterTable.at(choice.selected));
-        }
-    });
-    step([] { PrintersReady = true; });
-    step([this] {
-        applyCurrencyDefaults();
-        if (Text7->text().trimmed().isEmpty())
-            Frame1->show();
-    });
-    step([this] { Timer1->start(500); });
+    const WorkingFields &fields = m_session.fields();
+    const std::pair<QLineEdit *, const QString *> shown[] = {
+        {text1, &fields.amount},          {Text2, &fields.words},           {Text3, &fields.wordsLine1},
+        {Text10, &fields.wordsLine2},     {Text4, &fields.date},            {Text8, &fields.payee},
+        {Text7, &fields.place},           {Text5, &fields.verticalOffset},  {Text6, &fields.horizontalOffset},
+        {Text9, &fields.currencyName},    {Text11, &fields.hundredthName}};
+    for (const auto &[field, text] : shown) {
+        // Only what changed: setting a field's text moves its cursor.
+        if (field->text() != *text)
+            field->setText(*text);
+    }
+    // A long second line reads from its start.
+    Text10->setCursorPosition(0);
 }
 
-void Form1::applySettings(const Settings &settings)
+void Form1::loadShopPicture()
 {
-    Text5->setText(settings.verticalOffset);
-    Text6->setText(settings.horizontalOffset);
-    Text9->setText(settings.currencyName);
-    Text11->setText(settings.hundredthName);
-    Text8->setText(settings.payee);
-    Text7->setText(settings.place);
-}
-
-void Form1::applyCurrencyDefaults()
-{
-    if (Text9->text().trimmed().isEmpty())
-        Text9->setText(DefaultCurrencyName);
-    if (Text11->text().trimmed().isEmpty())
-        Text11->setText(DefaultHundredthName);
-}
-
-Settings Form1::currentSettings() const
-{
-    return {Text5->text(), Text6->text(), Text9->text(), Text11->text(), Text8->text(), Text7->text()};
-}
-
-void Form1::takePendingCheque()
-{
-    if (!m_pendingFile.open(PendingChequeFileName, PendingRecordLength))
+    // Read once: for every dialog (through the image store) and for the
+    // cheque's corner.
+    const platform::Result<platform::Picture> shop = platform::Picture::load(QStringLiteral("fc_img_024.gif"));
+    if (!shop)
         return;
-    const PendingCheque cheque = main_window::takePendingCheque(m_pendingFile);
-    text1->setText(cheque.amount);
-    KeepOpenAfterPrint = cheque.keepOpen;
+    window_services::icc.replace(QStringLiteral("Image1"), 2, *shop);
+    Image1->setPixmap(shop->pixmap(Image1->size(), devicePixelRatioF(), Qt::KeepAspectRatio));
 }
 
-bool Form1::converti_txt()
+void Form1::place()
 {
-    const double limit = platform::pixelsToTwips(Text3->width());
-    platform::PrinterSurface &printer = platform::currentPrinter();
-    const amount_words::Preview preview = amount_words::converti_txt(
-        text1->text(), Text9->text(), Text11->text(), limit,
-        [&printer](const QString &text) { return printer.textWidth(text); });
-    if (!preview.converted)
-        return false;
-    Text2->setText(preview.words);
-    Text3->setText(preview.line1);
-    Text10->setText(preview.line2);
-    m_wordsAmount = text1->text();
-    return true;
+    window_services::placeMainWindow(this);
 }
 
-bool Form1::wordsMatchAmount() const
+void Form1::showBankButtons(const QList<bank_layouts::BankButtonFace> &faces)
 {
-    return text1->text().trimmed().isEmpty() || text1->text() == m_wordsAmount;
-}
-
-void Form1::charge_banque()
-{
-    using namespace bank_layouts;
-    const QStringList files = layoutFiles(QStringLiteral("."));
-    for (int i = 0; i < files.size() && i < BankFileSlots; ++i) {
-        SelectedBankFile = files[i];
-        BankFiles[i] = files[i];
-        // Only fifteen buttons: the first fifteen banks in name order.
-        if (i >= int(bt_banq.size()))
-            continue;
-        QToolButton *button = bt_banq[i];
-        const QPixmap picture(bankPictureName(files[i]));
-        const std::optional<QString> name = readBankName(files[i]);
-        button->setIcon(picture.isNull() || !name ? defaultBankPicture() : picture);
-        if (name)
-            button->setText(*name);
+    for (int i = 0; i < faces.size() && i < int(bt_banq.size()); ++i) {
+        QToolButton *button = bt_banq[std::size_t(i)];
+        const bank_layouts::BankButtonFace &face = faces[i];
+        const qreal ratio = devicePixelRatioF();
+        const platform::Result<platform::Picture> own = platform::Picture::load(face.pictureFile);
+        button->setIcon(own && face.caption ? own->pixmap(button->iconSize(), ratio, Qt::KeepAspectRatio)
+                                            : defaultBankPicture(button->iconSize(), ratio));
+        if (face.caption)
+            button->setText(*face.caption);
     }
 }
 
-void Form1::bankClicked(int index)
+double Form1::firstLineWidth() const
 {
-    using namespace bank_layouts;
-    SelectedBankFile = BankFiles[index];
-    if (platform::pointer() == platform::QuestionArrowPointer) {
-        // Parameter mode: the click is for the bank's layout, not for
-        // printing. The layout editor is not part of the program yet.
-        return;
-    }
-    if (!wordsMatchAmount()) {
-        // Figures without words would be a cheque the bank refuses.
-        showMessage(this, QStringLiteral("Le montant « %1 » ne peut pas être écrit en lettres : le chèque n'est pas "
-                                         "imprimé.\nCliquez sur le montant pour le corriger.")
-                              .arg(text1->text()));
-        return;
-    }
-    try {
-        if (SelectedBankFile.isEmpty())
-            throw platform::PrinterError("no layout behind this button");
-        platform::PrinterSurface &printer = platform::currentPrinter();
-        loadLayout(SelectedBankFile, printer);
-        printCheque(printer, {text1->text(), Text2->text(), Text8->text(), Text7->text(), Text4->text(),
-                              Text5->text(), Text6->text()});
-    } catch (...) {
-        showMessage(this, QStringLiteral("Cette banque n'est pas définie !"));
-        return;
-    }
-    if (!KeepOpenAfterPrint)
-        endProgram();
+    return platform::pixelsToTwips(Text3->width());
 }
 
-void Form1::amountEntry()
+void Form1::repaintNow()
 {
-    using prompt_dialog::PromptText;
-    using prompt_dialog::PromptValue;
-    PromptValue = 129;
-    PromptText = QStringLiteral("Entrez le montant du chèque ?|") + text1->text();
-    prompt_dialog::showForm97(this);
-    // Whichever key or button closed the dialog, the text is the answer: a
-    // cancel gives an empty text, so 0.00.
-    const AmountAnswer answer = amountFromAnswer(PromptText);
-    if (!answer.accepted) {
-        showMessage(this, answer.refusal);
-        return;
-    }
-    text1->setText(answer.amount);
-    converti_txt();
+    update();
 }
 
-void Form1::parameterCommand()
+void Form1::showPrinters(const QStringList &entries, int selected)
 {
-    platform::setPointer(platform::pointer() == platform::QuestionArrowPointer ? platform::ArrowPointer
-                                                                                  : platform::QuestionArrowPointer);
+    CbPrinters->clear();
+    CbPrinters->addItems(entries);
+    if (selected >= 0)
+        CbPrinters->setCurrentIndex(selected);
+}
+
+void Form1::showFirstInstallation()
+{
+    Frame1->show();
+}
+
+void Form1::armFrontTimer()
+{
+    Timer1->start(500);
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == text1 && event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        amountEntry();
+        m_session.amountEntry();
         return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void Form1::printerPicked(int index)
+void Form1::showEvent(QShowEvent *event)
 {
-    if (!PrintersReady || index < 0 || index >= printer_choice::PrinterTable.size())
+    QWidget::showEvent(event);
+    if (m_shown)
         return;
-    const printer_choice::StoreResult stored = printer_choice::storePrinterChoice(index);
-    platform::processEvents();
-    // The pick holds for this run even when it could not be kept for the next.
-    platform::selectPrinter(printer_choice::PrinterTable.at(index));
-    if (!stored.ok())
-        showMessage(this, QStringLiteral("Le choix de l'imprimante n'a pas pu être enregistré dans le fichier "
-                                         "« WFICP_IA.WDO » (%1). Il vaut pour cette fois seulement.")
-                              .arg(stored.reason));
-}
-
-bool Form1::exitProgram()
-{
-    QString error;
-    if (!writeSettings(SettingsFileName, currentSettings(), &error)) {
-        // The offsets, payee and place would be lost without a word: say so
-        // and let the user keep the window open to try again.
-        const bool quit = askYesNo(
-            this, QStringLiteral("Les réglages n'ont pas pu être enregistrés dans le fichier « %1 » (%2).\n\n"
-                                 "Vos modifications du bénéficiaire, du lieu et des décalages seront perdues.\n"
-                                 "Quitter quand même ?")
-                      .arg(SettingsFileName, error));
-        if (!quit)
-            return false;
-    }
-    endProgram();
-    return true;
-}
-
-void Form1::endProgram()
-{
-    m_pendingFile.close();
-    window_services::closeSuiteFile();
-    m_ended = true;
-    Q_EMIT programEnded();
+    m_shown = true;
+    // Once the window stands, so that the user sees what the message is about.
+    QTimer::singleShot(0, &m_session, &ChequeSession::tellStartUpProblems);
 }
 
 void Form1::closeEvent(QCloseEvent *event)
 {
-    if (m_ended || exitProgram())
+    if (m_session.hasEnded() || m_session.exitProgram())
         event->accept();
     else
         event->ignore();

@@ -1,6 +1,5 @@
 #include "main_window/pendingcheque.h"
 
-#include "platform/recordfile.h"
 #include "platform/textfile.h"
 
 namespace main_window {
@@ -24,13 +23,12 @@ QByteArray takenRecord()
     return QByteArray("----").leftJustified(PendingRecordLength, ' ');
 }
 
-PendingCheque takePendingCheque(platform::RecordFile &file, bool *written)
+TakenCheque takePendingCheque(platform::RecordFile &file)
 {
-    const PendingCheque cheque = parsePendingRecord(file.read(PendingRecordNumber));
-    const bool ok = file.write(PendingRecordNumber, takenRecord());
-    if (written)
-        *written = ok;
-    return cheque;
+    TakenCheque taken;
+    taken.cheque = parsePendingRecord(file.read(PendingRecordNumber).valueOr(QByteArray()));
+    taken.marked = file.write(PendingRecordNumber, takenRecord());
+    return taken;
 }
 
 } // namespace main_window

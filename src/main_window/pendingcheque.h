@@ -1,11 +1,9 @@
 #pragma once
 
+#include "platform/recordfile.h"
+
 #include <QByteArray>
 #include <QString>
-
-namespace platform {
-class RecordFile;
-}
 
 namespace main_window {
 
@@ -27,8 +25,16 @@ PendingCheque parsePendingRecord(const QByteArray &record);
 // "----" and 16 blanks: the cheque has been taken.
 QByteArray takenRecord();
 
-// Reads record 21 and marks it taken; records 1 to 20 are not touched.
-// *written tells whether the mark could be written back.
-PendingCheque takePendingCheque(platform::RecordFile &file, bool *written = nullptr);
+struct TakenCheque
+{
+    PendingCheque cheque;
+    // Whether "----" could be written back: when not, the invoicing program
+    // may hand the same cheque over again.
+    platform::Result<void> marked;
+};
+
+// Reads record 21 and marks it taken; records 1 to 20 are not touched. A
+// record that cannot be read counts as blank.
+TakenCheque takePendingCheque(platform::RecordFile &file);
 
 } // namespace main_window

@@ -5,14 +5,12 @@
 
 namespace main_window {
 
-Settings readSettings(const QString &path, bool *found)
+platform::Result<Settings> readSettings(const QString &path)
 {
-    Settings settings;
-    const std::optional<QStringList> lines = platform::readTextLines(path);
-    if (found)
-        *found = lines.has_value();
+    const platform::Result<QStringList> lines = platform::readTextLines(path);
     if (!lines)
-        return settings;
+        return platform::fail(lines.error());
+    Settings settings;
     QString *fields[] = {&settings.verticalOffset, &settings.horizontalOffset, &settings.currencyName,
                          &settings.hundredthName,  &settings.payee,            &settings.place};
     for (int i = 0; i < 6 && i < lines->size(); ++i)
@@ -30,9 +28,9 @@ QStringList settingsLines(const Settings &settings)
             settings.place};
 }
 
-bool writeSettings(const QString &path, const Settings &settings, QString *error)
+platform::Result<void> writeSettings(const QString &path, const Settings &settings)
 {
-    return platform::writeTextLines(path, settingsLines(settings), error);
+    return platform::writeTextLines(path, settingsLines(settings));
 }
 
 } // namespace main_window

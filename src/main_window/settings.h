@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -19,17 +21,16 @@ struct Settings
 };
 
 // Each line goes whole, blanks included, into its field; lines the file does
-// not have (or a missing file) leave their fields empty. *found tells whether
-// the file could be read at all.
-Settings readSettings(const QString &path, bool *found = nullptr);
+// not have leave their fields empty.
+platform::Result<Settings> readSettings(const QString &path);
 
 // The six lines as they are written: the offsets as numbers (" 2 ", "-3 "),
 // the texts unchanged.
 QStringList settingsLines(const Settings &settings);
 
 // Replaces the file in one step; a failed write leaves the previous file
-// whole and says why in *error (French, for the user).
-bool writeSettings(const QString &path, const Settings &settings, QString *error = nullptr);
+// whole.
+platform::Result<void> writeSettings(const QString &path, const Settings &settings);
 
 // The defaults a blank currency or hundredth name falls back to.
 inline const QString DefaultCurrencyName = QStringLiteral("Euro");

@@ -2,18 +2,9 @@
 
 namespace platform {
 
-namespace {
-QDate g_fixedToday;
-}
-
-QDate today()
+QDate SystemClock::today() const
 {
-    return g_fixedToday.isValid() ? g_fixedToday : QDate::currentDate();
-}
-
-void setTodayForTests(const QDate &date)
-{
-    g_fixedToday = date;
+    return QDate::currentDate();
 }
 
 } // namespace platform

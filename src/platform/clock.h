@@ -4,11 +4,20 @@
 
 namespace platform {
 
-// Today's date on this machine.
-QDate today();
+// Where today's date comes from; tests give one of their own so that a run
+// across midnight cannot fail.
+class Clock
+{
+public:
+    virtual ~Clock() = default;
+    virtual QDate today() const = 0;
+};
 
-// Tests fix the date so that a run across midnight cannot fail; an invalid
-// date puts the real clock back.
-void setTodayForTests(const QDate &date);
+// This machine's date.
+class SystemClock final : public Clock
+{
+public:
+    QDate today() const override;
+};
 
 } // namespace platform

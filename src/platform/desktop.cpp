@@ -10,11 +10,19 @@
 namespace platform {
 
 namespace {
-Pointer g_pointer = DefaultPointer;
+
+// A program without windows (a test of the rules) has no pointer to show.
+bool hasScreen()
+{
+    return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
 }
+
+} // namespace
 
 void setPointer(Pointer newPointer)
 {
+    if (!hasScreen())
+        return;
     // The override cursor is a stack; keep at most one of ours on it.
     while (QGuiApplication::overrideCursor())
         QGuiApplication::restoreOverrideCursor();
@@ -22,12 +30,15 @@ void setPointer(Pointer newPointer)
         QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
     else if (newPointer == QuestionArrowPointer)
         QGuiApplication::setOverrideCursor(QCursor(Qt::WhatsThisCursor));
-    g_pointer = newPointer;
 }
 
 Pointer pointer()
 {
-    return g_pointer;
+    // What the screen shows is the state: nothing is kept beside it.
+    const QCursor *cursor = hasScreen() ? QGuiApplication::overrideCursor() : nullptr;
+    if (!cursor)
+        return DefaultPointer;
+    return cursor->shape() == Qt::WhatsThisCursor ? QuestionArrowPointer : ArrowPointer;
 }
 
 double twipsPerPixel()

@@ -8,6 +8,7 @@ namespace platform {
 // which means parameter mode is on.
 enum Pointer { DefaultPointer = 0, ArrowPointer = 1, QuestionArrowPointer = 14 };
 void setPointer(Pointer pointer);
+// The pointer the application shows now.
 Pointer pointer();
 
 // Screen twips per pixel (15 at 96 dpi).

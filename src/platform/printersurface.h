@@ -36,58 +36,57 @@ public:
 // Font, position, line style and orientation are state of the printer, kept
 // from one call to the next and from one document to the next, as a person
 // setting up the printer would expect.
+//
+// The operations are virtual so that a surface can stand in front of another
+// one (a recording for the tests); the state and its checks live here.
 class PrinterSurface
 {
 public:
     virtual ~PrinterSurface() = default;
 
-    void setFontName(const QString &name);
+    virtual void setFontName(const QString &name);
     QString fontName() const { return m_fontName; }
-    void setFontSize(float points);
+    virtual void setFontSize(float points);
     float fontSize() const { return m_fontSize; }
-    void setBold(bool bold);
+    virtual void setBold(bool bold);
     bool bold() const { return m_bold; }
 
     // The top-left corner of the next text.
-    void setCurrentX(float twips);
-    void setCurrentY(float twips);
+    virtual void setCurrentX(float twips);
+    virtual void setCurrentY(float twips);
     float currentX() const { return m_currentX; }
     float currentY() const { return m_currentY; }
 
     // Prints at the current position. With endLine the position then moves to
     // the start of the next line (x 0, y one line lower); without it, to the
     // end of the text on the same line.
-    void printText(const QString &text, bool endLine = true);
+    virtual void printText(const QString &text, bool endLine = true);
 
     // The width in twips of a text in the current font, as the printer would
     // print it.
-    double textWidth(const QString &text);
+    virtual double textWidth(const QString &text);
 
-    void line(QPointF from, QPointF to, Colour colour = Black);
-    void rectangle(QPointF from, QPointF to, Colour colour = Black);
-    void filledRectangle(QPointF from, QPointF to, Colour colour);
+    virtual void line(QPointF from, QPointF to, Colour colour = Black);
+    virtual void rectangle(QPointF from, QPointF to, Colour colour = Black);
+    virtual void filledRectangle(QPointF from, QPointF to, Colour colour);
 
-    void setLineStyle(LineStyle style);
+    virtual void setLineStyle(LineStyle style);
     LineStyle lineStyle() const { return m_lineStyle; }
 
     // Takes effect for the next page started.
-    void setOrientation(Orientation orientation);
+    virtual void setOrientation(Orientation orientation);
     Orientation orientation() const { return m_orientation; }
 
     // Sends the page to the printer. Nothing drawn since the last end is lost.
-    void endDocument();
+    virtual void endDocument();
     // Drops what was drawn since the last end: nothing reaches the printer.
-    void abortDocument();
+    virtual void abortDocument();
 
     // The printer's name, for messages; empty when there is none.
     virtual QString printerName() const = 0;
 
 protected:
     PrinterSurface() = default;
-
-    // Told of every call, with its arguments in twips, before it is carried
-    // out; the recording surface keeps them for the tests.
-    virtual void noteCall(const QString &call) { Q_UNUSED(call) }
 
     virtual void doSetFont(const QString &name, float points, bool bold) = 0;
     virtual void doPrintText(float x, float y, const QString &text) = 0;

@@ -1,50 +1,164 @@
 #include "platform/recordfile.h"
 
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
 namespace platform {
+
+namespace {
+
+Failure openFailure(int error)
+{
+    if (error == ENOENT || error == ENOTDIR)
+        return fail(QStringLiteral("le dossier de travail est introuvable"));
+    if (error == EACCES || error == EPERM || error == EROFS)
+        return fail(QStringLiteral("l'accès au fichier est refusé"));
+    if (error == EISDIR)
+        return fail(QStringLiteral("c'est un dossier, pas un fichier"));
+    return fail(QStringLiteral("le fichier ne peut pas être ouvert"));
+}
+
+Failure writeFailure(int error)
+{
+    if (error == ENOSPC || error == EFBIG || error == EDQUOT)
+        return fail(QStringLiteral("le disque est plein"));
+    return fail(QStringLiteral("l'écriture dans le fichier a échoué"));
+}
+
+Failure notOpen()
+{
+    return fail(QStringLiteral("le fichier n'est pas ouvert"));
+}
+
+} // namespace
 
 RecordFile::~RecordFile()
 {
     close();
 }
 
-bool RecordFile::open(const QString &path, int recordLength)
+Result<void> RecordFile::open(const QString &path, int recordLength, Access access)
 {
     close();
     if (recordLength <= 0)
-        return false;
+        return fail(QStringLiteral("longueur d'enregistrement invalide"));
+    const QByteArray name = QFile::encodeName(path);
+    // No O_EXCL and no lock: the suite's other programs may hold the file
+    // open at the same time. Every write goes straight to the file, where
+    // they see it.
+    int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0 && access == Access::ReadWriteOrReadOnly && (errno == EACCES || errno == EPERM || errno == EROFS))
+        fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return openFailure(errno);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return fail(QStringLiteral("ce n'est pas un fichier ordinaire"));
+    }
+    m_fd = fd;
     m_recordLength = recordLength;
-    m_file.setFileName(path);
-    // ReadWrite creates a missing file and, on this system, takes no lock:
-    // the invoicing program may hold the same file open at the same time.
-    // Unbuffered: every write reaches the file at once, where the other
-    // programs see it, and a failed write shows in its result.
-    return m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered);
+    return {};
 }
 
 void RecordFile::close()
 {
-    if (m_file.isOpen())
-        m_file.close();
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
 }
 
-QByteArray RecordFile::read(int recordNumber)
+Result<qint64> RecordFile::size() const
 {
-    if (!m_file.isOpen() || recordNumber < 1)
-        return {};
-    const qint64 offset = qint64(recordNumber - 1) * m_recordLength;
-    if (!m_file.seek(offset))
-        return {};
-    return m_file.read(m_recordLength);
+    if (m_fd < 0)
+        return notOpen();
+    struct stat info {};
+    if (::fstat(m_fd, &info) != 0)
+        return fail(QStringLiteral("le fichier ne peut pas être lu"));
+    return qint64(info.st_size);
 }
 
-bool RecordFile::write(int recordNumber, const QByteArray &bytes)
+Result<QByteArray> RecordFile::readAt(qint64 offset, qint64 length) const
 {
-    if (!m_file.isOpen() || recordNumber < 1)
-        return false;
+    if (m_fd < 0)
+        return notOpen();
+    if (offset < 0 || length < 0)
+        return fail(QStringLiteral("position de lecture invalide"));
+    QByteArray bytes(length, '\0');
+    qint64 done = 0;
+    while (done < length) {
+        const ssize_t n = ::pread(m_fd, bytes.data() + done, size_t(length - done), off_t(offset + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return fail(QStringLiteral("le fichier ne peut pas être lu"));
+        if (n == 0)
+            break;
+        done += n;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+Result<void> RecordFile::writeAt(qint64 offset, const QByteArray &bytes)
+{
+    if (m_fd < 0)
+        return notOpen();
+    if (offset < 0)
+        return fail(QStringLiteral("position d'écriture invalide"));
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n =
+            ::pwrite(m_fd, bytes.constData() + done, size_t(bytes.size() - done), off_t(offset + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return writeFailure(n < 0 ? errno : ENOSPC);
+        done += n;
+    }
+    return {};
+}
+
+Result<QByteArray> RecordFile::read(int recordNumber) const
+{
+    if (recordNumber < 1)
+        return fail(QStringLiteral("numéro d'enregistrement invalide"));
+    return readAt(qint64(recordNumber - 1) * m_recordLength, m_recordLength);
+}
+
+Result<void> RecordFile::write(int recordNumber, const QByteArray &bytes)
+{
+    if (recordNumber < 1)
+        return fail(QStringLiteral("numéro d'enregistrement invalide"));
     QByteArray record = bytes.left(m_recordLength);
     record.append(QByteArray(m_recordLength - record.size(), ' '));
-    const qint64 offset = qint64(recordNumber - 1) * m_recordLength;
-    return m_file.seek(offset) && m_file.write(record) == record.size();
+    return writeAt(qint64(recordNumber - 1) * m_recordLength, record);
+}
+
+Result<void> RecordFile::lock(qint64 offset, qint64 length, std::chrono::milliseconds timeout)
+{
+    if (m_fd < 0)
+        return notOpen();
+    struct flock request {};
+    request.l_type = F_WRLCK;
+    request.l_whence = SEEK_SET;
+    request.l_start = off_t(offset);
+    request.l_len = off_t(length);
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (::fcntl(m_fd, F_SETLK, &request) == 0)
+            return {};
+        if (errno != EACCES && errno != EAGAIN && errno != EINTR)
+            return {}; // no locks here (see the header)
+        if (std::chrono::steady_clock::now() >= deadline)
+            return fail(QStringLiteral("le fichier est occupé par un autre programme"));
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
 }
 
 } // namespace platform

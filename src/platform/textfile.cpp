@@ -1,11 +1,27 @@
 #include "platform/textfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace platform {
+
+namespace {
+
+Failure openFailure(const QFileDevice &file)
+{
+    // QFileDevice gives no errno: what the user can act on is told apart here.
+    const QFileInfo info(file.fileName());
+    if (!info.exists())
+        return fail(QStringLiteral("le fichier est introuvable"));
+    if (info.isDir())
+        return fail(QStringLiteral("c'est un dossier, pas un fichier"));
+    return fail(QStringLiteral("le fichier ne peut pas être ouvert (accès refusé ?)"));
+}
+
+} // namespace
 
 QString decode1252(const QByteArray &bytes)
 {
@@ -14,12 +30,12 @@ QString decode1252(const QByteArray &bytes)
     return text;
 }
 
-std::optional<QByteArray> encode1252(const QString &text)
+Result<QByteArray> encode1252(const QString &text)
 {
     QStringEncoder encoder("windows-1252");
     QByteArray bytes = encoder.encode(text);
     if (encoder.hasError())
-        return std::nullopt;
+        return fail(QStringLiteral("le texte « %1 » contient un caractère que le fichier ne peut pas contenir").arg(text));
     return bytes;
 }
 
@@ -29,8 +45,7 @@ QStringList splitLines(const QByteArray &bytes)
     qsizetype start = 0;
     while (start < bytes.size()) {
         qsizetype end = bytes.indexOf('\n', start);
-        const bool last = end < 0;
-        if (last)
+        if (end < 0)
             end = bytes.size();
         qsizetype lineEnd = end;
         if (lineEnd > start && bytes[lineEnd - 1] == '\r')
@@ -41,50 +56,42 @@ QStringList splitLines(const QByteArray &bytes)
     return lines;
 }
 
-std::optional<QStringList> readTextLines(const QString &path)
+Result<QStringList> readTextLines(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.readAll();
+        return openFailure(file);
+    // One byte more than allowed tells a file at the limit from one past it.
+    const QByteArray bytes = file.read(MaxTextFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
+        return fail(QStringLiteral("le fichier ne peut pas être lu"));
+    if (bytes.size() > MaxTextFileBytes)
+        return fail(QStringLiteral("le fichier est trop grand pour être un fichier du programme"));
     return splitLines(bytes);
 }
 
-bool writeTextLines(const QString &path, const QStringList &lines, QString *error)
+Result<void> writeTextLines(const QString &path, const QStringList &lines)
 {
     QByteArray bytes;
     for (const QString &line : lines) {
-        const std::optional<QByteArray> encoded = encode1252(line);
-        if (!encoded) {
-            if (error)
-                *error = QStringLiteral("le texte « %1 » contient un caractère que le fichier ne peut pas contenir").arg(line);
-            return false;
-        }
+        const Result<QByteArray> encoded = encode1252(line);
+        if (!encoded)
+            return fail(encoded.error());
         bytes += *encoded;
         bytes += "\r\n";
     }
     // Unbuffered, so that a short write (a full disk) shows in write()'s
     // result: through Qt's buffer it can be lost and the cut file committed.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(QStringLiteral("le fichier ne peut pas être créé (dossier introuvable ou accès refusé)"));
     if (file.write(bytes) != bytes.size()) {
-        if (error)
-            *error = QStringLiteral("l'écriture a échoué (disque plein ?)");
         file.cancelWriting();
-        return false;
+        return fail(QStringLiteral("l'écriture a échoué (disque plein ?)"));
     }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    if (!file.commit())
+        return fail(QStringLiteral("le fichier ne peut pas être remplacé (accès refusé ?)"));
+    return {};
 }
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <QString>
 
 #include <chrono>
@@ -26,37 +28,19 @@ constexpr int AssignmentCountOffset = 110;
 constexpr int AssignmentKeyOffset = 118;
 constexpr int AssignmentKeyLength = 25;
 
-enum class StoreError {
-    None,
-    CannotOpen,  // missing folder, access refused
-    Busy,        // another program of ours held the file too long
-    Damaged,     // the header's count cannot be right: the file is left alone
-    CannotRead,
-    CannotWrite, // disk full, write refused
-    BadText,     // a character the file's code page cannot hold
-    NoSuchEntry, // a pick outside the printer list
-};
-
-struct StoreResult
-{
-    StoreError error = StoreError::None;
-    QString reason; // French, for the user; empty on success
-
-    bool ok() const { return error == StoreError::None; }
-};
-
 class PrinterAssignments
 {
 public:
     explicit PrinterAssignments(QString path = AssignmentFileName);
 
     // The value stored under `key`, blanks at both ends removed; empty when the
-    // key is absent, the value blank, or the file unreadable or damaged.
-    // Creates the file, empty, when it does not exist.
-    QString lookup(const QString &key) const;
+    // key is absent or the value blank. Fails when the file cannot be read or
+    // is damaged. Creates the file, empty, when it does not exist.
+    platform::Result<QString> lookup(const QString &key) const;
 
-    // Replaces the value of `key`'s entry, or appends an entry for it.
-    StoreResult store(const QString &key, const QString &value) const;
+    // Replaces the value of `key`'s entry, or appends an entry for it. A file
+    // that looks damaged is left alone.
+    platform::Result<void> store(const QString &key, const QString &value) const;
 
     // How long a store waits for another of our programs that is storing.
     void setLockTimeout(std::chrono::milliseconds timeout) { m_lockTimeout = timeout; }

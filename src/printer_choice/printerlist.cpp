@@ -31,14 +31,15 @@ RestoredChoice restorePrinterChoice(const QStringList &installedPrinters, const 
     choice.entries = fillPrinterTable(installedPrinters);
     // An empty list needs no lookup, but the file is created all the same,
     // as any start-up does.
-    choice.selected = storedEntry(int(choice.entries.size()), file.lookup(ChequePrinterKey));
+    // A file that cannot be read counts as nothing stored.
+    choice.selected = storedEntry(int(choice.entries.size()), file.lookup(ChequePrinterKey).valueOr(QString()));
     return choice;
 }
 
-StoreResult storePrinterChoice(int index, const PrinterAssignments &file)
+platform::Result<void> storePrinterChoice(int index, const PrinterAssignments &file)
 {
     if (index < 0 || index >= PrinterTable.size())
-        return {StoreError::NoSuchEntry, QStringLiteral("aucune imprimante ne correspond à ce choix")};
+        return platform::fail(QStringLiteral("aucune imprimante ne correspond à ce choix"));
     return file.store(ChequePrinterKey, common::formatWhole(index, 2));
 }
 

@@ -36,6 +36,6 @@ RestoredChoice restorePrinterChoice(const QStringList &installedPrinters,
 
 // A pick of entry `index`: stores it as "00" under "IMP_CHQ_FACT". Whatever
 // the result, the pick applies to this run (PrinterTable.at(index)).
-StoreResult storePrinterChoice(int index, const PrinterAssignments &file = PrinterAssignments());
+platform::Result<void> storePrinterChoice(int index, const PrinterAssignments &file = PrinterAssignments());
 
 } // namespace printer_choice

@@ -3,13 +3,13 @@
 #include "platform/desktop.h"
 #include "prompt_dialog/globals.h"
 #include "prompt_dialog/pictures.h"
+#include "window_services/picturebutton.h"
 #include "window_services/placement.h"
 #include "window_services/windows.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
-#include <QToolButton>
 
 #include <iterator>
 
@@ -44,11 +44,12 @@ bool isEnter(const QKeyEvent *event)
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
 
+using window_services::PictureButton;
+
 // A missing picture leaves the control with the one it had.
-void setFaceIfHeld(QToolButton *button, const QPixmap &face)
+void setFaceIfHeld(PictureButton *button, const window_services::StoredPicture &face)
 {
-    if (!face.isNull())
-        button->setIcon(QIcon(face));
+    button->setFace(face);
 }
 
 } // namespace
@@ -100,9 +101,10 @@ Form97::Form97(QWidget *parent)
     placeOnScreen();
     m_alternativeFaces = request.alternativeFaces;
 
-    const QPixmap topLeft = storeImage1(2);
+    const platform::Picture topLeft = storeImage1(2);
     if (!topLeft.isNull())
-        Image1->setPixmap(topLeft);
+        Image1->setPixmap(topLeft.pixmap(topLeft.size().boundedTo(Image1->size()), devicePixelRatioF(),
+                                         Qt::KeepAspectRatio));
 
     setFaceIfHeld(command3D[1], storeButtonFace(2));
     setFaceIfHeld(command3D[0], storeButtonFace(2));
@@ -114,7 +116,7 @@ Form97::Form97(QWidget *parent)
     // parameter mode.
     platform::setPointer(platform::ArrowPointer);
 
-    for (QToolButton *button : command3D) {
+    for (PictureButton *button : command3D) {
         button->move(button->x(), platform::twipsToPixels(ButtonTop));
         button->hide();
     }
@@ -157,8 +159,6 @@ void Form97::buildWindow()
     for (std::size_t i = 0; i < ccb.size(); ++i) {
         ccb[i] = new QLabel(this);
         ccb[i]->setObjectName(QStringLiteral("ccb%1").arg(i));
-        // The edges stretch their picture; the corners keep its size.
-        ccb[i]->setScaledContents(i >= 4);
     }
 
     Image1 = new QLabel(this);
@@ -194,22 +194,19 @@ void Form97::buildWindow()
     connect(Text2, &PromptInput::enterPressed, this, [this] { finish(PromptButton::Command3D0); });
 
     const auto makeButton = [this](PromptButton which, const QString &name) {
-        auto *button = new QToolButton(this);
+        auto *button = new PictureButton(this);
         button->setObjectName(name);
-        const QRect geometry = twipsRect(ButtonLeft[int(which)], 0, ButtonSize, ButtonSize);
-        button->setGeometry(geometry);
-        button->setIconSize(geometry.size());
-        button->setAutoRaise(true);
+        button->setGeometry(twipsRect(ButtonLeft[int(which)], 0, ButtonSize, ButtonSize));
         button->hide();
         button->installEventFilter(this);
-        connect(button, &QToolButton::clicked, this, [this, which] { finish(which); });
+        connect(button, &PictureButton::clicked, this, [this, which] { finish(which); });
         return button;
     };
     for (int i = 0; i < 7; ++i)
         command3D[std::size_t(i)] = makeButton(PromptButton(i), QStringLiteral("command3D%1").arg(i));
     bt_rech = makeButton(PromptButton::Search, QStringLiteral("bt_rech"));
     bt_rech->setToolTip(QStringLiteral("Recherche par Critère"));
-    command3D[5]->setIcon(QIcon(ownCancelFace()));
+    command3D[5]->setFace(ownCancelFace());
 
     QWidget *const tabOrder[] = {Text2,        command3D[5], command3D[4], command3D[6], command3D[0],
                                  command3D[2], command3D[3], command3D[1], bt_rech};
@@ -224,9 +221,11 @@ void Form97::layFrame()
     for (std::size_t i = 0; i < ccb.size(); ++i)
         ccb[i]->setGeometry(twipsRect(pieces[i]));
     for (std::size_t i = 0; i < ccb.size(); ++i) {
-        const QPixmap piece = storeFramePiece(int(i));
+        // The edges are drawn stretched to their length; the corners at
+        // their own size.
+        const platform::Picture piece = storeFramePiece(int(i));
         if (!piece.isNull())
-            ccb[i]->setPixmap(piece);
+            ccb[i]->setPixmap(piece.pixmap(ccb[i]->size(), devicePixelRatioF()));
         // Behind the dialog's own controls.
         ccb[i]->lower();
     }
@@ -259,7 +258,7 @@ void Form97::focusFirstControl()
     } while (candidate != Text2 && candidate != this);
 }
 
-QToolButton *Form97::buttonOf(PromptButton button) const
+PictureButton *Form97::buttonOf(PromptButton button) const
 {
     if (button == PromptButton::Search)
         return bt_rech;

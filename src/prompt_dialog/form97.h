@@ -8,7 +8,10 @@
 #include <array>
 
 class QLabel;
-class QToolButton;
+
+namespace window_services {
+class PictureButton;
+}
 
 namespace prompt_dialog {
 
@@ -57,8 +60,8 @@ public:
     QLabel *Image1 = nullptr;
     QLabel *text1 = nullptr;
     PromptInput *Text2 = nullptr;
-    std::array<QToolButton *, 7> command3D{};
-    QToolButton *bt_rech = nullptr;
+    std::array<window_services::PictureButton *, 7> command3D{};
+    window_services::PictureButton *bt_rech = nullptr;
 
 public Q_SLOTS:
     // Closing the window any other way (the window manager's close, for one)
@@ -75,7 +78,7 @@ private:
     void placeOnScreen();
     void showModeButtons(int mode);
     void focusFirstControl();
-    QToolButton *buttonOf(PromptButton button) const;
+    window_services::PictureButton *buttonOf(PromptButton button) const;
     bool dialogKey(const QKeyEvent *event);
     void answer(PromptButton button);
     void finish(PromptButton button);

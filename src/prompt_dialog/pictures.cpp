@@ -1,28 +1,28 @@
 #include "prompt_dialog/pictures.h"
 
-#include "window_services/imagestore.h"
-
 namespace prompt_dialog {
 
-QPixmap storeButtonFace(int index)
+using window_services::icc;
+
+window_services::StoredPicture storeButtonFace(int index)
 {
-    return window_services::icc::lookup(QStringLiteral("btc"), index);
+    return icc.lookup(QStringLiteral("btc"), index);
 }
 
-QPixmap storeFramePiece(int index)
+platform::Picture storeFramePiece(int index)
 {
-    return window_services::icc::lookup(QStringLiteral("ccb"), index);
+    return icc.lookup(QStringLiteral("ccb"), index).picture;
 }
 
-QPixmap storeImage1(int index)
+platform::Picture storeImage1(int index)
 {
-    return window_services::icc::lookup(QStringLiteral("Image1"), index);
+    return icc.lookup(QStringLiteral("Image1"), index).picture;
 }
 
-QPixmap ownCancelFace()
+window_services::StoredPicture ownCancelFace()
 {
     // The same red cross as the store's cancel face, but the button's own.
-    return window_services::icc::ownPicture(QStringLiteral("btc_3"));
+    return {window_services::artwork(QStringLiteral("glyph-cross")), QStringLiteral("Annuler")};
 }
 
 } // namespace prompt_dialog

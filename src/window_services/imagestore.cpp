@@ -1,9 +1,8 @@
 #include "window_services/imagestore.h"
 
-#include <QFile>
-#include <QHash>
+namespace window_services {
 
-namespace window_services::icc {
+ImageStore icc;
 
 namespace {
 
@@ -12,37 +11,46 @@ QString key(const QString &array, int index)
     return array.toLower() + QLatin1Char('_') + QString::number(index);
 }
 
-// The store's pictures: loaded from the program's resources the first time
-// each is asked for, and replaced where start-up says.
-QHash<QString, QPixmap> &held()
-{
-    static QHash<QString, QPixmap> pictures;
-    return pictures;
-}
-
 } // namespace
 
-QPixmap lookup(const QString &array, int index)
+platform::Picture artwork(const QString &name)
 {
-    const QString name = key(array, index);
-    auto found = held().constFind(name);
-    if (found != held().constEnd())
-        return *found;
-    const QPixmap picture = ownPicture(name);
-    if (!picture.isNull())
-        held().insert(name, picture);
-    return picture;
+    return platform::Picture::load(QStringLiteral(":/artwork/%1.svg").arg(name)).valueOr(platform::Picture());
 }
 
-void replace(const QString &array, int index, const QPixmap &picture)
+void ImageStore::fill()
 {
-    held().insert(key(array, index), picture);
+    m_filled = true;
+    for (int i = 0; i < 8; ++i)
+        m_pictures.insert(key(QStringLiteral("ccb"), i), {artwork(QStringLiteral("frame-%1").arg(i)), QString()});
+    const struct
+    {
+        int index;
+        const char *glyph;
+        const char *caption;
+    } faces[] = {{0, "glyph-pad", "Créer"},    {1, "glyph-magnifier", "Recher."}, {2, "glyph-tick", "Valider"},
+                 {3, "glyph-cross", "Annuler"}, {5, "glyph-knife", "Outils"},      {11, "glyph-stop", "Fin"}};
+    for (const auto &face : faces) {
+        m_pictures.insert(key(QStringLiteral("btc"), face.index),
+                          {artwork(QLatin1String(face.glyph)), QString::fromUtf8(face.caption)});
+    }
+    m_pictures.insert(key(QStringLiteral("Picture1"), 0), {artwork(QStringLiteral("euro-stars")), QString()});
+    // Until start-up has read the shop's own picture.
+    m_pictures.insert(key(QStringLiteral("Image1"), 2), {artwork(QStringLiteral("placeholder")), QString()});
 }
 
-QPixmap ownPicture(const QString &name)
+StoredPicture ImageStore::lookup(const QString &array, int index)
 {
-    const QString path = QStringLiteral(":/images/%1.png").arg(name);
-    return QFile::exists(path) ? QPixmap(path) : QPixmap();
+    if (!m_filled)
+        fill();
+    return m_pictures.value(key(array, index));
 }
 
-} // namespace window_services::icc
+void ImageStore::replace(const QString &array, int index, const platform::Picture &picture)
+{
+    if (!m_filled)
+        fill();
+    m_pictures[key(array, index)].picture = picture;
+}
+
+} // namespace window_services

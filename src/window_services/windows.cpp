@@ -1,7 +1,6 @@
 #include "window_services/windows.h"
 
 #include "platform/desktop.h"
-#include "platform/recordfile.h"
 #include "window_services/placement.h"
 
 #include <QWidget>
@@ -17,12 +16,6 @@ void sizeAndCentre(QWidget *window, double width, double height)
     const double actualWidth = platform::pixelsToTwips(window->width());
     window->move(platform::twipsToPixels(centredLeft(platform::screenWidthTwips(), actualWidth)), 0);
     window->raise();
-}
-
-platform::RecordFile &suiteFile()
-{
-    static platform::RecordFile file;
-    return file;
 }
 
 } // namespace
@@ -42,25 +35,6 @@ void placeDialog(QWidget *window)
     const QPointF topLeft = dialogTopLeft(platform::screenWidthTwips(), platform::pixelsToTwips(window->width()),
                                           platform::pixelsToTwips(window->height()));
     window->move(platform::twipsToPixels(topLeft.x()), platform::twipsToPixels(topLeft.y()));
-}
-
-bool openSuiteFile()
-{
-    suiteFile().close();
-    platform::processEvents();
-    const bool opened = suiteFile().open(QStringLiteral("w_cai020.wdo"), 20);
-    platform::processEvents();
-    return opened;
-}
-
-void closeSuiteFile()
-{
-    suiteFile().close();
-}
-
-bool suiteFileIsOpen()
-{
-    return suiteFile().isOpen();
 }
 
 } // namespace window_services

@@ -100,22 +100,23 @@ void TestWordSplit::hugeLimitEnds()
 
 void TestWordSplit::refusedAmountChangesNothing()
 {
-    const Preview preview = converti_txt(QStringLiteral("12."), QStringLiteral("Euro"), QStringLiteral("centime"),
-                                         5000.0, hundredPerCharacter);
-    QVERIFY(!preview.converted);
+    const platform::Result<Preview> preview = converti_txt(QStringLiteral("12."), QStringLiteral("Euro"),
+                                                           QStringLiteral("centime"), 5000.0, hundredPerCharacter);
+    QVERIFY(!preview);
+    QVERIFY(preview.error().contains(QStringLiteral("12.")));
     QCOMPARE(WordsLine1, QStringLiteral("line one before"));
     QCOMPARE(WordsLine2, QStringLiteral("line two before"));
 }
 
 void TestWordSplit::previewSetsFirstLineOnly()
 {
-    const Preview preview = converti_txt(QStringLiteral("12,5"), QStringLiteral("Euro"), QStringLiteral("centime"),
-                                         1201.0, hundredPerCharacter);
-    QVERIFY(preview.converted);
-    QCOMPARE(preview.words, Douze);
-    QCOMPARE(preview.line1, QStringLiteral(" DOUZE EUROS"));
-    QCOMPARE(preview.line2, QStringLiteral("ET CINQUANTE CENTIMES "));
-    QCOMPARE(WordsLine1, preview.line1);
+    const platform::Result<Preview> preview = converti_txt(QStringLiteral("12,5"), QStringLiteral("Euro"),
+                                                           QStringLiteral("centime"), 1201.0, hundredPerCharacter);
+    QVERIFY(preview);
+    QCOMPARE(preview->words, Douze);
+    QCOMPARE(preview->line1, QStringLiteral(" DOUZE EUROS"));
+    QCOMPARE(preview->line2, QStringLiteral("ET CINQUANTE CENTIMES "));
+    QCOMPARE(WordsLine1, preview->line1);
     QVERIFY(WordsLine2.isEmpty());
 }
 
@@ -133,23 +134,24 @@ void TestWordSplit::printerMetrics()
     // At 10 points " MILLE ... EUROS ET" measures about 4741 twips and the
     // next word takes it to about 5612.
     const double limit = 5000.0;
-    const Preview preview =
+    const platform::Result<Preview> preview =
         converti_txt(QStringLiteral("1575.98"), QStringLiteral("Euro"), QStringLiteral("centime"), limit, width);
-    QCOMPARE(preview.line1, QStringLiteral(" MILLE CINQ CENT SOIXANTE QUINZE EUROS ET"));
-    QCOMPARE(preview.line2, QStringLiteral("QUATRE VINGT DIX HUIT CENTIMES "));
-    const QString nextWord = preview.line2.left(preview.line2.indexOf(QLatin1Char(' ')));
-    QVERIFY(width(preview.line1) < limit);
-    QVERIFY(width(preview.line1 + ' ' + nextWord) >= limit);
+    QVERIFY(preview);
+    QCOMPARE(preview->line1, QStringLiteral(" MILLE CINQ CENT SOIXANTE QUINZE EUROS ET"));
+    QCOMPARE(preview->line2, QStringLiteral("QUATRE VINGT DIX HUIT CENTIMES "));
+    const QString nextWord = preview->line2.left(preview->line2.indexOf(QLatin1Char(' ')));
+    QVERIFY(width(preview->line1) < limit);
+    QVERIFY(width(preview->line1 + ' ' + nextWord) >= limit);
 
     // The measured width of a line as the limit sends its last word down.
-    const SplitLines atWidth = splitWords(preview.words, width(QStringLiteral(" MILLE CINQ CENT")), width);
+    const SplitLines atWidth = splitWords(preview->words, width(QStringLiteral(" MILLE CINQ CENT")), width);
     QCOMPARE(atWidth.first, QStringLiteral(" MILLE CINQ"));
 
     // Filled with blanks until one more would reach the limit.
-    const double wide = width(' ' + preview.words) + 500.0;
-    const SplitLines filled = splitWords(preview.words, wide, width);
-    QVERIFY(filled.first.startsWith(' ' + preview.words + ' '));
-    QVERIFY(filled.first.mid(preview.words.size() + 1).trimmed().isEmpty());
+    const double wide = width(' ' + preview->words) + 500.0;
+    const SplitLines filled = splitWords(preview->words, wide, width);
+    QVERIFY(filled.first.startsWith(' ' + preview->words + ' '));
+    QVERIFY(filled.first.mid(preview->words.size() + 1).trimmed().isEmpty());
     QVERIFY(width(filled.first) < wide);
     QVERIFY(width(filled.first + ' ') >= wide);
     QCOMPARE(filled.second, QStringLiteral(" "));

@@ -1,7 +1,7 @@
 #include "amount_words/wordsplit.h"
 #include "bank_layouts/chequeprint.h"
 #include "bank_layouts/layoutfile.h"
-#include "platform/recordingsurface.h"
+#include "support/recordingsurface.h"
 
 #include <QTest>
 
@@ -49,6 +49,8 @@ private Q_SLOTS:
     void layoutFontSizeChangesTheSplitNotThePrint();
     void failureDropsThePage_data();
     void failureDropsThePage();
+    void unreachablePositionPrintsNothing_data();
+    void unreachablePositionPrintsNothing();
 };
 
 void TestChequePrint::init()
@@ -78,7 +80,7 @@ void TestChequePrint::printsTheSixItemsInOrder()
     // 0.6 em a character at 10 pt is 120 twips: " ****MILLE ... QUATRE" is 52
     // characters (6240), adding " VINGT" makes 58 (6960).
     setLayout(6500);
-    platform::RecordingSurface printer;
+    RecordingSurface printer;
     printer.setFontName(QStringLiteral("Arial"));
     printer.setFontSize(10);
     printer.clearCalls();
@@ -108,7 +110,7 @@ void TestChequePrint::wordsThatAllFitFillTheFirstLine()
     // " ****UN EURO" is 12 characters (1440 twips); blanks are added while
     // the line stays below 2000: four of them (1920).
     setLayout(2000);
-    platform::RecordingSurface printer;
+    RecordingSurface printer;
     bank_layouts::printCheque(printer, fields(QStringLiteral("1"), QStringLiteral("UN EURO")));
     const QStringList calls = printer.printingCalls();
     QVERIFY(calls.contains(QStringLiteral("printText( ****UN EURO    ****)")));
@@ -121,7 +123,7 @@ void TestChequePrint::layoutFontSizeChangesTheSplitNotThePrint()
     // At 20 pt a character is 240 twips: only " ****MILLE CINQ" (15, 3600)
     // stays below 4000.
     setLayout(4000);
-    platform::RecordingSurface printer;
+    RecordingSurface printer;
     printer.setFontSize(20);
     bank_layouts::printCheque(printer, fields(QStringLiteral("1575.98"), Words1575));
     QCOMPARE(amount_words::WordsLine1, QStringLiteral(" ****MILLE CINQ"));
@@ -143,12 +145,35 @@ void TestChequePrint::failureDropsThePage()
 {
     QFETCH(QString, failingOperation);
     setLayout(6500);
-    platform::RecordingSurface printer;
+    RecordingSurface printer;
     printer.failOn(failingOperation);
     QVERIFY_THROWS_EXCEPTION(platform::PrinterError,
                              bank_layouts::printCheque(printer, fields(QStringLiteral("12"), QStringLiteral("DOUZE EUROS"))));
     QCOMPARE(printer.documentsEnded(), 0);
     QCOMPARE(printer.documentsAborted(), 1);
+    QCOMPARE(printer.orientation(), platform::Orientation::Portrait);
+}
+
+void TestChequePrint::unreachablePositionPrintsNothing_data()
+{
+    QTest::addColumn<float>("payeeX");
+    QTest::addColumn<QString>("horizontal");
+    QTest::newRow("layout and offset together") << 3.4e38f << QStringLiteral("1") + QString(36, QLatin1Char('0'));
+    QTest::newRow("offset alone") << 3000.0f << QStringLiteral("1") + QString(40, QLatin1Char('0'));
+}
+
+void TestChequePrint::unreachablePositionPrintsNothing()
+{
+    QFETCH(float, payeeX);
+    QFETCH(QString, horizontal);
+    setLayout(6500);
+    LayoutTwips[3] = payeeX;
+    RecordingSurface printer;
+    QVERIFY_THROWS_EXCEPTION(platform::PrinterError,
+                             bank_layouts::printCheque(printer, fields(QStringLiteral("12"), QStringLiteral("DOUZE EUROS"),
+                                                                       QStringLiteral("0"), horizontal)));
+    // Found before the printer is touched: no page, no orientation change.
+    QCOMPARE(printer.printingCalls(), QStringList());
     QCOMPARE(printer.orientation(), platform::Orientation::Portrait);
 }
 

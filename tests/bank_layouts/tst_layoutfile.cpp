@@ -1,5 +1,5 @@
 #include "bank_layouts/layoutfile.h"
-#include "platform/recordingsurface.h"
+#include "support/recordingsurface.h"
 #include "support/workingfolder.h"
 
 #include <QTest>
@@ -47,7 +47,7 @@ void TestLayoutFile::readsSixteenLines()
     QList<QByteArray> lines = genericLines();
     lines << "a seventeenth line is ignored";
     folder.write(QStringLiteral("bq_LYO.txt"), layoutBytes(lines));
-    const std::optional<BankLayout> layout = readLayout(QStringLiteral("bq_LYO.txt"));
+    const platform::Result<BankLayout> layout = readLayout(QStringLiteral("bq_LYO.txt"));
     QVERIFY(layout);
     QCOMPARE(layout->bankName, QStringLiteral("Société Lyonnaise"));
     QCOMPARE(layout->fontName, QStringLiteral("Arial"));
@@ -55,7 +55,7 @@ void TestLayoutFile::readsSixteenLines()
     QCOMPARE(layout->values[0], 130.0);
     QCOMPARE(layout->values[3], 22.5);
     QCOMPARE(layout->values[12], 110.0);
-    QCOMPARE(readBankName(QStringLiteral("bq_LYO.txt")).value_or(QString()), QStringLiteral("Société Lyonnaise"));
+    QCOMPARE(readBankName(QStringLiteral("bq_LYO.txt")).valueOr(QString()), QStringLiteral("Société Lyonnaise"));
 }
 
 void TestLayoutFile::lineWithoutNumberCountsZero()
@@ -65,7 +65,7 @@ void TestLayoutFile::lineWithoutNumberCountsZero()
     lines[3] = "abc";
     lines[4] = " 1 2.5 mm";
     folder.write(QStringLiteral("bq_X.txt"), layoutBytes(lines));
-    const std::optional<BankLayout> layout = readLayout(QStringLiteral("bq_X.txt"));
+    const platform::Result<BankLayout> layout = readLayout(QStringLiteral("bq_X.txt"));
     QVERIFY(layout);
     QCOMPARE(layout->values[0], 0.0);
     QCOMPARE(layout->values[1], 12.5);
@@ -79,8 +79,8 @@ void TestLayoutFile::loadSetsFontAndTwips()
     lines[2] = "11.5";
     folder.write(QStringLiteral("bq_X.txt"), layoutBytes(lines));
     LayoutTwips.fill(-1);
-    platform::RecordingSurface printer;
-    loadLayout(QStringLiteral("bq_X.txt"), printer);
+    RecordingSurface printer;
+    QVERIFY(loadLayout(QStringLiteral("bq_X.txt"), printer));
     QCOMPARE(printer.fontName(), QStringLiteral("Times New Roman"));
     QCOMPARE(printer.fontSize(), 11.5f);
     QCOMPARE(LayoutTwips[1], 7371.0f);   // 130 mm
@@ -109,9 +109,11 @@ void TestLayoutFile::shortFileFailsWhereItEnds()
     WorkingFolder folder;
     folder.write(QStringLiteral("bq_S.txt"), layoutBytes(genericLines().mid(0, lineCount)));
     LayoutTwips.fill(-1);
-    platform::RecordingSurface printer;
+    RecordingSurface printer;
     printer.setFontName(QStringLiteral("Courier New"));
-    QVERIFY_THROWS_EXCEPTION(platform::PrinterError, loadLayout(QStringLiteral("bq_S.txt"), printer));
+    const platform::Result<void> loaded = loadLayout(QStringLiteral("bq_S.txt"), printer);
+    QVERIFY(!loaded);
+    QVERIFY(!loaded.error().isEmpty());
     QCOMPARE(printer.fontName(), fontName);
     QCOMPARE(LayoutTwips[13], lastTwips);
     QVERIFY(!readLayout(QStringLiteral("bq_S.txt")));
@@ -138,7 +140,7 @@ void TestLayoutFile::layoutFilesInNameOrder()
     WorkingFolder folder;
     for (const char *name : {"bq_zz.txt", "bq_AB.txt", "bq_ab2.txt", "bq_m.bmp", "notes.txt", "xbq_a.txt"})
         folder.write(QString::fromLatin1(name), "x\r\n");
-    QCOMPARE(layoutFiles(folder.path()), (QStringList{"bq_AB.txt", "bq_ab2.txt", "bq_zz.txt"}));
+    QCOMPARE(layoutFiles(), (QStringList{"bq_AB.txt", "bq_ab2.txt", "bq_zz.txt"}));
 }
 
 void TestLayoutFile::shippedLayoutsFitTheCheque_data()
@@ -155,7 +157,7 @@ void TestLayoutFile::shippedLayoutsFitTheCheque()
 {
     QFETCH(QString, path);
     QFETCH(QString, bankName);
-    const std::optional<BankLayout> layout = readLayout(path);
+    const platform::Result<BankLayout> layout = readLayout(path);
     QVERIFY(layout);
     QCOMPARE(layout->bankName, bankName);
     QCOMPARE(layout->fontName, QStringLiteral("Arial"));

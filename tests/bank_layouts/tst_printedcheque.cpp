@@ -1,12 +1,12 @@
 #include "amount_words/wordsplit.h"
-#include "bank_layouts/layoutfile.h"
+#include "main_window/chequesession.h"
 #include "main_window/form1.h"
-#include "main_window/globals.h"
 #include "main_window/pendingcheque.h"
 #include "main_window/settings.h"
-#include "platform/clock.h"
-#include "platform/currentprinter.h"
+#include "prompt_dialog/form97talk.h"
 #include "support/cupsqueue.h"
+#include "support/fakes.h"
+#include "support/globals.h"
 #include "support/pdfwords.h"
 #include "support/workingfolder.h"
 
@@ -37,17 +37,10 @@ class TestPrintedCheque : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup();
+    void init() { resetGlobals(); }
     void itemsLandAtLayoutPlusOffsets_data();
     void itemsLandAtLayoutPlusOffsets();
 };
-
-void TestPrintedCheque::cleanup()
-{
-    platform::setCurrentPrinterSurface(nullptr);
-    platform::setInstalledPrintersForTests(std::nullopt);
-    platform::setTodayForTests(QDate());
-}
 
 void TestPrintedCheque::itemsLandAtLayoutPlusOffsets_data()
 {
@@ -70,18 +63,19 @@ void TestPrintedCheque::itemsLandAtLayoutPlusOffsets()
                                                     QByteArray::number(horizontalMm) +
                                                     " \r\nEuro\r\ncentime\r\nSoci\xe9t\xe9 G\xe9n\xe9rale d'\xc9" "clairage\r\nBesan\xe7on\r\n");
     folder.write(main_window::PendingChequeFileName, QByteArray(400, ' ') + "     1575.98        ");
-    platform::setTodayForTests(QDate(2026, 12, 8));
-    platform::setInstalledPrintersForTests(QStringList{queue.name()});
-    main_window::KeepOpenAfterPrint = false;
-
-    Form1 form;
-    form.startUp();
+    // The machine may have other queues: start-up finds only the test's.
+    FixedClock clock(QDate(2026, 12, 8));
+    ListedPrinting printing({queue.name()});
+    prompt_dialog::Form97Talk talk;
+    main_window::ChequeSession session({clock, printing, talk});
+    Form1 form(session);
+    session.startUp();
     QCOMPARE(form.bt_banq[0]->text(), QStringLiteral("Banque d'essai"));
     QString why;
     QVERIFY2(queue.removeOutput(&why), qPrintable(why));
 
     QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
-    QVERIFY(form.hasEnded());
+    QVERIFY(session.hasEnded());
     QVERIFY2(queue.waitForOutput(&why), qPrintable(why));
 
     const QList<PdfPage> pages = readPdfWords(queue.pdfPath(), &why);
@@ -92,7 +86,7 @@ void TestPrintedCheque::itemsLandAtLayoutPlusOffsets()
 
     // The word lines start with a blank: their first word stands one blank
     // further right.
-    platform::PrinterSurface &printer = platform::currentPrinter();
+    platform::PrinterSurface &printer = printing.currentPrinter();
     printer.setFontName(QStringLiteral("Arial"));
     printer.setFontSize(10);
     printer.setBold(false);

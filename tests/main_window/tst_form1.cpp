@@ -1,41 +1,77 @@
-#include "amount_words/wordsplit.h"
+#include "main_window/chequesession.h"
 #include "main_window/form1.h"
-#include "main_window/globals.h"
 #include "main_window/pendingcheque.h"
-#include "platform/clock.h"
-#include "platform/currentprinter.h"
+#include "main_window/settings.h"
 #include "platform/desktop.h"
-#include "platform/recordingsurface.h"
+#include "prompt_dialog/form97talk.h"
+#include "support/fakes.h"
+#include "support/globals.h"
 #include "support/modal.h"
-#include "support/recordingprinter.h"
 #include "support/workingfolder.h"
 
-#include <QAbstractButton>
-#include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
-#include <QDir>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
+#include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
+using main_window::ChequeSession;
 using main_window::Form1;
 
 namespace {
 
-QByteArray pendingFile(const QByteArray &record21)
+QByteArray layout(const QByteArray &bankName)
 {
+    return bankName + "\r\nArial\r\n10\r\n132\r\n26\r\n6\r\n29\r\n90\r\n38\r\n134\r\n38\r\n55\r\n17\r\n6\r\n43\r\n60\r\n";
+}
+
+QByteArray redBitmap()
+{
+    QImage image(20, 10, QImage::Format_RGB32);
+    image.fill(Qt::red);
     QByteArray bytes;
-    for (int i = 0; i < 20; ++i)
-        bytes += QByteArray(20, char('A' + i));
-    return bytes + record21;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return bytes;
+}
+
+// The program as main() puts it together, printing on a recording.
+struct Program
+{
+    Program()
+    {
+        talk.setParentWindow(&window);
+    }
+
+    // Starts it and shows the window, as main() does.
+    void start()
+    {
+        session.startUp();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+
+    FixedClock clock;
+    FakePrinting printing;
+    prompt_dialog::Form97Talk talk;
+    ChequeSession session{{clock, printing, talk}};
+    Form1 window{session};
+};
+
+QColor middleOf(const QToolButton *button)
+{
+    const QImage image = button->icon().pixmap(QSize(100, 40)).toImage();
+    return image.pixelColor(image.width() / 2, image.height() / 2);
 }
 
 } // namespace
 
+// The main window driven as a person would: one test per journey.
 class TestForm1 : public QObject
 {
     Q_OBJECT
@@ -43,43 +79,39 @@ class TestForm1 : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
-    void windowShowsTheChequeTexts();
-    void startWithNoFiles();
-    void startWithFullSettings();
-    void blankPlaceShowsFirstInstallation();
-    void pendingCheque_data();
-    void pendingCheque();
-    void wordsAreSplitByPrintedWidth();
-    void exitWritesSixLines_data();
-    void exitWritesSixLines();
-    void failedSettingsWriteAsksBeforeQuitting_data();
-    void failedSettingsWriteAsksBeforeQuitting();
-    void printerPickThatCannotBeKeptStillApplies();
+    void windowShowsTheChequeAndItsTexts();
+    void bankButtonsShowTheBanks();
+    void fromHandOverToPaper();
+    void exitKeepsWhatWasTyped_data();
+    void exitKeepsWhatWasTyped();
+    void parameterModeAndBack();
 
 private:
-    std::optional<RecordingPrinter> m_printer;
+    std::optional<WorkingFolder> m_folder;
+    std::optional<DialogWatchdog> m_watchdog;
 };
 
 void TestForm1::init()
 {
-    m_printer.emplace();
-    platform::setTodayForTests(QDate(2026, 3, 7));
-    main_window::KeepOpenAfterPrint = false;
-    main_window::PrintersReady = false;
-    amount_words::WordsLine1.clear();
-    amount_words::WordsLine2.clear();
+    resetGlobals();
+    m_folder.emplace();
+    m_watchdog.emplace();
 }
 
 void TestForm1::cleanup()
 {
-    m_printer.reset();
-    platform::setTodayForTests(QDate());
+    QVERIFY2(m_watchdog->unanswered().isEmpty(),
+             qPrintable(QStringLiteral("unexpected dialog: ") + m_watchdog->unanswered().join(QStringLiteral(" | "))));
+    m_watchdog.reset();
+    m_folder.reset();
 }
 
-void TestForm1::windowShowsTheChequeTexts()
+void TestForm1::windowShowsTheChequeAndItsTexts()
 {
-    WorkingFolder folder;
-    Form1 form;
+    m_folder->write(main_window::SettingsFileName, " 3 \r\n-2 \r\nFranc\r\nsou\r\nGarage Mo\xeftessier\r\nAlbi\r\n");
+    Program program;
+    Form1 &form = program.window;
+    program.start();
     QCOMPARE(form.windowTitle(), QStringLiteral("Ormeline"));
     QStringList texts;
     for (const QLabel *label : form.findChildren<QLabel *>())
@@ -98,8 +130,9 @@ void TestForm1::windowShowsTheChequeTexts()
         QVERIFY2(texts.contains(QString::fromUtf8(expected)), expected);
     }
     QCOMPARE(form.Frame1->title(), QStringLiteral("Première Installation"));
-    // 15360 x 11070 twips.
     QCOMPARE(form.size(), QSize(platform::twipsToPixels(15360), platform::twipsToPixels(11070)));
+    QCOMPARE(form.command4->text(), QStringLiteral("paramètres"));
+    QCOMPARE(form.bt_out->text(), QStringLiteral("Outils"));
 
     // The cheque reads from top to bottom as a real one.
     const auto top = [&form](QWidget *w) { return w->mapTo(&form, QPoint(0, 0)).y(); };
@@ -110,127 +143,107 @@ void TestForm1::windowShowsTheChequeTexts()
     QVERIFY(form.text1->mapTo(&form, QPoint(0, 0)).x() > form.Text10->mapTo(&form, QPoint(0, 0)).x());
     QVERIFY(form.text1->isReadOnly());
     for (QLineEdit *hidden : {form.Text2, form.Text5, form.Text6, form.Text9, form.Text11})
-        QVERIFY(!hidden->isVisibleTo(&form));
-}
+        QVERIFY(!hidden->isVisible());
 
-void TestForm1::startWithNoFiles()
-{
-    WorkingFolder folder;
-    Form1 form;
-    form.startUp();
-    QCOMPARE(form.text1->text(), QString());
-    QCOMPARE(form.Text2->text(), QString());
-    QCOMPARE(form.Text3->text(), QString());
-    QCOMPARE(form.Text8->text(), QString());
-    QCOMPARE(form.Text7->text(), QString());
-    QCOMPARE(form.Text4->text(), QStringLiteral("07/03/2026"));
-    QCOMPARE(form.Text9->text(), QStringLiteral("Euro"));
-    QCOMPARE(form.Text11->text(), QStringLiteral("centime"));
-    QVERIFY(form.Frame1->isVisibleTo(&form));
-    QVERIFY(main_window::PrintersReady);
-    QVERIFY(!main_window::KeepOpenAfterPrint);
-    QVERIFY(form.Timer1->isActive());
-    QCOMPARE(form.Timer1->interval(), 500);
-    QCOMPARE(folder.read(main_window::PendingChequeFileName), QByteArray(400, '\0') + "----                ");
-    QVERIFY(!folder.exists(main_window::SettingsFileName));
-}
-
-void TestForm1::startWithFullSettings()
-{
-    WorkingFolder folder;
-    folder.write(main_window::SettingsFileName, " 3 \r\n-2 \r\nFranc\r\nsou\r\nGarage Mo\xeftessier\r\nAlbi\r\n");
-    Form1 form;
-    form.startUp();
-    QCOMPARE(form.Text5->text(), QStringLiteral(" 3 "));
-    QCOMPARE(form.Text6->text(), QStringLiteral("-2 "));
-    QCOMPARE(form.Text9->text(), QStringLiteral("Franc"));
-    QCOMPARE(form.Text11->text(), QStringLiteral("sou"));
+    // What start-up read is what the fields show.
     QCOMPARE(form.Text8->text(), QStringLiteral("Garage Moïtessier"));
     QCOMPARE(form.Text7->text(), QStringLiteral("Albi"));
-    QVERIFY(!form.Frame1->isVisibleTo(&form));
+    QCOMPARE(form.Text4->text(), QStringLiteral("07/03/2026"));
+    QCOMPARE(form.Text5->text(), QStringLiteral(" 3 "));
+    QCOMPARE(form.Text9->text(), QStringLiteral("Franc"));
+    QVERIFY(!form.Frame1->isVisible());
+    QVERIFY(form.Timer1->isActive());
 }
 
-void TestForm1::blankPlaceShowsFirstInstallation()
+void TestForm1::bankButtonsShowTheBanks()
 {
-    WorkingFolder folder;
-    folder.write(main_window::SettingsFileName, " 0 \r\n 0 \r\nEuro\r\ncentime\r\nMoi\r\n   \r\n");
-    Form1 form;
-    form.startUp();
-    QCOMPARE(form.Text8->text(), QStringLiteral("Moi"));
-    QVERIFY(form.Frame1->isVisibleTo(&form));
+    m_folder->write(QStringLiteral("bq_A.txt"), layout("Cr\xe9" "dit du Sud"));
+    m_folder->write(QStringLiteral("bq_A.bmp"), redBitmap());
+    m_folder->write(QStringLiteral("bq_B.txt"), layout("Sans image"));
+    m_folder->write(QStringLiteral("bq_C.txt"), QByteArray()); // no first line
+    m_folder->write(QStringLiteral("bq_C.bmp"), redBitmap());
+    m_folder->write(QStringLiteral("bq_D.txt"), layout("Banque D"));
+    m_folder->write(QStringLiteral("bq_D.bmp"), "not a picture");
+    Program program;
+    program.start();
+    const auto &buttons = program.window.bt_banq;
+    const int columns[] = {300, 2310, 4320, 6330, 8340};
+    const int rows[] = {7530, 8460, 9390};
+    for (int i = 0; i < 15; ++i) {
+        QCOMPARE(buttons[i]->geometry(),
+                 QRect(platform::twipsToPixels(columns[i % 5]), platform::twipsToPixels(rows[i / 5]),
+                       platform::twipsToPixels(1980), platform::twipsToPixels(915)));
+    }
+    QCOMPARE(buttons[0]->text(), QStringLiteral("Crédit du Sud"));
+    QCOMPARE(buttons[1]->text(), QStringLiteral("Sans image"));
+    QCOMPARE(buttons[2]->text(), QString());
+    QCOMPARE(buttons[3]->text(), QStringLiteral("Banque D"));
+    QVERIFY(buttons[4]->icon().isNull());
+    // The bank's own picture where it has one and its layout reads; the
+    // default one otherwise.
+    QCOMPARE(middleOf(buttons[0]), QColor(Qt::red));
+    for (int i : {1, 2, 3}) {
+        QVERIFY(!buttons[i]->icon().isNull());
+        QVERIFY(middleOf(buttons[i]) != QColor(Qt::red));
+    }
 }
 
-void TestForm1::pendingCheque_data()
+void TestForm1::fromHandOverToPaper()
 {
-    QTest::addColumn<QByteArray>("record21");
-    QTest::addColumn<QString>("amount");
-    QTest::addColumn<bool>("keepOpen");
-    QTest::addColumn<QString>("words");
-    QTest::newRow("amount") << QByteArray("12345   1575.98     ") << "1575.98" << false
-                            << "MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE VINGT DIX HUIT CENTIMES";
-    QTest::newRow("stay open") << QByteArray("     21           T ") << "21           T" << true << "";
-    QTest::newRow("stay open, no amount") << QByteArray("                  T ") << "T" << true << "";
-    QTest::newRow("taken") << QByteArray("----                ") << "" << false << "";
-    QTest::newRow("French comma") << QByteArray("     12,5           ") << "12,5" << false
-                                  << "DOUZE EUROS ET CINQUANTE CENTIMES";
+    m_folder->write(QStringLiteral("bq_A.txt"), layout("Banque"));
+    m_folder->write(main_window::PendingChequeFileName, QByteArray(400, ' ') + "     1575.98        ");
+    Program program;
+    QSignalSpy ended(&program.session, &ChequeSession::programEnded);
+    program.start();
+    Form1 &form = program.window;
+    QCOMPARE(form.text1->text(), QStringLiteral("1575.98"));
+    QCOMPARE(form.Text3->text().trimmed() + QLatin1Char(' ') + form.Text10->text().trimmed(),
+             QStringLiteral("MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE VINGT DIX HUIT CENTIMES"));
+    // The second line reads from its start.
+    QCOMPARE(form.Text10->cursorPosition(), 0);
+
+    QString question;
+    QString offered;
+    answerNextPrompt(
+        [&offered](prompt_dialog::Form97 *dialog) {
+            offered = dialog->Text2->text();
+            QTest::keyClicks(dialog->Text2, QStringLiteral("30"));
+            QTest::keyClick(dialog->Text2, Qt::Key_Return);
+        },
+        &question);
+    QTest::mouseClick(form.text1, Qt::LeftButton);
+    QCOMPARE(question, QStringLiteral("Entrez le montant du chèque ?"));
+    QCOMPARE(offered, QStringLiteral("1575.98"));
+    QCOMPARE(form.text1->text(), QStringLiteral("30.00"));
+    QCOMPARE(form.Text2->text(), QStringLiteral("TRENTE EUROS"));
+    QCOMPARE(form.Text3->text().trimmed(), QStringLiteral("TRENTE EUROS"));
+
+    QTest::keyClick(form.Text8, Qt::Key_A, Qt::ControlModifier);
+    typeInto(form.Text8, QStringLiteral("Boulangerie Éloïse"));
+    QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
+    const QStringList calls = program.printing.surface().printingCalls();
+    QVERIFY(calls.contains(QStringLiteral("printText(****30.00 €)")));
+    QVERIFY(calls.contains(QStringLiteral("printText(Boulangerie Éloïse)")));
+    QVERIFY(calls.contains(QStringLiteral("printText(07/03/2026)")));
+    QCOMPARE(program.printing.surface().documentsEnded(), 1);
+    // Handed over without the stay-open flag: printed, the program ends.
+    QCOMPARE(ended.count(), 1);
 }
 
-void TestForm1::pendingCheque()
-{
-    QFETCH(QByteArray, record21);
-    QFETCH(QString, amount);
-    QFETCH(bool, keepOpen);
-    QFETCH(QString, words);
-    WorkingFolder folder;
-    folder.write(main_window::PendingChequeFileName, pendingFile(record21));
-    Form1 form;
-    form.startUp();
-    QCOMPARE(form.text1->text(), amount);
-    QCOMPARE(main_window::KeepOpenAfterPrint, keepOpen);
-    QCOMPARE(form.Text2->text(), words);
-    QCOMPARE(form.wordsMatchAmount(), amount.isEmpty() || !words.isEmpty());
-    QCOMPARE(folder.read(main_window::PendingChequeFileName), pendingFile("----                "));
-}
-
-void TestForm1::wordsAreSplitByPrintedWidth()
-{
-    WorkingFolder folder;
-    folder.write(main_window::PendingChequeFileName, pendingFile("     1575.98        "));
-    Form1 form;
-    form.startUp();
-    const QString words = form.Text2->text();
-    const QString line1 = form.Text3->text();
-    const QString line2 = form.Text10->text();
-    QVERIFY(line1.startsWith(QLatin1Char(' ')));
-    QVERIFY(line2.endsWith(QLatin1Char(' ')));
-    QVERIFY(!line2.trimmed().isEmpty());
-    QCOMPARE(line1.trimmed() + QLatin1Char(' ') + line2.trimmed(), words);
-    QCOMPARE(amount_words::WordsLine1, line1);
-    QCOMPARE(amount_words::WordsLine2, QString());
-    // The split measured with the printer, against the on-screen width of
-    // the first line: one more word would not have fitted.
-    const double limit = platform::pixelsToTwips(form.Text3->width());
-    QVERIFY(m_printer->surface().textWidth(line1) < limit);
-    const QString nextWord = line2.trimmed().section(QLatin1Char(' '), 0, 0);
-    QVERIFY(m_printer->surface().textWidth(line1 + QLatin1Char(' ') + nextWord) >= limit);
-}
-
-void TestForm1::exitWritesSixLines_data()
+void TestForm1::exitKeepsWhatWasTyped_data()
 {
     QTest::addColumn<bool>("closeBox");
     QTest::newRow("exit button") << false;
     QTest::newRow("close box") << true;
 }
 
-void TestForm1::exitWritesSixLines()
+void TestForm1::exitKeepsWhatWasTyped()
 {
     QFETCH(bool, closeBox);
-    WorkingFolder folder;
-    folder.write(main_window::SettingsFileName, "2\r\n-3\r\n\r\n\r\nAncien\r\nN\xeemes\r\n");
-    Form1 form;
-    form.startUp();
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    m_folder->write(main_window::SettingsFileName, "2\r\n-3\r\n\r\n\r\nAncien\r\nN\xeemes\r\n");
+    Program program;
+    program.start();
+    Form1 &form = program.window;
     QTest::keyClicks(form.Text8, QStringLiteral(" & Fils"));
     QTest::keyClick(form.Text7, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(form.Text7, QStringLiteral("Arles"));
@@ -238,63 +251,42 @@ void TestForm1::exitWritesSixLines()
         QVERIFY(form.close());
     else
         QTest::mouseClick(form.bt_fin, Qt::LeftButton);
-    QVERIFY(form.hasEnded());
-    QCOMPARE(folder.read(main_window::SettingsFileName),
+    QVERIFY(program.session.hasEnded());
+    QCOMPARE(m_folder->read(main_window::SettingsFileName),
              QByteArray(" 2 \r\n-3 \r\nEuro\r\ncentime\r\nAncien & Fils\r\nArles\r\n"));
 }
 
-void TestForm1::failedSettingsWriteAsksBeforeQuitting_data()
+void TestForm1::parameterModeAndBack()
 {
-    QTest::addColumn<bool>("quit");
-    QTest::newRow("stay to try again") << false;
-    QTest::newRow("quit anyway") << true;
-}
+    m_folder->write(QStringLiteral("bq_A.txt"), layout("Banque"));
+    m_folder->write(main_window::PendingChequeFileName, QByteArray(400, ' ') + "     21           T ");
+    Program program;
+    program.start();
+    Form1 &form = program.window;
+    RecordingSurface &printer = program.printing.surface();
 
-void TestForm1::failedSettingsWriteAsksBeforeQuitting()
-{
-    QFETCH(bool, quit);
-    WorkingFolder folder;
-    const QByteArray before(" 1 \r\n 1 \r\nEuro\r\ncentime\r\nAvant\r\nParis\r\n");
-    folder.write(main_window::SettingsFileName, before);
-    Form1 form;
-    form.startUp();
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    form.Text8->setText(QStringLiteral("Un nom bien plus long que le fichier ne le permet"));
-    QString message;
-    answerNextQuestion(quit, &message);
-    {
-        FileSizeLimit full(8);
-        QTest::mouseClick(form.bt_fin, Qt::LeftButton);
-    }
-    QVERIFY(message.contains(QStringLiteral("zvochq1.ini")));
-    QCOMPARE(form.hasEnded(), quit);
-    QCOMPARE(folder.read(main_window::SettingsFileName), before);
-}
+    QTest::mouseClick(form.command4, Qt::LeftButton);
+    QCOMPARE(platform::pointer(), platform::QuestionArrowPointer);
+    printer.clearCalls();
+    QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
+    QVERIFY(printer.printingCalls().isEmpty());
 
-void TestForm1::printerPickThatCannotBeKeptStillApplies()
-{
-    WorkingFolder folder;
-    // A folder where the assignment file should be: it can be neither read
-    // nor written.
-    QVERIFY(QDir().mkdir(folder.path(QStringLiteral("WFICP_IA.WDO"))));
-    platform::setInstalledPrintersForTests(QStringList{QStringLiteral("Premiere"), QStringLiteral("Seconde")});
-    Form1 form;
-    form.startUp();
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QCOMPARE(form.CbPrinters->count(), 2);
-    QCOMPARE(form.CbPrinters->currentIndex(), 0);
+    // The prompt dialog ends parameter mode; the amount is typed again, the
+    // stay-open flag having shared its characters.
+    typeNextAnswer(QStringLiteral("21"), nullptr);
+    QTest::mouseClick(form.text1, Qt::LeftButton);
+    QVERIFY(platform::pointer() != platform::QuestionArrowPointer);
+    QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
+    QCOMPARE(printer.documentsEnded(), 1);
+    QVERIFY(printer.printingCalls().contains(QStringLiteral("printText(****21.00 €)")));
+    QVERIFY(!program.session.hasEnded());
 
-    const platform::PrinterSurface *before = &platform::currentPrinter();
-    QString message;
-    confirmNextMessage(&message);
-    form.CbPrinters->setFocus();
-    QTest::keyClick(form.CbPrinters, Qt::Key_Down);
-    QCOMPARE(form.CbPrinters->currentText(), QStringLiteral("Seconde"));
-    QVERIFY2(message.contains(QStringLiteral("WFICP_IA.WDO")), qPrintable(message));
-    // The pick holds for this run all the same: a new current printer.
-    QVERIFY(&platform::currentPrinter() != before);
+    // Twice more: on, then off, and the button prints again.
+    QTest::mouseClick(form.command4, Qt::LeftButton);
+    QTest::mouseClick(form.command4, Qt::LeftButton);
+    QCOMPARE(platform::pointer(), platform::ArrowPointer);
+    QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
+    QCOMPARE(printer.documentsEnded(), 2);
 }
 
 QTEST_MAIN(TestForm1)

@@ -48,9 +48,9 @@ void TestSettings::readSettings()
     QFETCH(QStringList, fields);
     WorkingFolder folder;
     folder.write(SettingsFileName, bytes);
-    bool wasFound = false;
-    const Settings s = main_window::readSettings(SettingsFileName, &wasFound);
-    QCOMPARE(wasFound, found);
+    const platform::Result<Settings> read = main_window::readSettings(SettingsFileName);
+    QCOMPARE(read.ok(), found);
+    const Settings s = read.valueOr(Settings());
     QCOMPARE((QStringList{s.verticalOffset, s.horizontalOffset, s.currencyName, s.hundredthName, s.payee, s.place}),
              fields);
 }
@@ -85,7 +85,7 @@ void TestSettings::writeThenReadKeepsValues()
     const Settings written{QStringLiteral("0.1"), QStringLiteral("-12"), QStringLiteral(" Franc "),
                            QStringLiteral("centime"), QString(), QStringLiteral("Œuilly")};
     QVERIFY(writeSettings(SettingsFileName, written));
-    const Settings read = main_window::readSettings(SettingsFileName);
+    const Settings read = main_window::readSettings(SettingsFileName).valueOr(Settings());
     QCOMPARE(read.verticalOffset, QStringLiteral(" 0.1 "));
     QCOMPARE(read.horizontalOffset, QStringLiteral("-12 "));
     QCOMPARE(read.currencyName, written.currencyName);
@@ -132,9 +132,9 @@ void TestSettings::takingTheChequeMarksOnlyRecord21()
 
     platform::RecordFile file;
     QVERIFY(file.open(PendingChequeFileName, PendingRecordLength));
-    bool written = false;
-    const PendingCheque cheque = takePendingCheque(file, &written);
-    QVERIFY(written);
+    const TakenCheque taken = takePendingCheque(file);
+    QVERIFY(taken.marked);
+    const PendingCheque &cheque = taken.cheque;
     QCOMPARE(cheque.amount, QStringLiteral("99.90        T"));
     QVERIFY(cheque.keepOpen);
 
@@ -149,7 +149,7 @@ void TestSettings::takingFromAnEmptyFileCreatesRecord21()
     WorkingFolder folder;
     platform::RecordFile file;
     QVERIFY(file.open(PendingChequeFileName, PendingRecordLength));
-    const PendingCheque cheque = takePendingCheque(file);
+    const PendingCheque cheque = takePendingCheque(file).cheque;
     QVERIFY(cheque.amount.isEmpty());
     QVERIFY(!cheque.keepOpen);
     const QByteArray after = folder.read(PendingChequeFileName);

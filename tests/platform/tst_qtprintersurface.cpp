@@ -1,6 +1,5 @@
-#include "platform/currentprinter.h"
+#include "platform/printingsystem.h"
 #include "platform/qtprintersurface.h"
-#include "platform/recordingsurface.h"
 #include "support/cupsqueue.h"
 #include "support/pdfwords.h"
 
@@ -206,25 +205,20 @@ void TestQtPrinterSurface::textWidthIsPrinterMetrics()
 
 void TestQtPrinterSurface::currentPrinterFollowsSelection()
 {
-    auto recording = std::make_unique<platform::RecordingSurface>();
-    platform::PrinterSurface *const mine = recording.get();
-    platform::setCurrentPrinterSurface(std::move(recording));
-    QCOMPARE(&platform::currentPrinter(), mine);
+    platform::QtPrintingSystem printing;
+    // Until a printer is picked: the system's default, made when first asked for.
+    QVERIFY(dynamic_cast<QtPrinterSurface *>(&printing.currentPrinter()));
 
-    platform::selectPrinter(NoSuchPrinter);
-    auto *unknown = dynamic_cast<QtPrinterSurface *>(&platform::currentPrinter());
+    printing.selectPrinter(NoSuchPrinter);
+    auto *unknown = dynamic_cast<QtPrinterSurface *>(&printing.currentPrinter());
     QVERIFY(unknown);
     QVERIFY(!unknown->hasPrinter());
 
-    // Null: back to the system's default, made when first asked for.
-    platform::setCurrentPrinterSurface(nullptr);
-    QVERIFY(dynamic_cast<QtPrinterSurface *>(&platform::currentPrinter()));
-
     const TestQueue queue = TestQueue::fromEnvironment();
     if (queue.isSet()) {
-        QVERIFY(platform::installedPrinters().contains(queue.name()));
-        platform::selectPrinter(queue.name());
-        QCOMPARE(platform::currentPrinter().printerName(), queue.name());
+        QVERIFY(printing.printerNames().contains(queue.name()));
+        printing.selectPrinter(queue.name());
+        QCOMPARE(printing.currentPrinter().printerName(), queue.name());
     }
 }
 

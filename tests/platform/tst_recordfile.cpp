@@ -1,6 +1,7 @@
 #include "platform/recordfile.h"
 #include "support/workingfolder.h"
 
+#include <QDir>
 #include <QTest>
 
 class TestRecordFile : public QObject
@@ -16,6 +17,8 @@ private Q_SLOTS:
     void writePadsAndCuts();
     void writePastEndLeavesZeros();
     void sharedWithAnotherHolder();
+    void failures_data();
+    void failures();
 };
 
 void TestRecordFile::createdWhenAbsent()
@@ -25,7 +28,7 @@ void TestRecordFile::createdWhenAbsent()
     QVERIFY(file.open(QStringLiteral("new.wdo"), 20));
     QVERIFY(folder.exists(QStringLiteral("new.wdo")));
     QCOMPARE(folder.read(QStringLiteral("new.wdo")).size(), 0);
-    QCOMPARE(file.read(1), QByteArray());
+    QCOMPARE(file.read(1).valueOr("<failed>"), QByteArray());
 }
 
 void TestRecordFile::readsByRecordNumber_data()
@@ -36,7 +39,7 @@ void TestRecordFile::readsByRecordNumber_data()
     QTest::newRow("third") << 3 << QByteArray("CCCC");
     QTest::newRow("short last") << 4 << QByteArray("DD");
     QTest::newRow("past the end") << 5 << QByteArray();
-    QTest::newRow("zero is no record") << 0 << QByteArray();
+    QTest::newRow("zero is no record") << 0 << QByteArray("<failed>");
 }
 
 void TestRecordFile::readsByRecordNumber()
@@ -47,7 +50,7 @@ void TestRecordFile::readsByRecordNumber()
     folder.write(QStringLiteral("r.wdo"), "AAAABBBBCCCCDD");
     platform::RecordFile file;
     QVERIFY(file.open(QStringLiteral("r.wdo"), 4));
-    QCOMPARE(file.read(record), expected);
+    QCOMPARE(file.read(record).valueOr("<failed>"), expected);
 }
 
 void TestRecordFile::writeTouchesOnlyItsRecord()
@@ -97,9 +100,34 @@ void TestRecordFile::sharedWithAnotherHolder()
     QVERIFY(ours.open(QStringLiteral("s.wdo"), 4));
     QVERIFY(theirs.open(QStringLiteral("s.wdo"), 4));
     QVERIFY(theirs.write(2, "them"));
-    QCOMPARE(ours.read(2), QByteArray("them"));
+    QCOMPARE(ours.read(2).valueOr("<failed>"), QByteArray("them"));
     QVERIFY(ours.write(1, "us"));
-    QCOMPARE(theirs.read(1), QByteArray("us  "));
+    QCOMPARE(theirs.read(1).valueOr("<failed>"), QByteArray("us  "));
+}
+
+void TestRecordFile::failures_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("missing folder") << "absent/r.wdo" << "introuvable";
+    QTest::newRow("a folder") << "dossier" << "c'est un dossier";
+    QTest::newRow("disk full") << "r.wdo" << "disque est plein";
+}
+
+void TestRecordFile::failures()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, why);
+    WorkingFolder folder;
+    QVERIFY(QDir().mkdir(folder.path(QStringLiteral("dossier"))));
+    platform::RecordFile file;
+    platform::Result<void> outcome = file.open(name, 4);
+    if (outcome) {
+        FileSizeLimit full(4);
+        outcome = file.write(2, "late");
+    }
+    QVERIFY(!outcome);
+    QVERIFY2(outcome.error().contains(why), qPrintable(outcome.error()));
 }
 
 QTEST_GUILESS_MAIN(TestRecordFile)

@@ -1,6 +1,7 @@
 #include "platform/textfile.h"
 #include "support/workingfolder.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -15,7 +16,8 @@ private Q_SLOTS:
     void splitLines_data();
     void splitLines();
     void writeThenRead();
-    void missingFileReadsNothing();
+    void readFailures_data();
+    void readFailures();
     void failedWriteKeepsPreviousFile();
 };
 
@@ -34,17 +36,18 @@ void TestTextFile::codePage()
 {
     QFETCH(QString, text);
     QFETCH(QByteArray, bytes);
-    QCOMPARE(platform::encode1252(text).value_or(QByteArray("<refused>")), bytes);
+    QCOMPARE(platform::encode1252(text).valueOr(QByteArray("<refused>")), bytes);
     QCOMPARE(platform::decode1252(bytes), text);
 }
 
 void TestTextFile::unencodableTextIsRefused()
 {
-    QVERIFY(!platform::encode1252(QStringLiteral("Łódź")).has_value());
+    QVERIFY(!platform::encode1252(QStringLiteral("Łódź")).ok());
     WorkingFolder folder;
-    QString error;
-    QVERIFY(!platform::writeTextLines(folder.path(QStringLiteral("a.txt")), {QStringLiteral("日本")}, &error));
-    QVERIFY(!error.isEmpty());
+    const platform::Result<void> written =
+        platform::writeTextLines(folder.path(QStringLiteral("a.txt")), {QStringLiteral("日本")});
+    QVERIFY(!written);
+    QVERIFY2(written.error().contains(QStringLiteral("日本")), qPrintable(written.error()));
     QVERIFY(!folder.exists(QStringLiteral("a.txt")));
 }
 
@@ -76,27 +79,41 @@ void TestTextFile::writeThenRead()
     QVERIFY(platform::writeTextLines(QStringLiteral("t.txt"), lines));
     QCOMPARE(folder.read(QStringLiteral("t.txt")),
              QByteArray(" 2 \r\nSoci\xe9t\xe9 G\xe9n\xe9rale d'\xc9" "dition\r\n\r\n12 \x80\r\n"));
-    QCOMPARE(platform::readTextLines(QStringLiteral("t.txt")).value_or(QStringList{"<none>"}), lines);
+    QCOMPARE(platform::readTextLines(QStringLiteral("t.txt")).valueOr(QStringList{"<none>"}), lines);
 }
 
-void TestTextFile::missingFileReadsNothing()
+void TestTextFile::readFailures_data()
 {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("missing") << "absent.txt" << "introuvable";
+    QTest::newRow("a folder") << "dossier" << "c'est un dossier";
+    QTest::newRow("too large for a text of ours") << "huge.txt" << "trop grand";
+}
+
+void TestTextFile::readFailures()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, why);
     WorkingFolder folder;
-    QVERIFY(!platform::readTextLines(QStringLiteral("absent.txt")).has_value());
+    QVERIFY(QDir().mkdir(folder.path(QStringLiteral("dossier"))));
+    folder.write(QStringLiteral("huge.txt"), QByteArray(platform::MaxTextFileBytes + 1, 'a'));
+    const platform::Result<QStringList> lines = platform::readTextLines(name);
+    QVERIFY(!lines);
+    QVERIFY2(lines.error().contains(why), qPrintable(lines.error()));
 }
 
 void TestTextFile::failedWriteKeepsPreviousFile()
 {
     WorkingFolder folder;
     folder.write(QStringLiteral("keep.txt"), "old\r\n");
-    QString error;
-    bool written = true;
+    platform::Result<void> written;
     {
         FileSizeLimit full(4);
-        written = platform::writeTextLines(QStringLiteral("keep.txt"), {QStringLiteral("a longer new text")}, &error);
+        written = platform::writeTextLines(QStringLiteral("keep.txt"), {QStringLiteral("a longer new text")});
     }
     QVERIFY(!written);
-    QVERIFY(!error.isEmpty());
+    QVERIFY2(written.error().contains(QStringLiteral("disque plein")), qPrintable(written.error()));
     QCOMPARE(folder.read(QStringLiteral("keep.txt")), QByteArray("old\r\n"));
 }
 

@@ -26,9 +26,9 @@ int store(const QString &path, const QString &prefix, int count)
     if (!std::fgets(line, sizeof line, stdin))
         return 2;
     for (int i = 0; i < count; ++i) {
-        const printer_choice::StoreResult result = file.store(prefix + QString::number(i), QString::number(i));
-        if (!result.ok()) {
-            std::fprintf(stderr, "%s%d: %s\n", qPrintable(prefix), i, qPrintable(result.reason));
+        const platform::Result<void> result = file.store(prefix + QString::number(i), QString::number(i));
+        if (!result) {
+            std::fprintf(stderr, "%s%d: %s\n", qPrintable(prefix), i, qPrintable(result.error()));
             return 1;
         }
     }

@@ -1,9 +1,11 @@
-#include "bank_layouts/layoutfile.h"
+#include "main_window/chequesession.h"
 #include "main_window/form1.h"
-#include "main_window/globals.h"
-#include "platform/currentprinter.h"
+#include "platform/printingsystem.h"
 #include "printer_choice/printerassignments.h"
+#include "prompt_dialog/form97talk.h"
 #include "support/cupsqueue.h"
+#include "support/fakes.h"
+#include "support/globals.h"
 #include "support/workingfolder.h"
 
 #include <QComboBox>
@@ -80,14 +82,18 @@ void TestPrinterPick::pickedQueueReceivesTheCheque()
     WorkingFolder folder;
     folder.write(QStringLiteral("bq_A.txt"),
                  "Banque\r\nArial\r\n10\r\n132\r\n26\r\n6\r\n29\r\n90\r\n38\r\n134\r\n38\r\n55\r\n17\r\n6\r\n43\r\n60\r\n");
-    main_window::KeepOpenAfterPrint = false;
+    resetGlobals();
     QVERIFY2(queue.removeOutput(&why), qPrintable(why));
 
+    FixedClock clock;
+    prompt_dialog::Form97Talk talk;
     int secondIndex = -1;
     {
-        Form1 form;
-        form.startUp();
-        const QStringList installed = platform::installedPrinters();
+        platform::QtPrintingSystem printing;
+        main_window::ChequeSession session({clock, printing, talk});
+        Form1 form(session);
+        session.startUp();
+        const QStringList installed = printing.printerNames();
         QStringList listed;
         for (int i = 0; i < form.CbPrinters->count(); ++i)
             listed << form.CbPrinters->itemText(i);
@@ -104,11 +110,11 @@ void TestPrinterPick::pickedQueueReceivesTheCheque()
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         pick(form.CbPrinters, secondName);
         QCOMPARE(form.CbPrinters->currentText(), secondName);
-        QCOMPARE(printer_choice::PrinterAssignments().lookup(QStringLiteral("IMP_CHQ_FACT")).trimmed(),
+        QCOMPARE(printer_choice::PrinterAssignments().lookup(QStringLiteral("IMP_CHQ_FACT")).valueOr(QString()),
                  QStringLiteral("%1").arg(secondIndex, 2, 10, QLatin1Char('0')));
 
         QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
-        QVERIFY(form.hasEnded());
+        QVERIFY(session.hasEnded());
     }
     const TestQueue second = [&] {
         qputenv("ORMELINE_TEST_QUEUE", secondName.toUtf8());
@@ -122,10 +128,12 @@ void TestPrinterPick::pickedQueueReceivesTheCheque()
     QVERIFY2(!QFile::exists(queue.pdfPath()), "the cheque went to the first queue too");
 
     // The next start selects the picked printer again.
-    Form1 again;
-    again.startUp();
+    platform::QtPrintingSystem printing;
+    main_window::ChequeSession session({clock, printing, talk});
+    Form1 again(session);
+    session.startUp();
     QCOMPARE(again.CbPrinters->currentIndex(), secondIndex);
-    QCOMPARE(platform::currentPrinter().printerName(), secondName);
+    QCOMPARE(printing.currentPrinter().printerName(), secondName);
 }
 
 QTEST_MAIN(TestPrinterPick)

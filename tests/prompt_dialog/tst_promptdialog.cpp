@@ -1,7 +1,8 @@
 #include "platform/desktop.h"
 #include "prompt_dialog/form97.h"
 #include "prompt_dialog/globals.h"
-#include "prompt_dialog/prompts.h"
+#include "prompt_dialog/form97talk.h"
+#include "window_services/picturebutton.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -10,12 +11,12 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
-#include <QToolButton>
 
 #include <functional>
 #include <memory>
 
 using prompt_dialog::Form97;
+using window_services::PictureButton;
 using prompt_dialog::PromptText;
 using prompt_dialog::PromptValue;
 
@@ -114,7 +115,7 @@ void perform(Form97 *dialog, const QString &step)
         QTest::keyClick(focused(dialog), keys.value(step));
     else if (step == QLatin1String("close"))
         dialog->close();
-    else if (auto *button = dialog->findChild<QToolButton *>(step))
+    else if (auto *button = dialog->findChild<PictureButton *>(step))
         QTest::mouseClick(button, Qt::LeftButton);
     else
         QFAIL(qPrintable("unknown step " + step));
@@ -122,11 +123,11 @@ void perform(Form97 *dialog, const QString &step)
 
 QStringList visibleButtonsLeftToRight(Form97 *dialog)
 {
-    QList<QToolButton *> shown = dialog->findChildren<QToolButton *>();
-    shown.removeIf([](QToolButton *button) { return !button->isVisible(); });
-    std::sort(shown.begin(), shown.end(), [](QToolButton *a, QToolButton *b) { return a->x() < b->x(); });
+    QList<PictureButton *> shown = dialog->findChildren<PictureButton *>();
+    shown.removeIf([](PictureButton *button) { return !button->isVisible(); });
+    std::sort(shown.begin(), shown.end(), [](PictureButton *a, PictureButton *b) { return a->x() < b->x(); });
     QStringList names;
-    for (QToolButton *button : shown)
+    for (PictureButton *button : shown)
         names << button->objectName();
     return names;
 }
@@ -146,7 +147,8 @@ private Q_SLOTS:
     void filters_data();
     void filters();
     void keyTypedAheadEndsIt();
-    void wrappers();
+    void destroyedUnansweredItAnswersCancel();
+    void talk();
 };
 
 void TestPromptDialog::opening_data()
@@ -330,26 +332,44 @@ void TestPromptDialog::keyTypedAheadEndsIt()
     QCOMPARE(PromptText, QStringLiteral("12"));
 }
 
-void TestPromptDialog::wrappers()
+void TestPromptDialog::destroyedUnansweredItAnswersCancel()
 {
+    // Its owner gone before any answer: the caller must not read the message
+    // it left in PromptText as what the user typed.
+    PromptText = QStringLiteral("Entrez le montant du chèque ?|1575.98");
+    PromptValue = 129;
+    auto *dialog = new Form97;
+    QCOMPARE(PromptText, QStringLiteral("Entrez le montant du chèque ?"));
+    delete dialog;
+    QCOMPARE(PromptText, QString());
+    QCOMPARE(PromptValue, 2);
+}
+
+void TestPromptDialog::talk()
+{
+    prompt_dialog::Form97Talk talk;
     QString shown;
-    Outcome outcome = run([] { prompt_dialog::message(nullptr, "Ce code existe deja !"); },
-                          [&shown](Form97 *dialog) {
+    QString caption;
+    Outcome outcome = run([&talk] { talk.message("Ce code existe deja !"); },
+                          [&shown, &caption](Form97 *dialog) {
                               shown = dialog->text1->text();
+                              caption = dialog->command3D[0]->text();
                               QCOMPARE(visibleButtonsLeftToRight(dialog), QStringList{"command3D0"});
                               perform(dialog, "Return");
                           });
     CHECK_RAN(outcome);
     QCOMPARE(shown, QStringLiteral("Ce code existe deja !"));
+    // The store's face 2, its caption written by the button.
+    QCOMPARE(caption, QStringLiteral("Valider"));
 
     bool yes = false;
-    outcome = run([&yes] { yes = prompt_dialog::question(nullptr, "Imprimer ?"); },
+    outcome = run([&yes, &talk] { yes = talk.question("Imprimer ?"); },
                   [](Form97 *dialog) { perform(dialog, "command3D1"); });
     CHECK_RAN(outcome);
     QVERIFY(yes);
 
     QString answer;
-    outcome = run([&answer] { answer = prompt_dialog::input(nullptr, "Code ?", "a", prompt_dialog::UpperCaseFlag); },
+    outcome = run([&answer, &talk] { answer = talk.input("Code ?", "a", prompt_dialog::UpperCaseFlag); },
                   [&shown](Form97 *dialog) {
                       shown = dialog->Text2->text();
                       typeText(dialog->Text2, "b");

@@ -1,15 +1,18 @@
 #pragma once
 
 #include "prompt_dialog/form97.h"
+#include "window_services/picturebutton.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QPointer>
+#include <QStringList>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
 
 #include <functional>
+#include <memory>
 
 // Answers the next prompt dialog, once it is open, and keeps the message it
 // showed. The dialog is modal: the answer has to come from the event loop.
@@ -34,6 +37,13 @@ inline void answerNextPrompt(std::function<void(prompt_dialog::Form97 *)> act, Q
     poll->start(5);
 }
 
+// Types `text` key by key, accented letters included, as a keyboard would.
+inline void typeInto(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+}
+
 // The usual answers: the confirm button of a message, yes or no to a
 // question, a typed answer confirmed with Enter.
 inline void confirmNextMessage(QString *seenText)
@@ -56,3 +66,49 @@ inline void typeNextAnswer(const QString &typed, QString *seenText)
         },
         seenText);
 }
+
+// While it lives, a prompt dialog that stays open for seconds is one that no
+// answer was armed for: it is closed as Escape would close it and its
+// message kept, so that a window test that meets a dialog it did not expect
+// fails in seconds instead of waiting for CTest's timeout.
+class DialogWatchdog
+{
+public:
+    DialogWatchdog()
+        : m_state(std::make_shared<State>())
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [state = m_state] { check(*state); });
+        m_timer.start(100);
+    }
+
+    QStringList unanswered() const { return m_state->unanswered; }
+
+private:
+    struct State
+    {
+        QPointer<prompt_dialog::Form97> dialog;
+        QElapsedTimer since;
+        QStringList unanswered;
+    };
+
+    static void check(State &state)
+    {
+        auto *dialog = qobject_cast<prompt_dialog::Form97 *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) {
+            state.dialog = nullptr;
+            return;
+        }
+        if (dialog != state.dialog) {
+            state.dialog = dialog;
+            state.since.start();
+            return;
+        }
+        if (state.since.elapsed() < 3000)
+            return;
+        state.unanswered << dialog->text1->text();
+        dialog->reject();
+    }
+
+    std::shared_ptr<State> m_state;
+    QTimer m_timer;
+};

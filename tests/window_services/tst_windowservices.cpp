@@ -3,6 +3,8 @@
 #include "prompt_dialog/globals.h"
 #include "support/workingfolder.h"
 #include "window_services/imagestore.h"
+#include "window_services/picturebutton.h"
+#include "window_services/suitefile.h"
 #include "window_services/windows.h"
 
 #include <QFile>
@@ -22,6 +24,7 @@ private Q_SLOTS:
     void storeHolds_data();
     void storeHolds();
     void replacedPictureReachesTheDialog();
+    void captionWrittenUnderThePicture();
     void suiteFileCreatedAndShared();
     void mainWindowPlacement();
 };
@@ -31,15 +34,18 @@ void TestWindowServices::storeHolds_data()
     QTest::addColumn<QString>("array");
     QTest::addColumn<int>("index");
     QTest::addColumn<QSize>("size"); // empty: not held
+    QTest::addColumn<QString>("caption");
     for (int i = 0; i < 8; ++i)
-        QTest::addRow("ccb %d", i) << "ccb" << i << QSize(32, 32);
-    for (int i : {0, 1, 2, 3, 5, 11})
-        QTest::addRow("btc %d", i) << "btc" << i << QSize(73, 73);
+        QTest::addRow("ccb %d", i) << "ccb" << i << QSize(32, 32) << "";
+    const QList<std::pair<int, QString>> faces{
+        {0, "Créer"}, {1, "Recher."}, {2, "Valider"}, {3, "Annuler"}, {5, "Outils"}, {11, "Fin"}};
+    for (const auto &[index, caption] : faces)
+        QTest::addRow("btc %d", index) << "btc" << index << QSize(48, 48) << caption;
     for (int i : {4, 54, 72, 73})
-        QTest::addRow("btc %d is not held", i) << "btc" << i << QSize();
-    QTest::newRow("default bank picture") << "Picture1" << 0 << QSize(100, 40);
-    QTest::newRow("ccb 8 is not held") << "ccb" << 8 << QSize();
-    QTest::newRow("no such array") << "p12" << 0 << QSize();
+        QTest::addRow("btc %d is not held", i) << "btc" << i << QSize() << "";
+    QTest::newRow("default bank picture") << "Picture1" << 0 << QSize(100, 40) << "";
+    QTest::newRow("ccb 8 is not held") << "ccb" << 8 << QSize() << "";
+    QTest::newRow("no such array") << "p12" << 0 << QSize() << "";
 }
 
 void TestWindowServices::storeHolds()
@@ -47,34 +53,65 @@ void TestWindowServices::storeHolds()
     QFETCH(QString, array);
     QFETCH(int, index);
     QFETCH(QSize, size);
-    const QPixmap picture = icc::lookup(array, index);
-    QCOMPARE(picture.isNull(), size.isEmpty());
-    if (!size.isEmpty())
-        QCOMPARE(picture.size(), size);
+    QFETCH(QString, caption);
+    const StoredPicture stored = icc.lookup(array, index);
+    QCOMPARE(stored.isNull(), size.isEmpty());
+    QCOMPARE(stored.picture.size(), size.isEmpty() ? QSize() : size);
+    QCOMPARE(stored.caption, caption);
+    if (!size.isEmpty()) {
+        // Drawn, not empty, at whatever size a screen asks for.
+        const QImage drawn = stored.picture.pixmap(size * 2, 1.5).toImage();
+        QCOMPARE(drawn.size(), size * 3);
+        int drawnPixels = 0;
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x)
+                drawnPixels += drawn.pixelColor(x, y).alpha() > 0 ? 1 : 0;
+        }
+        QVERIFY(drawnPixels > drawn.width() * drawn.height() / 10);
+    }
 }
 
 void TestWindowServices::replacedPictureReachesTheDialog()
 {
-    QPixmap shop(40, 20);
+    QImage shop(40, 20, QImage::Format_RGB32);
     shop.fill(Qt::magenta);
-    const QPixmap before = icc::lookup(QStringLiteral("Image1"), 2);
+    WorkingFolder folder;
+    QVERIFY(shop.save(folder.path(QStringLiteral("shop.bmp"))));
+    const platform::Result<platform::Picture> loaded = platform::Picture::load(QStringLiteral("shop.bmp"));
+    QVERIFY(loaded);
+    const platform::Picture before = icc.lookup(QStringLiteral("Image1"), 2).picture;
     QVERIFY(!before.isNull());
-    icc::replace(QStringLiteral("Image1"), 2, shop);
-    QCOMPARE(icc::lookup(QStringLiteral("Image1"), 2).toImage(), shop.toImage());
+    icc.replace(QStringLiteral("Image1"), 2, *loaded);
+    QCOMPARE(icc.lookup(QStringLiteral("Image1"), 2).picture.size(), QSize(40, 20));
 
     // Every dialog opened afterwards shows it at its top left.
     prompt_dialog::PromptText = QStringLiteral("Bonjour");
     prompt_dialog::PromptValue = 0;
     prompt_dialog::Form97 dialog;
     QVERIFY(dialog.Image1->pixmap().toImage().pixel(5, 5) == QColor(Qt::magenta).rgb());
-    icc::replace(QStringLiteral("Image1"), 2, before);
+    icc.replace(QStringLiteral("Image1"), 2, before);
+}
+
+void TestWindowServices::captionWrittenUnderThePicture()
+{
+    PictureButton button;
+    button.resize(73, 73);
+    button.setFace(icc.lookup(QStringLiteral("btc"), 2));
+    QCOMPARE(button.text(), QStringLiteral("Valider"));
+    const QImage captioned = button.grab().toImage();
+    // A null face leaves the button as it was.
+    button.setFace(icc.lookup(QStringLiteral("btc"), 72));
+    QCOMPARE(button.text(), QStringLiteral("Valider"));
+    button.setFace({icc.lookup(QStringLiteral("btc"), 2).picture, QString()});
+    QVERIFY(button.grab().toImage() != captioned);
 }
 
 void TestWindowServices::suiteFileCreatedAndShared()
 {
     WorkingFolder folder;
-    QVERIFY(openSuiteFile());
-    QVERIFY(suiteFileIsOpen());
+    platform::RecordFile file;
+    QVERIFY(openSuiteFile(file));
+    QVERIFY(file.isOpen());
     QVERIFY(folder.exists(QStringLiteral("w_cai020.wdo")));
     QCOMPARE(folder.read(QStringLiteral("w_cai020.wdo")).size(), 0);
     // Another program of the suite opens and writes it while we hold it.
@@ -84,9 +121,9 @@ void TestWindowServices::suiteFileCreatedAndShared()
     QCOMPARE(other.exitCode(), 0);
     QCOMPARE(folder.read(QStringLiteral("w_cai020.wdo")), QByteArray("abc"));
     // Opening again closes the previous hold first.
-    QVERIFY(openSuiteFile());
-    closeSuiteFile();
-    QVERIFY(!suiteFileIsOpen());
+    QVERIFY(openSuiteFile(file));
+    file.close();
+    QVERIFY(!file.isOpen());
 }
 
 void TestWindowServices::mainWindowPlacement()

@@ -1,7 +1,7 @@
 // Takes pictures of the main window and of the prompt dialog in each of its
 // modes, as a person sees them, so that they can be looked at after a change
 // of layout or artwork. Run it through take.sh, under a virtual screen.
-#include "main_window/form1.h"
+#include "main_window/program.h"
 #include "prompt_dialog/form97.h"
 #include "prompt_dialog/globals.h"
 
@@ -25,8 +25,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
 
-    main_window::Form1 window;
-    window.startUp();
+    main_window::Program program;
+    main_window::Form1 &window = program.window();
+    program.session().startUp();
     window.show();
     QTimer::singleShot(300, &app, [&] { QCoreApplication::exit(0); });
     QApplication::exec();

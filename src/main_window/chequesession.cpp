@@ -1,0 +1,298 @@
+#include "main_window/chequesession.h"
+
+#include "amount_words/wordsplit.h"
+#include "bank_layouts/banklist.h"
+#include "bank_layouts/chequeprint.h"
+#include "bank_layouts/layoutfile.h"
+#include "main_window/amountentry.h"
+#include "main_window/globals.h"
+#include "main_window/pendingcheque.h"
+#include "main_window/settings.h"
+#include "main_window/windowside.h"
+#include "platform/clock.h"
+#include "platform/desktop.h"
+#include "platform/printingsystem.h"
+#include "printer_choice/printerlist.h"
+#include "prompt_dialog/usertalk.h"
+#include "window_services/suitefile.h"
+
+#include <utility>
+
+namespace main_window {
+
+namespace {
+
+const QString UndefinedBank = QStringLiteral("Cette banque n'est pas définie !");
+
+} // namespace
+
+ChequeSession::ChequeSession(Services services, QObject *parent)
+    : QObject(parent)
+    , m_clock(services.clock)
+    , m_printing(services.printing)
+    , m_talk(services.talk)
+{
+}
+
+ChequeSession::~ChequeSession() = default;
+
+void ChequeSession::setDate(const QString &date)
+{
+    m_fields.date = date;
+}
+
+void ChequeSession::setPayee(const QString &payee)
+{
+    m_fields.payee = payee;
+}
+
+void ChequeSession::setPlace(const QString &place)
+{
+    m_fields.place = place;
+}
+
+void ChequeSession::startUp()
+{
+    // Each step stands on its own and says nothing: a missing or unreadable
+    // file leaves its fields empty. Only a printer throws (measuring the
+    // words); one that fails here is met again, and told, at the first cheque.
+    const auto step = [](const auto &action) {
+        try {
+            action();
+        } catch (const platform::PrinterError &) {
+        }
+        platform::processEvents();
+    };
+
+    step([] { PrintersReady = false; });
+    step([this] {
+        if (m_window)
+            m_window->loadShopPicture();
+    });
+    step([this] {
+        if (m_window)
+            m_window->place();
+    });
+    step([this] {
+        applySettings(readSettings(SettingsFileName).valueOr(Settings()));
+        // The words of a cheque handed over are written below, before the
+        // defaults of a first installation would otherwise be filled in:
+        // without them its words would read "DOUZE S".
+        applyCurrencyDefaults();
+    });
+    step([this] { charge_banque(); });
+    step([this] { m_fields.date = m_clock.today().toString(QStringLiteral("dd/MM/yyyy")); });
+    // The suite's other programs only need it held open; a failure to open
+    // it changes nothing for this program.
+    step([this] { (void)window_services::openSuiteFile(m_suiteFile); });
+    step([this] { takePendingCheque(); });
+    step([this] { converti_txt(); });
+    step([this] {
+        Q_EMIT fieldsChanged();
+        if (m_window)
+            m_window->repaintNow();
+    });
+    step([this] { restorePrinter(); });
+    step([] { PrintersReady = true; });
+    step([this] {
+        applyCurrencyDefaults();
+        Q_EMIT fieldsChanged();
+        if (m_fields.place.trimmed().isEmpty() && m_window)
+            m_window->showFirstInstallation();
+    });
+    step([this] {
+        if (m_window)
+            m_window->armFrontTimer();
+    });
+}
+
+void ChequeSession::tellStartUpProblems()
+{
+    const QStringList problems = std::exchange(m_startUpProblems, {});
+    for (const QString &problem : problems)
+        m_talk.message(problem);
+}
+
+void ChequeSession::applySettings(const Settings &settings)
+{
+    m_fields.verticalOffset = settings.verticalOffset;
+    m_fields.horizontalOffset = settings.horizontalOffset;
+    m_fields.currencyName = settings.currencyName;
+    m_fields.hundredthName = settings.hundredthName;
+    m_fields.payee = settings.payee;
+    m_fields.place = settings.place;
+}
+
+Settings ChequeSession::settings() const
+{
+    return {m_fields.verticalOffset, m_fields.horizontalOffset, m_fields.currencyName,
+            m_fields.hundredthName,  m_fields.payee,            m_fields.place};
+}
+
+void ChequeSession::applyCurrencyDefaults()
+{
+    if (m_fields.currencyName.trimmed().isEmpty())
+        m_fields.currencyName = DefaultCurrencyName;
+    if (m_fields.hundredthName.trimmed().isEmpty())
+        m_fields.hundredthName = DefaultHundredthName;
+}
+
+void ChequeSession::takePendingCheque()
+{
+    // Read-only will do to show the cheque: the user is then told that it
+    // could not be marked taken.
+    if (!m_pendingFile.open(PendingChequeFileName, PendingRecordLength,
+                            platform::RecordFile::Access::ReadWriteOrReadOnly))
+        return;
+    const TakenCheque taken = main_window::takePendingCheque(m_pendingFile);
+    m_fields.amount = taken.cheque.amount;
+    KeepOpenAfterPrint = taken.cheque.keepOpen;
+    if (!taken.marked && (!taken.cheque.amount.isEmpty() || taken.cheque.keepOpen)) {
+        m_startUpProblems << QStringLiteral("Le chèque transmis par le programme de facturation n'a pas pu être "
+                                            "marqué comme pris dans le fichier « %1 » (%2).\n\n"
+                                            "Le programme de facturation pourra vous le transmettre de nouveau : "
+                                            "vérifiez qu'il n'est pas imprimé deux fois.")
+                                 .arg(PendingChequeFileName, taken.marked.error());
+    }
+}
+
+void ChequeSession::restorePrinter()
+{
+    // The list's own selection changes store nothing while PrintersReady is
+    // false.
+    const printer_choice::RestoredChoice choice = printer_choice::restorePrinterChoice(m_printing.printerNames());
+    if (m_window)
+        m_window->showPrinters(choice.entries, choice.selected);
+    if (choice.selected >= 0)
+        m_printing.selectPrinter(printer_choice::PrinterTable.at(choice.selected));
+}
+
+void ChequeSession::converti_txt()
+{
+    platform::PrinterSurface &printer = m_printing.currentPrinter();
+    const platform::Result<amount_words::Preview> preview = amount_words::converti_txt(
+        m_fields.amount, m_fields.currencyName, m_fields.hundredthName, m_window ? m_window->firstLineWidth() : 0.0,
+        [&printer](const QString &text) { return printer.textWidth(text); });
+    // An amount the words cannot be written for is refused at the bank click.
+    if (!preview)
+        return;
+    m_fields.words = preview->words;
+    m_fields.wordsLine1 = preview->line1;
+    m_fields.wordsLine2 = preview->line2;
+    m_wordsAmount = m_fields.amount;
+    Q_EMIT fieldsChanged();
+}
+
+bool ChequeSession::wordsMatchAmount() const
+{
+    return m_fields.amount.trimmed().isEmpty() || m_fields.amount == m_wordsAmount;
+}
+
+void ChequeSession::charge_banque()
+{
+    const QList<bank_layouts::BankButtonFace> faces = bank_layouts::charge_banque();
+    if (m_window)
+        m_window->showBankButtons(faces);
+}
+
+void ChequeSession::bankClicked(int index)
+{
+    using namespace bank_layouts;
+    if (index < 0 || index >= BankFileSlots)
+        return;
+    SelectedBankFile = BankFiles[std::size_t(index)];
+    if (platform::pointer() == platform::QuestionArrowPointer) {
+        // Parameter mode: the click is for the bank's layout, not for
+        // printing. The layout editor is not part of the program yet.
+        return;
+    }
+    if (!wordsMatchAmount()) {
+        // Figures without words would be a cheque the bank refuses.
+        m_talk.message(QStringLiteral("Le montant « %1 » ne peut pas être écrit en lettres : le chèque n'est pas "
+                                      "imprimé.\nCliquez sur le montant pour le corriger.")
+                           .arg(m_fields.amount));
+        return;
+    }
+
+    bool printed = false;
+    try {
+        platform::PrinterSurface &printer = m_printing.currentPrinter();
+        if (!SelectedBankFile.isEmpty() && loadLayout(SelectedBankFile, printer)) {
+            printCheque(printer, {m_fields.amount, m_fields.words, m_fields.payee, m_fields.place, m_fields.date,
+                                  m_fields.verticalOffset, m_fields.horizontalOffset});
+            printed = true;
+        }
+    } catch (const platform::PrinterError &) {
+        // Told below, as an unreadable layout is.
+    }
+    if (!printed) {
+        m_talk.message(UndefinedBank);
+        return;
+    }
+    if (!KeepOpenAfterPrint)
+        endProgram();
+}
+
+void ChequeSession::amountEntry()
+{
+    // Whichever key or button closed the dialog, the text is the answer: a
+    // cancel gives an empty text, so 0.00.
+    const QString answer = m_talk.input(QStringLiteral("Entrez le montant du chèque ?"), m_fields.amount);
+    const platform::Result<QString> amount = amountFromAnswer(answer);
+    if (!amount) {
+        m_talk.message(amount.error());
+        return;
+    }
+    m_fields.amount = *amount;
+    Q_EMIT fieldsChanged();
+    converti_txt();
+}
+
+void ChequeSession::parameterCommand()
+{
+    platform::setPointer(platform::pointer() == platform::QuestionArrowPointer ? platform::ArrowPointer
+                                                                                  : platform::QuestionArrowPointer);
+}
+
+void ChequeSession::printerPicked(int index)
+{
+    if (!PrintersReady || index < 0 || index >= printer_choice::PrinterTable.size())
+        return;
+    const platform::Result<void> stored = printer_choice::storePrinterChoice(index);
+    platform::processEvents();
+    // The pick holds for this run even when it could not be kept for the next.
+    m_printing.selectPrinter(printer_choice::PrinterTable.at(index));
+    if (!stored) {
+        m_talk.message(QStringLiteral("Le choix de l'imprimante n'a pas pu être enregistré dans le fichier "
+                                      "« WFICP_IA.WDO » (%1). Il vaut pour cette fois seulement.")
+                           .arg(stored.error()));
+    }
+}
+
+bool ChequeSession::exitProgram()
+{
+    const platform::Result<void> written = writeSettings(SettingsFileName, settings());
+    if (!written) {
+        // The offsets, payee and place would be lost without a word: say so
+        // and let the user keep the window open to try again.
+        const bool quit = m_talk.question(
+            QStringLiteral("Les réglages n'ont pas pu être enregistrés dans le fichier « %1 » (%2).\n\n"
+                           "Vos modifications du bénéficiaire, du lieu et des décalages seront perdues.\n"
+                           "Quitter quand même ?")
+                .arg(SettingsFileName, written.error()));
+        if (!quit)
+            return false;
+    }
+    endProgram();
+    return true;
+}
+
+void ChequeSession::endProgram()
+{
+    m_pendingFile.close();
+    m_suiteFile.close();
+    m_ended = true;
+    Q_EMIT programEnded();
+}
+
+} // namespace main_window

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "platform/recordfile.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+class Clock;
+class PrintingSystem;
+} // namespace platform
+
+namespace prompt_dialog {
+class UserTalk;
+}
+
+namespace main_window {
+
+class WindowSide;
+struct Settings;
+
+// The main window's working fields, which are the program's working data.
+struct WorkingFields
+{
+    QString amount;           // text1: the amount in figures
+    QString words;            // Text2: the whole amount in words (hidden)
+    QString wordsLine1;       // Text3
+    QString wordsLine2;       // Text10
+    QString date;             // Text4, "dd/mm/yyyy"
+    QString payee;            // Text8
+    QString place;            // Text7
+    QString verticalOffset;   // Text5 (hidden), millimetres
+    QString horizontalOffset; // Text6 (hidden), millimetres
+    QString currencyName;     // Text9 (hidden), singular
+    QString hundredthName;    // Text11 (hidden), singular
+};
+
+// The program's run, from start-up to its end: the rules of the main window.
+// It fills the working fields, prints a cheque when a bank is clicked, takes
+// the amount and the printer the user picks, and ends the program. The
+// window shows the fields and passes the user's actions on; the user is
+// told and asked things through the user talk.
+class ChequeSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Services
+    {
+        platform::Clock &clock;
+        platform::PrintingSystem &printing;
+        prompt_dialog::UserTalk &talk;
+    };
+
+    explicit ChequeSession(Services services, QObject *parent = nullptr);
+    ~ChequeSession() override;
+
+    // The window that start-up places and fills; set before startUp().
+    void setWindow(WindowSide *window) { m_window = window; }
+
+    const WorkingFields &fields() const { return m_fields; }
+    // The fields the user types into directly.
+    void setDate(const QString &date);
+    void setPayee(const QString &payee);
+    void setPlace(const QString &place);
+
+    // The start-up sequence. Each step stands on its own: a failing one is
+    // skipped, silently, and leaves its fields empty.
+    void startUp();
+    // Tells the user what start-up could not do and they must know, once the
+    // window shows.
+    void tellStartUpProblems();
+
+    // Recomputes the amount in words from the amount. The words stay as they
+    // were when the amount is not one they can be written for.
+    void converti_txt();
+    // True when the words were computed for the amount now shown (or there
+    // is no amount): a cheque may be printed.
+    bool wordsMatchAmount() const;
+
+    // Builds the bank buttons from the layout files of the working folder.
+    void charge_banque();
+
+    // The user's commands.
+    void bankClicked(int index);
+    void amountEntry();
+    void parameterCommand();
+    void printerPicked(int index);
+
+    // Writes the settings and ends the program (the exit button and the
+    // window's close box). Returns false when the user chose to stay because
+    // the settings could not be written.
+    bool exitProgram();
+    bool hasEnded() const { return m_ended; }
+
+Q_SIGNALS:
+    void fieldsChanged();
+    // The program is to end now: its files are closed and no further window
+    // event may run.
+    void programEnded();
+
+private:
+    void applySettings(const Settings &settings);
+    Settings settings() const;
+    void applyCurrencyDefaults();
+    void takePendingCheque();
+    void restorePrinter();
+    void endProgram();
+
+    platform::Clock &m_clock;
+    platform::PrintingSystem &m_printing;
+    prompt_dialog::UserTalk &m_talk;
+    WindowSide *m_window = nullptr;
+
+    WorkingFields m_fields;
+    QString m_wordsAmount; // the amount the words were computed for
+    QStringList m_startUpProblems;
+    platform::RecordFile m_pendingFile; // held open, shared, until the end
+    platform::RecordFile m_suiteFile;   // likewise
+    bool m_ended = false;
+};
+
+} // namespace main_window

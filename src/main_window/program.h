@@ -1,0 +1,30 @@
+#pragma once
+
+#include "main_window/chequesession.h"
+#include "main_window/form1.h"
+#include "platform/clock.h"
+#include "platform/printingsystem.h"
+#include "prompt_dialog/form97talk.h"
+
+namespace main_window {
+
+// The program put together: the main window and its rules, on this
+// machine's clock and printing system, talking through the prompt dialog.
+// Made after the application object, and gone before it.
+class Program
+{
+public:
+    Program();
+
+    ChequeSession &session() { return m_session; }
+    Form1 &window() { return m_window; }
+
+private:
+    platform::SystemClock m_clock;
+    platform::QtPrintingSystem m_printing;
+    prompt_dialog::Form97Talk m_talk;
+    ChequeSession m_session;
+    Form1 m_window;
+};
+
+} // namespace main_window

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "bank_layouts/banklist.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace main_window {
+
+// What the program's run asks of the main window itself: the start-up steps
+// that concern the window, and showing what the rules worked out.
+class WindowSide
+{
+public:
+    virtual ~WindowSide() = default;
+
+    // The shop's picture, "fc_img_024.gif": for every dialog (through the
+    // image store) and for the cheque's corner. Left as it was when the file
+    // cannot be read.
+    virtual void loadShopPicture() = 0;
+    // The window's size and place on the screen.
+    virtual void place() = 0;
+    // The bank buttons from the first one on; the others keep what they show.
+    virtual void showBankButtons(const QList<bank_layouts::BankButtonFace> &faces) = 0;
+    // The on-screen width of the first line of words, in twips: the limit of
+    // the split that the cheque on the screen shows.
+    virtual double firstLineWidth() const = 0;
+    virtual void repaintNow() = 0;
+    // The printer list and its selected entry (-1: none).
+    virtual void showPrinters(const QStringList &entries, int selected) = 0;
+    virtual void showFirstInstallation() = 0;
+    // Brings the window to the front once, half a second from now.
+    virtual void armFrontTimer() = 0;
+};
+
+} // namespace main_window

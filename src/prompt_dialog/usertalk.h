@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+// How the program talks to the user: every message, question and one-line
+// input goes through here. The real talk is the prompt dialog; the tests
+// answer without a window.
+namespace prompt_dialog {
+
+class UserTalk
+{
+public:
+    virtual ~UserTalk() = default;
+
+    // Shows the prompt that PromptText and PromptValue describe and returns
+    // once the user has answered, with the answer in the same two globals.
+    virtual void prompt() = 0;
+
+    // The usual requests, each through prompt(). The texts must not begin
+    // with the dialog's markers ("ON|", "*"), and a message or a question
+    // holds no "|".
+
+    // A message with a single confirm button (Enter or Escape also close it).
+    void message(const QString &text);
+
+    // A yes/no question: true for yes (the yes button or Enter), false for no
+    // or Escape.
+    bool question(const QString &text);
+
+    // A one-line input with cancel and confirm buttons, `defaultAnswer`
+    // offered selected. `flags` adds the input options (UpperCaseFlag,
+    // DigitsOnlyFlag, HiddenFlag). Returns the answer text, empty when
+    // cancelled; PromptValue tells a cancel (2) from an empty answer (1 for
+    // Enter, 6 for the confirm button).
+    QString input(const QString &question, const QString &defaultAnswer = QString(), int flags = 0);
+};
+
+} // namespace prompt_dialog

@@ -1,0 +1,71 @@
+#include "window_services/picturebutton.h"
+
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+
+namespace window_services {
+
+PictureButton::PictureButton(QWidget *parent)
+    : QAbstractButton(parent)
+    , m_tile(artwork(QStringLiteral("tile")))
+{
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PictureButton::setFace(const StoredPicture &face)
+{
+    if (face.isNull())
+        return;
+    m_picture = face.picture;
+    setText(face.caption);
+    update();
+}
+
+QSize PictureButton::sizeHint() const
+{
+    return QSize(73, 73);
+}
+
+void PictureButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal ratio = devicePixelRatioF();
+    const QRect area = rect();
+    painter.drawPixmap(area, m_tile.pixmap(area.size(), ratio));
+    if (isDown())
+        painter.fillRect(area.adjusted(3, 3, -3, -3), QColor(0, 0, 0, 28));
+
+    // The picture stands in the upper part of the tile, the caption under it;
+    // without a caption the picture takes the middle.
+    const int side = area.height();
+    const bool captioned = !text().isEmpty();
+    const int pictureSide = int(side * (captioned ? 0.58 : 0.70));
+    const int pictureTop = captioned ? int(side * 0.08) : (side - pictureSide) / 2;
+    const QRect pictureArea((area.width() - pictureSide) / 2, pictureTop, pictureSide, pictureSide);
+    const QPixmap shown = m_picture.pixmap(pictureArea.size(), ratio, Qt::KeepAspectRatio);
+    if (!shown.isNull()) {
+        const QSize logical = shown.deviceIndependentSize().toSize();
+        painter.drawPixmap(QRect(QPoint(pictureArea.center().x() - logical.width() / 2 + 1,
+                                        pictureArea.center().y() - logical.height() / 2 + 1),
+                                 logical),
+                           shown);
+    }
+    if (captioned) {
+        QFont captionFont = font();
+        captionFont.setBold(true);
+        captionFont.setPixelSize(qMax(8, int(side * 0.16)));
+        painter.setFont(captionFont);
+        painter.setPen(isEnabled() ? QColor(0x3a, 0x3f, 0x47) : QColor(0x9a, 0x9f, 0xa7));
+        const QRect captionArea(2, pictureArea.bottom() + 1, area.width() - 4, area.bottom() - pictureArea.bottom() - 4);
+        painter.drawText(captionArea, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, text());
+    }
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = area.adjusted(4, 4, -4, -4);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+}
+
+} // namespace window_services

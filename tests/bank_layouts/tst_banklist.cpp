@@ -1,0 +1,79 @@
+#include "bank_layouts/banklist.h"
+#include "bank_layouts/layoutfile.h"
+#include "support/globals.h"
+#include "support/workingfolder.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace bank_layouts;
+
+namespace {
+
+QByteArray layout(const QByteArray &bankName)
+{
+    return bankName + "\r\nArial\r\n10\r\n132\r\n26\r\n6\r\n29\r\n90\r\n38\r\n134\r\n38\r\n55\r\n17\r\n6\r\n43\r\n60\r\n";
+}
+
+} // namespace
+
+// The bank list built from the layout files of the working folder.
+class TestBankList : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { resetGlobals(); }
+    void facesFollowTheFiles();
+    void moreFilesThanButtons();
+    void rebuildingOverwritesNeverClears();
+};
+
+void TestBankList::facesFollowTheFiles()
+{
+    WorkingFolder folder;
+    QCOMPARE(charge_banque().size(), 0);
+    QCOMPARE(SelectedBankFile, QString());
+
+    folder.write(QStringLiteral("bq_A.txt"), layout("Cr\xe9" "dit du Sud"));
+    folder.write(QStringLiteral("bq_B.txt"), QByteArray()); // no first line
+    folder.write(QStringLiteral("bq_C.txt"), layout("Apr\xe8s"));
+    const QList<BankButtonFace> faces = charge_banque();
+    QCOMPARE(faces.size(), 3);
+    QCOMPARE(faces[0].caption, std::optional<QString>(QStringLiteral("Crédit du Sud")));
+    QCOMPARE(faces[0].pictureFile, QStringLiteral("bq_A.bmp"));
+    QCOMPARE(faces[1].caption, std::nullopt);
+    QCOMPARE(faces[2].caption, std::optional<QString>(QStringLiteral("Après")));
+    QCOMPARE(BankFiles[2], QStringLiteral("bq_C.txt"));
+    QCOMPARE(SelectedBankFile, QStringLiteral("bq_C.txt"));
+}
+
+void TestBankList::moreFilesThanButtons()
+{
+    WorkingFolder folder;
+    for (int i = 0; i < 23; ++i)
+        folder.write(QStringLiteral("bq_%1.txt").arg(i, 2, 10, QLatin1Char('0')), layout("B" + QByteArray::number(i)));
+    const QList<BankButtonFace> faces = charge_banque();
+    // The first fifteen in name order get a button; the names go as far as
+    // the list holds them.
+    QCOMPARE(faces.size(), 15);
+    QCOMPARE(faces[14].caption, std::optional<QString>(QStringLiteral("B14")));
+    QCOMPARE(BankFiles[20], QStringLiteral("bq_20.txt"));
+    QCOMPARE(SelectedBankFile, QStringLiteral("bq_20.txt"));
+}
+
+void TestBankList::rebuildingOverwritesNeverClears()
+{
+    WorkingFolder folder;
+    folder.write(QStringLiteral("bq_A.txt"), layout("Premier"));
+    folder.write(QStringLiteral("bq_B.txt"), layout("Second"));
+    (void)charge_banque();
+    QFile::remove(folder.path(QStringLiteral("bq_A.txt")));
+    const QList<BankButtonFace> faces = charge_banque();
+    QCOMPARE(faces.size(), 1);
+    QCOMPARE(BankFiles[0], QStringLiteral("bq_B.txt"));
+    QCOMPARE(BankFiles[1], QStringLiteral("bq_B.txt"));
+}
+
+QTEST_GUILESS_MAIN(TestBankList)
+#include "tst_banklist.moc"

@@ -1,0 +1,465 @@
+#include "bank_layouts/layoutfile.h"
+#include "main_window/chequesession.h"
+#include "main_window/globals.h"
+#include "main_window/pendingcheque.h"
+#include "main_window/settings.h"
+#include "main_window/windowside.h"
+#include "printer_choice/printerlist.h"
+#include "support/fakes.h"
+#include "support/globals.h"
+#include "support/scriptedtalk.h"
+#include "support/workingfolder.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTest>
+
+using main_window::ChequeSession;
+using main_window::WorkingFields;
+
+namespace {
+
+const QString UndefinedBank = QStringLiteral("Cette banque n'est pas définie !");
+const QString Words1575 =
+    QStringLiteral("MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE VINGT DIX HUIT CENTIMES");
+
+QByteArray layout(int lines = 16)
+{
+    const QList<QByteArray> all{"Banque", "Arial", "10", "132", "26", "6", "29", "90",
+                                "38",     "134",   "38", "55",  "17", "6", "43", "60"};
+    QByteArray bytes;
+    for (int i = 0; i < lines; ++i)
+        bytes += all[i] + "\r\n";
+    return bytes;
+}
+
+// Records 1 to 20 belong to the suite's other programs.
+QByteArray pendingFile(const QByteArray &record21)
+{
+    QByteArray bytes;
+    for (int i = 0; i < 20; ++i)
+        bytes += QByteArray(20, char('A' + i));
+    return bytes + record21;
+}
+
+// The window's side of start-up, noted in order.
+class FakeWindow final : public main_window::WindowSide
+{
+public:
+    void loadShopPicture() override { steps << QStringLiteral("shop picture"); }
+    void place() override { steps << QStringLiteral("place"); }
+    void showBankButtons(const QList<bank_layouts::BankButtonFace> &faces) override
+    {
+        steps << QStringLiteral("banks");
+        banks = faces;
+    }
+    double firstLineWidth() const override { return lineWidth; }
+    void repaintNow() override { steps << QStringLiteral("repaint"); }
+    void showPrinters(const QStringList &entries, int chosen) override
+    {
+        steps << QStringLiteral("printers");
+        printers = entries;
+        selected = chosen;
+    }
+    void showFirstInstallation() override { steps << QStringLiteral("first installation"); }
+    void armFrontTimer() override { steps << QStringLiteral("front timer"); }
+
+    QStringList steps;
+    QList<bank_layouts::BankButtonFace> banks;
+    QStringList printers;
+    int selected = -2;
+    // 0.6 em a character at 10 points is 120 twips: 58 characters.
+    double lineWidth = 7000;
+};
+
+struct Rig
+{
+    explicit Rig(const QStringList &printers = {})
+        : printing(printers)
+    {
+        session.setWindow(&window);
+    }
+
+    FixedClock clock;
+    FakePrinting printing;
+    ScriptedTalk talk;
+    FakeWindow window;
+    ChequeSession session{{clock, printing, talk}};
+};
+
+} // namespace
+
+// The main window's rules, without a window: start-up, the bank click, the
+// amount entry, the printer pick and the end of the program.
+class TestChequeSession : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void startWithNoFiles();
+    void settingsAtStart_data();
+    void settingsAtStart();
+    void pendingCheque_data();
+    void pendingCheque();
+    void chequeThatCannotBeMarkedTakenIsTold();
+    void wordsAreSplitByPrintedWidth();
+    void exit_data();
+    void exit();
+    void bankClick_data();
+    void bankClick();
+    void parameterModePrintsNothing();
+    void amountEntry_data();
+    void amountEntry();
+    void printerPick_data();
+    void printerPick();
+
+private:
+    std::optional<WorkingFolder> m_folder;
+};
+
+void TestChequeSession::init()
+{
+    resetGlobals();
+    m_folder.emplace();
+}
+
+void TestChequeSession::startWithNoFiles()
+{
+    Rig rig;
+    QSignalSpy shown(&rig.session, &ChequeSession::fieldsChanged);
+    rig.session.startUp();
+    const WorkingFields &fields = rig.session.fields();
+    QCOMPARE(fields.amount, QString());
+    QCOMPARE(fields.words, QString());
+    QCOMPARE(fields.payee, QString());
+    QCOMPARE(fields.place, QString());
+    QCOMPARE(fields.date, QStringLiteral("07/03/2026"));
+    QCOMPARE(fields.currencyName, QStringLiteral("Euro"));
+    QCOMPARE(fields.hundredthName, QStringLiteral("centime"));
+    QVERIFY(shown.count() > 0);
+    QVERIFY(main_window::PrintersReady);
+    QVERIFY(!main_window::KeepOpenAfterPrint);
+    QCOMPARE(rig.window.steps, (QStringList{"shop picture", "place", "banks", "repaint", "printers",
+                                            "first installation", "front timer"}));
+    QCOMPARE(rig.window.selected, -1);
+    QCOMPARE(m_folder->read(main_window::PendingChequeFileName), QByteArray(400, '\0') + "----                ");
+    QVERIFY(m_folder->exists(QStringLiteral("w_cai020.wdo")));
+    QVERIFY(!m_folder->exists(main_window::SettingsFileName));
+    QVERIFY(rig.talk.seen().isEmpty());
+}
+
+void TestChequeSession::settingsAtStart_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("fields"); // Text5, Text6, Text9, Text11, Text8, Text7
+    QTest::addColumn<bool>("firstInstallation");
+    QTest::newRow("full") << QByteArray(" 3 \r\n-2 \r\nFranc\r\nsou\r\nGarage Mo\xeftessier\r\nAlbi\r\n")
+                          << QStringList{" 3 ", "-2 ", "Franc", "sou", "Garage Moïtessier", "Albi"} << false;
+    QTest::newRow("blank place") << QByteArray(" 0 \r\n 0 \r\nEuro\r\ncentime\r\nMoi\r\n   \r\n")
+                                 << QStringList{" 0 ", " 0 ", "Euro", "centime", "Moi", "   "} << true;
+    QTest::newRow("no currency names") << QByteArray("1\r\n2\r\n \r\n\r\nMoi\r\nNancy\r\n")
+                                       << QStringList{"1", "2", "Euro", "centime", "Moi", "Nancy"} << false;
+}
+
+void TestChequeSession::settingsAtStart()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, fields);
+    QFETCH(bool, firstInstallation);
+    m_folder->write(main_window::SettingsFileName, bytes);
+    Rig rig;
+    rig.session.startUp();
+    const WorkingFields &f = rig.session.fields();
+    QCOMPARE((QStringList{f.verticalOffset, f.horizontalOffset, f.currencyName, f.hundredthName, f.payee, f.place}),
+             fields);
+    QCOMPARE(rig.window.steps.contains(QStringLiteral("first installation")), firstInstallation);
+}
+
+void TestChequeSession::pendingCheque_data()
+{
+    QTest::addColumn<QByteArray>("record21");
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<bool>("keepOpen");
+    QTest::addColumn<QString>("words");
+    QTest::newRow("amount") << QByteArray("12345   1575.98     ") << "1575.98" << false << Words1575;
+    QTest::newRow("stay open") << QByteArray("     21           T ") << "21           T" << true << "";
+    QTest::newRow("stay open, no amount") << QByteArray("                  T ") << "T" << true << "";
+    QTest::newRow("taken") << QByteArray("----                ") << "" << false << "";
+    QTest::newRow("French comma") << QByteArray("     12,5           ") << "12,5" << false
+                                  << "DOUZE EUROS ET CINQUANTE CENTIMES";
+}
+
+void TestChequeSession::pendingCheque()
+{
+    QFETCH(QByteArray, record21);
+    QFETCH(QString, amount);
+    QFETCH(bool, keepOpen);
+    QFETCH(QString, words);
+    m_folder->write(main_window::PendingChequeFileName, pendingFile(record21));
+    Rig rig;
+    rig.session.startUp();
+    QCOMPARE(rig.session.fields().amount, amount);
+    QCOMPARE(main_window::KeepOpenAfterPrint, keepOpen);
+    QCOMPARE(rig.session.fields().words, words);
+    QCOMPARE(rig.session.wordsMatchAmount(), amount.isEmpty() || !words.isEmpty());
+    QCOMPARE(m_folder->read(main_window::PendingChequeFileName), pendingFile("----                "));
+    rig.session.tellStartUpProblems();
+    QCOMPARE(rig.talk.seen().size(), 0);
+}
+
+void TestChequeSession::chequeThatCannotBeMarkedTakenIsTold()
+{
+    m_folder->write(main_window::PendingChequeFileName, pendingFile("     1575.98        "));
+    Rig rig;
+    {
+        // Nothing can be written past the first records.
+        FileSizeLimit full(100);
+        rig.session.startUp();
+    }
+    QCOMPARE(rig.session.fields().amount, QStringLiteral("1575.98"));
+    QCOMPARE(rig.session.fields().words, Words1575);
+    QVERIFY(rig.talk.seen().isEmpty());
+    rig.talk.confirm();
+    rig.session.tellStartUpProblems();
+    const QStringList told = rig.talk.messages();
+    QCOMPARE(told.size(), 1);
+    QVERIFY2(told.first().contains(QStringLiteral("provchq.wdo")) && told.first().contains(QStringLiteral("de nouveau")),
+             qPrintable(told.first()));
+    // Told once.
+    rig.session.tellStartUpProblems();
+    QCOMPARE(rig.talk.seen().size(), 1);
+}
+
+void TestChequeSession::wordsAreSplitByPrintedWidth()
+{
+    m_folder->write(main_window::PendingChequeFileName, pendingFile("     1575.98        "));
+    Rig rig;
+    rig.window.lineWidth = 5000;
+    rig.session.startUp();
+    const WorkingFields &fields = rig.session.fields();
+    // 0.6 em a character at 10 points: " MILLE ... EUROS" is 38 characters
+    // (4560 twips), " ET" more would make 41 (4920), " QUATRE" 48 (5760).
+    QCOMPARE(fields.wordsLine1, QStringLiteral(" MILLE CINQ CENT SOIXANTE QUINZE EUROS ET"));
+    QCOMPARE(fields.wordsLine2, QStringLiteral("QUATRE VINGT DIX HUIT CENTIMES "));
+    QCOMPARE(amount_words::WordsLine1, fields.wordsLine1);
+    QCOMPARE(amount_words::WordsLine2, QString());
+}
+
+void TestChequeSession::exit_data()
+{
+    QTest::addColumn<bool>("diskFull");
+    QTest::addColumn<QString>("answer"); // to the question asked when the settings cannot be written
+    QTest::addColumn<bool>("ended");
+    QTest::newRow("written") << false << "" << true;
+    QTest::newRow("not written: stay to try again") << true << "no" << false;
+    QTest::newRow("not written: quit anyway") << true << "yes" << true;
+}
+
+void TestChequeSession::exit()
+{
+    QFETCH(bool, diskFull);
+    QFETCH(QString, answer);
+    QFETCH(bool, ended);
+    const QByteArray before("2\r\n-3\r\n\r\n\r\nAncien\r\nN\xeemes\r\n");
+    m_folder->write(main_window::SettingsFileName, before);
+    Rig rig;
+    QSignalSpy programEnded(&rig.session, &ChequeSession::programEnded);
+    rig.session.startUp();
+    rig.session.setPayee(QStringLiteral("Ancien & Fils"));
+    rig.session.setPlace(QStringLiteral("Arles"));
+    if (answer == QLatin1String("yes"))
+        rig.talk.yes();
+    else if (answer == QLatin1String("no"))
+        rig.talk.no();
+    bool quit = false;
+    {
+        std::optional<FileSizeLimit> full;
+        if (diskFull)
+            full.emplace(8);
+        quit = rig.session.exitProgram();
+    }
+    QCOMPARE(quit, ended);
+    QCOMPARE(rig.session.hasEnded(), ended);
+    QCOMPARE(programEnded.count(), ended ? 1 : 0);
+    QVERIFY(rig.talk.unexpected().isEmpty());
+    QVERIFY(rig.talk.scriptDone());
+    if (diskFull) {
+        QVERIFY(rig.talk.messages().first().contains(main_window::SettingsFileName));
+        QCOMPARE(m_folder->read(main_window::SettingsFileName), before);
+    } else {
+        QCOMPARE(m_folder->read(main_window::SettingsFileName),
+                 QByteArray(" 2 \r\n-3 \r\nEuro\r\ncentime\r\nAncien & Fils\r\nArles\r\n"));
+    }
+}
+
+void TestChequeSession::bankClick_data()
+{
+    QTest::addColumn<int>("layoutLines"); // 0: no layout file
+    QTest::addColumn<QByteArray>("record21");
+    QTest::addColumn<QString>("failOn");
+    QTest::addColumn<QString>("message"); // empty: printed
+    QTest::addColumn<bool>("ended");
+    QTest::newRow("printed: the program ends") << 16 << QByteArray("     12.5           ") << "" << "" << true;
+    QTest::newRow("printed: asked to stay open") << 16 << QByteArray("     12.5         T ") << "" << "" << false;
+    QTest::newRow("no layout behind the button") << 0 << QByteArray() << "" << UndefinedBank << false;
+    QTest::newRow("fifteen lines") << 15 << QByteArray() << "" << UndefinedBank << false;
+    QTest::newRow("printer refuses the font") << 16 << QByteArray() << "setFont" << UndefinedBank << false;
+    QTest::newRow("printer refuses a text") << 16 << QByteArray() << "printText" << UndefinedBank << false;
+    QTest::newRow("job cannot be sent") << 16 << QByteArray() << "endDocument" << UndefinedBank << false;
+    QTest::newRow("amount without words") << 16 << QByteArray("     12 EUR         ") << ""
+                                          << "Le montant « 12 EUR » ne peut pas être écrit en lettres" << false;
+}
+
+void TestChequeSession::bankClick()
+{
+    QFETCH(int, layoutLines);
+    QFETCH(QByteArray, record21);
+    QFETCH(QString, failOn);
+    QFETCH(QString, message);
+    QFETCH(bool, ended);
+    if (layoutLines > 0)
+        m_folder->write(QStringLiteral("bq_A.txt"), layout(layoutLines));
+    m_folder->write(main_window::PendingChequeFileName, QByteArray(400, ' ') + record21);
+    Rig rig;
+    rig.session.startUp();
+    if (main_window::KeepOpenAfterPrint) {
+        // The flag shares the amount's characters: the amount is typed again.
+        rig.talk.type(QStringLiteral("12.5"));
+        rig.session.amountEntry();
+    }
+    rig.printing.surface().clearCalls();
+    rig.printing.surface().failOn(failOn);
+    if (!message.isEmpty())
+        rig.talk.confirm();
+    const qsizetype before = rig.talk.seen().size();
+
+    rig.session.bankClicked(0);
+    QCOMPARE(bank_layouts::SelectedBankFile, layoutLines > 0 ? QStringLiteral("bq_A.txt") : QString());
+    QVERIFY(rig.talk.unexpected().isEmpty());
+    const QStringList told = rig.talk.messages().mid(before);
+    QCOMPARE(told.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QVERIFY2(told.first().startsWith(message), qPrintable(told.first()));
+    const QStringList calls = rig.printing.surface().printingCalls();
+    QCOMPARE(rig.printing.surface().documentsEnded(), message.isEmpty() ? 1 : 0);
+    if (message.isEmpty()) {
+        QCOMPARE(calls.first(), QStringLiteral("setFontName(Arial)"));
+        QVERIFY(calls.contains(QStringLiteral("printText(****12.5 €)")) ||
+                calls.contains(QStringLiteral("printText(****12.50 €)")));
+        QCOMPARE(bank_layouts::LayoutTwips[1], 7484.4f);
+    }
+    QCOMPARE(rig.session.hasEnded(), ended);
+    // A printed cheque that ends the program does not write the settings.
+    QVERIFY(!m_folder->exists(main_window::SettingsFileName));
+}
+
+void TestChequeSession::parameterModePrintsNothing()
+{
+    m_folder->write(QStringLiteral("bq_A.txt"), layout());
+    m_folder->write(QStringLiteral("bq_B.txt"), layout());
+    Rig rig;
+    rig.session.startUp();
+    rig.printing.surface().clearCalls();
+    rig.session.parameterCommand();
+    rig.session.bankClicked(1);
+    QCOMPARE(bank_layouts::SelectedBankFile, QStringLiteral("bq_B.txt"));
+    QVERIFY(rig.printing.surface().printingCalls().isEmpty());
+    QVERIFY(!rig.session.hasEnded());
+    // Twice: the plain arrow, and the buttons print again.
+    rig.session.parameterCommand();
+    QCOMPARE(platform::pointer(), platform::ArrowPointer);
+    rig.session.bankClicked(1);
+    QCOMPARE(rig.printing.surface().documentsEnded(), 1);
+    QVERIFY(rig.talk.seen().isEmpty());
+}
+
+void TestChequeSession::amountEntry_data()
+{
+    QTest::addColumn<QString>("typed"); // null: the amount offered confirmed; "<cancel>": Escape
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("confirmed as offered") << QString() << "1575.98" << Words1575 << false;
+    QTest::newRow("blanks inside and in front")
+        << " 1 575.5" << "1575.50" << "MILLE CINQ CENT SOIXANTE QUINZE EUROS ET CINQUANTE CENTIMES" << false;
+    QTest::newRow("half goes up") << "0.125" << "0.13" << "ZÉRO EURO ET TREIZE CENTIMES" << false;
+    QTest::newRow("below half") << "0.124" << "0.12" << "ZÉRO EURO ET DOUZE CENTIMES" << false;
+    QTest::newRow("whole") << "12" << "12.00" << "DOUZE EUROS" << false;
+    QTest::newRow("decimal comma") << "12,50" << "12.50" << "DOUZE EUROS ET CINQUANTE CENTIMES" << false;
+    QTest::newRow("cancel gives zero") << "<cancel>" << "0.00" << "ZÉRO EURO" << false;
+    QTest::newRow("negative is refused") << "-5" << "1575.98" << Words1575 << true;
+    QTest::newRow("sixteen digits are refused") << "1234567890123456" << "1575.98" << Words1575 << true;
+}
+
+void TestChequeSession::amountEntry()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, amount);
+    QFETCH(QString, words);
+    QFETCH(bool, refused);
+    m_folder->write(main_window::PendingChequeFileName, pendingFile("     1575.98        "));
+    Rig rig;
+    rig.session.startUp();
+    if (typed.isNull())
+        rig.talk.confirmOffered();
+    else if (typed == QLatin1String("<cancel>"))
+        rig.talk.cancel();
+    else
+        rig.talk.type(typed);
+    if (refused)
+        rig.talk.confirm();
+
+    rig.session.amountEntry();
+    QVERIFY(rig.talk.unexpected().isEmpty());
+    const prompt_dialog::PromptRequest asked = rig.talk.seen().first();
+    QCOMPARE(asked.message, QStringLiteral("Entrez le montant du chèque ?"));
+    QCOMPARE(asked.defaultAnswer, QStringLiteral("1575.98"));
+    QCOMPARE(asked.mode, 1);
+    QCOMPARE(rig.talk.seen().size(), refused ? 2 : 1);
+    const WorkingFields &fields = rig.session.fields();
+    QCOMPARE(fields.amount, amount);
+    QCOMPARE(fields.words, words);
+    QCOMPARE((fields.wordsLine1.trimmed() + QLatin1Char(' ') + fields.wordsLine2.trimmed()).trimmed(), words);
+    QVERIFY(rig.session.wordsMatchAmount());
+}
+
+void TestChequeSession::printerPick_data()
+{
+    QTest::addColumn<bool>("fileUsable");
+    QTest::addColumn<QString>("stored"); // under "IMP_CHQ_FACT" afterwards
+    QTest::newRow("kept for the next start") << true << "01";
+    QTest::newRow("cannot be kept: told, holds for this run") << false << "";
+}
+
+void TestChequeSession::printerPick()
+{
+    QFETCH(bool, fileUsable);
+    QFETCH(QString, stored);
+    if (!fileUsable) {
+        // A folder where the assignment file should be.
+        QVERIFY(QDir().mkdir(m_folder->path(QStringLiteral("WFICP_IA.WDO"))));
+    }
+    Rig rig({QStringLiteral("Premiere"), QStringLiteral("Seconde")});
+    // The list's own changes during start-up store nothing.
+    rig.session.startUp();
+    QCOMPARE(rig.window.printers, (QStringList{"Premiere", "Seconde"}));
+    QCOMPARE(rig.window.selected, 0);
+    QCOMPARE(rig.printing.selections(), QStringList{"Premiere"});
+    if (!fileUsable)
+        rig.talk.confirm();
+
+    rig.session.printerPicked(1);
+    QCOMPARE(rig.printing.selections(), (QStringList{"Premiere", "Seconde"}));
+    QVERIFY(rig.talk.unexpected().isEmpty());
+    QCOMPARE(rig.talk.seen().size(), fileUsable ? 0 : 1);
+    if (fileUsable) {
+        QCOMPARE(printer_choice::PrinterAssignments().lookup(printer_choice::ChequePrinterKey).valueOr(QString()),
+                 stored);
+    } else {
+        QVERIFY(rig.talk.messages().first().contains(QStringLiteral("WFICP_IA.WDO")));
+    }
+}
+
+QTEST_MAIN(TestChequeSession)
+#include "tst_chequesession.moc"

@@ -1,2 +1,0 @@
-ormeline_test(tst_promptrequest SOURCES prompt_dialog/tst_promptrequest.cpp LIBS ormeline_core)
-ormeline_test(tst_promptdialog SOURCES prompt_dialog/tst_promptdialog.cpp LIBS ormeline_ui)

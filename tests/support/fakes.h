@@ -1,0 +1,65 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/printingsystem.h"
+#include "support/recordingsurface.h"
+
+#include <QStringList>
+
+// A clock that always says the same day, so that a run across midnight
+// cannot fail.
+class FixedClock final : public platform::Clock
+{
+public:
+    explicit FixedClock(QDate day = QDate(2026, 3, 7))
+        : m_day(day)
+    {
+    }
+    QDate today() const override { return m_day; }
+
+private:
+    QDate m_day;
+};
+
+// A printing system with the printers a test names, whatever queues the
+// machine has, printing on a recording surface. Selecting a printer is noted
+// and keeps the same surface.
+class FakePrinting final : public platform::PrintingSystem
+{
+public:
+    explicit FakePrinting(QStringList names = {})
+        : m_names(std::move(names))
+    {
+    }
+
+    QStringList printerNames() override { return m_names; }
+    platform::PrinterSurface &currentPrinter() override { return m_surface; }
+    void selectPrinter(const QString &name) override { m_selections << name; }
+
+    RecordingSurface &surface() { return m_surface; }
+    QStringList selections() const { return m_selections; }
+
+private:
+    QStringList m_names;
+    RecordingSurface m_surface;
+    QStringList m_selections;
+};
+
+// The machine's real printing system, listing only the printers a test
+// names, so that start-up picks a known queue.
+class ListedPrinting final : public platform::PrintingSystem
+{
+public:
+    explicit ListedPrinting(QStringList names)
+        : m_names(std::move(names))
+    {
+    }
+
+    QStringList printerNames() override { return m_names; }
+    platform::PrinterSurface &currentPrinter() override { return m_real.currentPrinter(); }
+    void selectPrinter(const QString &name) override { m_real.selectPrinter(name); }
+
+private:
+    QStringList m_names;
+    platform::QtPrintingSystem m_real;
+};
