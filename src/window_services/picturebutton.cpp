@@ -52,9 +52,16 @@ void PictureButton::paintEvent(QPaintEvent *)
                            shown);
     }
     if (captioned) {
+        // As large as the tile allows, smaller for a long caption so that it
+        // is never cut.
         QFont captionFont = font();
         captionFont.setBold(true);
-        captionFont.setPixelSize(qMax(8, int(side * 0.16)));
+        const int available = area.width() - 6;
+        for (int pixels = qMax(7, int(side * 0.16)); pixels >= 7; --pixels) {
+            captionFont.setPixelSize(pixels);
+            if (QFontMetrics(captionFont).horizontalAdvance(text()) <= available)
+                break;
+        }
         painter.setFont(captionFont);
         painter.setPen(isEnabled() ? QColor(0x3a, 0x3f, 0x47) : QColor(0x9a, 0x9f, 0xa7));
         const QRect captionArea(2, pictureArea.bottom() + 1, area.width() - 4, area.bottom() - pictureArea.bottom() - 4);
