@@ -21,7 +21,7 @@ float position(double layoutTwips, double offsetTwips)
 {
     const double sum = layoutTwips + offsetTwips;
     if (!std::isfinite(sum) || std::fabs(sum) > std::numeric_limits<float>::max())
-        throw platform::PrinterError("position out of range");
+        throw platform::PrinterError(QStringLiteral("une position sort des limites de l'imprimante"));
     return static_cast<float>(sum);
 }
 
@@ -55,8 +55,8 @@ void printCheque(platform::PrinterSurface &printer, const ChequeFields &fields)
     for (int index = 1; index <= 12; ++index)
         at[std::size_t(index)] = position(LayoutTwips[std::size_t(index)], index % 2 ? h : v);
 
-    printer.setOrientation(platform::Orientation::Landscape);
-    try {
+    platform::printPage(printer, [&] {
+        printer.setOrientation(platform::Orientation::Landscape);
         printer.setFontSize(16);
         printer.setBold(true);
         printAt(printer, at[1], at[2], Stars + fields.amount.trimmed() + QStringLiteral(" €"));
@@ -67,16 +67,7 @@ void printCheque(platform::PrinterSurface &printer, const ChequeFields &fields)
         printAt(printer, at[7], at[8], fields.date);
         printAt(printer, at[9], at[10], WordsLine1 + Stars);
         printAt(printer, at[11], at[12], Stars + WordsLine2 + Stars);
-        printer.endDocument();
-    } catch (const platform::PrinterError &) {
-        // Nothing of a half-printed cheque may come out with the next job,
-        // and the calibration sheets expect the printer in portrait. Dropping
-        // the page only forgets what was drawn; turning back to portrait only
-        // notes the orientation for the next page.
-        printer.abortDocument();
-        printer.setOrientation(platform::Orientation::Portrait);
-        throw;
-    }
+    });
     printer.setOrientation(platform::Orientation::Portrait);
 }
 

@@ -4,6 +4,7 @@
 #include "bank_layouts/banklist.h"
 #include "bank_layouts/chequeprint.h"
 #include "bank_layouts/layoutfile.h"
+#include "calibration/phases.h"
 #include "main_window/amountentry.h"
 #include "main_window/globals.h"
 #include "main_window/pendingcheque.h"
@@ -266,6 +267,42 @@ void ChequeSession::printerPicked(int index)
         m_talk.message(QStringLiteral("Le choix de l'imprimante n'a pas pu être enregistré dans le fichier "
                                       "« WFICP_IA.WDO » (%1). Il vaut pour cette fois seulement.")
                            .arg(stored.error()));
+    }
+}
+
+void ChequeSession::calibrationPhase1()
+{
+    calibration::phase1TestCheques(m_printing.currentPrinter(), m_talk);
+}
+
+void ChequeSession::calibrationPhase2()
+{
+    const std::optional<calibration::PrinterOffsets> offsets =
+        calibration::phase2BasePositioning(m_printing.currentPrinter(), m_talk);
+    if (offsets)
+        keepOffsets(offsets->vertical, offsets->horizontal);
+}
+
+void ChequeSession::calibrationPhase3()
+{
+    const std::optional<calibration::PrinterOffsets> offsets = calibration::phase3FinalAdjustment(
+        m_printing.currentPrinter(), m_talk, {m_fields.verticalOffset, m_fields.horizontalOffset});
+    if (offsets)
+        keepOffsets(offsets->vertical, offsets->horizontal);
+}
+
+void ChequeSession::keepOffsets(const QString &vertical, const QString &horizontal)
+{
+    m_fields.verticalOffset = vertical;
+    m_fields.horizontalOffset = horizontal;
+    Q_EMIT fieldsChanged();
+    const platform::Result<void> written = writeSettings(SettingsFileName, settings());
+    if (!written) {
+        m_talk.message(QStringLiteral("Les nouveaux décalages de l'imprimante n'ont pas pu être enregistrés dans le "
+                                      "fichier « %1 » (%2).\n\n"
+                                      "Ils servent pour les chèques de cette fois ; le bouton Fin essaiera de "
+                                      "nouveau de les enregistrer.")
+                           .arg(SettingsFileName, written.error()));
     }
 }
 

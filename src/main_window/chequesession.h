@@ -88,6 +88,15 @@ public:
     void parameterCommand();
     void printerPicked(int index);
 
+    // The three calibration phases, on the current printer: the test
+    // cheques, the base positioning from the grid, the final adjustment. A
+    // phase that changes the printer offsets keeps them in the settings file
+    // at once, so that a cheque printed next (which ends the program without
+    // writing the settings) cannot lose them.
+    void calibrationPhase1();
+    void calibrationPhase2();
+    void calibrationPhase3();
+
     // Writes the settings and ends the program (the exit button and the
     // window's close box). Returns false when the user chose to stay because
     // the settings could not be written.
@@ -106,6 +115,7 @@ private:
     void applyCurrencyDefaults();
     void takePendingCheque();
     void restorePrinter();
+    void keepOffsets(const QString &vertical, const QString &horizontal);
     void endProgram();
 
     platform::Clock &m_clock;

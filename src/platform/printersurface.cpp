@@ -7,7 +7,7 @@ namespace platform {
 void PrinterSurface::setFontName(const QString &name)
 {
     if (name.trimmed().isEmpty())
-        throw PrinterError("empty font name");
+        throw PrinterError(QStringLiteral("la police n'a pas de nom"));
     doSetFont(name, m_fontSize, m_bold);
     m_fontName = name;
 }
@@ -15,7 +15,7 @@ void PrinterSurface::setFontName(const QString &name)
 void PrinterSurface::setFontSize(float points)
 {
     if (!std::isfinite(points) || points <= 0.0f || points > 2048.0f)
-        throw PrinterError("font size out of range");
+        throw PrinterError(QStringLiteral("la taille de police %1 n'est pas possible").arg(double(points)));
     doSetFont(m_fontName, points, m_bold);
     m_fontSize = points;
 }
@@ -29,14 +29,14 @@ void PrinterSurface::setBold(bool bold)
 void PrinterSurface::setCurrentX(float twips)
 {
     if (!std::isfinite(twips))
-        throw PrinterError("position out of range");
+        throw PrinterError(QStringLiteral("une position sort des limites de l'imprimante"));
     m_currentX = twips;
 }
 
 void PrinterSurface::setCurrentY(float twips)
 {
     if (!std::isfinite(twips))
-        throw PrinterError("position out of range");
+        throw PrinterError(QStringLiteral("une position sort des limites de l'imprimante"));
     m_currentY = twips;
 }
 

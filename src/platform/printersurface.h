@@ -25,7 +25,17 @@ enum class LineStyle { Solid, Dotted };
 class PrinterError : public std::runtime_error
 {
 public:
-    using std::runtime_error::runtime_error;
+    explicit PrinterError(const QString &message)
+        : std::runtime_error(message.toStdString())
+        , m_message(message)
+    {
+    }
+
+    // What went wrong, in French, for the user.
+    QString message() const { return m_message; }
+
+private:
+    QString m_message;
 };
 
 // The printer's page, in twips from the top-left corner of the printable
@@ -108,5 +118,25 @@ private:
     LineStyle m_lineStyle = LineStyle::Solid;
     Orientation m_orientation = Orientation::Portrait;
 };
+
+// Runs `draw`, which draws a page, and sends it to the printer. When the
+// printer fails, what was drawn is dropped, so that nothing half-drawn comes
+// out with the next job, the printer is turned back to portrait for the
+// routines that expect it, and the error goes on to the caller.
+template <typename Draw>
+void printPage(PrinterSurface &printer, Draw &&draw)
+{
+    try {
+        draw();
+        printer.endDocument();
+    } catch (const PrinterError &) {
+        // Neither of these sends anything, and neither fails on a printer
+        // that is gone: one forgets the page, the other notes the
+        // orientation for the next one.
+        printer.abortDocument();
+        printer.setOrientation(Orientation::Portrait);
+        throw;
+    }
+}
 
 } // namespace platform

@@ -9,7 +9,6 @@
 #include <QPrinterInfo>
 #include <QRectF>
 
-#include <string>
 
 namespace platform {
 
@@ -25,11 +24,6 @@ constexpr double PenTwips = 15.0;
 QColor toColor(Colour colour)
 {
     return QColor::fromRgb(QRgb(0xff000000u | (colour & 0xffffffu)));
-}
-
-std::string utf8(const QString &text)
-{
-    return text.toStdString();
 }
 
 } // namespace
@@ -104,11 +98,11 @@ void QtPrinterSurface::startPage()
     if (m_pageStarted)
         return;
     if (!m_hasPrinter)
-        throw PrinterError("no printer");
+        throw PrinterError(QStringLiteral("aucune imprimante n'est disponible"));
     // The queue may have gone (or the scheduler stopped) since the surface was
     // made; CUPS would then drop the job without a word to Qt.
     if (QPrinterInfo::printerInfo(m_printer->printerName()).isNull())
-        throw PrinterError("printer no longer available: " + utf8(m_printer->printerName()));
+        throw PrinterError(QStringLiteral("l'imprimante « %1 » n'est plus disponible").arg(m_printer->printerName()));
     m_pageOrientation = m_nextOrientation;
     m_pageStarted = true;
 }
@@ -210,12 +204,12 @@ void QtPrinterSurface::doEndDocument()
 
     QPainter painter;
     if (!painter.begin(m_printer.get()))
-        throw PrinterError("cannot start a print job on " + utf8(m_printer->printerName()));
+        throw PrinterError(QStringLiteral("l'impression ne peut pas commencer sur « %1 »").arg(m_printer->printerName()));
     painter.translate(origin);
     for (const Mark &mark : marks)
         mark(painter);
     if (!painter.end() || m_printer->printerState() == QPrinter::Error)
-        throw PrinterError("cannot send the print job to " + utf8(m_printer->printerName()));
+        throw PrinterError(QStringLiteral("la page n'a pas pu être envoyée à « %1 »").arg(m_printer->printerName()));
 }
 
 void QtPrinterSurface::doAbortDocument()

@@ -1,4 +1,5 @@
 #include "bank_layouts/layoutfile.h"
+#include "common/numeric.h"
 #include "main_window/chequesession.h"
 #include "main_window/globals.h"
 #include "main_window/pendingcheque.h"
@@ -113,6 +114,8 @@ private Q_SLOTS:
     void amountEntry();
     void printerPick_data();
     void printerPick();
+    void calibrationIsKeptAtOnce_data();
+    void calibrationIsKeptAtOnce();
 
 private:
     std::optional<WorkingFolder> m_folder;
@@ -459,6 +462,67 @@ void TestChequeSession::printerPick()
     } else {
         QVERIFY(rig.talk.messages().first().contains(QStringLiteral("WFICP_IA.WDO")));
     }
+}
+
+void TestChequeSession::calibrationIsKeptAtOnce_data()
+{
+    QTest::addColumn<int>("phase");
+    QTest::addColumn<bool>("diskFull");
+    QTest::addColumn<QString>("vertical");
+    QTest::addColumn<QString>("horizontal");
+    QTest::newRow("phase 2") << 2 << false << "9" << "9";
+    QTest::newRow("phase 3") << 3 << false << "00003" << "-00001";
+    QTest::newRow("phase 2, settings not writable") << 2 << true << "9" << "9";
+}
+
+void TestChequeSession::calibrationIsKeptAtOnce()
+{
+    QFETCH(int, phase);
+    QFETCH(bool, diskFull);
+    QFETCH(QString, vertical);
+    QFETCH(QString, horizontal);
+    const QByteArray before(" 3 \r\n-2 \r\nEuro\r\ncentime\r\nMoi\r\nNancy\r\n");
+    m_folder->write(main_window::SettingsFileName, before);
+    m_folder->write(QStringLiteral("bq_A.txt"), layout());
+    m_folder->write(main_window::PendingChequeFileName, pendingFile("     12.5           "));
+    Rig rig;
+    rig.session.startUp();
+    if (phase == 2) {
+        rig.talk.confirm();
+        rig.talk.type(QStringLiteral("36"));
+    } else {
+        rig.talk.type(QStringLiteral("1"));
+        rig.talk.type(QString());
+    }
+    if (diskFull)
+        rig.talk.confirm();
+    {
+        std::optional<FileSizeLimit> full;
+        if (diskFull)
+            full.emplace(8);
+        if (phase == 2)
+            rig.session.calibrationPhase2();
+        else
+            rig.session.calibrationPhase3();
+    }
+    QVERIFY(rig.talk.unexpected().isEmpty());
+    QVERIFY(rig.talk.scriptDone());
+    QCOMPARE(rig.session.fields().verticalOffset, vertical);
+    QCOMPARE(rig.session.fields().horizontalOffset, horizontal);
+    if (diskFull) {
+        QVERIFY(rig.talk.messages().last().contains(main_window::SettingsFileName));
+        QCOMPARE(m_folder->read(main_window::SettingsFileName), before);
+        return;
+    }
+    // A cheque printed next ends the program without writing the settings:
+    // the calibration is in the file already.
+    rig.session.bankClicked(0);
+    QVERIFY(rig.session.hasEnded());
+    const QByteArray settings = m_folder->read(main_window::SettingsFileName);
+    QCOMPARE(settings.split('\n').mid(0, 2),
+             (QList<QByteArray>{common::plainNumber(vertical.toDouble()).toLatin1() + "\r",
+                                common::plainNumber(horizontal.toDouble()).toLatin1() + "\r"}));
+    QVERIFY(settings.endsWith("Moi\r\nNancy\r\n"));
 }
 
 QTEST_MAIN(TestChequeSession)

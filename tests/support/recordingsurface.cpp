@@ -140,7 +140,7 @@ void RecordingSurface::abortDocument()
 void RecordingSurface::failIfAsked(const QString &operation) const
 {
     if (!m_failOn.isEmpty() && m_failOn == operation)
-        throw platform::PrinterError("recording surface asked to fail on " + operation.toStdString());
+        throw platform::PrinterError(QStringLiteral("l'enregistreur refuse « %1 »").arg(operation));
 }
 
 void RecordingSurface::doSetFont(const QString &name, float points, bool isBold)
