@@ -1,7 +1,5 @@
 #include "bank_layouts/chequeprint.h"
 
-#include "amount_words/wordsplit.h"
-#include "bank_layouts/layoutfile.h"
 #include "common/numeric.h"
 #include "platform/printersurface.h"
 
@@ -34,26 +32,23 @@ void printAt(platform::PrinterSurface &printer, float x, float y, const QString 
 
 } // namespace
 
-void printCheque(platform::PrinterSurface &printer, const ChequeFields &fields)
+amount_words::SplitLines chequeWords(platform::PrinterSurface &printer, const ChequeFields &fields,
+                                     const LayoutValues &layout)
 {
-    using amount_words::WordsLine1;
-    using amount_words::WordsLine2;
+    return amount_words::splitWords(Stars + fields.words.trimmed(), layout[13],
+                                    [&printer](const QString &text) { return printer.textWidth(text); });
+}
 
-    const QString words = Stars + fields.words.trimmed();
-    WordsLine1.clear();
-    WordsLine2.clear();
-    const amount_words::SplitLines lines = amount_words::splitWords(
-        words, LayoutTwips[13], [&printer](const QString &text) { return printer.textWidth(text); });
-    WordsLine1 = lines.first;
-    WordsLine2 = lines.second;
-
+void printChequeItems(platform::PrinterSurface &printer, const ChequeFields &fields, const LayoutValues &layout,
+                      const amount_words::SplitLines &words)
+{
     const double h = common::numericValue(fields.horizontalOffset) * common::TwipsPerMm;
     const double v = common::numericValue(fields.verticalOffset) * common::TwipsPerMm;
     // Every position is worked out before the printer is touched: a layout
     // that puts an item out of reach prints nothing at all.
     std::array<float, 13> at{};
     for (int index = 1; index <= 12; ++index)
-        at[std::size_t(index)] = position(LayoutTwips[std::size_t(index)], index % 2 ? h : v);
+        at[std::size_t(index)] = position(layout[std::size_t(index)], index % 2 ? h : v);
 
     platform::printPage(printer, [&] {
         printer.setOrientation(platform::Orientation::Landscape);
@@ -65,10 +60,22 @@ void printCheque(platform::PrinterSurface &printer, const ChequeFields &fields)
         printAt(printer, at[3], at[4], fields.payee);
         printAt(printer, at[5], at[6], fields.place);
         printAt(printer, at[7], at[8], fields.date);
-        printAt(printer, at[9], at[10], WordsLine1 + Stars);
-        printAt(printer, at[11], at[12], Stars + WordsLine2 + Stars);
+        printAt(printer, at[9], at[10], words.first + Stars);
+        printAt(printer, at[11], at[12], Stars + words.second + Stars);
     });
     printer.setOrientation(platform::Orientation::Portrait);
+}
+
+void printCheque(platform::PrinterSurface &printer, const ChequeFields &fields)
+{
+    using amount_words::WordsLine1;
+    using amount_words::WordsLine2;
+    WordsLine1.clear();
+    WordsLine2.clear();
+    const amount_words::SplitLines lines = chequeWords(printer, fields, LayoutTwips);
+    WordsLine1 = lines.first;
+    WordsLine2 = lines.second;
+    printChequeItems(printer, fields, LayoutTwips, lines);
 }
 
 } // namespace bank_layouts

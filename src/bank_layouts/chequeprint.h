@@ -1,5 +1,8 @@
 #pragma once
 
+#include "amount_words/wordsplit.h"
+#include "bank_layouts/layoutfile.h"
+
 #include <QString>
 
 namespace platform {
@@ -29,5 +32,15 @@ struct ChequeFields
 // not fit; a page already started is then dropped, so no half-printed
 // cheque comes out later.
 void printCheque(platform::PrinterSurface &printer, const ChequeFields &fields);
+
+// The two halves of printCheque(), for a layout of the caller's (the
+// editor's preview draws with them):
+// the words with stars in front, split over the two lines with the layout's
+// maximum length of the first line, measured in the printer's current font;
+amount_words::SplitLines chequeWords(platform::PrinterSurface &printer, const ChequeFields &fields,
+                                     const LayoutValues &layout);
+// and the six items printed with those lines.
+void printChequeItems(platform::PrinterSurface &printer, const ChequeFields &fields, const LayoutValues &layout,
+                      const amount_words::SplitLines &words);
 
 } // namespace bank_layouts

@@ -9,7 +9,7 @@ namespace bank_layouts {
 
 std::array<QString, BankFileSlots> BankFiles;
 QString SelectedBankFile;
-std::array<float, 51> LayoutTwips{};
+LayoutValues LayoutTwips{};
 
 namespace {
 
@@ -61,12 +61,8 @@ QStringList layoutFiles()
     return platform::listFiles(QStringLiteral("."), QStringLiteral("bq_*.txt"));
 }
 
-platform::Result<void> loadLayout(const QString &path, platform::PrinterSurface &printer)
+platform::Result<void> applyLayout(const QStringList &lines, platform::PrinterSurface &printer, LayoutValues &twips)
 {
-    const platform::Result<QStringList> read = platform::readTextLines(path);
-    if (!read)
-        return platform::fail(read.error());
-    const QStringList &lines = *read;
     // Line 1, the bank's name, is not needed for printing.
     if (lines.size() < 2)
         return tooShort();
@@ -77,9 +73,17 @@ platform::Result<void> loadLayout(const QString &path, platform::PrinterSurface 
     for (int k = 1; k <= LayoutValueCount; ++k) {
         if (lines.size() < 3 + k)
             return tooShort();
-        LayoutTwips[k] = common::mmToTwips(common::numericValue(lines[2 + k]));
+        twips[std::size_t(k)] = common::mmToTwips(common::numericValue(lines[2 + k]));
     }
     return {};
+}
+
+platform::Result<void> loadLayout(const QString &path, platform::PrinterSurface &printer)
+{
+    const platform::Result<QStringList> lines = platform::readTextLines(path);
+    if (!lines)
+        return platform::fail(lines.error());
+    return applyLayout(*lines, printer, LayoutTwips);
 }
 
 } // namespace bank_layouts

@@ -19,8 +19,10 @@ constexpr int BankFileSlots = 21;
 extern std::array<QString, BankFileSlots> BankFiles;
 // The layout file picked last.
 extern QString SelectedBankFile;
-// The last layout's thirteen values in twips, at indices 1 to 13.
-extern std::array<float, 51> LayoutTwips;
+// A layout's thirteen values in twips, at indices 1 to 13.
+using LayoutValues = std::array<float, 51>;
+// The last layout's, loaded for printing.
+extern LayoutValues LayoutTwips;
 
 constexpr int BankButtonCount = 15;
 constexpr int LayoutValueCount = 13;
@@ -52,11 +54,14 @@ QString bankPictureName(const QString &layoutFileName);
 // ignored, as it is on the systems the layouts are often copied from.
 QStringList layoutFiles();
 
-// Loads a layout for printing, line by line as the printer is set up: its
-// font name and size go to the printer, its thirteen values, in twips, to
-// LayoutTwips. Fails when the file cannot be read or ends early, and throws
-// platform::PrinterError when the printer refuses the font; either way what
-// was set before the failure stays.
+// Sets a layout up for printing from its lines as the file holds them, line
+// by line as the printer is set up: its font name and size go to the
+// printer, its thirteen values, in twips, to `twips`. Fails when the lines
+// end early, and throws platform::PrinterError when the printer refuses the
+// font; either way what was set before the failure stays.
+platform::Result<void> applyLayout(const QStringList &lines, platform::PrinterSurface &printer, LayoutValues &twips);
+
+// Reads a layout file and sets it up for printing into LayoutTwips.
 platform::Result<void> loadLayout(const QString &path, platform::PrinterSurface &printer);
 
 } // namespace bank_layouts

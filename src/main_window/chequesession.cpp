@@ -203,8 +203,14 @@ void ChequeSession::bankClicked(int index)
         return;
     SelectedBankFile = BankFiles[std::size_t(index)];
     if (platform::pointer() == platform::QuestionArrowPointer) {
-        // Parameter mode: the click is for the bank's layout, not for
-        // printing. The layout editor is not part of the program yet.
+        // Parameter mode: the click is for the bank's layout. An editor that
+        // closed during its own opening wrote nothing: the bank stays
+        // undefined and the buttons stay as they are.
+        if (!m_window || !m_window->openLayoutEditor()) {
+            m_talk.message(UndefinedBank);
+            return;
+        }
+        charge_banque();
         return;
     }
     if (!wordsMatchAmount()) {
@@ -270,6 +276,59 @@ void ChequeSession::printerPicked(int index)
     }
 }
 
+void ChequeSession::toolsCommand()
+{
+    if (m_window)
+        m_window->openPrinterSetup();
+}
+
+void ChequeSession::firstInstallationCommand()
+{
+    if (!m_window)
+        return;
+    m_window->openPrinterSetup();
+    m_window->hideFirstInstallation();
+}
+
+calibration::SetupTexts ChequeSession::setupTexts() const
+{
+    return {m_fields.payee, m_fields.place, m_fields.currencyName, m_fields.hundredthName};
+}
+
+void ChequeSession::keepSetupTexts(const calibration::SetupTexts &texts)
+{
+    const calibration::SetupTexts before = setupTexts();
+    m_fields.place = texts.place;
+    m_fields.payee = texts.payee;
+    m_fields.currencyName = texts.currencyName;
+    m_fields.hundredthName = texts.hundredthName;
+    Q_EMIT fieldsChanged();
+    if (texts.payee != before.payee || texts.place != before.place || texts.currencyName != before.currencyName ||
+        texts.hundredthName != before.hundredthName)
+        keepSettings(QStringLiteral("Le bénéficiaire, le lieu et les noms de la monnaie"));
+}
+
+void ChequeSession::runPhase(calibration::Phase phase)
+{
+    switch (phase) {
+    case calibration::Phase::TestCheques:
+        calibrationPhase1();
+        break;
+    case calibration::Phase::BasePositioning:
+        calibrationPhase2();
+        break;
+    case calibration::Phase::FinalAdjustment:
+        calibrationPhase3();
+        break;
+    }
+}
+
+bank_layouts::ChequeFields ChequeSession::chequeFields() const
+{
+    return {m_fields.amount, m_fields.words,          m_fields.payee,           m_fields.place,
+            m_fields.date,   m_fields.verticalOffset, m_fields.horizontalOffset};
+}
+
 void ChequeSession::calibrationPhase1()
 {
     calibration::phase1TestCheques(m_printing.currentPrinter(), m_talk);
@@ -296,13 +355,19 @@ void ChequeSession::keepOffsets(const QString &vertical, const QString &horizont
     m_fields.verticalOffset = vertical;
     m_fields.horizontalOffset = horizontal;
     Q_EMIT fieldsChanged();
+    keepSettings(QStringLiteral("Les nouveaux décalages de l'imprimante"));
+}
+
+void ChequeSession::keepSettings(const QString &what)
+{
+    // At once: a cheque printed next ends the program without the exit that
+    // would otherwise write them.
     const platform::Result<void> written = writeSettings(SettingsFileName, settings());
     if (!written) {
-        m_talk.message(QStringLiteral("Les nouveaux décalages de l'imprimante n'ont pas pu être enregistrés dans le "
-                                      "fichier « %1 » (%2).\n\n"
+        m_talk.message(QStringLiteral("%1 n'ont pas pu être enregistrés dans le fichier « %2 » (%3).\n\n"
                                       "Ils servent pour les chèques de cette fois ; le bouton Fin essaiera de "
                                       "nouveau de les enregistrer.")
-                           .arg(SettingsFileName, written.error()));
+                           .arg(what, SettingsFileName, written.error()));
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calibration/mainwindowdata.h"
 #include "platform/recordfile.h"
 
 #include <QObject>
@@ -40,8 +41,9 @@ struct WorkingFields
 // It fills the working fields, prints a cheque when a bank is clicked, takes
 // the amount and the printer the user picks, and ends the program. The
 // window shows the fields and passes the user's actions on; the user is
-// told and asked things through the user talk.
-class ChequeSession : public QObject
+// told and asked things through the user talk. The layout editor and the
+// printer set-up window work on its data too.
+class ChequeSession : public QObject, public calibration::MainWindowData
 {
     Q_OBJECT
 
@@ -87,6 +89,10 @@ public:
     void amountEntry();
     void parameterCommand();
     void printerPicked(int index);
+    // The tools button, and the picture of the first-installation panel,
+    // which hides the panel once the set-up window has closed.
+    void toolsCommand();
+    void firstInstallationCommand();
 
     // The three calibration phases, on the current printer: the test
     // cheques, the base positioning from the grid, the final adjustment. A
@@ -103,6 +109,13 @@ public:
     bool exitProgram();
     bool hasEnded() const { return m_ended; }
 
+    // What the layout editor and the set-up window work on.
+    calibration::SetupTexts setupTexts() const override;
+    void keepSetupTexts(const calibration::SetupTexts &texts) override;
+    void runPhase(calibration::Phase phase) override;
+    bank_layouts::ChequeFields chequeFields() const override;
+    prompt_dialog::UserTalk &talk() override { return m_talk; }
+
 Q_SIGNALS:
     void fieldsChanged();
     // The program is to end now: its files are closed and no further window
@@ -116,6 +129,7 @@ private:
     void takePendingCheque();
     void restorePrinter();
     void keepOffsets(const QString &vertical, const QString &horizontal);
+    void keepSettings(const QString &what);
     void endProgram();
 
     platform::Clock &m_clock;

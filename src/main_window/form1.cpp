@@ -1,5 +1,7 @@
 #include "main_window/form1.h"
 
+#include "calibration/caischq3.h"
+#include "calibration/form2.h"
 #include "main_window/chequesession.h"
 #include "platform/desktop.h"
 #include "platform/pictures.h"
@@ -283,6 +285,9 @@ void Form1::buildWindow()
     Image2->setAlignment(Qt::AlignCenter);
     Image2->setPixmap(window_services::artwork(QStringLiteral("printer"))
                           .pixmap(Image2->size() * 3 / 4, devicePixelRatioF(), Qt::KeepAspectRatio));
+    Image2->setCursor(Qt::PointingHandCursor);
+    Image2->setToolTip(QStringLiteral("Régler l'imprimante des chèques"));
+    Image2->installEventFilter(this);
     Frame1->hide();
 
     staticText(this,
@@ -296,10 +301,9 @@ void Form1::buildWindow()
                              QStringLiteral("glyph-settings"), QStringLiteral("paramètres"), QStringLiteral("paramètres"));
     connect(command4, &window_services::PictureButton::clicked, &m_session, &ChequeSession::parameterCommand);
 
-    // The printer set-up window this opens is not part of the program yet:
-    // the button is in place and does nothing.
     bt_out = pictureButton(this, QStringLiteral("bt_out"), twipsRect(10650, 6600, 950, 950),
                            QStringLiteral("glyph-knife"), QStringLiteral("Outils"), QStringLiteral("Outils"));
+    connect(bt_out, &window_services::PictureButton::clicked, &m_session, &ChequeSession::toolsCommand);
 
     bt_fin = pictureButton(this, QStringLiteral("bt_fin"), twipsRect(13900, 9700, 1100, 1100),
                            QStringLiteral("glyph-stop"), QStringLiteral("Fin"), QStringLiteral("Quitter"));
@@ -395,11 +399,36 @@ void Form1::armFrontTimer()
     Timer1->start(500);
 }
 
+bool Form1::openLayoutEditor()
+{
+    calibration::Form2 editor(m_session, this);
+    if (!editor.load())
+        return false;
+    editor.exec();
+    return true;
+}
+
+void Form1::openPrinterSetup()
+{
+    calibration::Caischq3 setup(m_session, this);
+    setup.exec();
+}
+
+void Form1::hideFirstInstallation()
+{
+    Frame1->hide();
+}
+
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == text1 && event->type() == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+    const bool leftPress = event->type() == QEvent::MouseButtonPress &&
+                           static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
+    if (leftPress && watched == text1) {
         m_session.amountEntry();
+        return true;
+    }
+    if (leftPress && watched == Image2) {
+        m_session.firstInstallationCommand();
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -76,6 +76,9 @@ private:
     void showPrinters(const QStringList &entries, int selected) override;
     void showFirstInstallation() override;
     void armFrontTimer() override;
+    bool openLayoutEditor() override;
+    void openPrinterSetup() override;
+    void hideFirstInstallation() override;
 
     ChequeSession &m_session;
     bool m_shown = false;

@@ -31,6 +31,13 @@ public:
     virtual void showFirstInstallation() = 0;
     // Brings the window to the front once, half a second from now.
     virtual void armFrontTimer() = 0;
+
+    // The layout editor on SelectedBankFile, modal. False when it closed
+    // during its own opening.
+    virtual bool openLayoutEditor() = 0;
+    // The printer set-up window, modal.
+    virtual void openPrinterSetup() = 0;
+    virtual void hideFirstInstallation() = 0;
 };
 
 } // namespace main_window

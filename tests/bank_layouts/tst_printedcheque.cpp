@@ -7,6 +7,9 @@
 #include "support/cupsqueue.h"
 #include "support/fakes.h"
 #include "support/globals.h"
+#include "support/modal.h"
+#include "calibration/form2.h"
+#include "window_services/textfield.h"
 #include "support/pdfwords.h"
 #include "support/workingfolder.h"
 
@@ -40,6 +43,7 @@ private Q_SLOTS:
     void init() { resetGlobals(); }
     void itemsLandAtLayoutPlusOffsets_data();
     void itemsLandAtLayoutPlusOffsets();
+    void printsAsEditedInTheEditor();
 };
 
 void TestPrintedCheque::itemsLandAtLayoutPlusOffsets_data()
@@ -134,6 +138,58 @@ void TestPrintedCheque::itemsLandAtLayoutPlusOffsets()
     const QString bothLines = amount_words::WordsLine1.trimmed() + QLatin1Char(' ') + amount_words::WordsLine2.trimmed();
     QCOMPARE(bothLines,
              QStringLiteral("****MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE VINGT DIX HUIT CENTIMES"));
+}
+
+void TestPrintedCheque::printsAsEditedInTheEditor()
+{
+    ORMELINE_TEST_QUEUE(queue);
+    WorkingFolder folder;
+    folder.write(QStringLiteral("bq_ESSAI.txt"), layoutFile());
+    folder.write(main_window::SettingsFileName, " 0 \r\n 0 \r\nEuro\r\ncentime\r\nDupont\r\nAlbi\r\n");
+    folder.write(main_window::PendingChequeFileName, QByteArray(400, ' ') + "     1575.98        ");
+    FixedClock clock(QDate(2026, 12, 8));
+    ListedPrinting printing({queue.name()});
+    prompt_dialog::Form97Talk talk;
+    main_window::ChequeSession session({clock, printing, talk});
+    Form1 form(session);
+    talk.setParentWindow(&form);
+    session.startUp();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    DialogWatchdog watchdog;
+
+    // In parameter mode the bank opens in the editor: the amount moves to
+    // 100 mm from the left, the payee down to 31 mm.
+    QTest::mouseClick(form.command4, Qt::LeftButton);
+    answerNextDialog<calibration::Form2>([](calibration::Form2 *editor) {
+        for (const auto &[index, value] : {std::pair<int, QString>{0, QStringLiteral("100")}, {3, QStringLiteral("31")}}) {
+            editor->Text4[std::size_t(index)]->setFocus();
+            QTest::keyClick(editor->Text4[std::size_t(index)], Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(editor->Text4[std::size_t(index)], value);
+        }
+        QTest::mouseClick(editor->bt_fin, Qt::LeftButton);
+    });
+    QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
+    QVERIFY2(watchdog.unanswered().isEmpty(), qPrintable(watchdog.unanswered().join(QStringLiteral(" | "))));
+
+    QString why;
+    QVERIFY2(queue.removeOutput(&why), qPrintable(why));
+    QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
+    QVERIFY(session.hasEnded());
+    QVERIFY2(queue.waitForOutput(&why), qPrintable(why));
+    const QList<PdfPage> pages = readPdfWords(queue.pdfPath(), &why);
+    QVERIFY2(pages.size() == 1, qPrintable(why));
+    const PdfPage page = pages.first().as(PageTurn::Landscape);
+    QPointF origin;
+    QVERIFY2(queue.printableOrigin(true, &origin, &why), qPrintable(why));
+    const QList<PdfWord> amount = page.find(QStringLiteral("****1575.98"));
+    QVERIFY2(amount.size() == 1, qPrintable(page.texts().join(' ')));
+    QVERIFY(qAbs(amount.first().leftTwips() - (origin.x() + 100 * 56.7)) < TenthMillimetreTwips);
+    QVERIFY(qAbs(amount.first().topTwips() - (origin.y() + 26 * 56.7)) < TenthMillimetreTwips);
+    const QList<PdfWord> payee = page.find(QStringLiteral("Dupont"));
+    QVERIFY(payee.size() == 1);
+    QVERIFY(qAbs(payee.first().leftTwips() - (origin.x() + 6 * 56.7)) < TenthMillimetreTwips);
+    QVERIFY(qAbs(payee.first().topTwips() - (origin.y() + 31 * 56.7)) < TenthMillimetreTwips);
 }
 
 QTEST_MAIN(TestPrintedCheque)

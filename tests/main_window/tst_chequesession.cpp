@@ -64,6 +64,13 @@ public:
     }
     void showFirstInstallation() override { steps << QStringLiteral("first installation"); }
     void armFrontTimer() override { steps << QStringLiteral("front timer"); }
+    bool openLayoutEditor() override
+    {
+        steps << QStringLiteral("editor");
+        return editorOpens;
+    }
+    void openPrinterSetup() override { steps << QStringLiteral("set-up"); }
+    void hideFirstInstallation() override { steps << QStringLiteral("hide first installation"); }
 
     QStringList steps;
     QList<bank_layouts::BankButtonFace> banks;
@@ -71,6 +78,7 @@ public:
     int selected = -2;
     // 0.6 em a character at 10 points is 120 twips: 58 characters.
     double lineWidth = 7000;
+    bool editorOpens = true;
 };
 
 struct Rig
@@ -116,6 +124,11 @@ private Q_SLOTS:
     void printerPick();
     void calibrationIsKeptAtOnce_data();
     void calibrationIsKeptAtOnce();
+    void bankInParameterMode_data();
+    void bankInParameterMode();
+    void setUpCommands();
+    void setUpTextsKeptAtOnce_data();
+    void setUpTextsKeptAtOnce();
 
 private:
     std::optional<WorkingFolder> m_folder;
@@ -523,6 +536,78 @@ void TestChequeSession::calibrationIsKeptAtOnce()
              (QList<QByteArray>{common::plainNumber(vertical.toDouble()).toLatin1() + "\r",
                                 common::plainNumber(horizontal.toDouble()).toLatin1() + "\r"}));
     QVERIFY(settings.endsWith("Moi\r\nNancy\r\n"));
+}
+
+void TestChequeSession::bankInParameterMode_data()
+{
+    QTest::addColumn<bool>("editorOpens");
+    QTest::newRow("edited: the buttons are rebuilt") << true;
+    QTest::newRow("closed while opening: undefined, nothing rebuilt") << false;
+}
+
+void TestChequeSession::bankInParameterMode()
+{
+    QFETCH(bool, editorOpens);
+    m_folder->write(QStringLiteral("bq_A.txt"), layout());
+    Rig rig;
+    rig.session.startUp();
+    rig.window.steps.clear();
+    rig.window.editorOpens = editorOpens;
+    if (!editorOpens)
+        rig.talk.confirm();
+    rig.session.parameterCommand();
+    rig.session.bankClicked(3);
+    QCOMPARE(rig.window.steps, editorOpens ? (QStringList{"editor", "banks"}) : QStringList{"editor"});
+    QCOMPARE(rig.talk.messages(), editorOpens ? QStringList() : QStringList{UndefinedBank});
+    QVERIFY(rig.printing.surface().printingCalls().isEmpty());
+}
+
+void TestChequeSession::setUpCommands()
+{
+    Rig rig;
+    rig.session.startUp();
+    rig.window.steps.clear();
+    rig.session.toolsCommand();
+    QCOMPARE(rig.window.steps, QStringList{"set-up"});
+    rig.session.firstInstallationCommand();
+    QCOMPARE(rig.window.steps, (QStringList{"set-up", "set-up", "hide first installation"}));
+}
+
+void TestChequeSession::setUpTextsKeptAtOnce_data()
+{
+    QTest::addColumn<QString>("currency");
+    QTest::addColumn<bool>("diskFull");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("changed: written at once") << "Franc" << false << true;
+    QTest::newRow("unchanged: nothing written") << "Euro" << false << false;
+    QTest::newRow("changed, cannot be written: told") << "Franc" << true << false;
+}
+
+void TestChequeSession::setUpTextsKeptAtOnce()
+{
+    QFETCH(QString, currency);
+    QFETCH(bool, diskFull);
+    QFETCH(bool, written);
+    const QByteArray before(" 3 \r\n-2 \r\nEuro\r\ncentime\r\nMoi\r\nNancy\r\n");
+    m_folder->write(main_window::SettingsFileName, before);
+    Rig rig;
+    rig.session.startUp();
+    calibration::SetupTexts texts = rig.session.setupTexts();
+    QCOMPARE(texts.currencyName, QStringLiteral("Euro"));
+    texts.currencyName = currency;
+    if (diskFull)
+        rig.talk.confirm();
+    {
+        std::optional<FileSizeLimit> full;
+        if (diskFull)
+            full.emplace(8);
+        rig.session.keepSetupTexts(texts);
+    }
+    QCOMPARE(rig.session.fields().currencyName, currency);
+    QVERIFY(rig.talk.scriptDone());
+    QVERIFY(rig.talk.unexpected().isEmpty());
+    QCOMPARE(m_folder->read(main_window::SettingsFileName),
+             written ? QByteArray(" 3 \r\n-2 \r\nFranc\r\ncentime\r\nMoi\r\nNancy\r\n") : before);
 }
 
 QTEST_MAIN(TestChequeSession)

@@ -1,3 +1,5 @@
+#include "calibration/caischq3.h"
+#include "calibration/form2.h"
 #include "main_window/chequesession.h"
 #include "main_window/form1.h"
 #include "main_window/pendingcheque.h"
@@ -8,6 +10,7 @@
 #include "support/globals.h"
 #include "support/modal.h"
 #include "support/workingfolder.h"
+#include "window_services/textfield.h"
 
 #include <QBuffer>
 #include <QComboBox>
@@ -85,6 +88,11 @@ private Q_SLOTS:
     void exitKeepsWhatWasTyped_data();
     void exitKeepsWhatWasTyped();
     void parameterModeAndBack();
+    void editABank();
+    void createABank();
+    void printerSetUp_data();
+    void printerSetUp();
+    void calibrateFromTheSetUpWindow();
 
 private:
     std::optional<WorkingFolder> m_folder;
@@ -265,14 +273,24 @@ void TestForm1::parameterModeAndBack()
     Form1 &form = program.window;
     RecordingSurface &printer = program.printing.surface();
 
+    // On: a bank button opens its layout instead of printing, and the editor
+    // ends the mode.
     QTest::mouseClick(form.command4, Qt::LeftButton);
     QCOMPARE(platform::pointer(), platform::QuestionArrowPointer);
     printer.clearCalls();
+    QString title;
+    answerNextDialog<calibration::Form2>([&title](calibration::Form2 *editor) {
+        title = editor->windowTitle();
+        editor->reject();
+    });
     QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
+    QCOMPARE(title, QStringLiteral("Paramètrage d'une Banque"));
     QVERIFY(printer.printingCalls().isEmpty());
+    QCOMPARE(platform::pointer(), platform::ArrowPointer);
 
-    // The prompt dialog ends parameter mode; the amount is typed again, the
+    // The prompt dialog ends it too; the amount is typed again, the
     // stay-open flag having shared its characters.
+    QTest::mouseClick(form.command4, Qt::LeftButton);
     typeNextAnswer(QStringLiteral("21"), nullptr);
     QTest::mouseClick(form.text1, Qt::LeftButton);
     QVERIFY(platform::pointer() != platform::QuestionArrowPointer);
@@ -287,6 +305,138 @@ void TestForm1::parameterModeAndBack()
     QCOMPARE(platform::pointer(), platform::ArrowPointer);
     QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
     QCOMPARE(printer.documentsEnded(), 2);
+}
+
+void TestForm1::editABank()
+{
+    m_folder->write(QStringLiteral("bq_A.txt"), layout("Banque"));
+    m_folder->write(main_window::PendingChequeFileName, QByteArray(400, ' ') + "     12.5         T ");
+    Program program;
+    program.start();
+    Form1 &form = program.window;
+
+    QTest::mouseClick(form.command4, Qt::LeftButton);
+    QStringList shown;
+    answerNextDialog<calibration::Form2>([&shown](calibration::Form2 *editor) {
+        shown << editor->text1->text() << editor->Text2->text() << editor->Text3->text() << editor->Text4[0]->text()
+              << editor->Text5->text();
+        editor->text1->setFocus();
+        QTest::keyClick(editor->text1, Qt::Key_A, Qt::ControlModifier);
+        typeInto(editor->text1, QStringLiteral("Crédit Sud"));
+        editor->Text4[0]->setFocus();
+        QTest::keyClick(editor->Text4[0], Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor->Text4[0], QStringLiteral("140"));
+        QTest::mouseClick(editor->bt_fin, Qt::LeftButton);
+    });
+    QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
+    QCOMPARE(shown, (QStringList{"Banque", "Arial", "10", "132", "Euro"}));
+    QCOMPARE(m_folder->read(QStringLiteral("bq_A.txt")),
+             QByteArray("Cr\xe9" "dit Sud\r\nArial\r\n10\r\n140\r\n26\r\n6\r\n29\r\n90\r\n38\r\n134\r\n38\r\n55\r\n"
+                        "17\r\n6\r\n43\r\n60\r\n"));
+    // The buttons are rebuilt, and the bank prints as edited.
+    QCOMPARE(form.bt_banq[0]->text(), QStringLiteral("Crédit Sud"));
+    typeNextAnswer(QStringLiteral("12.5"), nullptr);
+    QTest::mouseClick(form.text1, Qt::LeftButton);
+    QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
+    QCOMPARE(program.printing.surface().documentsEnded(), 1);
+    QCOMPARE(bank_layouts::LayoutTwips[1], float(140 * 56.7));
+}
+
+void TestForm1::createABank()
+{
+    Program program;
+    program.start();
+    Form1 &form = program.window;
+
+    // A button with no layout file behind it: a code first, then the editor
+    // on the values a new bank starts with.
+    QTest::mouseClick(form.command4, Qt::LeftButton);
+    QString asked;
+    QStringList shown;
+    typeNextAnswer(QStringLiteral("Test"), &asked);
+    answerNextDialog<calibration::Form2>([&shown](calibration::Form2 *editor) {
+        shown << editor->text1->text() << editor->Text2->text() << editor->Text3->text();
+        for (const window_services::TextField *value : editor->Text4)
+            shown << value->text();
+        QTest::mouseClick(editor->bt_fin, Qt::LeftButton);
+    });
+    QTest::mouseClick(form.bt_banq[2], Qt::LeftButton);
+    QCOMPARE(asked, QStringLiteral("Entrez un code pour cette banque ( Max 5 caractères ) ?"));
+    QCOMPARE(shown, (QStringList{"Nom de la banque", "Arial", "10", "132", "26", "6", "29", "90", "38", "134", "38",
+                                 "55", "17", "6", "43", "60"}));
+    QCOMPARE(m_folder->read(QStringLiteral("bq_TEST.txt")),
+             QByteArray("Nom de la banque\r\nArial\r\n10\r\n132\r\n26\r\n6\r\n29\r\n90\r\n38\r\n134\r\n38\r\n"
+                        "55\r\n17\r\n6\r\n43\r\n60\r\n"));
+    QCOMPARE(form.bt_banq[0]->text(), QStringLiteral("Nom de la banque"));
+}
+
+void TestForm1::printerSetUp_data()
+{
+    QTest::addColumn<bool>("fromThePanel");
+    QTest::addColumn<bool>("finished");
+    QTest::newRow("tools button, finished") << false << true;
+    QTest::newRow("first-installation picture, finished") << true << true;
+    QTest::newRow("first-installation picture, closed otherwise") << true << false;
+}
+
+void TestForm1::printerSetUp()
+{
+    QFETCH(bool, fromThePanel);
+    QFETCH(bool, finished);
+    m_folder->write(main_window::SettingsFileName, " 0 \r\n 0 \r\nEuro\r\ncentime\r\nMoi\r\n\r\n");
+    Program program;
+    program.start();
+    Form1 &form = program.window;
+    QVERIFY(form.Frame1->isVisible());
+
+    QStringList shown;
+    answerNextDialog<calibration::Caischq3>([&shown, finished](calibration::Caischq3 *setup) {
+        shown << setup->Text8->text() << setup->Text7->text() << setup->text1->text() << setup->Text2->text();
+        setup->Text7->setFocus();
+        typeInto(setup->Text7, QStringLiteral("Besançon "));
+        setup->text1->setFocus();
+        QTest::keyClick(setup->text1, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(setup->text1, QStringLiteral("Franc"));
+        if (finished)
+            QTest::mouseClick(setup->bt_fin, Qt::LeftButton);
+        else
+            setup->reject();
+    });
+    if (fromThePanel)
+        QTest::mouseClick(form.Image2, Qt::LeftButton);
+    else
+        QTest::mouseClick(form.bt_out, Qt::LeftButton);
+    QCOMPARE(shown, (QStringList{"Moi", "", "Euro", "centime"}));
+    // Copied back as typed, blanks included, and kept at once.
+    QCOMPARE(form.Text7->text(), finished ? QStringLiteral("Besançon ") : QString());
+    QCOMPARE(form.Text9->text(), finished ? QStringLiteral("Franc") : QStringLiteral("Euro"));
+    QCOMPARE(m_folder->read(main_window::SettingsFileName).contains("Besan\xe7on \r\n"), finished);
+    QCOMPARE(form.Frame1->isVisible(), !fromThePanel);
+}
+
+void TestForm1::calibrateFromTheSetUpWindow()
+{
+    Program program;
+    program.start();
+    Form1 &form = program.window;
+
+    // Step 3 of the set-up window: the grid, then the number read on the
+    // mock cheque. The window is then closed without its finish button.
+    answerNextDialog<calibration::Caischq3>([](calibration::Caischq3 *setup) {
+        answerNextPrompt(
+            [](prompt_dialog::Form97 *message) {
+                typeNextAnswer(QStringLiteral("36"), nullptr);
+                QTest::mouseClick(message->command3D[0], Qt::LeftButton);
+            },
+            nullptr);
+        QTest::mouseClick(setup->Command2, Qt::LeftButton);
+        setup->reject();
+    });
+    QTest::mouseClick(form.bt_out, Qt::LeftButton);
+    QCOMPARE(program.printing.surface().documentsEnded(), 1);
+    QCOMPARE(form.Text5->text(), QStringLiteral("9"));
+    QCOMPARE(form.Text6->text(), QStringLiteral("9"));
+    QVERIFY(m_folder->read(main_window::SettingsFileName).startsWith(" 9 \r\n 9 \r\n"));
 }
 
 QTEST_MAIN(TestForm1)

@@ -14,15 +14,16 @@
 #include <functional>
 #include <memory>
 
-// Answers the next prompt dialog, once it is open, and keeps the message it
-// showed. The dialog is modal: the answer has to come from the event loop.
-inline void answerNextPrompt(std::function<void(prompt_dialog::Form97 *)> act, QString *seenText)
+// Acts on the next modal window of type T, once it is open. Such windows
+// are modal: what the user does in them has to come from the event loop.
+template <typename T>
+void answerNextDialog(std::function<void(T *)> act)
 {
     auto *poll = new QTimer(qApp);
     QElapsedTimer waited;
     waited.start();
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, waited, act, seenText] {
-        auto *dialog = qobject_cast<prompt_dialog::Form97 *>(QApplication::activeModalWidget());
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, waited, act] {
+        auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible()) {
             if (waited.elapsed() > 5000)
                 poll->deleteLater();
@@ -30,11 +31,19 @@ inline void answerNextPrompt(std::function<void(prompt_dialog::Form97 *)> act, Q
         }
         poll->stop();
         poll->deleteLater();
+        act(dialog);
+    });
+    poll->start(5);
+}
+
+// Answers the next prompt dialog and keeps the message it showed.
+inline void answerNextPrompt(std::function<void(prompt_dialog::Form97 *)> act, QString *seenText)
+{
+    answerNextDialog<prompt_dialog::Form97>([act, seenText](prompt_dialog::Form97 *dialog) {
         if (seenText)
             *seenText = dialog->text1->text();
         act(dialog);
     });
-    poll->start(5);
 }
 
 // Types `text` key by key, accented letters included, as a keyboard would.
@@ -67,9 +76,9 @@ inline void typeNextAnswer(const QString &typed, QString *seenText)
         seenText);
 }
 
-// While it lives, a prompt dialog that stays open for seconds is one that no
-// answer was armed for: it is closed as Escape would close it and its
-// message kept, so that a window test that meets a dialog it did not expect
+// While it lives, a modal window that stays open for seconds is one that no
+// answer was armed for: it is closed as Escape would close it and what it
+// showed kept, so that a window test that meets a window it did not expect
 // fails in seconds instead of waiting for CTest's timeout.
 class DialogWatchdog
 {
@@ -86,14 +95,14 @@ public:
 private:
     struct State
     {
-        QPointer<prompt_dialog::Form97> dialog;
+        QPointer<QDialog> dialog;
         QElapsedTimer since;
         QStringList unanswered;
     };
 
     static void check(State &state)
     {
-        auto *dialog = qobject_cast<prompt_dialog::Form97 *>(QApplication::activeModalWidget());
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible()) {
             state.dialog = nullptr;
             return;
@@ -105,7 +114,8 @@ private:
         }
         if (state.since.elapsed() < 3000)
             return;
-        state.unanswered << dialog->text1->text();
+        const auto *prompt = qobject_cast<prompt_dialog::Form97 *>(dialog);
+        state.unanswered << (prompt ? prompt->text1->text() : dialog->windowTitle());
         dialog->reject();
     }
 

@@ -21,8 +21,10 @@ public:
     void yes() { m_script.append({prompt_dialog::PromptButton::Command3D1, std::nullopt}); }
     void no() { m_script.append({prompt_dialog::PromptButton::Command3D2, std::nullopt}); }
     void cancel() { m_script.append({prompt_dialog::PromptButton::Command3D3, std::nullopt}); }
-    // Typed over the offered answer, then Enter.
+    // Typed over the offered answer, then Enter (which trims it).
     void type(const QString &text) { m_script.append({prompt_dialog::PromptButton::Command3D0, text}); }
+    // Typed over the offered answer, then the confirm button (as typed).
+    void typeAndConfirm(const QString &text) { m_script.append({prompt_dialog::PromptButton::Command3D1, text}); }
     // The offered answer confirmed with the confirm button.
     void confirmOffered() { m_script.append({prompt_dialog::PromptButton::Command3D1, std::nullopt}); }
 

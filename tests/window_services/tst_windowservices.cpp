@@ -5,11 +5,13 @@
 #include "window_services/imagestore.h"
 #include "window_services/picturebutton.h"
 #include "window_services/suitefile.h"
+#include "window_services/textfield.h"
 #include "window_services/windows.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
 
@@ -25,6 +27,7 @@ private Q_SLOTS:
     void storeHolds();
     void replacedPictureReachesTheDialog();
     void captionWrittenUnderThePicture();
+    void fieldsHoldWhatTheFilesCanHold();
     void suiteFileCreatedAndShared();
     void mainWindowPlacement();
 };
@@ -104,6 +107,19 @@ void TestWindowServices::captionWrittenUnderThePicture()
     QCOMPARE(button.text(), QStringLiteral("Valider"));
     button.setFace({icc.lookup(QStringLiteral("btc"), 2).picture, QString()});
     QVERIFY(button.grab().toImage() != captioned);
+}
+
+void TestWindowServices::fieldsHoldWhatTheFilesCanHold()
+{
+    TextField field;
+    QSignalSpy refused(&field, &TextField::characterRefused);
+    for (const QChar c : QStringLiteral("Łódź €"))
+        QTest::sendKeyEvent(QTest::Click, &field, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+    QCOMPARE(field.text(), QStringLiteral("ód €"));
+    QCOMPARE(refused.count(), 2);
+    // Nor does a paste bring one in.
+    field.insert(QStringLiteral("日本"));
+    QCOMPARE(field.text(), QStringLiteral("ód €"));
 }
 
 void TestWindowServices::suiteFileCreatedAndShared()

@@ -1,7 +1,11 @@
 // Takes pictures of the main window and of the prompt dialog in each of its
 // modes, as a person sees them, so that they can be looked at after a change
 // of layout or artwork. Run it through take.sh, under a virtual screen.
+#include "bank_layouts/layoutfile.h"
+#include "calibration/caischq3.h"
+#include "calibration/form2.h"
 #include "main_window/program.h"
+#include "window_services/textfield.h"
 #include "prompt_dialog/form97.h"
 #include "prompt_dialog/globals.h"
 
@@ -56,5 +60,24 @@ int main(int argc, char *argv[])
         });
         prompt_dialog::showForm97(&window);
     }
+
+    // The layout editor on the first bank, its preview with the value of the
+    // amount's place focused, and the printer set-up window.
+    if (!bank_layouts::BankFiles[0].isEmpty()) {
+        bank_layouts::SelectedBankFile = bank_layouts::BankFiles[0];
+        calibration::Form2 editor(program.session(), &window);
+        if (editor.load()) {
+            editor.show();
+            editor.Text4[0]->setFocus();
+            QTimer::singleShot(300, &app, [&] { QCoreApplication::exit(0); });
+            QApplication::exec();
+            shoot(out + QStringLiteral("/editor.png"));
+        }
+    }
+    calibration::Caischq3 setup(program.session(), &window);
+    setup.show();
+    QTimer::singleShot(300, &app, [&] { QCoreApplication::exit(0); });
+    QApplication::exec();
+    shoot(out + QStringLiteral("/set-up.png"));
     return 0;
 }

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDialog>
+
+class QPushButton;
+
+namespace window_services {
+class PictureButton;
+class TextField;
+} // namespace window_services
+
+namespace calibration {
+
+class MainWindowData;
+
+// The printer set-up window, "Reglage de base pour l'imprimante Chèques":
+// the payee, the place and the currency names every cheque needs, and the
+// three calibration phases as numbered steps.
+class Caischq3 : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit Caischq3(MainWindowData &mainWindow, QWidget *parent = nullptr);
+    ~Caischq3() override;
+
+    window_services::TextField *Text8 = nullptr; // payee
+    window_services::TextField *Text7 = nullptr; // place
+    window_services::TextField *text1 = nullptr; // currency name
+    window_services::TextField *Text2 = nullptr; // hundredth-part name
+    window_services::PictureButton *Command1 = nullptr;
+    window_services::PictureButton *Command2 = nullptr;
+    window_services::PictureButton *Command3 = nullptr;
+    window_services::PictureButton *bt_fin = nullptr;
+
+private:
+    void buildWindow();
+    void finish();
+
+    MainWindowData &m_data;
+};
+
+} // namespace calibration

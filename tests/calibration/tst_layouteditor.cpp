@@ -1,0 +1,160 @@
+#include "bank_layouts/layoutfile.h"
+#include "calibration/layouteditor.h"
+#include "support/globals.h"
+#include "support/scriptedtalk.h"
+#include "support/workingfolder.h"
+
+#include <QTest>
+
+using calibration::LayoutEditor;
+using calibration::LayoutFields;
+
+namespace {
+
+const QList<QByteArray> Lines{"Soci\xe9t\xe9 Lyonnaise", "Times New Roman", "11", "130", "8", "20", "22.5", "95",
+                              "46",  "135", "46", "55.5", "15", "10", "21", "110"};
+
+QByteArray layoutBytes(int count)
+{
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += Lines[i] + "\r\n";
+    return bytes;
+}
+
+} // namespace
+
+// The layout editor's rules, without its window: opening on a bank or on a
+// new one, and the finish that writes the file.
+class TestLayoutEditor : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { resetGlobals(); }
+    void opening_data();
+    void opening();
+    void finishWritesAsTyped();
+    void finishThatCannotWriteKeepsTheFile();
+};
+
+void TestLayoutEditor::opening_data()
+{
+    QTest::addColumn<int>("fileLines");     // of "bq_LYO.txt", behind the button; 0: none there
+    QTest::addColumn<QString>("answer");    // to the code question; null: not asked; "": Cancel
+    QTest::addColumn<bool>("opened");
+    QTest::addColumn<QString>("fileName");  // SelectedBankFile afterwards
+    QTest::addColumn<QStringList>("fields"); // name, font, size, values 0 to 12
+    QTest::addColumn<QString>("message");   // said after the answer, if anything
+
+    const QStringList defaults{"Nom de la banque", "Arial", "10", "132", "26", "6", "29", "90", "38", "134", "38",
+                               "55", "17", "6", "43", "60"};
+    const QStringList fromFile{"Société Lyonnaise", "Times New Roman", "11", "130", "8", "20", "23", "95", "46",
+                               "135", "46", "56", "15", "10", "21", "110"};
+    QTest::newRow("a whole file, 55.5 shown as 56") << 16 << QString() << true << "bq_LYO.txt" << fromFile << "";
+    QTest::newRow("ten lines: a new bank, the file's values kept")
+        << 10 << "Ab12xyz" << true << "bq_AB12X.txt" << fromFile.mid(0, 10) + defaults.mid(10) << "";
+    QTest::newRow("no file: Test") << 0 << "Test" << true << "bq_TEST.txt" << defaults << "";
+    QTest::newRow("blanks inside kept") << 0 << "a b cd" << true << "bq_A B C.txt" << defaults << "";
+    QTest::newRow("cancelled") << 0 << "" << false << "bq_LYO.txt" << defaults << "";
+    QTest::newRow("an existing code in another case") << 0 << "gen" << false << "bq_LYO.txt" << defaults
+                                                      << "Ce code existe deja !";
+    QTest::newRow("made meanwhile by another program") << 0 << "Autre" << false << "bq_LYO.txt" << defaults
+                                                       << "Ce code existe deja !";
+    QTest::newRow("a path") << 0 << "../x" << false << "bq_LYO.txt" << defaults << "nom de fichier";
+    QTest::newRow("a slash") << 0 << "a/b" << false << "bq_LYO.txt" << defaults << "nom de fichier";
+    QTest::newRow("a leading point") << 0 << ".ab" << false << "bq_LYO.txt" << defaults << "nom de fichier";
+    QTest::newRow("only blanks") << 0 << "   " << false << "bq_LYO.txt" << defaults << "nom de fichier";
+}
+
+void TestLayoutEditor::opening()
+{
+    QFETCH(int, fileLines);
+    QFETCH(QString, answer);
+    QFETCH(bool, opened);
+    QFETCH(QString, fileName);
+    QFETCH(QStringList, fields);
+    QFETCH(QString, message);
+    WorkingFolder folder;
+    if (fileLines > 0)
+        folder.write(QStringLiteral("bq_LYO.txt"), layoutBytes(fileLines));
+    folder.write(QStringLiteral("bq_AUTRE.txt"), layoutBytes(16));
+    bank_layouts::BankFiles[0] = QStringLiteral("bq_GEN.txt");
+    bank_layouts::SelectedBankFile = QStringLiteral("bq_LYO.txt");
+    platform::setPointer(platform::QuestionArrowPointer);
+
+    ScriptedTalk talk;
+    if (!answer.isNull() && answer.isEmpty())
+        talk.cancel();
+    else if (!answer.isNull())
+        talk.typeAndConfirm(answer);
+    if (!message.isEmpty())
+        talk.confirm();
+    LayoutEditor editor(talk);
+    QCOMPARE(editor.open(QStringLiteral("Franc"), QStringLiteral("sou")), opened);
+
+    // The opening ends parameter mode, whatever follows.
+    QCOMPARE(platform::pointer(), platform::ArrowPointer);
+    QVERIFY(talk.unexpected().isEmpty());
+    QVERIFY(talk.scriptDone());
+    QCOMPARE(talk.seen().isEmpty(), answer.isNull());
+    if (!answer.isNull())
+        QCOMPARE(talk.messages().first(), QStringLiteral("Entrez un code pour cette banque ( Max 5 caractères ) ?"));
+    if (!message.isEmpty())
+        QVERIFY2(talk.messages().last().contains(message), qPrintable(talk.messages().last()));
+    QCOMPARE(bank_layouts::SelectedBankFile, fileName);
+    QCOMPARE(editor.fileName(), fileName);
+    if (!opened)
+        return;
+    const LayoutFields &f = editor.fields();
+    QStringList shown{f.bankName, f.fontName, f.fontSize};
+    for (const QString &value : f.values)
+        shown << value;
+    QCOMPARE(shown, fields);
+    QCOMPARE(f.currencyName, QStringLiteral("Franc"));
+    QCOMPARE(f.hundredthName, QStringLiteral("sou"));
+    // Opening writes nothing.
+    QCOMPARE(folder.exists(fileName), fileLines > 0 && fileName == QLatin1String("bq_LYO.txt"));
+}
+
+void TestLayoutEditor::finishWritesAsTyped()
+{
+    WorkingFolder folder;
+    bank_layouts::SelectedBankFile = QStringLiteral("bq_NEW.txt");
+    ScriptedTalk talk;
+    LayoutEditor editor(talk);
+    LayoutFields &fields = editor.fields();
+    fields.bankName = QStringLiteral(" Crédit Mutuel ");
+    fields.fontSize = QStringLiteral("11,5");
+    fields.values[0] = QStringLiteral("12.7abc");
+    fields.values[12] = QString();
+    QVERIFY(editor.writeLayout());
+    QCOMPARE(folder.read(QStringLiteral("bq_NEW.txt")),
+             QByteArray(" Cr\xe9" "dit Mutuel \r\nArial\r\n11,5\r\n12.7abc\r\n26\r\n6\r\n29\r\n90\r\n38\r\n134\r\n38\r\n"
+                        "55\r\n17\r\n6\r\n43\r\n\r\n"));
+    QVERIFY(talk.seen().isEmpty());
+}
+
+void TestLayoutEditor::finishThatCannotWriteKeepsTheFile()
+{
+    WorkingFolder folder;
+    folder.write(QStringLiteral("bq_LYO.txt"), layoutBytes(16));
+    bank_layouts::SelectedBankFile = QStringLiteral("bq_LYO.txt");
+    ScriptedTalk talk;
+    talk.confirm();
+    LayoutEditor editor(talk);
+    QVERIFY(editor.open(QString(), QString()));
+    editor.fields().values[0] = QStringLiteral("140");
+    platform::Result<void> written;
+    {
+        FileSizeLimit full(8);
+        written = editor.writeLayout();
+    }
+    QVERIFY(!written);
+    QVERIFY2(talk.messages().last().contains(QStringLiteral("bq_LYO.txt")), qPrintable(talk.messages().last()));
+    QCOMPARE(folder.read(QStringLiteral("bq_LYO.txt")), layoutBytes(16));
+    QCOMPARE(editor.fields().values[0], QStringLiteral("140"));
+}
+
+QTEST_MAIN(TestLayoutEditor)
+#include "tst_layouteditor.moc"

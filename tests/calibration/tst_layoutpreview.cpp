@@ -1,0 +1,155 @@
+#include "amount_words/wordsplit.h"
+#include "bank_layouts/chequeprint.h"
+#include "bank_layouts/layoutfile.h"
+#include "calibration/layoutpreview.h"
+#include "calibration/layoutpreviewwidget.h"
+#include "platform/paintersurface.h"
+#include "platform/qtprintersurface.h"
+#include "platform/textfile.h"
+#include "support/globals.h"
+#include "support/recordingsurface.h"
+#include "support/workingfolder.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+using calibration::LayoutFields;
+
+namespace {
+
+const bank_layouts::ChequeFields Cheque{
+    QStringLiteral("1575.98"),
+    QStringLiteral("MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE VINGT DIX HUIT CENTIMES"),
+    QStringLiteral("Boulangerie Éloïse"),
+    QStringLiteral("Mâcon"),
+    QStringLiteral("08/12/2026"),
+    QStringLiteral("00003"),
+    QStringLiteral("-2")};
+
+} // namespace
+
+// The editor's preview of the cheque: drawn by the print routine, measured
+// as the printer measures, and what it finds wrong with a layout.
+class TestLayoutPreview : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { resetGlobals(); }
+    void previewDrawsWhatPrints_data();
+    void previewDrawsWhatPrints();
+    void measuredAsThePrinterMeasures_data();
+    void measuredAsThePrinterMeasures();
+    void problems_data();
+    void problems();
+};
+
+void TestLayoutPreview::previewDrawsWhatPrints_data()
+{
+    QTest::addColumn<QString>("fontSize");
+    QTest::addColumn<QString>("amountX");
+    QTest::addColumn<QString>("firstLineLength");
+    QTest::newRow("the defaults") << "10" << "132" << "60";
+    QTest::newRow("a larger font, a short first line") << "12" << "120" << "35";
+    QTest::newRow("values that are not numbers") << "11.5" << "abc" << "40mm";
+}
+
+void TestLayoutPreview::previewDrawsWhatPrints()
+{
+    QFETCH(QString, fontSize);
+    QFETCH(QString, amountX);
+    QFETCH(QString, firstLineLength);
+    LayoutFields layout;
+    layout.fontSize = fontSize;
+    layout.values[0] = amountX;
+    layout.values[12] = firstLineLength;
+
+    RecordingSurface previewed;
+    QVERIFY(calibration::printWithLayout(previewed, layout, Cheque));
+
+    // The same layout saved, loaded and printed as a bank click does.
+    WorkingFolder folder;
+    QVERIFY(platform::writeTextLines(QStringLiteral("bq_P.txt"), layout.layoutLines()));
+    RecordingSurface printed;
+    QVERIFY(bank_layouts::loadLayout(QStringLiteral("bq_P.txt"), printed));
+    bank_layouts::printCheque(printed, Cheque);
+
+    QCOMPARE(previewed.calls(), printed.calls());
+    QVERIFY(previewed.calls().contains(QStringLiteral("printText(Boulangerie Éloïse)")));
+}
+
+void TestLayoutPreview::measuredAsThePrinterMeasures_data()
+{
+    QTest::addColumn<QString>("font");
+    QTest::addColumn<float>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::newRow("Arial 10") << "Arial" << 10.0f << false;
+    QTest::newRow("Arial 16 bold") << "Arial" << 16.0f << true;
+    QTest::newRow("Times New Roman 11") << "Times New Roman" << 11.0f << false;
+    QTest::newRow("Courier New 9") << "Courier New" << 9.0f << false;
+}
+
+void TestLayoutPreview::measuredAsThePrinterMeasures()
+{
+    QFETCH(QString, font);
+    QFETCH(float, points);
+    QFETCH(bool, bold);
+    QImage canvas(10, 10, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&canvas);
+    platform::PainterSurface screen(painter);
+    // A printer that is not there measures with the PDF metrics that every
+    // printer is sent.
+    platform::QtPrinterSurface printer(QStringLiteral("ormeline-no-such-printer"));
+    for (platform::PrinterSurface *surface : {static_cast<platform::PrinterSurface *>(&screen),
+                                              static_cast<platform::PrinterSurface *>(&printer)}) {
+        surface->setFontName(font);
+        surface->setFontSize(points);
+        surface->setBold(bold);
+    }
+    for (const QString &text : {QStringLiteral(" ****MILLE CINQ CENT SOIXANTE QUINZE EUROS ET"),
+                                QStringLiteral("****1575.98 €"), QStringLiteral("Boulangerie Éloïse")})
+        QCOMPARE(screen.textWidth(text), printer.textWidth(text));
+}
+
+void TestLayoutPreview::problems_data()
+{
+    QTest::addColumn<QString>("moved"); // "index=value" of the layout, or empty
+    QTest::addColumn<QString>("payee");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("the defaults") << "" << "Boulangerie Éloïse" << QStringList();
+    QTest::newRow("amount off the right edge") << "0=170" << "Boulangerie Éloïse"
+                                               << QStringList{"Le montant en chiffres sort du chèque"};
+    QTest::newRow("date onto the place") << "6=95" << "Boulangerie Éloïse"
+                                         << QStringList{"Le lieu et la date se chevauchent"};
+    QTest::newRow("a payee running into the amount")
+        << "" << "Société Générale d'Éclairage et de Chauffage Urbain du Grand Est et de Lorraine"
+        << QStringList{"Le montant en chiffres et l'ordre se chevauchent"};
+}
+
+void TestLayoutPreview::problems()
+{
+    QFETCH(QString, moved);
+    QFETCH(QString, payee);
+    QFETCH(QStringList, expected);
+    LayoutFields layout;
+    if (!moved.isEmpty())
+        layout.values[std::size_t(moved.section(QLatin1Char('='), 0, 0).toInt())] = moved.section(QLatin1Char('='), 1);
+    bank_layouts::ChequeFields cheque = Cheque;
+    cheque.payee = payee;
+    cheque.verticalOffset = QStringLiteral("0");
+    cheque.horizontalOffset = QStringLiteral("0");
+
+    calibration::LayoutPreviewWidget preview;
+    preview.resize(400, 240);
+    preview.setLayout(layout);
+    preview.setCheque(cheque);
+    preview.setHighlighted(int(calibration::ChequeItem::Amount));
+    const QImage drawn = preview.grab().toImage();
+    QCOMPARE(preview.problems(), expected);
+    // Something of the cheque is drawn.
+    QVERIFY(drawn.pixelColor(drawn.width() / 2, drawn.height() / 3) != QColor(0xe4, 0xea, 0xf2));
+}
+
+QTEST_MAIN(TestLayoutPreview)
+#include "tst_layoutpreview.moc"
