@@ -13,11 +13,7 @@ namespace calibration {
 
 namespace {
 
-QRect twipsRect(double left, double top, double width, double height)
-{
-    using platform::twipsToPixels;
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
+using window_services::twipsRect;
 
 QLabel *label(QWidget *parent, const QString &text, const QRect &geometry, double points = 9, bool bold = false)
 {

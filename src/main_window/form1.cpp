@@ -25,12 +25,7 @@ namespace main_window {
 
 namespace {
 
-// The window is laid out in twips, the unit of every size in the program.
-QRect twipsRect(double left, double top, double width, double height)
-{
-    using platform::twipsToPixels;
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
+using window_services::twipsRect;
 
 QFont uiFont(double points, bool bold = false, bool italic = false)
 {

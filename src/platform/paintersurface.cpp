@@ -1,5 +1,7 @@
 #include "platform/paintersurface.h"
 
+#include "platform/printingfont.h"
+
 #include <QBuffer>
 #include <QColor>
 #include <QPainter>
@@ -7,20 +9,6 @@
 #include <QPen>
 
 namespace platform {
-
-namespace {
-
-constexpr int TwipsPerInch = 1440;
-constexpr double TwipsPerPoint = 20.0;
-// As thin as the printer's lines, but never thinner than a screen pixel.
-constexpr double PenTwips = 15.0;
-
-QColor toColor(Colour colour)
-{
-    return QColor::fromRgb(QRgb(0xff000000u | (colour & 0xffffffu)));
-}
-
-} // namespace
 
 PainterSurface::PainterSurface(QPainter &painter)
     : m_painter(painter)
@@ -42,12 +30,7 @@ QString PainterSurface::printerName() const
 
 void PainterSurface::doSetFont(const QString &name, float points, bool bold)
 {
-    QFont font(name);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    // As the printer's: a text is as wide as its parts together.
-    font.setKerning(false);
-    m_font = font;
+    m_font = printingFont(name, points, bold);
     m_metrics.reset();
 }
 
@@ -85,7 +68,7 @@ double PainterSurface::doLineHeight()
 
 void PainterSurface::doLine(QPointF from, QPointF to, Colour colour)
 {
-    QPen pen(toColor(colour), PenTwips, m_style == LineStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
+    QPen pen(toQColor(colour), PenTwips, m_style == LineStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
     pen.setCosmetic(false);
     m_painter.save();
     m_painter.setPen(pen);
@@ -98,9 +81,9 @@ void PainterSurface::doRectangle(QPointF from, QPointF to, Colour colour, bool f
     const QRectF rect = QRectF(from, to).normalized();
     m_painter.save();
     if (filled) {
-        m_painter.fillRect(rect, toColor(colour));
+        m_painter.fillRect(rect, toQColor(colour));
     } else {
-        m_painter.setPen(QPen(toColor(colour), PenTwips, m_style == LineStyle::Dotted ? Qt::DotLine : Qt::SolidLine));
+        m_painter.setPen(QPen(toQColor(colour), PenTwips, m_style == LineStyle::Dotted ? Qt::DotLine : Qt::SolidLine));
         m_painter.setBrush(Qt::NoBrush);
         m_painter.drawRect(rect);
     }

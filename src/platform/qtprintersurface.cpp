@@ -1,5 +1,7 @@
 #include "platform/qtprintersurface.h"
 
+#include "platform/printingfont.h"
+
 #include <QColor>
 #include <QPageLayout>
 #include <QPageSize>
@@ -11,22 +13,6 @@
 
 
 namespace platform {
-
-namespace {
-
-constexpr int TwipsPerInch = 1440;
-constexpr double TwipsPerPoint = 20.0;
-
-// A zero-width pen draws one device pixel, a 1440th of an inch: dots that
-// thin vanish on paper. 15 twips is about a quarter of a millimetre.
-constexpr double PenTwips = 15.0;
-
-QColor toColor(Colour colour)
-{
-    return QColor::fromRgb(QRgb(0xff000000u | (colour & 0xffffffu)));
-}
-
-} // namespace
 
 QtPrinterSurface::QtPrinterSurface(const QString &printerName)
 {
@@ -76,13 +62,7 @@ QPointF QtPrinterSurface::printableOrigin(const QMarginsF &portraitMarginsPoints
 
 void QtPrinterSurface::doSetFont(const QString &name, float points, bool bold)
 {
-    QFont font(name);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    // No kerning: a text's width is then the sum of its parts' widths, so the
-    // word split, which measures piece by piece, agrees with what is printed.
-    font.setKerning(false);
-    m_font = font;
+    m_font = printingFont(name, points, bold);
     m_metrics.reset();
 }
 
@@ -115,7 +95,7 @@ void QtPrinterSurface::addMark(Mark mark)
 
 QPen QtPrinterSurface::pen(Colour colour) const
 {
-    QPen result(toColor(colour));
+    QPen result(toQColor(colour));
     result.setWidthF(PenTwips);
     result.setJoinStyle(Qt::MiterJoin);
     if (m_style == LineStyle::Dotted) {
@@ -161,7 +141,7 @@ void QtPrinterSurface::doRectangle(QPointF from, QPointF to, Colour colour, bool
 {
     const QRectF rect = QRectF(from, to).normalized();
     if (filled) {
-        addMark([rect, colour = toColor(colour)](QPainter &painter) { painter.fillRect(rect, colour); });
+        addMark([rect, colour = toQColor(colour)](QPainter &painter) { painter.fillRect(rect, colour); });
         return;
     }
     addMark([pen = pen(colour), rect](QPainter &painter) {

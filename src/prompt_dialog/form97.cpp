@@ -17,6 +17,8 @@ namespace prompt_dialog {
 
 namespace {
 
+using window_services::twipsRect;
+
 // The window is laid out in twips, as every window of the program.
 constexpr double WindowWidth = 6795;
 constexpr double WindowHeight = 5670;
@@ -27,17 +29,6 @@ constexpr double ButtonTop = 4080;
 // are never shown together. command3D5 overhangs the right edge by 360 twips;
 // only mode 14 shows it, and nothing in the program asks for that mode.
 constexpr double ButtonLeft[8] = {5100, 5100, 3960, 3960, 540, 6060, 1680, 2820};
-
-QRect twipsRect(double left, double top, double width, double height)
-{
-    using platform::twipsToPixels;
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
-
-QRect twipsRect(const QRectF &twips)
-{
-    return twipsRect(twips.left(), twips.top(), twips.width(), twips.height());
-}
 
 bool isEnter(const QKeyEvent *event)
 {

@@ -37,4 +37,15 @@ void placeDialog(QWidget *window)
     window->move(platform::twipsToPixels(topLeft.x()), platform::twipsToPixels(topLeft.y()));
 }
 
+QRect twipsRect(double left, double top, double width, double height)
+{
+    using platform::twipsToPixels;
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
+
+QRect twipsRect(const QRectF &twips)
+{
+    return twipsRect(twips.left(), twips.top(), twips.width(), twips.height());
+}
+
 } // namespace window_services

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 class QWidget;
 
 // The routines the windows call while they open: size and place them on the
@@ -12,5 +14,10 @@ void placeMainWindow(QWidget *window);
 void placeEditor(QWidget *window);
 // Its size unchanged: centred across the screen and in the upper 9000 twips.
 void placeDialog(QWidget *window);
+
+// A control's place in a window, given in twips as every size of the
+// program, in the screen's pixels.
+QRect twipsRect(double left, double top, double width, double height);
+QRect twipsRect(const QRectF &twips);
 
 } // namespace window_services

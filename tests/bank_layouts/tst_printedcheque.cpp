@@ -31,6 +31,24 @@ QByteArray layoutFile()
     return bytes;
 }
 
+// The program on the test queue alone, whatever other queues the machine
+// has, on the day the tests were written for.
+struct ProgramOnQueue
+{
+    explicit ProgramOnQueue(const TestQueue &queue)
+        : printing({queue.name()})
+    {
+        talk.setParentWindow(&form);
+        session.startUp();
+    }
+
+    FixedClock clock{QDate(2026, 12, 8)};
+    ListedPrinting printing;
+    prompt_dialog::Form97Talk talk;
+    main_window::ChequeSession session{{clock, printing, talk}};
+    Form1 form{session};
+};
+
 } // namespace
 
 // A cheque printed from the main window through the real CUPS queue, read
@@ -67,19 +85,14 @@ void TestPrintedCheque::itemsLandAtLayoutPlusOffsets()
                                                     QByteArray::number(horizontalMm) +
                                                     " \r\nEuro\r\ncentime\r\nSoci\xe9t\xe9 G\xe9n\xe9rale d'\xc9" "clairage\r\nBesan\xe7on\r\n");
     folder.write(main_window::PendingChequeFileName, QByteArray(400, ' ') + "     1575.98        ");
-    // The machine may have other queues: start-up finds only the test's.
-    FixedClock clock(QDate(2026, 12, 8));
-    ListedPrinting printing({queue.name()});
-    prompt_dialog::Form97Talk talk;
-    main_window::ChequeSession session({clock, printing, talk});
-    Form1 form(session);
-    session.startUp();
+    ProgramOnQueue program(queue);
+    Form1 &form = program.form;
     QCOMPARE(form.bt_banq[0]->text(), QStringLiteral("Banque d'essai"));
     QString why;
     QVERIFY2(queue.removeOutput(&why), qPrintable(why));
 
     QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
-    QVERIFY(session.hasEnded());
+    QVERIFY(program.session.hasEnded());
     QVERIFY2(queue.waitForOutput(&why), qPrintable(why));
 
     const QList<PdfPage> pages = readPdfWords(queue.pdfPath(), &why);
@@ -90,7 +103,7 @@ void TestPrintedCheque::itemsLandAtLayoutPlusOffsets()
 
     // The word lines start with a blank: their first word stands one blank
     // further right.
-    platform::PrinterSurface &printer = printing.currentPrinter();
+    platform::PrinterSurface &printer = program.printing.currentPrinter();
     printer.setFontName(QStringLiteral("Arial"));
     printer.setFontSize(10);
     printer.setBold(false);
@@ -147,13 +160,8 @@ void TestPrintedCheque::printsAsEditedInTheEditor()
     folder.write(QStringLiteral("bq_ESSAI.txt"), layoutFile());
     folder.write(main_window::SettingsFileName, " 0 \r\n 0 \r\nEuro\r\ncentime\r\nDupont\r\nAlbi\r\n");
     folder.write(main_window::PendingChequeFileName, QByteArray(400, ' ') + "     1575.98        ");
-    FixedClock clock(QDate(2026, 12, 8));
-    ListedPrinting printing({queue.name()});
-    prompt_dialog::Form97Talk talk;
-    main_window::ChequeSession session({clock, printing, talk});
-    Form1 form(session);
-    talk.setParentWindow(&form);
-    session.startUp();
+    ProgramOnQueue program(queue);
+    Form1 &form = program.form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     DialogWatchdog watchdog;
@@ -175,7 +183,7 @@ void TestPrintedCheque::printsAsEditedInTheEditor()
     QString why;
     QVERIFY2(queue.removeOutput(&why), qPrintable(why));
     QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
-    QVERIFY(session.hasEnded());
+    QVERIFY(program.session.hasEnded());
     QVERIFY2(queue.waitForOutput(&why), qPrintable(why));
     const QList<PdfPage> pages = readPdfWords(queue.pdfPath(), &why);
     QVERIFY2(pages.size() == 1, qPrintable(why));
