@@ -136,6 +136,12 @@ platform::Result<QString> acceptAmountText(const QString &text)
     return normalised;
 }
 
+QString amountFigures(const QString &text)
+{
+    const platform::Result<QString> accepted = acceptAmountText(text);
+    return accepted ? common::roundDecimalText(*accepted, 2) : text.trimmed();
+}
+
 QString ConvertitLettres2(QString &amount, const QString &currencyName, const QString &hundredthName)
 {
     const std::array<QString, 91> names = numberNames();

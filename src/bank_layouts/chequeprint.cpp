@@ -1,5 +1,6 @@
 #include "bank_layouts/chequeprint.h"
 
+#include "amount_words/amountwords.h"
 #include "common/numeric.h"
 #include "platform/printersurface.h"
 
@@ -54,7 +55,7 @@ void printChequeItems(platform::PrinterSurface &printer, const ChequeFields &fie
         printer.setOrientation(platform::Orientation::Landscape);
         printer.setFontSize(16);
         printer.setBold(true);
-        printAt(printer, at[1], at[2], Stars + fields.amount.trimmed() + QStringLiteral(" €"));
+        printAt(printer, at[1], at[2], Stars + amount_words::amountFigures(fields.amount) + QStringLiteral(" €"));
         printer.setBold(false);
         printer.setFontSize(10);
         printAt(printer, at[3], at[4], fields.payee);

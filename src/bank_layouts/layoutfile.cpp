@@ -13,8 +13,6 @@ LayoutValues LayoutTwips{};
 
 namespace {
 
-constexpr int LayoutLineCount = 16;
-
 platform::Failure tooShort()
 {
     return platform::fail(QStringLiteral("le fichier a moins de seize lignes"));
@@ -24,7 +22,7 @@ platform::Failure tooShort()
 
 platform::Result<BankLayout> readLayout(const QString &path)
 {
-    const platform::Result<QStringList> lines = platform::readTextLines(path);
+    const platform::Result<QStringList> lines = platform::readTextLines(path, LayoutLineCount);
     if (!lines)
         return platform::fail(lines.error());
     if (lines->size() < LayoutLineCount)
@@ -40,7 +38,7 @@ platform::Result<BankLayout> readLayout(const QString &path)
 
 platform::Result<QString> readBankName(const QString &path)
 {
-    const platform::Result<QStringList> lines = platform::readTextLines(path);
+    const platform::Result<QStringList> lines = platform::readTextLines(path, 1);
     if (!lines)
         return platform::fail(lines.error());
     if (lines->isEmpty())
@@ -80,7 +78,7 @@ platform::Result<void> applyLayout(const QStringList &lines, platform::PrinterSu
 
 platform::Result<void> loadLayout(const QString &path, platform::PrinterSurface &printer)
 {
-    const platform::Result<QStringList> lines = platform::readTextLines(path);
+    const platform::Result<QStringList> lines = platform::readTextLines(path, LayoutLineCount);
     if (!lines)
         return platform::fail(lines.error());
     return applyLayout(*lines, printer, LayoutTwips);

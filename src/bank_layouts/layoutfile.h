@@ -26,6 +26,7 @@ extern LayoutValues LayoutTwips;
 
 constexpr int BankButtonCount = 15;
 constexpr int LayoutValueCount = 13;
+constexpr int LayoutLineCount = 16;
 
 // A bank's layout file, "bq_" + code + ".txt": sixteen lines, Windows-1252.
 struct BankLayout

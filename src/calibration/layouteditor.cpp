@@ -77,7 +77,7 @@ bool LayoutEditor::open(const QString &currencyName, const QString &hundredthNam
 
     const platform::Result<QStringList> read = bank_layouts::SelectedBankFile.isEmpty()
         ? platform::Result<QStringList>(platform::fail(QStringLiteral("aucun fichier")))
-        : platform::readTextLines(bank_layouts::SelectedBankFile);
+        : platform::readTextLines(bank_layouts::SelectedBankFile, bank_layouts::LayoutLineCount);
     const QStringList lines = read.valueOr(QStringList());
     // Field by field, as far as the file goes; the rest keep their defaults.
     QString *const texts[] = {&m_fields.bankName, &m_fields.fontName, &m_fields.fontSize};
@@ -106,7 +106,9 @@ bool LayoutEditor::newBank()
     }
     const QString fileName = layoutFileName(code);
     if (alreadyUsed(fileName)) {
-        m_talk.message(QStringLiteral("Ce code existe deja !"));
+        m_talk.message(QStringLiteral("Ce code existe deja !\nLe fichier « %1 » est celui d'une autre banque : "
+                                      "cliquez de nouveau sur le bouton et choisissez un autre code.")
+                           .arg(fileName));
         return false;
     }
     bank_layouts::SelectedBankFile = fileName;

@@ -12,15 +12,20 @@ platform::Result<QString> amountFromAnswer(const QString &answer)
 {
     QString text = answer;
     text.replace(QLatin1Char(','), QLatin1Char('.'));
-    QString number = common::numericText(text);
+    const QString number = common::numericText(text);
+    // "douze", or nothing at all: no amount the user meant can be read in it.
     if (number.isEmpty())
-        number = QStringLiteral("0");
+        return platform::fail(QStringLiteral("« %1 » n'est pas un montant : entrez-le en chiffres, par exemple "
+                                             "1575,98.\nLe montant n'est pas changé.")
+                                  .arg(answer.trimmed()));
 
     const QString rounded = common::roundDecimalText(number, 2);
     if (rounded.startsWith(QLatin1Char('-')))
-        return platform::fail(QStringLiteral("Le montant d'un chèque ne peut pas être négatif."));
+        return platform::fail(QStringLiteral("Le montant d'un chèque ne peut pas être négatif.\n"
+                                             "Le montant n'est pas changé."));
     if (rounded.indexOf(QLatin1Char('.')) > MaximumIntegerDigits)
-        return platform::fail(QStringLiteral("Ce montant est trop grand : 15 chiffres au plus avant la virgule."));
+        return platform::fail(QStringLiteral("Ce montant est trop grand : 15 chiffres au plus avant la virgule.\n"
+                                             "Le montant n'est pas changé."));
     return rounded;
 }
 

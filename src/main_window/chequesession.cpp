@@ -14,6 +14,8 @@
 #include "platform/desktop.h"
 #include "platform/printingsystem.h"
 #include "printer_choice/printerlist.h"
+#include "prompt_dialog/globals.h"
+#include "prompt_dialog/promptrequest.h"
 #include "prompt_dialog/usertalk.h"
 #include "window_services/suitefile.h"
 
@@ -161,7 +163,8 @@ void ChequeSession::restorePrinter()
 {
     // The list's own selection changes store nothing while PrintersReady is
     // false.
-    const printer_choice::RestoredChoice choice = printer_choice::restorePrinterChoice(m_printing.printerNames());
+    const printer_choice::RestoredChoice choice =
+        printer_choice::restorePrinterChoice(m_printing.printerNames(), m_printing.defaultPrinterName());
     if (m_window)
         m_window->showPrinters(choice.entries, choice.selected);
     if (choice.selected >= 0)
@@ -202,15 +205,23 @@ void ChequeSession::bankClicked(int index)
     if (index < 0 || index >= BankFileSlots)
         return;
     SelectedBankFile = BankFiles[std::size_t(index)];
+    // Every failure of a bank says so first, then why, and what to do.
+    const auto undefined = [this](const QString &cause) { m_talk.message(UndefinedBank + QLatin1Char('\n') + cause); };
+
     if (platform::pointer() == platform::QuestionArrowPointer) {
         // Parameter mode: the click is for the bank's layout. An editor that
         // closed during its own opening wrote nothing: the bank stays
         // undefined and the buttons stay as they are.
         if (!m_window || !m_window->openLayoutEditor()) {
-            m_talk.message(UndefinedBank);
+            undefined(QStringLiteral("La banque n'a pas été créée."));
             return;
         }
         charge_banque();
+        return;
+    }
+    if (m_fields.amount.trimmed().isEmpty()) {
+        m_talk.message(QStringLiteral("Il n'y a pas de montant : le chèque n'est pas imprimé.\n"
+                                      "Cliquez d'abord sur le montant du chèque pour l'entrer."));
         return;
     }
     if (!wordsMatchAmount()) {
@@ -220,20 +231,35 @@ void ChequeSession::bankClicked(int index)
                            .arg(m_fields.amount));
         return;
     }
-
-    bool printed = false;
-    try {
-        platform::PrinterSurface &printer = m_printing.currentPrinter();
-        if (!SelectedBankFile.isEmpty() && loadLayout(SelectedBankFile, printer)) {
-            printCheque(printer, {m_fields.amount, m_fields.words, m_fields.payee, m_fields.place, m_fields.date,
-                                  m_fields.verticalOffset, m_fields.horizontalOffset});
-            printed = true;
-        }
-    } catch (const platform::PrinterError &) {
-        // Told below, as an unreadable layout is.
+    if (SelectedBankFile.isEmpty()) {
+        undefined(QStringLiteral("Aucune banque n'est associée à ce bouton : cliquez sur 'paramètres' puis sur ce "
+                                 "bouton pour la créer."));
+        return;
     }
-    if (!printed) {
-        m_talk.message(UndefinedBank);
+
+    platform::PrinterSurface &printer = m_printing.currentPrinter();
+    try {
+        const platform::Result<void> loaded = loadLayout(SelectedBankFile, printer);
+        if (!loaded) {
+            undefined(QStringLiteral("Le fichier « %1 » ne peut pas être lu (%2) : corrigez-le avec 'paramètres', "
+                                     "puis un clic sur ce bouton.")
+                          .arg(SelectedBankFile, loaded.error()));
+            return;
+        }
+    } catch (const platform::PrinterError &error) {
+        undefined(QStringLiteral("La police du fichier « %1 » ne convient pas à l'imprimante (%2) : corrigez-la avec "
+                                 "'paramètres', puis un clic sur ce bouton.")
+                      .arg(SelectedBankFile, error.message()));
+        return;
+    }
+    try {
+        printCheque(printer, chequeFields());
+    } catch (const platform::PrinterError &error) {
+        if (m_printing.printerNames().isEmpty())
+            undefined(QStringLiteral("Aucune imprimante n'est installée : ajoutez-en une à l'ordinateur, puis "
+                                     "choisissez-la dans la liste « Choix de l'Imprimante »."));
+        else
+            undefined(QStringLiteral("Le chèque n'a pas été imprimé : %1.").arg(error.message()));
         return;
     }
     if (!KeepOpenAfterPrint)
@@ -242,9 +268,11 @@ void ChequeSession::bankClicked(int index)
 
 void ChequeSession::amountEntry()
 {
-    // Whichever key or button closed the dialog, the text is the answer: a
-    // cancel gives an empty text, so 0.00.
     const QString answer = m_talk.input(QStringLiteral("Entrez le montant du chèque ?"), m_fields.amount);
+    // A cancel keeps the amount, the one the invoicing program handed over
+    // above all.
+    if (prompt_dialog::PromptValue == prompt_dialog::AnswerCancel)
+        return;
     const platform::Result<QString> amount = amountFromAnswer(answer);
     if (!amount) {
         m_talk.message(amount.error());

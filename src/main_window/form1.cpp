@@ -7,6 +7,7 @@
 #include "platform/pictures.h"
 #include "window_services/imagestore.h"
 #include "window_services/picturebutton.h"
+#include "window_services/textfield.h"
 #include "window_services/placement.h"
 #include "window_services/windows.h"
 
@@ -51,7 +52,7 @@ QLabel *staticText(QWidget *parent, const QString &text, const QRect &geometry, 
 QLineEdit *chequeField(QWidget *parent, const QString &name, const QRect &geometry, double points = 10,
                        bool bold = false)
 {
-    auto *field = new QLineEdit(parent);
+    auto *field = new window_services::TextField(parent);
     field->setObjectName(name);
     field->setGeometry(geometry);
     field->setFont(uiFont(points, bold));
@@ -62,7 +63,7 @@ QLineEdit *chequeField(QWidget *parent, const QString &name, const QRect &geomet
 
 QLineEdit *hiddenField(QWidget *parent, const QString &name)
 {
-    auto *field = new QLineEdit(parent);
+    auto *field = new window_services::TextField(parent);
     field->setObjectName(name);
     field->hide();
     return field;
@@ -261,7 +262,8 @@ void Form1::buildWindow()
     CbPrinters = new QComboBox(this);
     CbPrinters->setObjectName(QStringLiteral("CbPrinters"));
     CbPrinters->setGeometry(twipsRect(10650, 960, 4400, 360));
-    connect(CbPrinters, &QComboBox::currentIndexChanged, &m_session, &ChequeSession::printerPicked);
+    // Every pick counts, the printer already shown too: picked, it is kept.
+    connect(CbPrinters, &QComboBox::activated, &m_session, &ChequeSession::printerPicked);
 
     Frame1 = new QGroupBox(QStringLiteral("Première Installation"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));

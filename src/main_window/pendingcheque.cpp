@@ -13,8 +13,9 @@ PendingCheque parsePendingRecord(const QByteArray &record)
     // Bytes the file never had read back as zeros: they are blanks to us.
     bytes.replace('\0', ' ');
     const QString text = platform::decode1252(bytes);
-    cheque.amount = text.mid(5, 15).trimmed();
     cheque.keepOpen = text.at(18) == QLatin1Char('T');
+    // The flag stands among the amount's characters: it is not part of it.
+    cheque.amount = text.mid(5, cheque.keepOpen ? 13 : 15).trimmed();
     return cheque;
 }
 

@@ -7,7 +7,7 @@ namespace main_window {
 
 platform::Result<Settings> readSettings(const QString &path)
 {
-    const platform::Result<QStringList> lines = platform::readTextLines(path);
+    const platform::Result<QStringList> lines = platform::readTextLines(path, SettingsLineCount);
     if (!lines)
         return platform::fail(lines.error());
     Settings settings;

@@ -9,6 +9,7 @@ namespace main_window {
 
 // The lasting part of the main window, kept in "zvochq1.ini" between runs.
 inline const QString SettingsFileName = QStringLiteral("zvochq1.ini");
+constexpr int SettingsLineCount = 6;
 
 struct Settings
 {

@@ -1,5 +1,8 @@
 #include "platform/pictures.h"
 
+#include "platform/regularfile.h"
+
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
@@ -9,7 +12,8 @@ namespace platform {
 
 namespace {
 
-constexpr qint64 MaxSvgBytes = 4 << 20;
+// A bank's bitmap or the shop's picture: a few hundred kilobytes at most.
+constexpr qint64 MaxPictureBytes = 16 << 20;
 
 bool isSvg(const QString &path, const QByteArray &start)
 {
@@ -20,19 +24,35 @@ bool isSvg(const QString &path, const QByteArray &start)
 
 Result<Picture> Picture::load(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("l'image « %1 » est introuvable").arg(path));
+    // The program's own drawings are compiled in; anything else is a file
+    // of the working folder, read as such.
+    QByteArray bytes;
+    if (path.startsWith(QLatin1Char(':'))) {
+        QFile resource(path);
+        if (!resource.open(QIODevice::ReadOnly))
+            return fail(QStringLiteral("l'image « %1 » est introuvable").arg(path));
+        bytes = resource.readAll();
+    } else {
+        const Result<QByteArray> read = readFileStart(path, MaxPictureBytes + 1);
+        if (!read)
+            return fail(QStringLiteral("l'image « %1 » ne peut pas être lue (%2)").arg(path, read.error()));
+        bytes = *read;
+    }
+    if (bytes.size() > MaxPictureBytes)
+        return fail(QStringLiteral("l'image « %1 » est trop grande").arg(path));
+
     Picture picture;
-    if (isSvg(path, file.peek(256))) {
-        picture.m_svg = file.read(MaxSvgBytes + 1);
-        QSvgRenderer renderer(picture.m_svg);
-        if (picture.m_svg.size() > MaxSvgBytes || !renderer.isValid() || renderer.defaultSize().isEmpty())
+    if (isSvg(path, bytes.left(256))) {
+        QSvgRenderer renderer(bytes);
+        if (!renderer.isValid() || renderer.defaultSize().isEmpty())
             return fail(QStringLiteral("l'image « %1 » ne peut pas être lue").arg(path));
+        picture.m_svg = bytes;
         picture.m_size = renderer.defaultSize();
         return picture;
     }
-    QImageReader reader(&file);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     picture.m_image = reader.read();
     if (picture.m_image.isNull())
         return fail(QStringLiteral("l'image « %1 » ne peut pas être lue").arg(path));

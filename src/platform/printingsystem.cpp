@@ -14,6 +14,11 @@ QStringList QtPrintingSystem::printerNames()
     return QPrinterInfo::availablePrinterNames();
 }
 
+QString QtPrintingSystem::defaultPrinterName()
+{
+    return QPrinterInfo::defaultPrinterName();
+}
+
 PrinterSurface &QtPrintingSystem::currentPrinter()
 {
     // Made when first needed: asking the printing system for the default

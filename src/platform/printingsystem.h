@@ -18,6 +18,8 @@ public:
 
     // The names of the installed printers, in the printing system's order.
     virtual QStringList printerNames() = 0;
+    // The system's default printer; empty when there is none.
+    virtual QString defaultPrinterName() = 0;
 
     virtual PrinterSurface &currentPrinter() = 0;
 
@@ -34,6 +36,7 @@ public:
     ~QtPrintingSystem() override;
 
     QStringList printerNames() override;
+    QString defaultPrinterName() override;
     PrinterSurface &currentPrinter() override;
     void selectPrinter(const QString &name) override;
 

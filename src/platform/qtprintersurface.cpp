@@ -9,10 +9,58 @@
 #include <QPen>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QRectF>
 
 
 namespace platform {
+
+namespace {
+
+// What lpstat says of the queue, or nothing when it cannot be asked.
+QString lpstat(const QStringList &arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral("lpstat"), arguments);
+    if (!process.waitForFinished(5000) || process.exitStatus() != QProcess::NormalExit) {
+        process.kill();
+        process.waitForFinished(1000);
+        return QString();
+    }
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
+// The reason CUPS gives, on the indented line under the state line.
+QString reasonOf(const QString &output)
+{
+    const QStringList lines = output.split(QLatin1Char('\n'));
+    for (int i = 1; i < lines.size(); ++i) {
+        if (lines[i].startsWith(QLatin1Char('\t')) || lines[i].startsWith(QLatin1Char(' ')))
+            return lines[i].trimmed();
+    }
+    return QString();
+}
+
+} // namespace
+
+QString QtPrinterSurface::queueRefusal(const QString &queue)
+{
+    const QString accepting = lpstat({QStringLiteral("-a"), queue});
+    if (accepting.contains(QLatin1String("not accepting"))) {
+        return QStringLiteral("l'imprimante « %1 » refuse les travaux (le service d'impression dit : « %2 »)")
+            .arg(queue, reasonOf(accepting));
+    }
+    const QString state = lpstat({QStringLiteral("-p"), queue, QStringLiteral("-l")});
+    if (state.contains(QLatin1String(" disabled"))) {
+        return QStringLiteral("l'imprimante « %1 » est arrêtée (le service d'impression dit : « %2 »)")
+            .arg(queue, reasonOf(state));
+    }
+    return QString();
+}
 
 QtPrinterSurface::QtPrinterSurface(const QString &printerName)
 {
@@ -171,6 +219,13 @@ void QtPrinterSurface::doEndDocument()
     marks.swap(m_marks);
     m_pageStarted = false;
     const Orientation orientation = m_pageOrientation;
+
+    // CUPS takes a job for a queue that refuses jobs, or that is stopped,
+    // without a word to Qt: the cheque would be lost, or would come out
+    // later on whatever is in the printer then. Ask it first.
+    const QString refusal = queueRefusal(m_printer->printerName());
+    if (!refusal.isEmpty())
+        throw PrinterError(refusal);
 
     // Qt 6.4 reports the minimum margins of the portrait sheet whatever the
     // orientation, and a later Qt might turn them: read them in portrait and

@@ -44,6 +44,11 @@ public:
     // the portrait left.
     static QPointF printableOrigin(const QMarginsF &portraitMarginsPoints, Orientation orientation);
 
+    // Why the printing system would not print a job sent to the queue now,
+    // in French with its own words: the queue refuses jobs, or is stopped.
+    // Empty when it would print, or cannot be asked.
+    static QString queueRefusal(const QString &queue);
+
 protected:
     void doSetFont(const QString &name, float points, bool bold) override;
     void doPrintText(float x, float y, const QString &text) override;

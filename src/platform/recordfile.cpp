@@ -1,5 +1,7 @@
 #include "platform/recordfile.h"
 
+#include "platform/regularfile.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -12,15 +14,12 @@ namespace platform {
 
 namespace {
 
-Failure openFailure(int error)
+Failure createFailure(int error)
 {
+    // A missing file is created: what can be missing is the folder.
     if (error == ENOENT || error == ENOTDIR)
         return fail(QStringLiteral("le dossier de travail est introuvable"));
-    if (error == EACCES || error == EPERM || error == EROFS)
-        return fail(QStringLiteral("l'accès au fichier est refusé"));
-    if (error == EISDIR)
-        return fail(QStringLiteral("c'est un dossier, pas un fichier"));
-    return fail(QStringLiteral("le fichier ne peut pas être ouvert"));
+    return openFailure(error);
 }
 
 Failure writeFailure(int error)
@@ -50,12 +49,13 @@ Result<void> RecordFile::open(const QString &path, int recordLength, Access acce
     const QByteArray name = QFile::encodeName(path);
     // No O_EXCL and no lock: the suite's other programs may hold the file
     // open at the same time. Every write goes straight to the file, where
-    // they see it.
-    int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    // they see it. Without blocking, so that a pipe put in its place does
+    // not hang the program (it is refused below).
+    int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0 && access == Access::ReadWriteOrReadOnly && (errno == EACCES || errno == EPERM || errno == EROFS))
-        fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+        fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return openFailure(errno);
+        return createFailure(errno);
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
@@ -140,12 +140,12 @@ Result<void> RecordFile::write(int recordNumber, const QByteArray &bytes)
     return writeAt(qint64(recordNumber - 1) * m_recordLength, record);
 }
 
-Result<void> RecordFile::lock(qint64 offset, qint64 length, std::chrono::milliseconds timeout)
+Result<void> RecordFile::lock(qint64 offset, qint64 length, std::chrono::milliseconds timeout, Lock kind)
 {
     if (m_fd < 0)
         return notOpen();
     struct flock request {};
-    request.l_type = F_WRLCK;
+    request.l_type = kind == Lock::Shared ? F_RDLCK : F_WRLCK;
     request.l_whence = SEEK_SET;
     request.l_start = off_t(offset);
     request.l_len = off_t(length);

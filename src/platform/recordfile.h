@@ -46,11 +46,15 @@ public:
     // Writes the record, blank-padded or cut to the record length.
     Result<void> write(int recordNumber, const QByteArray &bytes);
 
-    // Locks the bytes for writing against the programs that lock them too,
-    // waiting at most `timeout` for one that holds them. Released by close().
-    // On a file system without locks it succeeds at once: the suite's other
-    // programs take no lock either, and are no worse off.
-    Result<void> lock(qint64 offset, qint64 length, std::chrono::milliseconds timeout);
+    // A shared lock lets others read but not write; an exclusive one lets
+    // nobody else lock the bytes at all.
+    enum class Lock { Shared, Exclusive };
+
+    // Locks the bytes against the programs that lock them too, waiting at
+    // most `timeout` for one that holds them. Released by close(). On a file
+    // system without locks it succeeds at once: the suite's other programs
+    // take no lock either, and are no worse off.
+    Result<void> lock(qint64 offset, qint64 length, std::chrono::milliseconds timeout, Lock kind = Lock::Exclusive);
 
 private:
     int m_fd = -1;

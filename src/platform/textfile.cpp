@@ -1,27 +1,12 @@
 #include "platform/textfile.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "platform/regularfile.h"
+
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace platform {
-
-namespace {
-
-Failure openFailure(const QFileDevice &file)
-{
-    // QFileDevice gives no errno: what the user can act on is told apart here.
-    const QFileInfo info(file.fileName());
-    if (!info.exists())
-        return fail(QStringLiteral("le fichier est introuvable"));
-    if (info.isDir())
-        return fail(QStringLiteral("c'est un dossier, pas un fichier"));
-    return fail(QStringLiteral("le fichier ne peut pas être ouvert (accès refusé ?)"));
-}
-
-} // namespace
 
 QString decode1252(const QByteArray &bytes)
 {
@@ -56,17 +41,28 @@ QStringList splitLines(const QByteArray &bytes)
     return lines;
 }
 
-Result<QStringList> readTextLines(const QString &path)
+Result<QStringList> readTextLines(const QString &path, int maxLines)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return openFailure(file);
-    // One byte more than allowed tells a file at the limit from one past it.
-    const QByteArray bytes = file.read(MaxTextFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return fail(QStringLiteral("le fichier ne peut pas être lu"));
-    if (bytes.size() > MaxTextFileBytes)
+    const Result<QByteArray> start = readFileStart(path, MaxTextFileBytes + 1);
+    if (!start)
+        return fail(start.error());
+    QByteArray bytes = *start;
+    // The lines asked for, as far as they end within the limit.
+    qsizetype end = 0;
+    int lines = 0;
+    while (lines < maxLines && end < bytes.size()) {
+        const qsizetype newline = bytes.indexOf('\n', end);
+        if (newline < 0) {
+            end = bytes.size();
+            ++lines;
+            break;
+        }
+        end = newline + 1;
+        ++lines;
+    }
+    if (end > MaxTextFileBytes)
         return fail(QStringLiteral("le fichier est trop grand pour être un fichier du programme"));
+    bytes.truncate(end);
     return splitLines(bytes);
 }
 

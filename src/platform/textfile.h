@@ -19,12 +19,15 @@ Result<QByteArray> encode1252(const QString &text);
 // last line without an ending still counts.
 QStringList splitLines(const QByteArray &bytes);
 
-// The program's text files are a few lines long; anything past this size is
-// not one of them and is not read into memory.
-constexpr qint64 MaxTextFileBytes = 1 << 20;
+// The program's text files are a few lines long: no more than this is ever
+// read of one.
+constexpr qint64 MaxTextFileBytes = 64 * 1024;
 
-// Reads a whole text file.
-Result<QStringList> readTextLines(const QString &path);
+// Reads the first `maxLines` lines of a text file (fewer where it ends), and
+// only those. Only a regular file is read: a folder, a device or a pipe (or a
+// link to one) is refused at once, as is a file whose first lines do not end
+// within MaxTextFileBytes.
+Result<QStringList> readTextLines(const QString &path, int maxLines);
 
 // Writes the lines, each ended by CR LF, replacing the file in one step: a
 // failed write leaves the previous file whole.

@@ -14,25 +14,29 @@ QStringList fillPrinterTable(const QStringList &installedPrinters)
     return PrinterTable;
 }
 
-int storedEntry(int entryCount, const QString &storedValue)
+int storedEntry(int entryCount, const QString &storedValue, int defaultEntry)
 {
     if (entryCount <= 0)
         return -1;
+    // A new queue that sorts first must not take the cheques: with nothing
+    // stored, the system's default printer is the one the user expects.
     if (storedValue.trimmed().isEmpty())
-        return 0;
+        return defaultEntry >= 0 && defaultEntry < entryCount ? defaultEntry : 0;
     // std::round: halves away from zero, as the "00" pattern writes them.
     const double index = std::round(common::numericValue(storedValue));
     return index >= 0 && index < entryCount ? int(index) : 0;
 }
 
-RestoredChoice restorePrinterChoice(const QStringList &installedPrinters, const PrinterAssignments &file)
+RestoredChoice restorePrinterChoice(const QStringList &installedPrinters, const QString &defaultPrinter,
+                                    const PrinterAssignments &file)
 {
     RestoredChoice choice;
     choice.entries = fillPrinterTable(installedPrinters);
     // An empty list needs no lookup, but the file is created all the same,
-    // as any start-up does.
-    // A file that cannot be read counts as nothing stored.
-    choice.selected = storedEntry(int(choice.entries.size()), file.lookup(ChequePrinterKey).valueOr(QString()));
+    // as any start-up does. A file that cannot be read counts as nothing
+    // stored.
+    choice.selected = storedEntry(int(choice.entries.size()), file.lookup(ChequePrinterKey).valueOr(QString()),
+                                  int(choice.entries.indexOf(defaultPrinter)));
     return choice;
 }
 

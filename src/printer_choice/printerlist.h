@@ -19,9 +19,10 @@ extern QStringList PrinterTable;
 QStringList fillPrinterTable(const QStringList &installedPrinters);
 
 // The entry the stored value selects in a list of `entryCount`: its numeric
-// value rounded to a whole number when that is an entry, else entry 0; -1
-// when the list is empty.
-int storedEntry(int entryCount, const QString &storedValue);
+// value rounded to a whole number when that is an entry, else entry 0. With
+// nothing stored, `defaultEntry` (the system's default printer) when it is
+// one. -1 when the list is empty.
+int storedEntry(int entryCount, const QString &storedValue, int defaultEntry = 0);
 
 struct RestoredChoice
 {
@@ -30,8 +31,9 @@ struct RestoredChoice
 };
 
 // Start-up: fills PrinterTable and picks the entry the assignment file names
-// under "IMP_CHQ_FACT". An unreadable file counts as nothing stored.
-RestoredChoice restorePrinterChoice(const QStringList &installedPrinters,
+// under "IMP_CHQ_FACT"; with nothing stored, the system's default printer.
+// An unreadable file counts as nothing stored.
+RestoredChoice restorePrinterChoice(const QStringList &installedPrinters, const QString &defaultPrinter = QString(),
                                     const PrinterAssignments &file = PrinterAssignments());
 
 // A pick of entry `index`: stores it as "00" under "IMP_CHQ_FACT". Whatever

@@ -18,6 +18,8 @@ private slots:
     void acceptance_data();
     void acceptance();
     void largestAmount();
+    void figuresStateWhatTheWordsState_data();
+    void figuresStateWhatTheWordsState();
 };
 
 void TestAmountWords::words_data()
@@ -220,6 +222,27 @@ void TestAmountWords::largestAmount()
     QString digits = *largest;
     QVERIFY(ConvertitLettres2(digits, QStringLiteral("Euro"), QStringLiteral("centime"))
                 .endsWith(QStringLiteral("DIX NEUF EUROS ET QUATRE VINGT DIX NEUF CENTIMES")));
+}
+
+void TestAmountWords::figuresStateWhatTheWordsState_data()
+{
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<QString>("figures");
+    QTest::newRow("already two decimals") << "1575.98" << "1575.98";
+    QTest::newRow("three decimals, rounded as the words are") << "12.345" << "12.35";
+    QTest::newRow("one decimal") << "1575.5" << "1575.50";
+    QTest::newRow("whole") << "12" << "12.00";
+    QTest::newRow("carried into the euros") << "0.995" << "1.00";
+    QTest::newRow("French comma") << " 12,5 " << "12.50";
+    QTest::newRow("leading zeros") << "007.5" << "7.50";
+    QTest::newRow("no words for it: as it is") << " 12 EUR " << "12 EUR";
+}
+
+void TestAmountWords::figuresStateWhatTheWordsState()
+{
+    QFETCH(QString, amount);
+    QFETCH(QString, figures);
+    QCOMPARE(amountFigures(amount), figures);
 }
 
 QTEST_GUILESS_MAIN(TestAmountWords)

@@ -1,3 +1,4 @@
+#include "amount_words/amountwords.h"
 #include "amount_words/wordsplit.h"
 #include "bank_layouts/chequeprint.h"
 #include "bank_layouts/layoutfile.h"
@@ -43,6 +44,8 @@ private Q_SLOTS:
     void measuredAsThePrinterMeasures();
     void problems_data();
     void problems();
+    void shippedLayoutsFitAFrenchCheque_data();
+    void shippedLayoutsFitAFrenchCheque();
 };
 
 void TestLayoutPreview::previewDrawsWhatPrints_data()
@@ -149,6 +152,52 @@ void TestLayoutPreview::problems()
     QCOMPARE(preview.problems(), expected);
     // Something of the cheque is drawn.
     QVERIFY(drawn.pixelColor(drawn.width() / 2, drawn.height() / 3) != QColor(0xe4, 0xea, 0xf2));
+}
+
+void TestLayoutPreview::shippedLayoutsFitAFrenchCheque_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("place left of the date") << "bq_GENGA.txt";
+    QTest::newRow("place below the date") << "bq_GENDS.txt";
+}
+
+void TestLayoutPreview::shippedLayoutsFitAFrenchCheque()
+{
+    QFETCH(QString, file);
+    const QString shipped = QFINDTESTDATA(QStringLiteral("../../seed/") + file);
+    const platform::Result<QStringList> lines = platform::readTextLines(shipped, bank_layouts::LayoutLineCount);
+    QVERIFY2(lines && lines->size() == 16, qPrintable(lines.error()));
+    LayoutFields layout;
+    layout.bankName = lines->at(0);
+    layout.fontName = lines->at(1);
+    layout.fontSize = lines->at(2);
+    for (int k = 0; k < 13; ++k)
+        layout.values[std::size_t(k)] = lines->at(3 + k);
+
+    // Six figures, the most a shop is likely to take, a long payee and place.
+    QString digits = QStringLiteral("777777.77");
+    const QString words = amount_words::ConvertitLettres2(digits, QStringLiteral("Euro"), QStringLiteral("centime"));
+    const bank_layouts::ChequeFields cheque{QStringLiteral("777777.77"), words,
+                                            QStringLiteral("SARL Boulangerie du Marché"),
+                                            QStringLiteral("Saint-Étienne"), QStringLiteral("08/12/2026"),
+                                            QStringLiteral("0"), QStringLiteral("0")};
+    QImage canvas(10, 10, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&canvas);
+    platform::PainterSurface surface(painter);
+    QVERIFY(calibration::printWithLayout(surface, layout, cheque));
+    const QList<QRectF> boxes = surface.textBoxes();
+    QCOMPARE(boxes.size(), 6);
+    // Every item on the 175 x 80 mm cheque, none over another.
+    QCOMPARE(calibration::layoutProblems(boxes, QRectF(0, 0, 175 * 56.7, 80 * 56.7)), QStringList());
+    // Nothing where the customer signs, at the bottom right.
+    const QRectF signature(110 * 56.7, 46 * 56.7, 65 * 56.7, 34 * 56.7);
+    for (const QRectF &box : boxes)
+        QVERIFY(!box.intersects(signature));
+    // The words take both lines, one under the other, above the payee.
+    QVERIFY(boxes[int(calibration::ChequeItem::FirstWordsLine)].bottom() <=
+            boxes[int(calibration::ChequeItem::SecondWordsLine)].top());
+    QVERIFY(boxes[int(calibration::ChequeItem::SecondWordsLine)].bottom() <=
+            boxes[int(calibration::ChequeItem::Payee)].top());
 }
 
 QTEST_MAIN(TestLayoutPreview)

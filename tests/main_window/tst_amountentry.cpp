@@ -26,8 +26,7 @@ void TestAmountEntry::accepted_data()
     QTest::newRow("whole") << "12" << "12.00";
     QTest::newRow("French comma") << "12,50" << "12.50";
     QTest::newRow("French comma and blanks") << "1 575,5" << "1575.50";
-    QTest::newRow("cancelled: empty") << "" << "0.00";
-    QTest::newRow("no number") << "douze" << "0.00";
+    QTest::newRow("a comma first") << ",5" << "0.50";
     QTest::newRow("text after the number") << "12 €" << "12.00";
     QTest::newRow("carry from the third decimal") << "9.995" << "10.00";
     QTest::newRow("fifteen digits") << "999999999999999.994" << "999999999999999.99";
@@ -44,6 +43,9 @@ void TestAmountEntry::accepted()
 void TestAmountEntry::refused_data()
 {
     QTest::addColumn<QString>("answer");
+    QTest::newRow("no number") << "douze";
+    QTest::newRow("letters") << "abc";
+    QTest::newRow("confirmed empty") << "";
     QTest::newRow("negative") << "-12";
     QTest::newRow("sixteen digits") << "1000000000000000";
     QTest::newRow("rounds up to sixteen digits") << "999999999999999.995";

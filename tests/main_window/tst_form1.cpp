@@ -93,6 +93,7 @@ private Q_SLOTS:
     void printerSetUp_data();
     void printerSetUp();
     void calibrateFromTheSetUpWindow();
+    void cancelKeepsTheAmountAndNoChequeWithoutOne();
 
 private:
     std::optional<WorkingFolder> m_folder;
@@ -437,6 +438,38 @@ void TestForm1::calibrateFromTheSetUpWindow()
     QCOMPARE(form.Text5->text(), QStringLiteral("9"));
     QCOMPARE(form.Text6->text(), QStringLiteral("9"));
     QVERIFY(m_folder->read(main_window::SettingsFileName).startsWith(" 9 \r\n 9 \r\n"));
+}
+
+void TestForm1::cancelKeepsTheAmountAndNoChequeWithoutOne()
+{
+    m_folder->write(QStringLiteral("bq_A.txt"), layout("Banque"));
+    {
+        m_folder->write(main_window::PendingChequeFileName, QByteArray(400, ' ') + "     1575.98        ");
+        Program program;
+        program.start();
+        Form1 &form = program.window;
+        // Escape in the amount entry: the amount handed over stays.
+        answerNextPrompt([](prompt_dialog::Form97 *dialog) { QTest::keyClick(dialog->Text2, Qt::Key_Escape); },
+                         nullptr);
+        QTest::mouseClick(form.text1, Qt::LeftButton);
+        QCOMPARE(form.text1->text(), QStringLiteral("1575.98"));
+        QVERIFY(form.Text2->text().startsWith(QStringLiteral("MILLE CINQ CENT")));
+        // What the settings file cannot hold is not taken.
+        form.Text7->setFocus();
+        typeInto(form.Text7, QStringLiteral("Łódź"));
+        QCOMPARE(form.Text7->text(), QStringLiteral("ód"));
+    }
+    {
+        // Taken already: no amount, so no cheque, and the user is told why.
+        Program program;
+        program.start();
+        QString told;
+        confirmNextMessage(&told);
+        QTest::mouseClick(program.window.bt_banq[0], Qt::LeftButton);
+        QVERIFY2(told.startsWith(QStringLiteral("Il n'y a pas de montant")), qPrintable(told));
+        QCOMPARE(program.printing.surface().documentsEnded(), 0);
+        QVERIFY(!program.session.hasEnded());
+    }
 }
 
 QTEST_MAIN(TestForm1)

@@ -99,8 +99,9 @@ void TestSettings::pendingRecord_data()
     QTest::addColumn<QString>("amount");
     QTest::addColumn<bool>("keepOpen");
     QTest::newRow("amount, no flag") << QByteArray("xxxxx   1575.98     ") << "1575.98" << false;
-    QTest::newRow("amount and stay open") << QByteArray("xxxxx    12.50    T ") << "12.50    T" << true;
-    QTest::newRow("flag alone") << QByteArray("                  T ") << "T" << true;
+    QTest::newRow("amount and stay open") << QByteArray("xxxxx    12.50    T ") << "12.50" << true;
+    QTest::newRow("amount up to the flag") << QByteArray("xxxxx1234567890.12T ") << "1234567890.12" << true;
+    QTest::newRow("flag alone") << QByteArray("                  T ") << "" << true;
     QTest::newRow("lower-case t is not the flag") << QByteArray("     12           t ") << "12           t" << false;
     QTest::newRow("taken") << QByteArray("----                ") << "" << false;
     QTest::newRow("missing") << QByteArray() << "" << false;
@@ -135,7 +136,7 @@ void TestSettings::takingTheChequeMarksOnlyRecord21()
     const TakenCheque taken = takePendingCheque(file);
     QVERIFY(taken.marked);
     const PendingCheque &cheque = taken.cheque;
-    QCOMPARE(cheque.amount, QStringLiteral("99.90        T"));
+    QCOMPARE(cheque.amount, QStringLiteral("99.90"));
     QVERIFY(cheque.keepOpen);
 
     const QByteArray after = folder.read(PendingChequeFileName);

@@ -3,7 +3,10 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QFile>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -49,6 +52,7 @@ void TestPictures::load_data()
     QTest::newRow("not a picture") << "bq_D.bmp" << QByteArray("not a picture") << false;
     QTest::newRow("broken svg") << "b.svg" << QByteArray("<svg><rect") << false;
     QTest::newRow("missing") << "" << QByteArray() << false;
+    QTest::newRow("a pipe in its place") << "pipe" << QByteArray() << false;
 }
 
 void TestPictures::load()
@@ -57,7 +61,9 @@ void TestPictures::load()
     QFETCH(QByteArray, bytes);
     QFETCH(bool, loads);
     WorkingFolder folder;
-    if (!name.isEmpty())
+    if (name == QLatin1String("pipe"))
+        QCOMPARE(::mkfifo(QFile::encodeName(folder.path(name)).constData(), 0600), 0);
+    else if (!name.isEmpty())
         folder.write(name, bytes);
     const platform::Result<platform::Picture> picture =
         platform::Picture::load(name.isEmpty() ? QStringLiteral("absent.gif") : name);

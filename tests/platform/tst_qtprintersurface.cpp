@@ -14,6 +14,7 @@
 #include <QtTest/QtTest>
 
 #include <functional>
+#include <unistd.h>
 
 using platform::Colour;
 using platform::LineStyle;
@@ -101,6 +102,8 @@ private slots:
     void nothingReachesPrinter();
     void abortDropsOnlyThatPage();
     void linesAndFills();
+    void queueThatWouldNotPrintSaysWhy_data();
+    void queueThatWouldNotPrintSaysWhy();
 };
 
 void TestQtPrinterSurface::printableOrigin_data()
@@ -459,6 +462,42 @@ void TestQtPrinterSurface::nothingReachesPrinter()
     // already be listed, even if printed at once.
     QCOMPARE(queue.jobs(&why), before);
     QVERIFY2(why.isEmpty(), qPrintable(why));
+    QVERIFY(!QFile::exists(queue.pdfPath()));
+}
+
+void TestQtPrinterSurface::queueThatWouldNotPrintSaysWhy_data()
+{
+    QTest::addColumn<QString>("stop");    // the CUPS command that stops the queue
+    QTest::addColumn<QString>("restart"); // and the one that puts it back
+    QTest::addColumn<QString>("why");
+    QTest::newRow("refusing jobs") << "cupsreject" << "cupsaccept" << "refuse les travaux";
+    QTest::newRow("stopped") << "cupsdisable" << "cupsenable" << "est arrêtée";
+}
+
+// CUPS takes such jobs from Qt without a word: the surface asks first, so
+// that the cheque is not reported printed while it is lost or held back.
+void TestQtPrinterSurface::queueThatWouldNotPrintSaysWhy()
+{
+    ORMELINE_TEST_QUEUE(queue);
+    QFETCH(QString, stop);
+    QFETCH(QString, restart);
+    QFETCH(QString, why);
+    if (geteuid() != 0)
+        QSKIP("stopping a CUPS queue needs root");
+    QString problem;
+    QVERIFY2(queue.removeOutput(&problem), qPrintable(problem));
+    QCOMPARE(QProcess::execute(stop, {queue.name()}), 0);
+    const auto back = qScopeGuard([&] { QProcess::execute(restart, {queue.name()}); });
+
+    QtPrinterSurface surface(queue.name());
+    surface.printText(QStringLiteral("RETENU"));
+    try {
+        surface.endDocument();
+        QFAIL("the page was sent to a queue that would not print it");
+    } catch (const platform::PrinterError &error) {
+        QVERIFY2(error.message().contains(why), qPrintable(error.message()));
+        QVERIFY2(error.message().contains(queue.name()), qPrintable(error.message()));
+    }
     QVERIFY(!QFile::exists(queue.pdfPath()));
 }
 

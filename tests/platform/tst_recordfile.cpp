@@ -2,7 +2,10 @@
 #include "support/workingfolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTest>
+
+#include <sys/stat.h>
 
 class TestRecordFile : public QObject
 {
@@ -111,6 +114,7 @@ void TestRecordFile::failures_data()
     QTest::addColumn<QString>("why");
     QTest::newRow("missing folder") << "absent/r.wdo" << "introuvable";
     QTest::newRow("a folder") << "dossier" << "c'est un dossier";
+    QTest::newRow("a pipe") << "pipe" << "pas un fichier ordinaire";
     QTest::newRow("disk full") << "r.wdo" << "disque est plein";
 }
 
@@ -120,6 +124,7 @@ void TestRecordFile::failures()
     QFETCH(QString, why);
     WorkingFolder folder;
     QVERIFY(QDir().mkdir(folder.path(QStringLiteral("dossier"))));
+    QCOMPARE(::mkfifo(QFile::encodeName(folder.path(QStringLiteral("pipe"))).constData(), 0600), 0);
     platform::RecordFile file;
     platform::Result<void> outcome = file.open(name, 4);
     if (outcome) {

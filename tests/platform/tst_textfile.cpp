@@ -2,8 +2,11 @@
 #include "support/workingfolder.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
+
+#include <sys/stat.h>
 
 class TestTextFile : public QObject
 {
@@ -79,16 +82,21 @@ void TestTextFile::writeThenRead()
     QVERIFY(platform::writeTextLines(QStringLiteral("t.txt"), lines));
     QCOMPARE(folder.read(QStringLiteral("t.txt")),
              QByteArray(" 2 \r\nSoci\xe9t\xe9 G\xe9n\xe9rale d'\xc9" "dition\r\n\r\n12 \x80\r\n"));
-    QCOMPARE(platform::readTextLines(QStringLiteral("t.txt")).valueOr(QStringList{"<none>"}), lines);
+    QCOMPARE(platform::readTextLines(QStringLiteral("t.txt"), 16).valueOr(QStringList{"<none>"}), lines);
+    // Only the lines asked for.
+    QCOMPARE(platform::readTextLines(QStringLiteral("t.txt"), 2).valueOr(QStringList{"<none>"}), lines.mid(0, 2));
 }
 
 void TestTextFile::readFailures_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("why");
+    QTest::addColumn<QString>("why"); // empty: read, as its first line "x"
     QTest::newRow("missing") << "absent.txt" << "introuvable";
     QTest::newRow("a folder") << "dossier" << "c'est un dossier";
-    QTest::newRow("too large for a text of ours") << "huge.txt" << "trop grand";
+    QTest::newRow("a pipe") << "pipe.txt" << "pas un fichier ordinaire";
+    QTest::newRow("a link to an endless device") << "zero.txt" << "pas un fichier ordinaire";
+    QTest::newRow("a first line too long for a file of ours") << "long.txt" << "trop grand";
+    QTest::newRow("a huge file: its first lines only") << "huge.txt" << "";
 }
 
 void TestTextFile::readFailures()
@@ -97,8 +105,19 @@ void TestTextFile::readFailures()
     QFETCH(QString, why);
     WorkingFolder folder;
     QVERIFY(QDir().mkdir(folder.path(QStringLiteral("dossier"))));
-    folder.write(QStringLiteral("huge.txt"), QByteArray(platform::MaxTextFileBytes + 1, 'a'));
-    const platform::Result<QStringList> lines = platform::readTextLines(name);
+    QCOMPARE(::mkfifo(QFile::encodeName(folder.path(QStringLiteral("pipe.txt"))).constData(), 0600), 0);
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), folder.path(QStringLiteral("zero.txt"))));
+    folder.write(QStringLiteral("long.txt"), QByteArray(platform::MaxTextFileBytes + 1, 'a') + "\r\n");
+    folder.write(QStringLiteral("huge.txt"), QByteArray("x\r\n").repeated(16) + QByteArray(4 * platform::MaxTextFileBytes, 'z'));
+    QElapsedTimer clock;
+    clock.start();
+    const platform::Result<QStringList> lines = platform::readTextLines(name, 16);
+    QVERIFY(clock.elapsed() < 2000);
+    if (why.isEmpty()) {
+        QVERIFY2(lines, qPrintable(lines.error()));
+        QCOMPARE(*lines, QStringList(16, QStringLiteral("x")));
+        return;
+    }
     QVERIFY(!lines);
     QVERIFY2(lines.error().contains(why), qPrintable(lines.error()));
 }

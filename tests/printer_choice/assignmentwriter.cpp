@@ -4,6 +4,8 @@
 //   assignmentwriter store FILE PREFIX COUNT   stores PREFIX0..PREFIX<COUNT-1>,
 //                                              once a line comes on its input
 //   assignmentwriter hold FILE MS               locks the header, prints "held"
+//   assignmentwriter rewrite FILE KEY COUNT     rewrites KEY's value COUNT times,
+//                                              106 "A" and 106 "B" in turn
 #include "printer_choice/printerassignments.h"
 
 #include <QByteArray>
@@ -51,6 +53,18 @@ int hold(const char *path, int milliseconds)
     return 0;
 }
 
+int rewrite(const QString &path, const QString &key, int count)
+{
+    const printer_choice::PrinterAssignments file(path);
+    const QString values[] = {QString(printer_choice::AssignmentValueLength, QLatin1Char('A')),
+                              QString(printer_choice::AssignmentValueLength, QLatin1Char('B'))};
+    for (int i = 0; i < count; ++i) {
+        if (!file.store(key, values[i % 2]))
+            return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -60,6 +74,8 @@ int main(int argc, char **argv)
         return store(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), std::atoi(argv[4]));
     if (mode == "hold" && argc == 4)
         return hold(argv[2], std::atoi(argv[3]));
-    std::fprintf(stderr, "usage: %s store FILE PREFIX COUNT | hold FILE MS\n", argv[0]);
+    if (mode == "rewrite" && argc == 5)
+        return rewrite(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), std::atoi(argv[4]));
+    std::fprintf(stderr, "usage: %s store FILE PREFIX COUNT | hold FILE MS | rewrite FILE KEY COUNT\n", argv[0]);
     return 2;
 }

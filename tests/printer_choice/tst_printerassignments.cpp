@@ -49,6 +49,7 @@ private Q_SLOTS:
     void waitsForAnotherStore_data();
     void waitsForAnotherStore();
     void twoProgramsAppendingAtOnce();
+    void lookupUnderARewritingProgram();
 };
 
 void TestPrinterAssignments::newInstallation()
@@ -190,8 +191,8 @@ void TestPrinterAssignments::waitsForAnotherStore()
     if (!stored)
         QVERIFY2(result.error().contains(QStringLiteral("occupé")), qPrintable(result.error()));
     QVERIFY(clock.elapsed() >= std::min(heldMs, timeoutMs) / 2);
-    QCOMPARE(file.lookup(Key).valueOr(QStringLiteral("<failed>")), stored ? QStringLiteral("04") : QString());
     QVERIFY(other.waitForFinished(10000));
+    QCOMPARE(file.lookup(Key).valueOr(QStringLiteral("<failed>")), stored ? QStringLiteral("04") : QString());
 }
 
 void TestPrinterAssignments::twoProgramsAppendingAtOnce()
@@ -232,6 +233,34 @@ void TestPrinterAssignments::twoProgramsAppendingAtOnce()
         for (int i = 0; i < PerProgram; i += 37)
             QCOMPARE(file.lookup(prefix + QString::number(i)).valueOr(QStringLiteral("<failed>")), QString::number(i));
     }
+}
+
+void TestPrinterAssignments::lookupUnderARewritingProgram()
+{
+    WorkingFolder folder;
+    const PrinterAssignments file;
+    QVERIFY(file.store(Key, QString(AssignmentValueLength, QLatin1Char('A'))));
+    QProcess other;
+    other.start(QStringLiteral(ASSIGNMENT_WRITER), {QStringLiteral("rewrite"), folder.path(FileName), Key,
+                                                    QStringLiteral("20000")});
+    QVERIFY(other.waitForStarted(10000));
+    // Every value read is one that was written whole.
+    int reads = 0;
+    QStringList torn;
+    while (other.state() != QProcess::NotRunning && reads < 200000) {
+        const QString value = file.lookup(Key).valueOr(QStringLiteral("<failed>"));
+        ++reads;
+        if (value != QString(AssignmentValueLength, QLatin1Char('A')) &&
+            value != QString(AssignmentValueLength, QLatin1Char('B')))
+            torn << value;
+        if (reads % 1000 == 0)
+            other.waitForFinished(0);
+    }
+    if (other.state() != QProcess::NotRunning)
+        QVERIFY(other.waitForFinished(60000));
+    QCOMPARE(other.exitCode(), 0);
+    QVERIFY(reads > 100);
+    QVERIFY2(torn.isEmpty(), qPrintable(QStringLiteral("%1 of %2 reads torn, first: %3").arg(torn.size()).arg(reads).arg(torn.value(0))));
 }
 
 QTEST_GUILESS_MAIN(TestPrinterAssignments)

@@ -32,26 +32,29 @@ void TestPrinterList::storedEntry_data()
 {
     QTest::addColumn<int>("entries");
     QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("defaultEntry"); // of the system's default printer, -1: not listed
     QTest::addColumn<int>("selected");
-    QTest::newRow("nothing stored") << 3 << "" << 0;
-    QTest::newRow("blanks") << 3 << "   " << 0;
-    QTest::newRow("in the list") << 3 << "02" << 2;
-    QTest::newRow("past the list") << 3 << "05" << 0;
-    QTest::newRow("one past the end") << 3 << "03" << 0;
-    QTest::newRow("negative") << 3 << "-1" << 0;
-    QTest::newRow("half rounds up") << 3 << "1.5" << 2;
-    QTest::newRow("blanks inside") << 21 << " 1 2" << 12;
-    QTest::newRow("not a number") << 3 << "HP" << 0;
-    QTest::newRow("no printer") << 0 << "" << -1;
-    QTest::newRow("no printer, index stored") << 0 << "02" << -1;
+    QTest::newRow("nothing stored: the default printer") << 3 << "" << 2 << 2;
+    QTest::newRow("nothing stored, no default listed") << 3 << "" << -1 << 0;
+    QTest::newRow("blanks") << 3 << "   " << 1 << 1;
+    QTest::newRow("in the list, whatever the default") << 3 << "02" << 1 << 2;
+    QTest::newRow("past the list") << 3 << "05" << 2 << 0;
+    QTest::newRow("one past the end") << 3 << "03" << -1 << 0;
+    QTest::newRow("negative") << 3 << "-1" << -1 << 0;
+    QTest::newRow("half rounds up") << 3 << "1.5" << -1 << 2;
+    QTest::newRow("blanks inside") << 21 << " 1 2" << -1 << 12;
+    QTest::newRow("not a number") << 3 << "HP" << -1 << 0;
+    QTest::newRow("no printer") << 0 << "" << -1 << -1;
+    QTest::newRow("no printer, index stored") << 0 << "02" << -1 << -1;
 }
 
 void TestPrinterList::storedEntry()
 {
     QFETCH(int, entries);
     QFETCH(QString, stored);
+    QFETCH(int, defaultEntry);
     QFETCH(int, selected);
-    QCOMPARE(printer_choice::storedEntry(entries, stored), selected);
+    QCOMPARE(printer_choice::storedEntry(entries, stored, defaultEntry), selected);
 }
 
 // Whatever entry the list lets the user pick comes back at the next start.

@@ -8,6 +8,7 @@
 #include "support/globals.h"
 #include "support/workingfolder.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFile>
 #include <QProcess>
@@ -45,7 +46,8 @@ void pick(QComboBox *list, const QString &name)
 } // namespace
 
 // The printer picked in the main window's list gets the cheques, and is the
-// one selected again at the next start.
+// one selected again at the next start; with nothing picked yet, the system's
+// default printer is.
 class TestPrinterPick : public QObject
 {
     Q_OBJECT
@@ -79,15 +81,23 @@ void TestPrinterPick::pickedQueueReceivesTheCheque()
         run(QStringLiteral("lpadmin"), {QStringLiteral("-x"), secondName}, &ignored);
     });
 
+    // The second queue is the system's default for this program.
+    qputenv("PRINTER", secondName.toUtf8());
+    const auto noDefault = qScopeGuard([] { qunsetenv("PRINTER"); });
+
     WorkingFolder folder;
     folder.write(QStringLiteral("bq_A.txt"),
                  "Banque\r\nArial\r\n10\r\n132\r\n26\r\n6\r\n29\r\n90\r\n38\r\n134\r\n38\r\n55\r\n17\r\n6\r\n43\r\n60\r\n");
+    folder.write(QStringLiteral("provchq.wdo"), QByteArray(400, ' ') + "     12.5           ");
     resetGlobals();
     QVERIFY2(queue.removeOutput(&why), qPrintable(why));
+    const auto stored = [] {
+        return printer_choice::PrinterAssignments().lookup(QStringLiteral("IMP_CHQ_FACT")).valueOr(QStringLiteral("?"));
+    };
 
     FixedClock clock;
     prompt_dialog::Form97Talk talk;
-    int secondIndex = -1;
+    int queueIndex = -1;
     {
         platform::QtPrintingSystem printing;
         main_window::ChequeSession session({clock, printing, talk});
@@ -98,42 +108,39 @@ void TestPrinterPick::pickedQueueReceivesTheCheque()
         for (int i = 0; i < form.CbPrinters->count(); ++i)
             listed << form.CbPrinters->itemText(i);
         QCOMPARE(listed, installed.mid(0, 21));
-        QVERIFY(listed.contains(queue.name()));
-        secondIndex = int(listed.indexOf(secondName));
-        QVERIFY(secondIndex >= 0);
-        // Nothing stored yet: the first printer is current, and the lookup
-        // has created the file without writing into it.
-        QCOMPARE(form.CbPrinters->currentIndex(), 0);
+        queueIndex = int(listed.indexOf(queue.name()));
+        const int secondIndex = int(listed.indexOf(secondName));
+        QVERIFY(queueIndex >= 0 && secondIndex >= 0);
+        // Nothing stored yet: the system's default printer is current, and
+        // the lookup has created the file without writing into it.
+        QCOMPARE(form.CbPrinters->currentIndex(), secondIndex);
+        QCOMPARE(printing.currentPrinter().printerName(), secondName);
         QCOMPARE(folder.read(QStringLiteral("WFICP_IA.WDO")).size(), 0);
 
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        pick(form.CbPrinters, secondName);
-        QCOMPARE(form.CbPrinters->currentText(), secondName);
-        QCOMPARE(printer_choice::PrinterAssignments().lookup(QStringLiteral("IMP_CHQ_FACT")).valueOr(QString()),
-                 QStringLiteral("%1").arg(secondIndex, 2, 10, QLatin1Char('0')));
+        // Picking the printer already shown keeps it.
+        form.CbPrinters->showPopup();
+        QTest::keyClick(form.CbPrinters->view(), Qt::Key_Return);
+        QCOMPARE(stored(), QStringLiteral("%1").arg(secondIndex, 2, 10, QLatin1Char('0')));
+
+        pick(form.CbPrinters, queue.name());
+        QCOMPARE(form.CbPrinters->currentText(), queue.name());
+        QCOMPARE(stored(), QStringLiteral("%1").arg(queueIndex, 2, 10, QLatin1Char('0')));
 
         QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
         QVERIFY(session.hasEnded());
     }
-    const TestQueue second = [&] {
-        qputenv("ORMELINE_TEST_QUEUE", secondName.toUtf8());
-        qputenv("ORMELINE_TEST_PDF", secondPdf.toUtf8());
-        const TestQueue q = TestQueue::fromEnvironment();
-        qputenv("ORMELINE_TEST_QUEUE", queue.name().toUtf8());
-        qputenv("ORMELINE_TEST_PDF", queue.pdfPath().toUtf8());
-        return q;
-    }();
-    QVERIFY2(second.waitForOutput(&why), qPrintable(why));
-    QVERIFY2(!QFile::exists(queue.pdfPath()), "the cheque went to the first queue too");
+    QVERIFY2(queue.waitForOutput(&why), qPrintable(why));
+    QVERIFY2(!QFile::exists(secondPdf), "the cheque went to the default queue too");
 
-    // The next start selects the picked printer again.
+    // The next start selects the picked printer again, default or not.
     platform::QtPrintingSystem printing;
     main_window::ChequeSession session({clock, printing, talk});
     Form1 again(session);
     session.startUp();
-    QCOMPARE(again.CbPrinters->currentIndex(), secondIndex);
-    QCOMPARE(printing.currentPrinter().printerName(), secondName);
+    QCOMPARE(again.CbPrinters->currentIndex(), queueIndex);
+    QCOMPARE(printing.currentPrinter().printerName(), queue.name());
 }
 
 QTEST_MAIN(TestPrinterPick)

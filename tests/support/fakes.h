@@ -33,14 +33,17 @@ public:
     }
 
     QStringList printerNames() override { return m_names; }
+    QString defaultPrinterName() override { return m_default; }
     platform::PrinterSurface &currentPrinter() override { return m_surface; }
     void selectPrinter(const QString &name) override { m_selections << name; }
 
+    void setDefaultPrinterName(const QString &name) { m_default = name; }
     RecordingSurface &surface() { return m_surface; }
     QStringList selections() const { return m_selections; }
 
 private:
     QStringList m_names;
+    QString m_default;
     RecordingSurface m_surface;
     QStringList m_selections;
 };
@@ -56,6 +59,7 @@ public:
     }
 
     QStringList printerNames() override { return m_names; }
+    QString defaultPrinterName() override { return m_real.defaultPrinterName(); }
     platform::PrinterSurface &currentPrinter() override { return m_real.currentPrinter(); }
     void selectPrinter(const QString &name) override { m_real.selectPrinter(name); }
 
