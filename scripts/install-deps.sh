@@ -8,8 +8,10 @@ PACKAGES=(
     fonts-liberation                            # Arial's metric twin: word splits as on paper
     cups cups-client cups-bsd                   # the printing system
     printer-driver-cups-pdf                     # a "PDF" printer for a machine without one
+    qt6-translations-l10n                       # Qt's own texts in French
     poppler-utils                               # pdftotext, to check printed positions
-    xvfb xauth xdotool imagemagick              # a virtual screen, and screenshots of it
+    xvfb xauth xdotool x11-utils imagemagick    # a virtual screen, asking it, screenshots of it
+    dpkg-dev desktop-file-utils appstream       # the Debian package, and checking its menu entry
 )
 
 missing=()

@@ -94,6 +94,7 @@ double correctionOf(const QString &answer)
 
 void printTestCheques(PrinterSurface &printer)
 {
+    printer.setDocumentName(QStringLiteral("Réglage de l'imprimante – chèques de test"));
     // Printed the way the printer stands, which is portrait: every landscape
     // page of the program turns it back.
     platform::printPage(printer, [&printer] {
@@ -106,6 +107,7 @@ void printTestCheques(PrinterSurface &printer)
 
 void printNumberGrid(PrinterSurface &printer)
 {
+    printer.setDocumentName(QStringLiteral("Réglage de l'imprimante – grille numérotée"));
     platform::printPage(printer, [&printer] {
         printer.setOrientation(platform::Orientation::Landscape);
         printer.setFontName(QStringLiteral("Arial"));
@@ -124,6 +126,7 @@ void printNumberGrid(PrinterSurface &printer)
 
 void printFinalFrame(PrinterSurface &printer, const PrinterOffsets &offsets)
 {
+    printer.setDocumentName(QStringLiteral("Réglage de l'imprimante – cadre final"));
     const double h = common::numericValue(offsets.horizontal) * Millimetre;
     const double v = common::numericValue(offsets.vertical) * Millimetre;
     platform::printPage(printer, [&] {

@@ -1,5 +1,6 @@
 #include "main_window/chequesession.h"
 
+#include "amount_words/amountwords.h"
 #include "amount_words/wordsplit.h"
 #include "bank_layouts/banklist.h"
 #include "bank_layouts/chequeprint.h"
@@ -252,6 +253,9 @@ void ChequeSession::bankClicked(int index)
                       .arg(SelectedBankFile, error.message()));
         return;
     }
+    printer.setDocumentName(QStringLiteral("Chèque %1 € – %2")
+                                .arg(amount_words::amountFigures(m_fields.amount),
+                                     readBankName(SelectedBankFile).valueOr(SelectedBankFile)));
     try {
         printCheque(printer, chequeFields());
     } catch (const platform::PrinterError &error) {

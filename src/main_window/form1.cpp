@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -144,6 +145,7 @@ Form1::Form1(ChequeSession &session, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Ormeline"));
+    setWindowIcon(QIcon(window_services::artwork(QStringLiteral("ormeline")).pixmap(QSize(128, 128))));
     buildWindow();
     m_session.setWindow(this);
     connect(&m_session, &ChequeSession::fieldsChanged, this, &Form1::showFields);

@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
+#include <QTranslator>
 
 #include <cmath>
 
@@ -67,6 +70,21 @@ double screenWidthTwips()
 void beep()
 {
     QApplication::beep();
+}
+
+void useFrenchForQtTexts()
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app)
+        return;
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    // Owned by the application, so that it lives as long as the texts do.
+    auto *translator = new QTranslator(app);
+    if (translator->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
 }
 
 void processEvents()

@@ -19,6 +19,11 @@ double pixelsToTwips(int pixels);
 double screenWidthTwips();
 
 void beep();
+
+// Qt's own texts (the menus of the fields, the standard dialogs) in French,
+// as the program is, whatever the desktop's language. Nothing changes when
+// Qt's translations are not installed.
+void useFrenchForQtTexts();
 // Lets pending window events run once.
 void processEvents();
 

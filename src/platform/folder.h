@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,5 +12,23 @@ namespace platform {
 // on the systems the suite's files are often copied from. Folders and
 // special files are left out; a folder that cannot be read lists nothing.
 QStringList listFiles(const QString &folder, const QString &pattern);
+
+// Whether the folder holds a file (of any kind) of that name.
+bool holdsFile(const QString &folder, const QString &name);
+bool folderExists(const QString &folder);
+
+// Makes the folder, and those above it, when it does not exist yet, and
+// checks that files can be created in it.
+Result<void> makeWritableFolder(const QString &folder);
+
+// Copies into `to` the regular files of `from` that `to` does not hold: a
+// file already there is never replaced. Gives the names copied.
+Result<QStringList> copyMissingFiles(const QString &from, const QString &to);
+
+// The folder every file name of the program is taken from from now on.
+Result<void> enterFolder(const QString &folder);
+
+// The folder the program was started in.
+QString currentFolder();
 
 } // namespace platform

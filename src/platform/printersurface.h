@@ -95,6 +95,11 @@ public:
     // The printer's name, for messages; empty when there is none.
     virtual QString printerName() const = 0;
 
+    // What the next page is, as the printing system lists it for the user
+    // ("Chèque 1575.98 € – Banque de Test").
+    void setDocumentName(const QString &name) { m_documentName = name; }
+    QString documentName() const { return m_documentName; }
+
 protected:
     PrinterSurface() = default;
 
@@ -117,6 +122,7 @@ private:
     float m_currentY = 0.0f;
     LineStyle m_lineStyle = LineStyle::Solid;
     Orientation m_orientation = Orientation::Portrait;
+    QString m_documentName = QStringLiteral("Ormeline");
 };
 
 // Runs `draw`, which draws a page, and sends it to the printer. When the

@@ -237,6 +237,7 @@ void QtPrinterSurface::doEndDocument()
     m_printer->setPageOrientation(orientation == Orientation::Landscape ? QPageLayout::Landscape
                                                                         : QPageLayout::Portrait);
 
+    m_printer->setDocName(documentName());
     QPainter painter;
     if (!painter.begin(m_printer.get()))
         throw PrinterError(QStringLiteral("l'impression ne peut pas commencer sur « %1 »").arg(m_printer->printerName()));

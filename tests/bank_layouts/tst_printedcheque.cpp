@@ -13,6 +13,7 @@
 #include "support/pdfwords.h"
 #include "support/workingfolder.h"
 
+#include <QProcess>
 #include <QTest>
 #include <QToolButton>
 
@@ -100,6 +101,12 @@ void TestPrintedCheque::itemsLandAtLayoutPlusOffsets()
     const PdfPage page = pages.first().as(PageTurn::Landscape);
     QPointF origin;
     QVERIFY2(queue.printableOrigin(true, &origin, &why), qPrintable(why));
+    // The job says what it is.
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {queue.pdfPath()});
+    QVERIFY(info.waitForFinished(30000));
+    const QString described = QString::fromUtf8(info.readAllStandardOutput());
+    QVERIFY2(described.contains(QStringLiteral("Chèque 1575.98 € – Banque d'essai")), qPrintable(described));
 
     // The word lines start with a blank: their first word stands one blank
     // further right.

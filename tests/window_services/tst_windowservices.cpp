@@ -8,7 +8,10 @@
 #include "window_services/textfield.h"
 #include "window_services/windows.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QFile>
+#include <QMenu>
 #include <QLabel>
 #include <QProcess>
 #include <QSignalSpy>
@@ -28,6 +31,7 @@ private Q_SLOTS:
     void replacedPictureReachesTheDialog();
     void captionWrittenUnderThePicture();
     void fieldsHoldWhatTheFilesCanHold();
+    void fieldMenusSpeakFrench();
     void suiteFileCreatedAndShared();
     void mainWindowPlacement();
 };
@@ -120,6 +124,25 @@ void TestWindowServices::fieldsHoldWhatTheFilesCanHold()
     // Nor does a paste bring one in.
     field.insert(QStringLiteral("日本"));
     QCOMPARE(field.text(), QStringLiteral("ód €"));
+}
+
+void TestWindowServices::fieldMenusSpeakFrench()
+{
+    platform::useFrenchForQtTexts();
+    TextField field;
+    field.resize(200, 30);
+    field.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&field));
+    // The right button opens the field's own menu, Qt's.
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 10), field.mapToGlobal(QPoint(10, 10)));
+    QApplication::sendEvent(&field, &event);
+    QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QStringList entries;
+    for (const QAction *action : menu->actions())
+        entries << action->text();
+    menu->close();
+    QVERIFY2(entries.join(QLatin1Char('|')).contains(QStringLiteral("Co&uper")), qPrintable(entries.join(QStringLiteral(" | "))));
 }
 
 void TestWindowServices::suiteFileCreatedAndShared()

@@ -1,0 +1,281 @@
+#include "support/cupsqueue.h"
+#include "support/pdfwords.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run run(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment = {},
+        const QString &folder = QString(), int timeoutMs = 120000)
+{
+    QProcess process;
+    if (!environment.isEmpty())
+        process.setProcessEnvironment(environment);
+    if (!folder.isEmpty())
+        process.setWorkingDirectory(folder);
+    process.start(program, arguments);
+    Run result;
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        result.err = program + QStringLiteral(" did not finish");
+        return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    result.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return result;
+}
+
+// The environment of a user who has never run the program: a home of their
+// own, no screen unless one is given.
+QProcessEnvironment freshUser(const QString &home)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
+        environment.remove(QString::fromLatin1(name));
+    environment.insert(QStringLiteral("HOME"), home);
+    return environment;
+}
+
+bool waitFor(const std::function<bool()> &condition, int timeoutMs)
+{
+    for (int waited = 0; waited < timeoutMs; waited += 50) {
+        if (condition())
+            return true;
+        QThread::msleep(50);
+    }
+    return condition();
+}
+
+} // namespace
+
+// The Debian package as a user gets it: built, unpacked into a root of its
+// own, and its program started the way the menu starts it.
+class TestInstalled : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void filesInTheirPlaces_data();
+    void filesInTheirPlaces();
+    void menuEntryAndMetadataAreValid();
+    void commandLine_data();
+    void commandLine();
+    void startsOnItsOwnSeededFolder();
+
+private:
+    QString installed(const QString &path) const { return m_root.filePath(QStringLiteral("usr/") + path); }
+
+    QTemporaryDir m_scratch;
+    QDir m_root;
+};
+
+void TestInstalled::initTestCase()
+{
+    QVERIFY(m_scratch.isValid());
+    const QString packages = m_scratch.filePath(QStringLiteral("paquet"));
+    const Run packed = run(QStringLiteral(CPACK_COMMAND),
+                           {QStringLiteral("--config"), QStringLiteral(BUILD_DIR "/CPackConfig.cmake"),
+                            QStringLiteral("-B"), packages});
+    QVERIFY2(packed.exitCode == 0, qPrintable(packed.out + packed.err));
+    const QStringList built = QDir(packages).entryList({QStringLiteral("ormeline_*.deb")}, QDir::Files);
+    QCOMPARE(built.size(), 1);
+    m_root.setPath(m_scratch.filePath(QStringLiteral("racine")));
+    const Run unpacked = run(QStringLiteral("dpkg"), {QStringLiteral("-x"), QDir(packages).filePath(built.first()),
+                                                      m_root.path()});
+    QVERIFY2(unpacked.exitCode == 0, qPrintable(unpacked.err));
+    const Run control = run(QStringLiteral("dpkg"), {QStringLiteral("-f"), QDir(packages).filePath(built.first()),
+                                                     QStringLiteral("Depends")});
+    for (const char *needed : {"fonts-liberation", "cups-client", "qt6-translations-l10n", "libqt6svg6"})
+        QVERIFY2(control.out.contains(QLatin1String(needed)), qPrintable(control.out));
+}
+
+void TestInstalled::filesInTheirPlaces_data()
+{
+    QTest::addColumn<QString>("path");
+    for (const char *path : {"bin/ormeline", "share/ormeline/bq_GENDS.txt", "share/ormeline/bq_GENGA.txt",
+                             "share/ormeline/fc_img_024.gif", "share/applications/fr.ormeline.Ormeline.desktop",
+                             "share/icons/hicolor/scalable/apps/fr.ormeline.Ormeline.svg",
+                             "share/metainfo/fr.ormeline.Ormeline.metainfo.xml", "share/man/man1/ormeline.1",
+                             "share/doc/ormeline/copyright"})
+        QTest::newRow(path) << QString::fromLatin1(path);
+}
+
+void TestInstalled::filesInTheirPlaces()
+{
+    QFETCH(QString, path);
+    QVERIFY2(QFile::exists(installed(path)), qPrintable(installed(path)));
+}
+
+void TestInstalled::menuEntryAndMetadataAreValid()
+{
+    const Run desktop = run(QStringLiteral("desktop-file-validate"),
+                            {installed(QStringLiteral("share/applications/fr.ormeline.Ormeline.desktop"))});
+    QVERIFY2(desktop.exitCode == 0 && desktop.out.trimmed().isEmpty(), qPrintable(desktop.out + desktop.err));
+    const Run metainfo = run(QStringLiteral("appstreamcli"),
+                             {QStringLiteral("validate"), QStringLiteral("--no-net"),
+                              installed(QStringLiteral("share/metainfo/fr.ormeline.Ormeline.metainfo.xml"))});
+    QVERIFY2(metainfo.exitCode == 0, qPrintable(metainfo.out + metainfo.err));
+}
+
+void TestInstalled::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("screen"); // an offscreen one; none at all otherwise
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("--version, no screen needed") << QStringList{"--version"} << false << 0 << "Ormeline 0.1.0";
+    QTest::newRow("--help, no screen needed") << QStringList{"--help"} << false << 0 << "--dossier DOSSIER";
+    QTest::newRow("an unknown option") << QStringList{"--imprimer"} << true << 2 << "option inconnue : imprimer";
+    QTest::newRow("--dossier without a folder") << QStringList{"--dossier"} << true << 2 << "demande le nom d'un dossier";
+    QTest::newRow("--dossier that does not exist") << QStringList{"--dossier", "/nulle/part"} << true << 1
+                                                   << "Le dossier « /nulle/part » n'existe pas.";
+}
+
+void TestInstalled::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, screen);
+    QFETCH(int, exitCode);
+    QFETCH(QString, says);
+    QTemporaryDir home;
+    QProcessEnvironment environment = freshUser(home.path());
+    if (screen)
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // The message of a folder that cannot be used is shown in a dialog too:
+    // Escape gets rid of it for the test, as the user's click would.
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(installed(QStringLiteral("bin/ormeline")), arguments);
+    QVERIFY(process.waitForStarted());
+    if (!process.waitForFinished(exitCode == 1 ? 3000 : 30000)) {
+        process.kill();
+        process.waitForFinished();
+        QVERIFY2(exitCode == 1, "the program did not end");
+        QVERIFY(QString::fromLocal8Bit(process.readAllStandardError()).contains(says));
+        return;
+    }
+    const QString output = QString::fromLocal8Bit(process.readAllStandardOutput() + process.readAllStandardError());
+    QCOMPARE(process.exitCode(), exitCode);
+    QVERIFY2(output.contains(says), qPrintable(output));
+}
+
+void TestInstalled::startsOnItsOwnSeededFolder()
+{
+    ORMELINE_TEST_QUEUE(queue);
+    QTemporaryDir home;
+    QTemporaryDir start;
+    const QString data = home.filePath(QStringLiteral(".local/share/ormeline"));
+    const QString binary = installed(QStringLiteral("bin/ormeline"));
+
+    // First start, from the menu: an empty folder, a user who never ran it.
+    {
+        QProcessEnvironment environment = freshUser(home.path());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.setWorkingDirectory(start.path());
+        program.start(binary, {});
+        QVERIFY(program.waitForStarted());
+        // Start-up has run once the pending-cheque file is in the data folder.
+        QVERIFY2(waitFor([&] { return QFile::exists(data + QStringLiteral("/provchq.wdo")); }, 30000),
+                 qPrintable(QString::fromLocal8Bit(program.readAllStandardError())));
+        QStringList seeded = QDir(data).entryList(QDir::Files);
+        for (const char *name : {"bq_GENDS.txt", "bq_GENGA.txt", "fc_img_024.gif", "w_cai020.wdo"})
+            QVERIFY2(seeded.contains(QString::fromLatin1(name)), qPrintable(seeded.join(' ')));
+        QCOMPARE(QDir(start.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        program.terminate();
+        QVERIFY(program.waitForFinished(10000));
+    }
+
+    // The user moves the amount of the first bank; the invoicing program
+    // hands a cheque over.
+    QFile layout(data + QStringLiteral("/bq_GENDS.txt"));
+    QVERIFY(layout.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = layout.readAll().split('\n');
+    layout.close();
+    lines[3] = "100\r";
+    const QByteArray changed = lines.join('\n');
+    QVERIFY(layout.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    layout.write(changed);
+    layout.close();
+    QFile pending(data + QStringLiteral("/provchq.wdo"));
+    QVERIFY(pending.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    pending.write(QByteArray(400, ' ') + "     1575.98        ");
+    pending.close();
+
+    // Second start, on a real screen: the generic bank is on the first
+    // button, and a click prints the cheque with the user's layout.
+    // A virtual screen of its own, on a display number it picks itself.
+    QProcess screen;
+    screen.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                                          QStringLiteral("0"), QStringLiteral("1024x768x24"),
+                                          QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    QVERIFY(screen.waitForStarted());
+    const auto stopScreen = qScopeGuard([&screen] {
+        screen.terminate();
+        screen.waitForFinished(5000);
+    });
+    QVERIFY(waitFor([&screen] { return screen.canReadLine() || screen.waitForReadyRead(100); }, 30000));
+    const QString display = QLatin1Char(':') + QString::fromLatin1(screen.readLine()).trimmed();
+    QProcessEnvironment onScreen = freshUser(home.path());
+    onScreen.insert(QStringLiteral("DISPLAY"), display);
+    onScreen.insert(QStringLiteral("PRINTER"), queue.name());
+    QVERIFY(waitFor([&] { return run(QStringLiteral("xdpyinfo"), {}, onScreen, QString(), 5000).exitCode == 0; },
+                    30000));
+    QString why;
+    QVERIFY2(queue.removeOutput(&why), qPrintable(why));
+    QProcess program;
+    program.setProcessEnvironment(onScreen);
+    program.setWorkingDirectory(start.path());
+    program.start(binary, {});
+    QVERIFY(program.waitForStarted());
+    const Run found = run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--sync"),
+                                                      QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                                                      QStringLiteral("^Ormeline$")},
+                          onScreen, QString(), 30000);
+    QVERIFY2(found.exitCode == 0, qPrintable(found.err));
+    // The first bank button, 300 and 7530 twips from the window's corner,
+    // at 15 twips a pixel; the window stands at the screen's top left.
+    QThread::msleep(700);
+    const Run clicked = run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("86"),
+                                                        QStringLiteral("532"), QStringLiteral("click"),
+                                                        QStringLiteral("1")},
+                            onScreen);
+    QCOMPARE(clicked.exitCode, 0);
+    // Handed over without the stay-open flag: printed, the program ends.
+    QVERIFY2(program.waitForFinished(30000), "the program did not end after the click");
+    QCOMPARE(program.exitCode(), 0);
+    QVERIFY2(queue.waitForOutput(&why), qPrintable(why));
+    const QList<PdfPage> pages = readPdfWords(queue.pdfPath(), &why);
+    QVERIFY2(pages.size() == 1, qPrintable(why));
+    const PdfPage page = pages.first().as(PageTurn::Landscape);
+    const QList<PdfWord> amount = page.find(QStringLiteral("****1575.98"));
+    QCOMPARE(amount.size(), 1);
+    QPointF origin;
+    QVERIFY2(queue.printableOrigin(true, &origin, &why), qPrintable(why));
+    QVERIFY(qAbs(amount.first().leftTwips() - (origin.x() + 100 * 56.7)) < TenthMillimetreTwips);
+
+    // The user's layout was not replaced by the shipped one.
+    QVERIFY(layout.open(QIODevice::ReadOnly));
+    QCOMPARE(layout.readAll(), changed);
+    QCOMPARE(QDir(start.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestInstalled)
+#include "tst_installed.moc"
