@@ -28,7 +28,7 @@ echo "== Tests"
 ctest --test-dir build/release --output-on-failure || status=1
 
 echo "== Tests avec les sanitizers"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:suppressions=$PWD/tests/asan.supp" \
 LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build/sanitize --output-on-failure || status=1

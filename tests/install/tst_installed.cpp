@@ -249,7 +249,8 @@ void TestInstalled::startsOnItsOwnSeededFolder()
                                                       QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
                                                       QStringLiteral("^Ormeline$")},
                           onScreen, QString(), 30000);
-    QVERIFY2(found.exitCode == 0, qPrintable(found.err));
+    QVERIFY2(found.exitCode == 0,
+             qPrintable(found.err + QStringLiteral(" | program: ") + QString::fromLocal8Bit(program.readAllStandardError())));
     // The first bank button, 300 and 7530 twips from the window's corner,
     // at 15 twips a pixel; the window stands at the screen's top left.
     QThread::msleep(700);
@@ -260,7 +261,8 @@ void TestInstalled::startsOnItsOwnSeededFolder()
     QCOMPARE(clicked.exitCode, 0);
     // Handed over without the stay-open flag: printed, the program ends.
     QVERIFY2(program.waitForFinished(30000), "the program did not end after the click");
-    QCOMPARE(program.exitCode(), 0);
+    QVERIFY2(program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0,
+             qPrintable(QString::fromLocal8Bit(program.readAllStandardError()).right(3000)));
     QVERIFY2(queue.waitForOutput(&why), qPrintable(why));
     const QList<PdfPage> pages = readPdfWords(queue.pdfPath(), &why);
     QVERIFY2(pages.size() == 1, qPrintable(why));
