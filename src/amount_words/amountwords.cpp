@@ -2,7 +2,7 @@
 
 #include "common/numeric.h"
 
-#include <QStringList>
+#include <QVarLengthArray>
 
 #include <array>
 
@@ -38,74 +38,41 @@ QString withoutLeadingZeros(const QString &digits)
     return digits.mid(i);
 }
 
-// Names of the numbers the conversion uses, by value; the others stay empty.
-// Compound names use a blank rather than a hyphen, as the cheque lines
-// always have.
-std::array<QString, 91> numberNames()
-{
-    std::array<QString, 91> names;
-    const char16_t *const small[] = {u"zéro",    u"un",       u"deux",     u"trois",   u"quatre",
-                                     u"cinq",    u"six",      u"sept",     u"huit",    u"neuf",
-                                     u"dix",     u"onze",     u"douze",    u"treize",  u"quatorze",
-                                     u"quinze",  u"seize",    u"dix sept", u"dix huit", u"dix neuf"};
-    for (int i = 0; i < 20; ++i)
-        names[std::size_t(i)] = QString::fromUtf16(small[i]);
-    names[20] = QStringLiteral("vingt");
-    names[30] = QStringLiteral("trente");
-    names[40] = QStringLiteral("quarante");
-    names[50] = QStringLiteral("cinquante");
-    names[60] = QStringLiteral("soixante");
-    names[70] = QStringLiteral("soixante");
-    names[80] = QStringLiteral("quatre vingt");
-    names[90] = QStringLiteral("quatre vingt");
-    return names;
-}
-
-const QString &scaleWord(int group)
-{
-    static const std::array<QString, GroupCount> words = {
-        QString(), QString(), QStringLiteral(" mille"), QStringLiteral(" million"),
-        QStringLiteral(" milliard"), QStringLiteral(" billion")};
-    return words[std::size_t(group)];
-}
-
 // The integer digits, "0", and exactly two hundredths. Three or more
 // decimals are rounded on the digits themselves so that 0.995 really gives
 // one euro, which a double would not.
 QString workingDigits(const QString &amount)
 {
-    const int point = amount.indexOf(QLatin1Char('.'));
+    const qsizetype point = amount.indexOf(QLatin1Char('.'));
     if (point < 0)
         return amount + QStringLiteral("000");
-    QString integerDigits = amount.left(point);
-    QString decimals = amount.mid(point + 1);
-    if (decimals.size() >= 3) {
-        const QString rounded = common::roundDecimalText(integerDigits + QLatin1Char('.') + decimals, 2);
-        const int roundedPoint = rounded.indexOf(QLatin1Char('.'));
-        integerDigits = rounded.left(roundedPoint);
-        decimals = rounded.mid(roundedPoint + 1);
-    } else if (decimals.size() == 1) {
-        decimals += QLatin1Char('0');
+    const qsizetype decimalCount = amount.size() - point - 1;
+    if (decimalCount <= 2) {
+        // The common case, in one string: the integer digits, "0", the
+        // hundredths.
+        QString digits;
+        digits.reserve(point + 3);
+        digits.append(QStringView(amount).left(point));
+        digits.append(QLatin1Char('0'));
+        digits.append(QStringView(amount).mid(point + 1));
+        if (decimalCount == 1)
+            digits.append(QLatin1Char('0'));
+        return digits;
     }
-    return integerDigits + QLatin1Char('0') + decimals;
+    // Three decimals or more: rounded on the digits themselves.
+    const QString rounded = common::roundDecimalText(amount, 2);
+    const qsizetype roundedPoint = rounded.indexOf(QLatin1Char('.'));
+    return rounded.left(roundedPoint) + QLatin1Char('0') + rounded.mid(roundedPoint + 1);
 }
 
 // Whether a digit string, leading zeros aside, is more than 1.
-bool moreThanOne(const QString &digits)
+bool moreThanOne(QStringView digits)
 {
-    const QString value = withoutLeadingZeros(digits);
-    return value.size() > 1 || (!value.isEmpty() && value[0] > QLatin1Char('1'));
-}
-
-QString joinNonEmpty(const QStringList &words)
-{
-    QStringList kept;
-    for (const QString &word : words) {
-        const QString trimmed = word.trimmed();
-        if (!trimmed.isEmpty())
-            kept << trimmed;
-    }
-    return kept.join(QLatin1Char(' '));
+    qsizetype first = 0;
+    while (first < digits.size() - 1 && digits[first] == u'0')
+        ++first;
+    const QStringView value = digits.mid(first);
+    return value.size() > 1 || (!value.isEmpty() && value[0] > u'1');
 }
 
 } // namespace
@@ -142,111 +109,197 @@ QString amountFigures(const QString &text)
     return accepted ? common::roundDecimalText(*accepted, 2) : text.trimmed();
 }
 
+namespace {
+
+// The words are built straight into one buffer, already in capitals: the
+// conversion runs for every amount typed and at every start, and a string
+// for each word would cost more than the rules themselves.
+class WordsBuffer
+{
+public:
+    void append(QStringView text) { m_text.append(reinterpret_cast<const char16_t *>(text.utf16()), text.size()); }
+    void append(char16_t c) { m_text.append(c); }
+    // In capitals, without a string of its own for the common case.
+    void appendUpper(QStringView text)
+    {
+        for (const QChar c : text) {
+            if (c.unicode() >= 0x80) {
+                append(text.toString().toUpper());
+                return;
+            }
+        }
+        for (const QChar c : text) {
+            const char16_t u = c.unicode();
+            m_text.append(u >= u'a' && u <= u'z' ? char16_t(u - (u'a' - u'A')) : u);
+        }
+    }
+    QStringView view() const { return QStringView(m_text.constData(), m_text.size()); }
+
+private:
+    // Six groups of at most "QUATRE VINGT DIX SEPT" and a few joining words
+    // fit on the stack; long currency names go to the heap.
+    QVarLengthArray<char16_t, 512> m_text;
+};
+
+// The names by value, in capitals; the values the rules never ask for stay
+// empty.
+constexpr std::array<std::u16string_view, 91> UpperNames = [] {
+    std::array<std::u16string_view, 91> names{};
+    const std::u16string_view small[] = {u"ZÉRO",     u"UN",       u"DEUX",     u"TROIS",   u"QUATRE",
+                                         u"CINQ",     u"SIX",      u"SEPT",     u"HUIT",    u"NEUF",
+                                         u"DIX",      u"ONZE",     u"DOUZE",    u"TREIZE",  u"QUATORZE",
+                                         u"QUINZE",   u"SEIZE",    u"DIX SEPT", u"DIX HUIT", u"DIX NEUF"};
+    for (std::size_t i = 0; i < 20; ++i)
+        names[i] = small[i];
+    names[20] = u"VINGT";
+    names[30] = u"TRENTE";
+    names[40] = u"QUARANTE";
+    names[50] = u"CINQUANTE";
+    names[60] = u"SOIXANTE";
+    names[70] = u"SOIXANTE";
+    names[80] = u"QUATRE VINGT";
+    names[90] = u"QUATRE VINGT";
+    return names;
+}();
+
+constexpr std::array<std::u16string_view, GroupCount> UpperScales = {u"", u"", u" MILLE", u" MILLION",
+                                                                      u" MILLIARD", u" BILLION"};
+
+QStringView name(int value)
+{
+    const std::u16string_view text = UpperNames[std::size_t(value)];
+    return QStringView(text.data(), qsizetype(text.size()));
+}
+
+QStringView view(std::u16string_view text)
+{
+    return QStringView(text.data(), qsizetype(text.size()));
+}
+
+// A group's words joined by single blanks: a word is appended with a blank
+// before it when the group already has one.
+struct GroupWords
+{
+    WordsBuffer &out;
+    bool started = false;
+
+    void word(QStringView text)
+    {
+        if (started)
+            out.append(u' ');
+        out.append(text);
+        started = true;
+    }
+};
+
+} // namespace
+
 QString ConvertitLettres2(QString &amount, const QString &currencyName, const QString &hundredthName)
 {
-    const std::array<QString, 91> names = numberNames();
-
     amount = workingDigits(amount);
 
     // digit[i] is the digit i places from the right; anything past the six
     // groups is outside what a cheque can hold and is left out.
     std::array<int, DigitCount> digit{};
-    for (int i = 0; i < DigitCount && i < amount.size(); ++i) {
-        const QChar c = amount[amount.size() - 1 - i];
-        digit[std::size_t(i)] = isAsciiDigit(c) ? c.digitValue() : 0;
+    const qsizetype size = amount.size();
+    for (qsizetype i = 0; i < DigitCount && i < size; ++i) {
+        const char16_t c = amount.at(size - 1 - i).unicode();
+        digit[std::size_t(i)] = c >= u'0' && c <= u'9' ? c - u'0' : 0;
     }
-    const auto at = [&digit](int i) { return digit[std::size_t(i)]; };
 
     // "cent" and "quatre vingt" take their "s" only when nothing non-zero
     // stands anywhere below them in the integer part; in the hundredths only
     // the units digit counts.
     std::array<bool, DigitCount> followed{};
     bool nonZeroBelow = false;
-    for (int i = 3; i < DigitCount; ++i) {
-        followed[std::size_t(i)] = nonZeroBelow;
-        if (at(i) != 0)
-            nonZeroBelow = true;
+    for (std::size_t i = 3; i < DigitCount; ++i) {
+        followed[i] = nonZeroBelow;
+        nonZeroBelow = nonZeroBelow || digit[i] != 0;
     }
-    followed[1] = at(0) != 0;
+    followed[1] = digit[0] != 0;
 
-    std::array<QString, GroupCount> groupText;
-    std::array<int, GroupCount> groupValue{};
+    // Each group's text goes into the buffer as soon as it is made: the
+    // groups come in reading order, the hundredths last. A blank joins each
+    // integer group to what stands before it.
+    WordsBuffer words;
+    WordsBuffer cents;
+    bool integerWords = false;
+    int hundredths = 0;
     for (int group = GroupCount - 1; group >= 0; --group) {
-        const int base = group * 3;
-        const int h = at(base + 2);
-        const int t = at(base + 1);
-        const int u = at(base);
+        const std::size_t base = std::size_t(group) * 3;
+        const int h = digit[base + 2];
+        const int t = digit[base + 1];
+        const int u = digit[base];
         const int v = 10 * t + u;
-        groupValue[std::size_t(group)] = 100 * h + v;
-        if (groupValue[std::size_t(group)] == 0)
+        const int value = 100 * h + v;
+        if (group == 0)
+            hundredths = value;
+        if (value == 0)
             continue;
 
-        QString hundredsWord;
+        WordsBuffer &out = group == 0 ? cents : words;
+        if (group > 0 && group < GroupCount - 1)
+            out.append(u' ');
+        GroupWords text{out};
         if (h == 1) {
-            hundredsWord = QStringLiteral("cent");
+            text.word(u"CENT");
         } else if (h >= 2) {
-            hundredsWord = names[std::size_t(h)] + QStringLiteral(" cent");
-            if (!followed[std::size_t(base + 2)])
-                hundredsWord += QLatin1Char('s');
+            text.word(name(h));
+            out.append(QStringView(u" CENT"));
+            if (!followed[base + 2])
+                out.append(u'S');
         }
 
-        QString tensWord;
         bool hasTensWord = false;
         bool tenMore = false;
         if (v >= 20) {
-            tensWord = names[std::size_t(10 * t)];
-            if (t == 8 && !followed[std::size_t(base + 1)])
-                tensWord += QLatin1Char('s');
+            text.word(name(10 * t));
+            if (t == 8 && !followed[base + 1])
+                out.append(u'S');
             hasTensWord = true;
             tenMore = t == 7 || t == 9;
         } else if (v >= 10) {
-            tensWord = names[std::size_t(v)];
+            text.word(name(v));
         }
 
-        QString unitsWord;
         if ((t != 1 && u > 0) || tenMore) {
             const int n = tenMore ? 10 + u : u;
-            if (hasTensWord) {
-                if (t < 8 && u == 1)
-                    unitsWord = QStringLiteral(" et ") + names[std::size_t(n)];
-                else
-                    unitsWord = QLatin1Char(' ') + names[std::size_t(n)];
-            } else if (group == 2) {
+            if (hasTensWord && t < 8 && u == 1) {
+                text.word(u"ET");
+                out.append(u' ');
+                out.append(name(n));
+            } else if (hasTensWord) {
+                text.word(name(n));
+            } else if (!(group == 2 && value == 1)) {
                 // One thousand reads "mille", never "un mille".
-                if (groupValue[2] != 1)
-                    unitsWord = QLatin1Char(' ') + names[std::size_t(u)];
-            } else {
-                unitsWord = names[std::size_t(u)];
+                text.word(name(u));
             }
         }
 
-        QString text = joinNonEmpty({hundredsWord, tensWord, unitsWord}) + scaleWord(group);
-        if (group >= 3 && groupValue[std::size_t(group)] > 1)
-            text += QLatin1Char('s');
-        groupText[std::size_t(group)] = text;
+        out.append(view(UpperScales[std::size_t(group)]));
+        if (group >= 3 && value > 1)
+            out.append(u'S');
+        integerWords = integerWords || group > 0;
     }
 
-    // Blanks are not collapsed: " mille" keeps its own leading blank after
+    WordsBuffer &result = words;
+    if (!integerWords)
+        result.append(name(0));
+    result.append(u' ');
+    result.appendUpper(QStringView(currencyName).trimmed());
+    if (moreThanOne(QStringView(amount).left(size - 3)))
+        result.append(u'S');
+    if (hundredths != 0) {
+        result.append(QStringView(u" ET "));
+        result.append(cents.view());
+        result.append(u' ');
+        result.appendUpper(QStringView(hundredthName).trimmed());
+        if (hundredths > 1)
+            result.append(u'S');
+    }
+    // Blanks are not collapsed: " MILLE" keeps its own leading blank after
     // the one that joins it, as the cheques have always been printed.
-    QString words = groupText[5];
-    for (int group = 4; group >= 1; --group) {
-        if (!groupText[std::size_t(group)].isEmpty())
-            words += QLatin1Char(' ') + groupText[std::size_t(group)];
-    }
-    if (words.isEmpty())
-        words = names[0];
-
-    words += QLatin1Char(' ') + currencyName.trimmed();
-    if (moreThanOne(amount.left(amount.size() - 3)))
-        words += QLatin1Char('s');
-
-    if (!groupText[0].isEmpty()) {
-        words += QStringLiteral(" et ") + groupText[0] + QLatin1Char(' ') + hundredthName.trimmed();
-        if (groupValue[0] > 1)
-            words += QLatin1Char('s');
-    }
-
-    return words.toUpper().trimmed();
+    return result.view().trimmed().toString();
 }
 
 } // namespace amount_words
