@@ -96,8 +96,8 @@ void ChequeSession::startUp()
         if (m_window)
             m_window->repaintNow();
     });
-    step([this] { restorePrinter(); });
-    step([] { PrintersReady = true; });
+    // The printer list and the stored printer come after the first paint:
+    // preparePrinters().
     step([this] {
         applyCurrencyDefaults();
         Q_EMIT fieldsChanged();
@@ -108,6 +108,21 @@ void ChequeSession::startUp()
         if (m_window)
             m_window->armFrontTimer();
     });
+}
+
+void ChequeSession::preparePrinters()
+{
+    if (PrintersReady)
+        return;
+    // Guarded like the start-up steps: a printer that fails here is met
+    // again, and told, at the first cheque.
+    try {
+        restorePrinter();
+    } catch (const platform::PrinterError &) {
+    }
+    platform::processEvents();
+    PrintersReady = true;
+    Q_EMIT printersReady();
 }
 
 void ChequeSession::tellStartUpProblems()

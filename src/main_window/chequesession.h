@@ -68,8 +68,12 @@ public:
     void setPlace(const QString &place);
 
     // The start-up sequence. Each step stands on its own: a failing one is
-    // skipped, silently, and leaves its fields empty.
+    // skipped, silently, and leaves its fields empty. It asks nothing of the
+    // printing system, so that the window shows at once.
     void startUp();
+    // The printer list and the stored printer, once the window shows: the
+    // printing system may take its time answering.
+    void preparePrinters();
     // Tells the user what start-up could not do and they must know, once the
     // window shows.
     void tellStartUpProblems();
@@ -118,6 +122,9 @@ public:
 
 Q_SIGNALS:
     void fieldsChanged();
+    // The printers are listed and the stored one is current: the commands
+    // that print may be used.
+    void printersReady();
     // The program is to end now: its files are closed and no further window
     // event may run.
     void programEnded();

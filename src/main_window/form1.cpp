@@ -149,6 +149,14 @@ Form1::Form1(ChequeSession &session, QWidget *parent)
     buildWindow();
     m_session.setWindow(this);
     connect(&m_session, &ChequeSession::fieldsChanged, this, &Form1::showFields);
+    // What prints waits for the printers, which are asked for once the
+    // window is painted.
+    for (QWidget *printing : printingControls())
+        printing->setEnabled(false);
+    connect(&m_session, &ChequeSession::printersReady, this, [this] {
+        for (QWidget *printing : printingControls())
+            printing->setEnabled(true);
+    });
     // What the user types into the cheque goes to the working data at once.
     connect(Text4, &QLineEdit::textEdited, &m_session, &ChequeSession::setDate);
     connect(Text8, &QLineEdit::textEdited, &m_session, &ChequeSession::setPayee);
@@ -441,6 +449,24 @@ void Form1::showEvent(QShowEvent *event)
     m_shown = true;
     // Once the window stands, so that the user sees what the message is about.
     QTimer::singleShot(0, &m_session, &ChequeSession::tellStartUpProblems);
+}
+
+void Form1::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (m_painted)
+        return;
+    m_painted = true;
+    // The window is on the screen: now the printing system may be asked.
+    QTimer::singleShot(0, &m_session, &ChequeSession::preparePrinters);
+}
+
+QList<QWidget *> Form1::printingControls() const
+{
+    QList<QWidget *> controls{CbPrinters, bt_out, Image2};
+    for (QToolButton *bank : bt_banq)
+        controls << bank;
+    return controls;
 }
 
 void Form1::closeEvent(QCloseEvent *event)

@@ -61,11 +61,14 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildWindow();
     void showFields();
+    // The controls that lead to printing, usable once the printers are ready.
+    QList<QWidget *> printingControls() const;
 
     // What start-up asks of the window.
     void loadShopPicture() override;
@@ -82,6 +85,7 @@ private:
 
     ChequeSession &m_session;
     bool m_shown = false;
+    bool m_painted = false;
 };
 
 } // namespace main_window

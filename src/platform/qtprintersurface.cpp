@@ -2,8 +2,10 @@
 
 #include "platform/printingfont.h"
 
+#include <QBuffer>
 #include <QColor>
 #include <QPageLayout>
+#include <QPdfWriter>
 #include <QPageSize>
 #include <QPainter>
 #include <QPen>
@@ -63,19 +65,34 @@ QString QtPrinterSurface::queueRefusal(const QString &queue)
 }
 
 QtPrinterSurface::QtPrinterSurface(const QString &printerName)
+    : m_requested(printerName)
+    , m_pdfBytes(std::make_unique<QBuffer>())
 {
-    const QPrinterInfo info = printerName.isEmpty() ? QPrinterInfo::defaultPrinter()
-                                                    : QPrinterInfo::printerInfo(printerName);
-    if (!info.isNull()) {
-        m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-        m_hasPrinter = m_printer->isValid() && m_printer->outputFormat() == QPrinter::NativeFormat;
-    }
-    if (!m_hasPrinter) {
-        // Measuring must work without a printer (the amount in words is split
-        // at start-up). A PDF printer at the same resolution gives the same
-        // font metrics, since Qt sends PDF to CUPS anyway; it is never painted on.
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        m_printer->setOutputFormat(QPrinter::PdfFormat);
+    // Text is measured with the metrics of Qt's PDF engine at 1440 dots an
+    // inch, which is what every printer is sent, so that measuring never
+    // waits for the printing system: the printer itself is asked for only
+    // when a page is to go to it. Nothing is ever drawn on this writer.
+    m_pdfBytes->open(QIODevice::WriteOnly);
+    m_measure = std::make_unique<QPdfWriter>(m_pdfBytes.get());
+    m_measure->setResolution(TwipsPerInch);
+    doSetFont(fontName(), fontSize(), bold());
+}
+
+QtPrinterSurface::~QtPrinterSurface() = default;
+
+void QtPrinterSurface::findPrinter() const
+{
+    if (m_looked)
+        return;
+    m_looked = true;
+    const QPrinterInfo info = m_requested.isEmpty() ? QPrinterInfo::defaultPrinter()
+                                                    : QPrinterInfo::printerInfo(m_requested);
+    if (info.isNull())
+        return;
+    m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    if (!m_printer->isValid() || m_printer->outputFormat() != QPrinter::NativeFormat) {
+        m_printer.reset();
+        return;
     }
     // Resolution first: the printer works out its margins in device pixels.
     m_printer->setResolution(TwipsPerInch);
@@ -84,20 +101,18 @@ QtPrinterSurface::QtPrinterSurface(const QString &printerName)
     // The origin is placed by hand on the printable corner (see endDocument).
     m_printer->setFullPage(true);
     m_printer->setPageOrientation(QPageLayout::Portrait);
-
-    doSetFont(fontName(), fontSize(), bold());
 }
-
-QtPrinterSurface::~QtPrinterSurface() = default;
 
 QString QtPrinterSurface::printerName() const
 {
-    return m_hasPrinter ? m_printer->printerName() : QString();
+    findPrinter();
+    return m_printer ? m_printer->printerName() : QString();
 }
 
 bool QtPrinterSurface::hasPrinter() const
 {
-    return m_hasPrinter;
+    findPrinter();
+    return m_printer != nullptr;
 }
 
 QPointF QtPrinterSurface::printableOrigin(const QMarginsF &portraitMarginsPoints, Orientation orientation)
@@ -117,7 +132,7 @@ void QtPrinterSurface::doSetFont(const QString &name, float points, bool bold)
 const QFontMetricsF &QtPrinterSurface::metrics()
 {
     if (!m_metrics)
-        m_metrics.emplace(m_font, m_printer.get());
+        m_metrics.emplace(m_font, m_measure.get());
     return *m_metrics;
 }
 
@@ -125,7 +140,7 @@ void QtPrinterSurface::startPage()
 {
     if (m_pageStarted)
         return;
-    if (!m_hasPrinter)
+    if (!hasPrinter())
         throw PrinterError(QStringLiteral("aucune imprimante n'est disponible"));
     // The queue may have gone (or the scheduler stopped) since the surface was
     // made; CUPS would then drop the job without a word to Qt.

@@ -11,7 +11,9 @@
 #include <optional>
 #include <vector>
 
+class QBuffer;
 class QPainter;
+class QPdfWriter;
 class QPen;
 class QPrinter;
 
@@ -25,8 +27,10 @@ namespace platform {
 // The page is kept as a list of marks and painted on the printer only then:
 // Qt cannot take back a job once its painter has begun (QPrinter::abort()
 // does nothing on CUPS), so abortDocument() must happen before that.
-// With no printer on the machine, the surface still measures text (with the
-// same font metrics as a real printer) but refuses to print.
+// Text is measured without asking the printing system (with the metrics the
+// printer is sent); the printer is looked up when a page is started. With
+// no printer on the machine, the surface still measures but refuses to
+// print.
 class QtPrinterSurface : public PrinterSurface
 {
 public:
@@ -71,7 +75,14 @@ private:
     const QFontMetricsF &metrics();
     QPen pen(Colour colour) const;
 
-    std::unique_ptr<QPrinter> m_printer;
+    // Looks the printer up, once.
+    void findPrinter() const;
+
+    QString m_requested;
+    mutable bool m_looked = false;
+    mutable std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QBuffer> m_pdfBytes;
+    std::unique_ptr<QPdfWriter> m_measure;
     QFont m_font;
     std::optional<QFontMetricsF> m_metrics;
     LineStyle m_style = LineStyle::Solid;
@@ -79,7 +90,6 @@ private:
     Orientation m_pageOrientation = Orientation::Portrait;
     bool m_pageStarted = false;
     std::vector<Mark> m_marks;
-    bool m_hasPrinter = false;
 };
 
 } // namespace platform

@@ -41,6 +41,7 @@ struct ProgramOnQueue
     {
         talk.setParentWindow(&form);
         session.startUp();
+        session.preparePrinters();
     }
 
     FixedClock clock{QDate(2026, 12, 8)};

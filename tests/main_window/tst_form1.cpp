@@ -2,6 +2,7 @@
 #include "calibration/form2.h"
 #include "main_window/chequesession.h"
 #include "main_window/form1.h"
+#include "main_window/globals.h"
 #include "main_window/pendingcheque.h"
 #include "main_window/settings.h"
 #include "platform/desktop.h"
@@ -57,6 +58,8 @@ struct Program
         session.startUp();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // The printers are asked for once the window is painted.
+        QTRY_VERIFY(main_window::PrintersReady);
     }
 
     FixedClock clock;
@@ -94,6 +97,7 @@ private Q_SLOTS:
     void printerSetUp();
     void calibrateFromTheSetUpWindow();
     void cancelKeepsTheAmountAndNoChequeWithoutOne();
+    void windowFirstThenPrinters();
 
 private:
     std::optional<WorkingFolder> m_folder;
@@ -470,6 +474,25 @@ void TestForm1::cancelKeepsTheAmountAndNoChequeWithoutOne()
         QCOMPARE(program.printing.surface().documentsEnded(), 0);
         QVERIFY(!program.session.hasEnded());
     }
+}
+
+void TestForm1::windowFirstThenPrinters()
+{
+    m_folder->write(QStringLiteral("bq_A.txt"), layout("Banque"));
+    Program program;
+    Form1 &form = program.window;
+    program.session.startUp();
+    // Start-up has asked nothing of the printing system, and what prints
+    // cannot be clicked yet.
+    QCOMPARE(program.printing.namesAsked(), 0);
+    QVERIFY(!form.bt_banq[0]->isEnabled());
+    QVERIFY(!form.CbPrinters->isEnabled());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTRY_VERIFY(main_window::PrintersReady);
+    QCOMPARE(program.printing.namesAsked(), 1);
+    QVERIFY(form.bt_banq[0]->isEnabled());
+    QVERIFY(form.CbPrinters->isEnabled());
 }
 
 QTEST_MAIN(TestForm1)

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QScreen>
 #include <QStringDecoder>
@@ -203,6 +204,19 @@ void TestQtPrinterSurface::textWidthIsPrinterMetrics()
         const double width = surface.textWidth(text);
         QVERIFY2(qAbs(width - expected) < tolerance,
                  qPrintable(QStringLiteral("%1: width %2, font says %3").arg(printer).arg(width).arg(expected)));
+    }
+    // The surface measures without asking the printing system; the queue's
+    // own device, which draws the page, measures the same.
+    if (queue.isSet()) {
+        QPrinter native(QPrinterInfo::printerInfo(queue.name()), QPrinter::HighResolution);
+        native.setResolution(1440);
+        QFont printed(font);
+        printed.setPointSizeF(points);
+        printed.setBold(bold);
+        printed.setKerning(false);
+        const double width = QFontMetricsF(printed, &native).horizontalAdvance(text);
+        QVERIFY2(qAbs(width - expected) < tolerance,
+                 qPrintable(QStringLiteral("queue device: width %1, font says %2").arg(width).arg(expected)));
     }
 }
 

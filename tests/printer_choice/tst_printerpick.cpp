@@ -103,6 +103,7 @@ void TestPrinterPick::pickedQueueReceivesTheCheque()
         main_window::ChequeSession session({clock, printing, talk});
         Form1 form(session);
         session.startUp();
+        session.preparePrinters();
         const QStringList installed = printing.printerNames();
         QStringList listed;
         for (int i = 0; i < form.CbPrinters->count(); ++i)
@@ -139,6 +140,7 @@ void TestPrinterPick::pickedQueueReceivesTheCheque()
     main_window::ChequeSession session({clock, printing, talk});
     Form1 again(session);
     session.startUp();
+    session.preparePrinters();
     QCOMPARE(again.CbPrinters->currentIndex(), queueIndex);
     QCOMPARE(printing.currentPrinter().printerName(), queue.name());
 }

@@ -32,18 +32,25 @@ public:
     {
     }
 
-    QStringList printerNames() override { return m_names; }
+    QStringList printerNames() override
+    {
+        ++m_namesAsked;
+        return m_names;
+    }
     QString defaultPrinterName() override { return m_default; }
     platform::PrinterSurface &currentPrinter() override { return m_surface; }
     void selectPrinter(const QString &name) override { m_selections << name; }
 
     void setDefaultPrinterName(const QString &name) { m_default = name; }
+    // How often the list of printers was asked for.
+    int namesAsked() const { return m_namesAsked; }
     RecordingSurface &surface() { return m_surface; }
     QStringList selections() const { return m_selections; }
 
 private:
     QStringList m_names;
     QString m_default;
+    int m_namesAsked = 0;
     RecordingSurface m_surface;
     QStringList m_selections;
 };
