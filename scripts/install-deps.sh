@@ -12,6 +12,7 @@ PACKAGES=(
     poppler-utils                               # pdftotext, to check printed positions
     xvfb xauth xdotool x11-utils imagemagick    # a virtual screen, asking it, screenshots of it
     dpkg-dev desktop-file-utils appstream       # the Debian package, and checking its menu entry
+    libbenchmark-dev libxcb1-dev pkg-config     # the benchmarks under bench/
 )
 
 missing=()

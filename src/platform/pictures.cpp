@@ -43,11 +43,14 @@ Result<Picture> Picture::load(const QString &path)
 
     Picture picture;
     if (isSvg(path, bytes.left(256))) {
-        QSvgRenderer renderer(bytes);
-        if (!renderer.isValid() || renderer.defaultSize().isEmpty())
+        auto renderer = std::make_shared<QSvgRenderer>(bytes);
+        if (!renderer->isValid() || renderer->defaultSize().isEmpty())
             return fail(QStringLiteral("l'image « %1 » ne peut pas être lue").arg(path));
-        picture.m_svg = bytes;
-        picture.m_size = renderer.defaultSize();
+        // The drawing fills the size it is given, whatever its own
+        // proportions: the edges of a frame are drawn stretched.
+        renderer->setAspectRatioMode(Qt::IgnoreAspectRatio);
+        picture.m_size = renderer->defaultSize();
+        picture.m_svg = std::move(renderer);
         return picture;
     }
     QBuffer buffer(&bytes);
@@ -67,18 +70,14 @@ QPixmap Picture::pixmap(const QSize &size, qreal devicePixelRatio, Qt::AspectRat
     const QSize shown = m_size.scaled(size, mode);
     const QSize pixels = (QSizeF(shown) * devicePixelRatio).toSize();
     QImage image;
-    if (m_svg.isEmpty()) {
+    if (!m_svg) {
         image = m_image.size() == pixels ? m_image
                                          : m_image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     } else {
         image = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
-        QSvgRenderer renderer(m_svg);
-        // The drawing fills the size it is given, whatever its own proportions:
-        // the edges of a frame are drawn stretched.
-        renderer.setAspectRatioMode(Qt::IgnoreAspectRatio);
         QPainter painter(&image);
-        renderer.render(&painter);
+        m_svg->render(&painter);
     }
     QPixmap result = QPixmap::fromImage(image);
     result.setDevicePixelRatio(devicePixelRatio);

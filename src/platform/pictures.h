@@ -8,6 +8,10 @@
 #include <QSize>
 #include <QString>
 
+#include <memory>
+
+class QSvgRenderer;
+
 namespace platform {
 
 // A picture from a file or from the program's resources: an SVG drawing,
@@ -33,7 +37,8 @@ public:
     QPixmap pixmap() const { return pixmap(m_size); }
 
 private:
-    QByteArray m_svg;
+    // The drawing, read once and shared by the copies of the picture.
+    std::shared_ptr<QSvgRenderer> m_svg;
     QImage m_image;
     QSize m_size;
 };

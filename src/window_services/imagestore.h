@@ -33,11 +33,12 @@ public:
     // it once, for the shop's picture).
     void replace(const QString &array, int index, const platform::Picture &picture);
 
-private:
-    void fill();
+    // One of the program's own drawings, read the first time it is asked for.
+    platform::Picture artwork(const QString &name);
 
-    QHash<QString, StoredPicture> m_pictures;
-    bool m_filled = false;
+private:
+    QHash<QString, StoredPicture> m_pictures; // by array and index, as asked for
+    QHash<QString, platform::Picture> m_artwork;
 };
 
 extern ImageStore icc;

@@ -17,6 +17,7 @@ void PictureButton::setFace(const StoredPicture &face)
     if (face.isNull())
         return;
     m_picture = face.picture;
+    m_drawnFor = QSize();
     setText(face.caption);
     update();
 }
@@ -32,18 +33,25 @@ void PictureButton::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal ratio = devicePixelRatioF();
     const QRect area = rect();
-    painter.drawPixmap(area, m_tile.pixmap(area.size(), ratio));
-    if (isDown())
-        painter.fillRect(area.adjusted(3, 3, -3, -3), QColor(0, 0, 0, 28));
-
-    // The picture stands in the upper part of the tile, the caption under it;
-    // without a caption the picture takes the middle.
     const int side = area.height();
     const bool captioned = !text().isEmpty();
     const int pictureSide = int(side * (captioned ? 0.58 : 0.70));
     const int pictureTop = captioned ? int(side * 0.08) : (side - pictureSide) / 2;
     const QRect pictureArea((area.width() - pictureSide) / 2, pictureTop, pictureSide, pictureSide);
-    const QPixmap shown = m_picture.pixmap(pictureArea.size(), ratio, Qt::KeepAspectRatio);
+    // Drawn once for the button's size, not at every paint.
+    if (m_drawnFor != area.size() || m_drawnRatio != ratio) {
+        m_tileDrawn = m_tile.pixmap(area.size(), ratio);
+        m_pictureDrawn = m_picture.pixmap(pictureArea.size(), ratio, Qt::KeepAspectRatio);
+        m_drawnFor = area.size();
+        m_drawnRatio = ratio;
+    }
+    painter.drawPixmap(area, m_tileDrawn);
+    if (isDown())
+        painter.fillRect(area.adjusted(3, 3, -3, -3), QColor(0, 0, 0, 28));
+
+    // The picture stands in the upper part of the tile, the caption under it;
+    // without a caption the picture takes the middle.
+    const QPixmap &shown = m_pictureDrawn;
     if (!shown.isNull()) {
         const QSize logical = shown.deviceIndependentSize().toSize();
         painter.drawPixmap(QRect(QPoint(pictureArea.center().x() - logical.width() / 2 + 1,

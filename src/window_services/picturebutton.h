@@ -28,6 +28,10 @@ protected:
 private:
     platform::Picture m_tile;
     platform::Picture m_picture;
+    QPixmap m_tileDrawn;
+    QPixmap m_pictureDrawn;
+    QSize m_drawnFor;
+    qreal m_drawnRatio = 0;
 };
 
 } // namespace window_services

@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# Measures Ormeline against what Qt costs on its own, each figure against its
+# floor in the same run, the two alternating, and prints a table of medians:
+#
+#   bash bench/run.sh            (ROUNDS=15 bash bench/run.sh for more rounds)
+#
+# Builds in Release into build/bench, and starts what it needs: a virtual
+# screen (Xvfb) and a CUPS queue that writes a PDF file, both stopped at the
+# end by their pid.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+repo=$PWD
+rounds=${ROUNDS:-9}
+
+bash scripts/install-deps.sh
+echo "== Compilation (Release)" >&2
+bash scripts/build.sh build/bench -DCMAKE_BUILD_TYPE=Release -DORMELINE_BUILD_TESTS=OFF \
+    -DORMELINE_BUILD_TOOLS=OFF -DORMELINE_BUILD_BENCH=ON >&2
+build=$repo/build/bench
+ormeline=$build/src/ormeline
+timing=$build/bench/timing
+bare=$build/bench/barewindow
+
+work=$(mktemp -d)
+results=$(mktemp -d)
+numberfile=$(mktemp)
+rig=$repo/tests/rig/cups-rig.sh
+xvfb_pid=
+cleanup() {
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    bash "$rig" stop || true
+    rm -rf "$work" "$results" "$numberfile"
+}
+trap cleanup EXIT
+if ! vars=$(bash "$rig" start); then
+    echo "La file d'impression de mesure n'a pas pu être créée." >&2
+    exit 1
+fi
+eval "$vars"
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
+xvfb_pid=$!
+DISPLAY=
+for _ in $(seq 300); do
+    number=$(tr -dc '0-9' <"$numberfile")
+    if [ -n "$number" ] && DISPLAY=":$number" xdpyinfo >/dev/null 2>&1; then
+        DISPLAY=":$number"
+        break
+    fi
+    sleep 0.1
+done
+[ -n "$DISPLAY" ] || { echo "L'écran virtuel n'a pas démarré." >&2; exit 1; }
+export DISPLAY QT_QPA_PLATFORM=xcb PRINTER="$ORMELINE_TEST_QUEUE"
+
+# Ormeline's working folder: the generic layouts; each cheque handed over
+# anew, as the invoicing program does for every payment.
+cp seed/* "$work/"
+hand_over() { printf '%400s     1575.98        ' '' >"$work/provchq.wdo"; }
+queue_idle() {
+    for _ in $(seq 300); do
+        [ -z "$(lpstat -o "$ORMELINE_TEST_QUEUE" 2>/dev/null)" ] && return 0
+        sleep 0.1
+    done
+}
+measure() { # FILE COMMAND...: one measurement appended to FILE
+    local file=$1
+    shift
+    local value
+    if value=$("$@"); then echo "$value" >>"$results/$file"; else echo "  (une mesure a échoué : $*)" >&2; fi
+}
+
+echo "== $rounds tours" >&2
+# The first bank button, in screen pixels; the bare window prints on any click.
+for round in $(seq "$rounds"); do
+    echo "   tour $round" >&2
+    (cd "$work" && : >"$work/provchq.wdo" && measure start-ormeline "$timing" start "$ormeline")
+    measure start-bare "$timing" start "$bare" window
+    measure start-text "$timing" start "$bare" text
+    measure start-printers "$timing" start "$bare" printers
+    hand_over
+    queue_idle
+    (cd "$work" && measure click-ormeline "$timing" click 86 532 "$ormeline")
+    queue_idle
+    measure click-bare "$timing" click 500 300 "$bare" print
+done
+
+# Per amount, median of nine repetitions.
+"$build/bench/bench_words" --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \
+    --benchmark_format=csv 2>/dev/null >"$results/words.csv"
+
+median() { sort -n "$results/$1" | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f×", a / b }'; }
+per_amount_us() { # BENCHMARK: median time per amount, in µs
+    awk -F, -v name="\"$1_median\"" '$1 == name { printf "%.3f", $3 / 1000 }' "$results/words.csv"
+}
+
+start_o=$(median start-ormeline)
+start_b=$(median start-bare)
+start_t=$(median start-text)
+start_p=$(median start-printers)
+click_o=$(median click-ormeline)
+click_b=$(median click-bare)
+words=$(per_amount_us words)
+split=$(per_amount_us split)
+cpu=$(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo)
+
+cat <<TABLE
+
+Machine : $(uname -n), $cpu, $(nproc) cœurs ; médianes de $rounds tours, Xvfb et une file CUPS file:.
+
+| What | Ormeline | Floor | Ratio |
+|---|---|---|---|
+| start to first window mapped | $start_o ms | a bare Qt window of the same size: $start_b ms | $(ratio "$start_o" "$start_b") |
+| same | | the same bare window with one text field (Qt's fonts loaded): $start_t ms | $(ratio "$start_o" "$start_t") |
+| same | | a bare window that first lists the printers and measures one text on the first: $start_p ms | $(ratio "$start_o" "$start_p") |
+| bank click to print job handed to CUPS (program end) | $click_o ms | a bare window whose click prints six texts on one landscape page at 1440 dpi: $click_b ms | $(ratio "$click_o" "$click_b") |
+| amount → French words, currency included | $words µs an amount | goal: 0.3 µs | $(ratio "$words" 0.3) of the goal |
+| the two-line split, with the printer's metrics | $split µs an amount | | |
+TABLE
