@@ -23,16 +23,13 @@ bare=$build/bench/barewindow
 
 work=$(mktemp -d)
 results=$(mktemp -d)
-numberfile=$(mktemp)
 rig=$repo/tests/rig/cups-rig.sh
-xvfb_pid=
+# shellcheck source=/dev/null
+source "$repo/scripts/screen-lib.sh"
 cleanup() {
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
+    stop_screen
     bash "$rig" stop || true
-    rm -rf "$work" "$results" "$numberfile"
+    rm -rf "$work" "$results"
 }
 trap cleanup EXIT
 if ! vars=$(bash "$rig" start); then
@@ -41,19 +38,8 @@ if ! vars=$(bash "$rig" start); then
 fi
 eval "$vars"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
-xvfb_pid=$!
-DISPLAY=
-for _ in $(seq 300); do
-    number=$(tr -dc '0-9' <"$numberfile")
-    if [ -n "$number" ] && DISPLAY=":$number" xdpyinfo >/dev/null 2>&1; then
-        DISPLAY=":$number"
-        break
-    fi
-    sleep 0.1
-done
-[ -n "$DISPLAY" ] || { echo "L'écran virtuel n'a pas démarré." >&2; exit 1; }
-export DISPLAY QT_QPA_PLATFORM=xcb PRINTER="$ORMELINE_TEST_QUEUE"
+start_screen "$results/ecran.log" || { echo "L'écran virtuel n'a pas démarré." >&2; exit 1; }
+export DISPLAY=$SCREEN_DISPLAY QT_QPA_PLATFORM=xcb PRINTER="$ORMELINE_TEST_QUEUE"
 
 # Ormeline's working folder: the generic layouts; each cheque handed over
 # anew, as the invoicing program does for every payment.

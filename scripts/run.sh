@@ -18,34 +18,19 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     exec "$program" "$@"
 fi
 
-# No screen: a virtual one, so that the program can still be started. Xvfb
-# picks a free display number itself and says which on its output.
+# No screen: a virtual one, so that the program can still be started.
+# shellcheck source=/dev/null
+source "$repo/scripts/screen-lib.sh"
 state=${XDG_STATE_HOME:-$HOME/.local/state}/ormeline
 mkdir -p "$state"
 log=$state/ecran-virtuel.log
-numberfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numberfile" >"$log" 2>&1 &
-xvfb_pid=$!
-trap 'kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null || true; rm -f "$numberfile"' EXIT
-
-# Ready when it answers, not when a file appears: asked for up to 30 s.
-display=
-for _ in $(seq 300); do
-    if ! kill -0 "$xvfb_pid" 2>/dev/null; then
-        break
-    fi
-    number=$(tr -dc '0-9' <"$numberfile")
-    if [ -n "$number" ] && DISPLAY=":$number" xdpyinfo >/dev/null 2>&1; then
-        display=":$number"
-        break
-    fi
-    sleep 0.1
-done
-if [ -z "$display" ]; then
+trap stop_screen EXIT
+if ! start_screen "$log"; then
     echo "L'écran virtuel (Xvfb) n'a pas démarré en 30 secondes : Ormeline ne peut pas s'afficher." >&2
     echo "Ce qu'il a dit est dans : $log" >&2
     exit 1
 fi
+display=$SCREEN_DISPLAY
 
 cat <<MSG
 Aucun écran n'est disponible : Ormeline démarre sur un écran virtuel (Xvfb, DISPLAY=$display).
