@@ -24,13 +24,6 @@ float position(double layoutTwips, double offsetTwips)
     return static_cast<float>(sum);
 }
 
-void printAt(platform::PrinterSurface &printer, float x, float y, const QString &text)
-{
-    printer.setCurrentX(x);
-    printer.setCurrentY(y);
-    printer.printText(text);
-}
-
 } // namespace
 
 amount_words::SplitLines chequeWords(platform::PrinterSurface &printer, const ChequeFields &fields,

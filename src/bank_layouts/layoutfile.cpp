@@ -20,20 +20,14 @@ platform::Failure tooShort()
 
 } // namespace
 
-platform::Result<BankLayout> readLayout(const QString &path)
+platform::Result<QStringList> readLayoutLines(const QString &path)
 {
-    const platform::Result<QStringList> lines = platform::readTextLines(path, LayoutLineCount);
-    if (!lines)
-        return platform::fail(lines.error());
-    if (lines->size() < LayoutLineCount)
-        return tooShort();
-    BankLayout layout;
-    layout.bankName = lines->at(0);
-    layout.fontName = lines->at(1);
-    layout.fontSize = common::numericValue(lines->at(2));
-    for (int k = 0; k < LayoutValueCount; ++k)
-        layout.values[k] = common::numericValue(lines->at(3 + k));
-    return layout;
+    return platform::readTextLines(path, LayoutLineCount);
+}
+
+platform::Result<void> writeLayoutFile(const QString &path, const QStringList &lines)
+{
+    return platform::writeTextLines(path, lines);
 }
 
 platform::Result<QString> readBankName(const QString &path)
@@ -76,12 +70,14 @@ platform::Result<void> applyLayout(const QStringList &lines, platform::PrinterSu
     return {};
 }
 
-platform::Result<void> loadLayout(const QString &path, platform::PrinterSurface &printer)
+platform::Result<QString> loadLayout(const QString &path, platform::PrinterSurface &printer)
 {
-    const platform::Result<QStringList> lines = platform::readTextLines(path, LayoutLineCount);
+    const platform::Result<QStringList> lines = readLayoutLines(path);
     if (!lines)
         return platform::fail(lines.error());
-    return applyLayout(*lines, printer, LayoutTwips);
+    if (const platform::Result<void> applied = applyLayout(*lines, printer, LayoutTwips); !applied)
+        return platform::fail(applied.error());
+    return lines->first();
 }
 
 } // namespace bank_layouts

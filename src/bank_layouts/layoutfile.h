@@ -28,21 +28,16 @@ constexpr int BankButtonCount = 15;
 constexpr int LayoutValueCount = 13;
 constexpr int LayoutLineCount = 16;
 
-// A bank's layout file, "bq_" + code + ".txt": sixteen lines, Windows-1252.
-struct BankLayout
-{
-    QString bankName;
-    QString fontName;
-    double fontSize = 0;
-    // Millimetres, in file order: amount x, y; payee x, y; place x, y;
-    // date x, y; first words line x, y; second words line x, y; the first
-    // line's maximum length.
-    std::array<double, LayoutValueCount> values{};
-};
+// A bank's layout file, "bq_" + code + ".txt": sixteen lines, Windows-1252,
+// CR LF: the bank's name, the font's name and size, then thirteen values in
+// millimetres (amount x, y; payee x, y; place x, y; date x, y; first words
+// line x, y; second words line x, y; the first line's maximum length).
 
-// Fails when the file cannot be read or has fewer than sixteen lines. A
-// line without a leading number counts 0.
-platform::Result<BankLayout> readLayout(const QString &path);
+// Its lines as the file holds them, sixteen at most: fewer where it ends.
+platform::Result<QStringList> readLayoutLines(const QString &path);
+
+// Writes the lines, replacing the file in one step.
+platform::Result<void> writeLayoutFile(const QString &path, const QStringList &lines);
 
 // The first line of a layout file: its bank's name.
 platform::Result<QString> readBankName(const QString &path);
@@ -62,7 +57,8 @@ QStringList layoutFiles();
 // font; either way what was set before the failure stays.
 platform::Result<void> applyLayout(const QStringList &lines, platform::PrinterSurface &printer, LayoutValues &twips);
 
-// Reads a layout file and sets it up for printing into LayoutTwips.
-platform::Result<void> loadLayout(const QString &path, platform::PrinterSurface &printer);
+// Reads a layout file and sets it up for printing into LayoutTwips. Gives
+// the bank's name.
+platform::Result<QString> loadLayout(const QString &path, platform::PrinterSurface &printer);
 
 } // namespace bank_layouts

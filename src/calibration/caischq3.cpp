@@ -89,11 +89,8 @@ void Caischq3::buildWindow()
           twipsRect(11700, 1150, 3300, 900), 8.5);
 
     const auto printButton = [this](const QString &name, const QString &caption, double top, Phase phase) {
-        auto *button = new window_services::PictureButton(this);
-        button->setObjectName(name);
-        button->setGeometry(twipsRect(1200, top, 1000, 1000));
-        button->setFace({window_services::artwork(QStringLiteral("printer")), caption});
-        button->setToolTip(caption);
+        auto *button = window_services::makePictureButton(this, name, twipsRect(1200, top, 1000, 1000),
+                                                          QStringLiteral("printer"), caption, caption);
         connect(button, &window_services::PictureButton::clicked, this, [this, phase] { m_data.runPhase(phase); });
         return button;
     };
@@ -136,11 +133,9 @@ void Caischq3::buildWindow()
                          "le bouton de la banque correspondante."),
           twipsRect(1200, 7600, 11000, 1100), 9.5, true);
 
-    bt_fin = new window_services::PictureButton(this);
-    bt_fin->setObjectName(QStringLiteral("bt_fin"));
-    bt_fin->setGeometry(twipsRect(13900, 9700, 1100, 1100));
-    bt_fin->setToolTip(QStringLiteral("Enregistrer et fermer"));
-    bt_fin->setFace({window_services::artwork(QStringLiteral("glyph-stop")), QStringLiteral("Fin")});
+    bt_fin = window_services::makePictureButton(this, QStringLiteral("bt_fin"), twipsRect(13900, 9700, 1100, 1100),
+                                                QStringLiteral("glyph-stop"), QStringLiteral("Fin"),
+                                                QStringLiteral("Enregistrer et fermer"));
     connect(bt_fin, &window_services::PictureButton::clicked, this, &Caischq3::finish);
 }
 

@@ -136,11 +136,9 @@ void Form2::buildWindow()
     Apercu = new LayoutPreviewWidget(this);
     Apercu->setGeometry(twipsRect(4600, 5550, 7250, 3400));
 
-    bt_fin = new window_services::PictureButton(this);
-    bt_fin->setObjectName(QStringLiteral("bt_fin"));
-    bt_fin->setGeometry(twipsRect(10600, 4150, 1100, 1100));
-    bt_fin->setToolTip(QStringLiteral("Enregistrer la banque et fermer"));
-    bt_fin->setFace({window_services::artwork(QStringLiteral("glyph-stop")), QStringLiteral("Fin")});
+    bt_fin = window_services::makePictureButton(this, QStringLiteral("bt_fin"), twipsRect(10600, 4150, 1100, 1100),
+                                                QStringLiteral("glyph-stop"), QStringLiteral("Fin"),
+                                                QStringLiteral("Enregistrer la banque et fermer"));
     connect(bt_fin, &window_services::PictureButton::clicked, this, &Form2::finish);
 }
 

@@ -3,7 +3,6 @@
 #include "bank_layouts/layoutfile.h"
 #include "common/numeric.h"
 #include "platform/desktop.h"
-#include "platform/textfile.h"
 #include "prompt_dialog/usertalk.h"
 
 namespace calibration {
@@ -75,17 +74,17 @@ bool LayoutEditor::open(const QString &currencyName, const QString &hundredthNam
     m_fields.currencyName = currencyName;
     m_fields.hundredthName = hundredthName;
 
-    const platform::Result<QStringList> read = bank_layouts::SelectedBankFile.isEmpty()
-        ? platform::Result<QStringList>(platform::fail(QStringLiteral("aucun fichier")))
-        : platform::readTextLines(bank_layouts::SelectedBankFile, bank_layouts::LayoutLineCount);
-    const QStringList lines = read.valueOr(QStringList());
+    // No file behind the button reads as an empty one.
+    const QStringList lines = bank_layouts::SelectedBankFile.isEmpty()
+        ? QStringList()
+        : bank_layouts::readLayoutLines(bank_layouts::SelectedBankFile).valueOr(QStringList());
     // Field by field, as far as the file goes; the rest keep their defaults.
     QString *const texts[] = {&m_fields.bankName, &m_fields.fontName, &m_fields.fontSize};
     for (int i = 0; i < 3 && i < lines.size(); ++i)
         *texts[i] = lines[i];
     for (int k = 0; k < 13 && 3 + k < lines.size(); ++k)
         m_fields.values[std::size_t(k)] = common::formatWhole(common::numericValue(lines[3 + k]), 1);
-    if (read && lines.size() >= 16)
+    if (lines.size() >= bank_layouts::LayoutLineCount)
         return true;
     return newBank();
 }
@@ -117,7 +116,7 @@ bool LayoutEditor::newBank()
 
 platform::Result<void> LayoutEditor::writeLayout() const
 {
-    const platform::Result<void> written = platform::writeTextLines(fileName(), m_fields.layoutLines());
+    const platform::Result<void> written = bank_layouts::writeLayoutFile(fileName(), m_fields.layoutLines());
     if (!written)
         m_talk.message(QStringLiteral("La banque n'a pas pu être enregistrée dans le fichier « %1 » (%2).\n\n"
                                       "Vos valeurs restent dans la fenêtre : corrigez la cause et cliquez de nouveau "

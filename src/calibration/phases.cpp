@@ -14,6 +14,7 @@ namespace calibration {
 namespace {
 
 using platform::PrinterSurface;
+using platform::printAt;
 
 // The sheet of mock cheques, in twips. Each cheque is 175 x 80 mm; the three
 // touch, one under the other.
@@ -34,13 +35,6 @@ constexpr double FrameLeft = 7371;
 constexpr double FrameTop = 1417;
 constexpr double FrameRight = 9865;
 constexpr double FrameBottom = 2069;
-
-void printAt(PrinterSurface &printer, double x, double y, const QString &text, bool endLine = true)
-{
-    printer.setCurrentX(float(x));
-    printer.setCurrentY(float(y));
-    printer.printText(text, endLine);
-}
 
 void drawMockCheque(PrinterSurface &printer, double x, double y)
 {

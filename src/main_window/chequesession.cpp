@@ -254,23 +254,24 @@ void ChequeSession::bankClicked(int index)
     }
 
     platform::PrinterSurface &printer = m_printing.currentPrinter();
+    QString bankName;
     try {
-        const platform::Result<void> loaded = loadLayout(SelectedBankFile, printer);
+        const platform::Result<QString> loaded = loadLayout(SelectedBankFile, printer);
         if (!loaded) {
             undefined(QStringLiteral("Le fichier « %1 » ne peut pas être lu (%2) : corrigez-le avec 'paramètres', "
                                      "puis un clic sur ce bouton.")
                           .arg(SelectedBankFile, loaded.error()));
             return;
         }
+        bankName = *loaded;
     } catch (const platform::PrinterError &error) {
         undefined(QStringLiteral("La police du fichier « %1 » ne convient pas à l'imprimante (%2) : corrigez-la avec "
                                  "'paramètres', puis un clic sur ce bouton.")
                       .arg(SelectedBankFile, error.message()));
         return;
     }
-    printer.setDocumentName(QStringLiteral("Chèque %1 € – %2")
-                                .arg(amount_words::amountFigures(m_fields.amount),
-                                     readBankName(SelectedBankFile).valueOr(SelectedBankFile)));
+    printer.setDocumentName(
+        QStringLiteral("Chèque %1 € – %2").arg(amount_words::amountFigures(m_fields.amount), bankName));
     try {
         printCheque(printer, chequeFields());
     } catch (const platform::PrinterError &error) {

@@ -81,19 +81,6 @@ QPixmap defaultBankPicture(const QSize &size, qreal ratio)
     return window_services::icc.lookup(QStringLiteral("Picture1"), 0).picture.pixmap(size, ratio, Qt::KeepAspectRatio);
 }
 
-// A picture button of the main window, with the caption the instructions
-// call it by.
-window_services::PictureButton *pictureButton(QWidget *parent, const QString &name, const QRect &geometry,
-                                              const QString &glyph, const QString &caption, const QString &toolTip)
-{
-    auto *button = new window_services::PictureButton(parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setToolTip(toolTip);
-    button->setFace({window_services::artwork(glyph), caption});
-    return button;
-}
-
 } // namespace
 
 // The imitation of a blank French cheque: paper, frame, the ruled lines the
@@ -308,15 +295,15 @@ void Form1::buildWindow()
     staticText(this, QStringLiteral("Outils permet de regler l'impression de chèques sur votre imprimante."),
                twipsRect(11700, 6700, 3350, 800), uiFont(8.5), true);
 
-    command4 = pictureButton(this, QStringLiteral("command4"), twipsRect(10650, 5400, 950, 950),
+    command4 = window_services::makePictureButton(this, QStringLiteral("command4"), twipsRect(10650, 5400, 950, 950),
                              QStringLiteral("glyph-settings"), QStringLiteral("paramètres"), QStringLiteral("paramètres"));
     connect(command4, &window_services::PictureButton::clicked, &m_session, &ChequeSession::parameterCommand);
 
-    bt_out = pictureButton(this, QStringLiteral("bt_out"), twipsRect(10650, 6600, 950, 950),
+    bt_out = window_services::makePictureButton(this, QStringLiteral("bt_out"), twipsRect(10650, 6600, 950, 950),
                            QStringLiteral("glyph-knife"), QStringLiteral("Outils"), QStringLiteral("Outils"));
     connect(bt_out, &window_services::PictureButton::clicked, &m_session, &ChequeSession::toolsCommand);
 
-    bt_fin = pictureButton(this, QStringLiteral("bt_fin"), twipsRect(13900, 9700, 1100, 1100),
+    bt_fin = window_services::makePictureButton(this, QStringLiteral("bt_fin"), twipsRect(13900, 9700, 1100, 1100),
                            QStringLiteral("glyph-stop"), QStringLiteral("Fin"), QStringLiteral("Quitter"));
     connect(bt_fin, &window_services::PictureButton::clicked, &m_session, [this] { m_session.exitProgram(); });
 
@@ -371,15 +358,28 @@ void Form1::place()
 
 void Form1::showBankButtons(const QList<bank_layouts::BankButtonFace> &faces)
 {
+    const qreal ratio = devicePixelRatioF();
+    // Most buttons show the default picture: it is drawn once per size.
+    QPixmap fallback;
+    QSize fallbackSize;
     for (int i = 0; i < faces.size() && i < int(bt_banq.size()); ++i) {
         QToolButton *button = bt_banq[std::size_t(i)];
         const bank_layouts::BankButtonFace &face = faces[i];
-        const qreal ratio = devicePixelRatioF();
-        const platform::Result<platform::Picture> own = platform::Picture::load(face.pictureFile);
-        button->setIcon(own && face.caption ? own->pixmap(button->iconSize(), ratio, Qt::KeepAspectRatio)
-                                            : defaultBankPicture(button->iconSize(), ratio));
-        if (face.caption)
+        const QSize size = button->iconSize();
+        QPixmap icon;
+        if (face.caption) {
+            if (const platform::Result<platform::Picture> own = platform::Picture::load(face.pictureFile))
+                icon = own->pixmap(size, ratio, Qt::KeepAspectRatio);
             button->setText(*face.caption);
+        }
+        if (icon.isNull()) {
+            if (fallbackSize != size) {
+                fallback = defaultBankPicture(size, ratio);
+                fallbackSize = size;
+            }
+            icon = fallback;
+        }
+        button->setIcon(icon);
     }
 }
 

@@ -1,23 +1,14 @@
 #include "platform/paintersurface.h"
 
-#include "platform/printingfont.h"
-
-#include <QBuffer>
 #include <QColor>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPen>
 
 namespace platform {
 
 PainterSurface::PainterSurface(QPainter &painter)
     : m_painter(painter)
-    , m_pdfBytes(std::make_unique<QBuffer>())
 {
-    // Nothing is ever drawn on it: it is there for its metrics only.
-    m_pdfBytes->open(QIODevice::WriteOnly);
-    m_measure = std::make_unique<QPdfWriter>(m_pdfBytes.get());
-    m_measure->setResolution(TwipsPerInch);
     doSetFont(fontName(), fontSize(), bold());
 }
 
@@ -30,27 +21,19 @@ QString PainterSurface::printerName() const
 
 void PainterSurface::doSetFont(const QString &name, float points, bool bold)
 {
-    m_font = printingFont(name, points, bold);
-    m_metrics.reset();
-}
-
-const QFontMetricsF &PainterSurface::metrics()
-{
-    if (!m_metrics)
-        m_metrics.emplace(m_font, m_measure.get());
-    return *m_metrics;
+    m_font.setFont(name, points, bold);
 }
 
 void PainterSurface::doPrintText(float x, float y, const QString &text)
 {
     // Drawn in twips like everything else: the font's size in twips, the
     // painter's transformation doing the rest.
-    QFont drawn = m_font;
-    drawn.setPixelSize(qMax(1, qRound(m_font.pointSizeF() * TwipsPerPoint)));
+    QFont drawn = m_font.font();
+    drawn.setPixelSize(qMax(1, qRound(drawn.pointSizeF() * TwipsPerPoint)));
     m_painter.save();
     m_painter.setFont(drawn);
     m_painter.setPen(QPen(Qt::black));
-    const QFontMetricsF &measured = metrics();
+    const QFontMetricsF &measured = m_font.metrics();
     m_painter.drawText(QPointF(x, y + measured.ascent()), text);
     m_painter.restore();
     m_boxes << QRectF(x, y, measured.horizontalAdvance(text), measured.height());
@@ -58,12 +41,12 @@ void PainterSurface::doPrintText(float x, float y, const QString &text)
 
 double PainterSurface::doTextWidth(const QString &text)
 {
-    return metrics().horizontalAdvance(text);
+    return m_font.metrics().horizontalAdvance(text);
 }
 
 double PainterSurface::doLineHeight()
 {
-    return metrics().lineSpacing();
+    return m_font.metrics().lineSpacing();
 }
 
 void PainterSurface::doLine(QPointF from, QPointF to, Colour colour)

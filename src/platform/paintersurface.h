@@ -1,18 +1,12 @@
 #pragma once
 
 #include "platform/printersurface.h"
+#include "platform/printingfont.h"
 
-#include <QFont>
-#include <QFontMetricsF>
 #include <QList>
 #include <QRectF>
 
-#include <memory>
-#include <optional>
-
 class QPainter;
-class QPdfWriter;
-class QBuffer;
 
 namespace platform {
 
@@ -46,13 +40,8 @@ protected:
     void doAbortDocument() override;
 
 private:
-    const QFontMetricsF &metrics();
-
     QPainter &m_painter;
-    std::unique_ptr<QBuffer> m_pdfBytes;
-    std::unique_ptr<QPdfWriter> m_measure;
-    QFont m_font;
-    std::optional<QFontMetricsF> m_metrics;
+    PrintingMetrics m_font;
     LineStyle m_style = LineStyle::Solid;
     QList<QRectF> m_boxes;
 };

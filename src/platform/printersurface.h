@@ -125,6 +125,14 @@ private:
     QString m_documentName = QStringLiteral("Ormeline");
 };
 
+// Prints a text with its top-left corner at (x, y), in twips.
+inline void printAt(PrinterSurface &printer, double x, double y, const QString &text, bool endLine = true)
+{
+    printer.setCurrentX(static_cast<float>(x));
+    printer.setCurrentY(static_cast<float>(y));
+    printer.printText(text, endLine);
+}
+
 // Runs `draw`, which draws a page, and sends it to the printer. When the
 // printer fails, what was drawn is dropped, so that nothing half-drawn comes
 // out with the next job, the printer is turned back to portrait for the

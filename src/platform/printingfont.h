@@ -4,6 +4,13 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
+
+#include <memory>
+#include <optional>
+
+class QBuffer;
+class QPdfWriter;
 
 // What the printer's page and its on-screen preview draw with alike, so that
 // the one shows what the other prints.
@@ -32,5 +39,29 @@ inline QFont printingFont(const QString &name, float points, bool bold)
     font.setKerning(false);
     return font;
 }
+
+// The font a surface prints with and its measures, taken from Qt's PDF
+// engine at 1440 dots an inch: that is what every printer is sent, so text is
+// measured the same on paper and on screen, and without waiting for the
+// printing system.
+class PrintingMetrics
+{
+public:
+    PrintingMetrics();
+    ~PrintingMetrics();
+    PrintingMetrics(const PrintingMetrics &) = delete;
+    PrintingMetrics &operator=(const PrintingMetrics &) = delete;
+
+    void setFont(const QString &name, float points, bool bold);
+    const QFont &font() const { return m_font; }
+    // Built at the first measure after a change of font.
+    const QFontMetricsF &metrics();
+
+private:
+    std::unique_ptr<QBuffer> m_pdfBytes;
+    std::unique_ptr<QPdfWriter> m_measure;
+    QFont m_font;
+    std::optional<QFontMetricsF> m_metrics;
+};
 
 } // namespace platform

@@ -2,10 +2,8 @@
 
 #include "platform/printingfont.h"
 
-#include <QBuffer>
 #include <QColor>
 #include <QPageLayout>
-#include <QPdfWriter>
 #include <QPageSize>
 #include <QPainter>
 #include <QPen>
@@ -66,15 +64,9 @@ QString QtPrinterSurface::queueRefusal(const QString &queue)
 
 QtPrinterSurface::QtPrinterSurface(const QString &printerName)
     : m_requested(printerName)
-    , m_pdfBytes(std::make_unique<QBuffer>())
 {
-    // Text is measured with the metrics of Qt's PDF engine at 1440 dots an
-    // inch, which is what every printer is sent, so that measuring never
-    // waits for the printing system: the printer itself is asked for only
-    // when a page is to go to it. Nothing is ever drawn on this writer.
-    m_pdfBytes->open(QIODevice::WriteOnly);
-    m_measure = std::make_unique<QPdfWriter>(m_pdfBytes.get());
-    m_measure->setResolution(TwipsPerInch);
+    // Measuring never asks the printing system: the printer itself is
+    // looked up only when a page is to go to it.
     doSetFont(fontName(), fontSize(), bold());
 }
 
@@ -125,15 +117,7 @@ QPointF QtPrinterSurface::printableOrigin(const QMarginsF &portraitMarginsPoints
 
 void QtPrinterSurface::doSetFont(const QString &name, float points, bool bold)
 {
-    m_font = printingFont(name, points, bold);
-    m_metrics.reset();
-}
-
-const QFontMetricsF &QtPrinterSurface::metrics()
-{
-    if (!m_metrics)
-        m_metrics.emplace(m_font, m_measure.get());
-    return *m_metrics;
+    m_font.setFont(name, points, bold);
 }
 
 void QtPrinterSurface::startPage()
@@ -174,8 +158,8 @@ QPen QtPrinterSurface::pen(Colour colour) const
 void QtPrinterSurface::doPrintText(float x, float y, const QString &text)
 {
     // The position is the top of the text; Qt draws from the baseline.
-    const QPointF baseline(x, y + metrics().ascent());
-    addMark([font = m_font, baseline, text](QPainter &painter) {
+    const QPointF baseline(x, y + m_font.metrics().ascent());
+    addMark([font = m_font.font(), baseline, text](QPainter &painter) {
         painter.setFont(font);
         painter.setPen(QPen(Qt::black));
         painter.drawText(baseline, text);
@@ -184,12 +168,12 @@ void QtPrinterSurface::doPrintText(float x, float y, const QString &text)
 
 double QtPrinterSurface::doTextWidth(const QString &text)
 {
-    return metrics().horizontalAdvance(text);
+    return m_font.metrics().horizontalAdvance(text);
 }
 
 double QtPrinterSurface::doLineHeight()
 {
-    return metrics().lineSpacing();
+    return m_font.metrics().lineSpacing();
 }
 
 void QtPrinterSurface::doLine(QPointF from, QPointF to, Colour colour)

@@ -1,19 +1,15 @@
 #pragma once
 
 #include "platform/printersurface.h"
+#include "platform/printingfont.h"
 
-#include <QFont>
-#include <QFontMetricsF>
 #include <QMarginsF>
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <vector>
 
-class QBuffer;
 class QPainter;
-class QPdfWriter;
 class QPen;
 class QPrinter;
 
@@ -72,7 +68,6 @@ private:
     // printer to send it to.
     void startPage();
     void addMark(Mark mark);
-    const QFontMetricsF &metrics();
     QPen pen(Colour colour) const;
 
     // Looks the printer up, once.
@@ -81,10 +76,7 @@ private:
     QString m_requested;
     mutable bool m_looked = false;
     mutable std::unique_ptr<QPrinter> m_printer;
-    std::unique_ptr<QBuffer> m_pdfBytes;
-    std::unique_ptr<QPdfWriter> m_measure;
-    QFont m_font;
-    std::optional<QFontMetricsF> m_metrics;
+    PrintingMetrics m_font;
     LineStyle m_style = LineStyle::Solid;
     Orientation m_nextOrientation = Orientation::Portrait;
     Orientation m_pageOrientation = Orientation::Portrait;

@@ -83,4 +83,15 @@ void PictureButton::paintEvent(QPaintEvent *)
     }
 }
 
+PictureButton *makePictureButton(QWidget *parent, const QString &name, const QRect &geometry, const QString &glyph,
+                                 const QString &caption, const QString &toolTip)
+{
+    auto *button = new PictureButton(parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setToolTip(toolTip);
+    button->setFace({artwork(glyph), caption});
+    return button;
+}
+
 } // namespace window_services

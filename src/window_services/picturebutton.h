@@ -34,4 +34,9 @@ private:
     qreal m_drawnRatio = 0;
 };
 
+// A picture button of a window, showing the artwork `glyph` with `caption`
+// under it; `name` is what the instructions and the tests call it by.
+PictureButton *makePictureButton(QWidget *parent, const QString &name, const QRect &geometry, const QString &glyph,
+                                 const QString &caption, const QString &toolTip);
+
 } // namespace window_services

@@ -1,5 +1,6 @@
 #include "bank_layouts/banklist.h"
 #include "bank_layouts/layoutfile.h"
+#include "support/layoutbytes.h"
 #include "support/globals.h"
 #include "support/workingfolder.h"
 
@@ -9,11 +10,6 @@
 using namespace bank_layouts;
 
 namespace {
-
-QByteArray layout(const QByteArray &bankName)
-{
-    return bankName + "\r\nArial\r\n10\r\n132\r\n26\r\n6\r\n29\r\n90\r\n38\r\n134\r\n38\r\n55\r\n17\r\n6\r\n43\r\n60\r\n";
-}
 
 } // namespace
 
@@ -35,9 +31,9 @@ void TestBankList::facesFollowTheFiles()
     QCOMPARE(charge_banque().size(), 0);
     QCOMPARE(SelectedBankFile, QString());
 
-    folder.write(QStringLiteral("bq_A.txt"), layout("Cr\xe9" "dit du Sud"));
+    folder.write(QStringLiteral("bq_A.txt"), layoutBytes("Cr\xe9" "dit du Sud"));
     folder.write(QStringLiteral("bq_B.txt"), QByteArray()); // no first line
-    folder.write(QStringLiteral("bq_C.txt"), layout("Apr\xe8s"));
+    folder.write(QStringLiteral("bq_C.txt"), layoutBytes("Apr\xe8s"));
     const QList<BankButtonFace> faces = charge_banque();
     QCOMPARE(faces.size(), 3);
     QCOMPARE(faces[0].caption, std::optional<QString>(QStringLiteral("Crédit du Sud")));
@@ -52,7 +48,7 @@ void TestBankList::moreFilesThanButtons()
 {
     WorkingFolder folder;
     for (int i = 0; i < 23; ++i)
-        folder.write(QStringLiteral("bq_%1.txt").arg(i, 2, 10, QLatin1Char('0')), layout("B" + QByteArray::number(i)));
+        folder.write(QStringLiteral("bq_%1.txt").arg(i, 2, 10, QLatin1Char('0')), layoutBytes("B" + QByteArray::number(i)));
     const QList<BankButtonFace> faces = charge_banque();
     // The first fifteen in name order get a button; the names go as far as
     // the list holds them.
@@ -65,8 +61,8 @@ void TestBankList::moreFilesThanButtons()
 void TestBankList::rebuildingOverwritesNeverClears()
 {
     WorkingFolder folder;
-    folder.write(QStringLiteral("bq_A.txt"), layout("Premier"));
-    folder.write(QStringLiteral("bq_B.txt"), layout("Second"));
+    folder.write(QStringLiteral("bq_A.txt"), layoutBytes("Premier"));
+    folder.write(QStringLiteral("bq_B.txt"), layoutBytes("Second"));
     (void)charge_banque();
     QFile::remove(folder.path(QStringLiteral("bq_A.txt")));
     const QList<BankButtonFace> faces = charge_banque();

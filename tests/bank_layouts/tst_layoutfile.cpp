@@ -1,4 +1,6 @@
 #include "bank_layouts/layoutfile.h"
+#include "common/numeric.h"
+#include "support/layoutbytes.h"
 #include "support/recordingsurface.h"
 #include "support/workingfolder.h"
 
@@ -7,14 +9,6 @@
 using namespace bank_layouts;
 
 namespace {
-
-QByteArray layoutBytes(const QList<QByteArray> &lines)
-{
-    QByteArray bytes;
-    for (const QByteArray &line : lines)
-        bytes += line + "\r\n";
-    return bytes;
-}
 
 QList<QByteArray> genericLines()
 {
@@ -46,16 +40,17 @@ void TestLayoutFile::readsSixteenLines()
     WorkingFolder folder;
     QList<QByteArray> lines = genericLines();
     lines << "a seventeenth line is ignored";
-    folder.write(QStringLiteral("bq_LYO.txt"), layoutBytes(lines));
-    const platform::Result<BankLayout> layout = readLayout(QStringLiteral("bq_LYO.txt"));
-    QVERIFY(layout);
-    QCOMPARE(layout->bankName, QStringLiteral("Société Lyonnaise"));
-    QCOMPARE(layout->fontName, QStringLiteral("Arial"));
-    QCOMPARE(layout->fontSize, 10.0);
-    QCOMPARE(layout->values[0], 130.0);
-    QCOMPARE(layout->values[3], 22.5);
-    QCOMPARE(layout->values[12], 110.0);
+    folder.write(QStringLiteral("bq_LYO.txt"), crlfLines(lines));
+    const platform::Result<QStringList> read = readLayoutLines(QStringLiteral("bq_LYO.txt"));
+    QVERIFY(read);
+    QCOMPARE(read->size(), LayoutLineCount);
+    QCOMPARE(read->first(), QStringLiteral("Société Lyonnaise"));
+    QCOMPARE(read->last(), QStringLiteral("110"));
     QCOMPARE(readBankName(QStringLiteral("bq_LYO.txt")).valueOr(QString()), QStringLiteral("Société Lyonnaise"));
+
+    // What is written reads back the same, in the file's own encoding.
+    QVERIFY(writeLayoutFile(QStringLiteral("bq_NEW.txt"), *read));
+    QCOMPARE(folder.read(QStringLiteral("bq_NEW.txt")), crlfLines(genericLines()));
 }
 
 void TestLayoutFile::lineWithoutNumberCountsZero()
@@ -64,11 +59,11 @@ void TestLayoutFile::lineWithoutNumberCountsZero()
     QList<QByteArray> lines = genericLines();
     lines[3] = "abc";
     lines[4] = " 1 2.5 mm";
-    folder.write(QStringLiteral("bq_X.txt"), layoutBytes(lines));
-    const platform::Result<BankLayout> layout = readLayout(QStringLiteral("bq_X.txt"));
-    QVERIFY(layout);
-    QCOMPARE(layout->values[0], 0.0);
-    QCOMPARE(layout->values[1], 12.5);
+    folder.write(QStringLiteral("bq_X.txt"), crlfLines(lines));
+    RecordingSurface printer;
+    QVERIFY(loadLayout(QStringLiteral("bq_X.txt"), printer));
+    QCOMPARE(LayoutTwips[1], 0.0f);
+    QCOMPARE(LayoutTwips[2], 708.75f); // 12.5 mm
 }
 
 void TestLayoutFile::loadSetsFontAndTwips()
@@ -77,10 +72,10 @@ void TestLayoutFile::loadSetsFontAndTwips()
     QList<QByteArray> lines = genericLines();
     lines[1] = "Times New Roman";
     lines[2] = "11.5";
-    folder.write(QStringLiteral("bq_X.txt"), layoutBytes(lines));
+    folder.write(QStringLiteral("bq_X.txt"), crlfLines(lines));
     LayoutTwips.fill(-1);
     RecordingSurface printer;
-    QVERIFY(loadLayout(QStringLiteral("bq_X.txt"), printer));
+    QCOMPARE(loadLayout(QStringLiteral("bq_X.txt"), printer).valueOr(QString()), QStringLiteral("Société Lyonnaise"));
     QCOMPARE(printer.fontName(), QStringLiteral("Times New Roman"));
     QCOMPARE(printer.fontSize(), 11.5f);
     QCOMPARE(LayoutTwips[1], 7371.0f);   // 130 mm
@@ -107,16 +102,16 @@ void TestLayoutFile::shortFileFailsWhereItEnds()
     QFETCH(QString, fontName);
     QFETCH(float, lastTwips);
     WorkingFolder folder;
-    folder.write(QStringLiteral("bq_S.txt"), layoutBytes(genericLines().mid(0, lineCount)));
+    folder.write(QStringLiteral("bq_S.txt"), crlfLines(genericLines().mid(0, lineCount)));
     LayoutTwips.fill(-1);
     RecordingSurface printer;
     printer.setFontName(QStringLiteral("Courier New"));
-    const platform::Result<void> loaded = loadLayout(QStringLiteral("bq_S.txt"), printer);
+    const platform::Result<QString> loaded = loadLayout(QStringLiteral("bq_S.txt"), printer);
     QVERIFY(!loaded);
     QVERIFY(!loaded.error().isEmpty());
     QCOMPARE(printer.fontName(), fontName);
     QCOMPARE(LayoutTwips[13], lastTwips);
-    QVERIFY(!readLayout(QStringLiteral("bq_S.txt")));
+    QCOMPARE(readLayoutLines(QStringLiteral("bq_S.txt")).valueOr(QStringList{"?"}).size(), lineCount);
 }
 
 void TestLayoutFile::pictureName_data()
@@ -157,18 +152,20 @@ void TestLayoutFile::shippedLayoutsFitTheCheque()
 {
     QFETCH(QString, path);
     QFETCH(QString, bankName);
-    const platform::Result<BankLayout> layout = readLayout(path);
-    QVERIFY(layout);
-    QCOMPARE(layout->bankName, bankName);
-    QCOMPARE(layout->fontName, QStringLiteral("Arial"));
-    QCOMPARE(layout->fontSize, 10.0);
+    const platform::Result<QStringList> lines = readLayoutLines(path);
+    QVERIFY(lines);
+    QCOMPARE(lines->size(), LayoutLineCount);
+    QCOMPARE(lines->at(0), bankName);
+    QCOMPARE(lines->at(1), QStringLiteral("Arial"));
+    QCOMPARE(common::numericValue(lines->at(2)), 10.0);
+    const auto mm = [&](int k) { return common::numericValue(lines->at(3 + k)); };
     // A French cheque is 175 x 80 mm; every item starts on it, and the first
     // words line ends on it.
     for (int k = 0; k < 12; k += 2) {
-        QVERIFY(layout->values[k] >= 0 && layout->values[k] < 175);
-        QVERIFY(layout->values[k + 1] >= 0 && layout->values[k + 1] < 80);
+        QVERIFY(mm(k) >= 0 && mm(k) < 175);
+        QVERIFY(mm(k + 1) >= 0 && mm(k + 1) < 80);
     }
-    QVERIFY(layout->values[8] + layout->values[12] <= 175);
+    QVERIFY(mm(8) + mm(12) <= 175);
 }
 
 QTEST_GUILESS_MAIN(TestLayoutFile)

@@ -4,6 +4,7 @@
 #include "main_window/pendingcheque.h"
 #include "main_window/settings.h"
 #include "prompt_dialog/form97talk.h"
+#include "support/layoutbytes.h"
 #include "support/cupsqueue.h"
 #include "support/fakes.h"
 #include "support/globals.h"
@@ -26,10 +27,10 @@ const QList<double> LayoutMm{132, 26, 6, 29, 90, 38, 134, 38, 55, 17, 6, 43, 60}
 
 QByteArray layoutFile()
 {
-    QByteArray bytes = "Banque d'essai\r\nArial\r\n10\r\n";
+    QList<QByteArray> lines{"Banque d'essai", "Arial", "10"};
     for (double mm : LayoutMm)
-        bytes += QByteArray::number(mm) + "\r\n";
-    return bytes;
+        lines << QByteArray::number(mm);
+    return crlfLines(lines);
 }
 
 // The program on the test queue alone, whatever other queues the machine
@@ -50,6 +51,29 @@ struct ProgramOnQueue
     main_window::ChequeSession session{{clock, printing, talk}};
     Form1 form{session};
 };
+
+// Clicks the bank's first button and reads back the one page the queue
+// writes, turned as the cheque is printed, with where the printable area
+// starts on it.
+bool printFirstBank(ProgramOnQueue &program, const TestQueue &queue, PdfPage *page, QPointF *origin, QString *why)
+{
+    if (!queue.removeOutput(why))
+        return false;
+    QTest::mouseClick(program.form.bt_banq[0], Qt::LeftButton);
+    if (!program.session.hasEnded()) {
+        *why = QStringLiteral("the program did not end after printing");
+        return false;
+    }
+    if (!queue.waitForOutput(why))
+        return false;
+    const QList<PdfPage> pages = readPdfWords(queue.pdfPath(), why);
+    if (pages.size() != 1) {
+        *why += QStringLiteral(" (%1 pages)").arg(pages.size());
+        return false;
+    }
+    *page = pages.first().as(PageTurn::Landscape);
+    return queue.printableOrigin(true, origin, why);
+}
 
 } // namespace
 
@@ -90,18 +114,10 @@ void TestPrintedCheque::itemsLandAtLayoutPlusOffsets()
     ProgramOnQueue program(queue);
     Form1 &form = program.form;
     QCOMPARE(form.bt_banq[0]->text(), QStringLiteral("Banque d'essai"));
-    QString why;
-    QVERIFY2(queue.removeOutput(&why), qPrintable(why));
-
-    QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
-    QVERIFY(program.session.hasEnded());
-    QVERIFY2(queue.waitForOutput(&why), qPrintable(why));
-
-    const QList<PdfPage> pages = readPdfWords(queue.pdfPath(), &why);
-    QVERIFY2(pages.size() == 1, qPrintable(why));
-    const PdfPage page = pages.first().as(PageTurn::Landscape);
+    PdfPage page;
     QPointF origin;
-    QVERIFY2(queue.printableOrigin(true, &origin, &why), qPrintable(why));
+    QString why;
+    QVERIFY2(printFirstBank(program, queue, &page, &origin, &why), qPrintable(why));
     // The job says what it is.
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), {queue.pdfPath()});
@@ -188,16 +204,10 @@ void TestPrintedCheque::printsAsEditedInTheEditor()
     QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
     QVERIFY2(watchdog.unanswered().isEmpty(), qPrintable(watchdog.unanswered().join(QStringLiteral(" | "))));
 
-    QString why;
-    QVERIFY2(queue.removeOutput(&why), qPrintable(why));
-    QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
-    QVERIFY(program.session.hasEnded());
-    QVERIFY2(queue.waitForOutput(&why), qPrintable(why));
-    const QList<PdfPage> pages = readPdfWords(queue.pdfPath(), &why);
-    QVERIFY2(pages.size() == 1, qPrintable(why));
-    const PdfPage page = pages.first().as(PageTurn::Landscape);
+    PdfPage page;
     QPointF origin;
-    QVERIFY2(queue.printableOrigin(true, &origin, &why), qPrintable(why));
+    QString why;
+    QVERIFY2(printFirstBank(program, queue, &page, &origin, &why), qPrintable(why));
     const QList<PdfWord> amount = page.find(QStringLiteral("****1575.98"));
     QVERIFY2(amount.size() == 1, qPrintable(page.texts().join(' ')));
     QVERIFY(qAbs(amount.first().leftTwips() - (origin.x() + 100 * 56.7)) < TenthMillimetreTwips);

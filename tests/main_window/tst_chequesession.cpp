@@ -6,6 +6,7 @@
 #include "main_window/settings.h"
 #include "main_window/windowside.h"
 #include "printer_choice/printerlist.h"
+#include "support/layoutbytes.h"
 #include "support/fakes.h"
 #include "support/globals.h"
 #include "support/scriptedtalk.h"
@@ -23,16 +24,6 @@ namespace {
 const QString UndefinedBank = QStringLiteral("Cette banque n'est pas définie !");
 const QString Words1575 =
     QStringLiteral("MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE VINGT DIX HUIT CENTIMES");
-
-QByteArray layout(int lines = 16)
-{
-    const QList<QByteArray> all{"Banque", "Arial", "10", "132", "26", "6", "29", "90",
-                                "38",     "134",   "38", "55",  "17", "6", "43", "60"};
-    QByteArray bytes;
-    for (int i = 0; i < lines; ++i)
-        bytes += all[i] + "\r\n";
-    return bytes;
-}
 
 // Records 1 to 20 belong to the suite's other programs.
 QByteArray pendingFile(const QByteArray &record21)
@@ -358,7 +349,7 @@ void TestChequeSession::bankClick()
     QFETCH(QString, message);
     QFETCH(bool, ended);
     if (layoutLines > 0)
-        m_folder->write(QStringLiteral("bq_A.txt"), layout(layoutLines));
+        m_folder->write(QStringLiteral("bq_A.txt"), layoutBytes("Banque", layoutLines));
     m_folder->write(main_window::PendingChequeFileName, QByteArray(400, ' ') + record21);
     Rig rig(printers);
     rig.start();
@@ -389,8 +380,8 @@ void TestChequeSession::bankClick()
 
 void TestChequeSession::parameterModePrintsNothing()
 {
-    m_folder->write(QStringLiteral("bq_A.txt"), layout());
-    m_folder->write(QStringLiteral("bq_B.txt"), layout());
+    m_folder->write(QStringLiteral("bq_A.txt"), layoutBytes());
+    m_folder->write(QStringLiteral("bq_B.txt"), layoutBytes());
     m_folder->write(main_window::PendingChequeFileName, pendingFile("     12.5           "));
     Rig rig;
     rig.start();
@@ -463,7 +454,7 @@ void TestChequeSession::printerPick_data()
 {
     QTest::addColumn<bool>("fileUsable");
     QTest::addColumn<QString>("stored"); // under "IMP_CHQ_FACT" afterwards
-    QTest::newRow("kept for the next start") << true << "01";
+    QTest::newRow("kept for the next start") << true << "00";
     QTest::newRow("cannot be kept: told, holds for this run") << false << "";
 }
 
@@ -476,16 +467,18 @@ void TestChequeSession::printerPick()
         QVERIFY(QDir().mkdir(m_folder->path(QStringLiteral("WFICP_IA.WDO"))));
     }
     Rig rig({QStringLiteral("Premiere"), QStringLiteral("Seconde")});
-    // The list's own changes during start-up store nothing.
+    // Nothing stored yet: the system's default printer is taken, and the
+    // list's own changes during start-up store nothing.
+    rig.printing.setDefaultPrinterName(QStringLiteral("Seconde"));
     rig.start();
     QCOMPARE(rig.window.printers, (QStringList{"Premiere", "Seconde"}));
-    QCOMPARE(rig.window.selected, 0);
-    QCOMPARE(rig.printing.selections(), QStringList{"Premiere"});
+    QCOMPARE(rig.window.selected, 1);
+    QCOMPARE(rig.printing.selections(), QStringList{"Seconde"});
     if (!fileUsable)
         rig.talk.confirm();
 
-    rig.session.printerPicked(1);
-    QCOMPARE(rig.printing.selections(), (QStringList{"Premiere", "Seconde"}));
+    rig.session.printerPicked(0);
+    QCOMPARE(rig.printing.selections(), (QStringList{"Seconde", "Premiere"}));
     QVERIFY(rig.talk.unexpected().isEmpty());
     QCOMPARE(rig.talk.seen().size(), fileUsable ? 0 : 1);
     if (fileUsable) {
@@ -515,7 +508,7 @@ void TestChequeSession::calibrationIsKeptAtOnce()
     QFETCH(QString, horizontal);
     const QByteArray before(" 3 \r\n-2 \r\nEuro\r\ncentime\r\nMoi\r\nNancy\r\n");
     m_folder->write(main_window::SettingsFileName, before);
-    m_folder->write(QStringLiteral("bq_A.txt"), layout());
+    m_folder->write(QStringLiteral("bq_A.txt"), layoutBytes());
     m_folder->write(main_window::PendingChequeFileName, pendingFile("     12.5           "));
     Rig rig;
     rig.start();
@@ -567,7 +560,7 @@ void TestChequeSession::bankInParameterMode_data()
 void TestChequeSession::bankInParameterMode()
 {
     QFETCH(bool, editorOpens);
-    m_folder->write(QStringLiteral("bq_A.txt"), layout());
+    m_folder->write(QStringLiteral("bq_A.txt"), layoutBytes());
     Rig rig;
     rig.start();
     rig.window.steps.clear();

@@ -7,6 +7,7 @@
 #include "main_window/settings.h"
 #include "platform/desktop.h"
 #include "prompt_dialog/form97talk.h"
+#include "support/layoutbytes.h"
 #include "support/fakes.h"
 #include "support/globals.h"
 #include "support/modal.h"
@@ -27,11 +28,6 @@ using main_window::ChequeSession;
 using main_window::Form1;
 
 namespace {
-
-QByteArray layout(const QByteArray &bankName)
-{
-    return bankName + "\r\nArial\r\n10\r\n132\r\n26\r\n6\r\n29\r\n90\r\n38\r\n134\r\n38\r\n55\r\n17\r\n6\r\n43\r\n60\r\n";
-}
 
 QByteArray redBitmap()
 {
@@ -170,12 +166,12 @@ void TestForm1::windowShowsTheChequeAndItsTexts()
 
 void TestForm1::bankButtonsShowTheBanks()
 {
-    m_folder->write(QStringLiteral("bq_A.txt"), layout("Cr\xe9" "dit du Sud"));
+    m_folder->write(QStringLiteral("bq_A.txt"), layoutBytes("Cr\xe9" "dit du Sud"));
     m_folder->write(QStringLiteral("bq_A.bmp"), redBitmap());
-    m_folder->write(QStringLiteral("bq_B.txt"), layout("Sans image"));
+    m_folder->write(QStringLiteral("bq_B.txt"), layoutBytes("Sans image"));
     m_folder->write(QStringLiteral("bq_C.txt"), QByteArray()); // no first line
     m_folder->write(QStringLiteral("bq_C.bmp"), redBitmap());
-    m_folder->write(QStringLiteral("bq_D.txt"), layout("Banque D"));
+    m_folder->write(QStringLiteral("bq_D.txt"), layoutBytes("Banque D"));
     m_folder->write(QStringLiteral("bq_D.bmp"), "not a picture");
     Program program;
     program.start();
@@ -203,7 +199,7 @@ void TestForm1::bankButtonsShowTheBanks()
 
 void TestForm1::fromHandOverToPaper()
 {
-    m_folder->write(QStringLiteral("bq_A.txt"), layout("Banque"));
+    m_folder->write(QStringLiteral("bq_A.txt"), layoutBytes("Banque"));
     m_folder->write(main_window::PendingChequeFileName, QByteArray(400, ' ') + "     1575.98        ");
     Program program;
     QSignalSpy ended(&program.session, &ChequeSession::programEnded);
@@ -271,7 +267,7 @@ void TestForm1::exitKeepsWhatWasTyped()
 
 void TestForm1::parameterModeAndBack()
 {
-    m_folder->write(QStringLiteral("bq_A.txt"), layout("Banque"));
+    m_folder->write(QStringLiteral("bq_A.txt"), layoutBytes("Banque"));
     m_folder->write(main_window::PendingChequeFileName, QByteArray(400, ' ') + "     21           T ");
     Program program;
     program.start();
@@ -314,7 +310,7 @@ void TestForm1::parameterModeAndBack()
 
 void TestForm1::editABank()
 {
-    m_folder->write(QStringLiteral("bq_A.txt"), layout("Banque"));
+    m_folder->write(QStringLiteral("bq_A.txt"), layoutBytes("Banque"));
     m_folder->write(main_window::PendingChequeFileName, QByteArray(400, ' ') + "     12.5         T ");
     Program program;
     program.start();
@@ -370,8 +366,7 @@ void TestForm1::createABank()
     QCOMPARE(shown, (QStringList{"Nom de la banque", "Arial", "10", "132", "26", "6", "29", "90", "38", "134", "38",
                                  "55", "17", "6", "43", "60"}));
     QCOMPARE(m_folder->read(QStringLiteral("bq_TEST.txt")),
-             QByteArray("Nom de la banque\r\nArial\r\n10\r\n132\r\n26\r\n6\r\n29\r\n90\r\n38\r\n134\r\n38\r\n"
-                        "55\r\n17\r\n6\r\n43\r\n60\r\n"));
+             layoutBytes("Nom de la banque"));
     QCOMPARE(form.bt_banq[0]->text(), QStringLiteral("Nom de la banque"));
 }
 
@@ -446,7 +441,7 @@ void TestForm1::calibrateFromTheSetUpWindow()
 
 void TestForm1::cancelKeepsTheAmountAndNoChequeWithoutOne()
 {
-    m_folder->write(QStringLiteral("bq_A.txt"), layout("Banque"));
+    m_folder->write(QStringLiteral("bq_A.txt"), layoutBytes("Banque"));
     {
         m_folder->write(main_window::PendingChequeFileName, QByteArray(400, ' ') + "     1575.98        ");
         Program program;
@@ -478,7 +473,7 @@ void TestForm1::cancelKeepsTheAmountAndNoChequeWithoutOne()
 
 void TestForm1::windowFirstThenPrinters()
 {
-    m_folder->write(QStringLiteral("bq_A.txt"), layout("Banque"));
+    m_folder->write(QStringLiteral("bq_A.txt"), layoutBytes("Banque"));
     Program program;
     Form1 &form = program.window;
     program.session.startUp();

@@ -3,6 +3,7 @@
 #include "platform/printingsystem.h"
 #include "printer_choice/printerassignments.h"
 #include "prompt_dialog/form97talk.h"
+#include "support/layoutbytes.h"
 #include "support/cupsqueue.h"
 #include "support/fakes.h"
 #include "support/globals.h"
@@ -86,8 +87,7 @@ void TestPrinterPick::pickedQueueReceivesTheCheque()
     const auto noDefault = qScopeGuard([] { qunsetenv("PRINTER"); });
 
     WorkingFolder folder;
-    folder.write(QStringLiteral("bq_A.txt"),
-                 "Banque\r\nArial\r\n10\r\n132\r\n26\r\n6\r\n29\r\n90\r\n38\r\n134\r\n38\r\n55\r\n17\r\n6\r\n43\r\n60\r\n");
+    folder.write(QStringLiteral("bq_A.txt"), layoutBytes());
     folder.write(QStringLiteral("provchq.wdo"), QByteArray(400, ' ') + "     12.5           ");
     resetGlobals();
     QVERIFY2(queue.removeOutput(&why), qPrintable(why));
