@@ -80,7 +80,7 @@ void TestPictures::load()
 void TestPictures::shopPictureGif()
 {
     // Qt writes no GIF: the one the program ships serves.
-    const QString shipped = QFINDTESTDATA("../../seed/fc_img_024.gif");
+    const QString shipped = QFINDTESTDATA("../seed/fc_img_024.gif");
     QVERIFY(!shipped.isEmpty());
     const platform::Result<platform::Picture> picture = platform::Picture::load(shipped);
     QVERIFY2(picture, qPrintable(picture.error()));
