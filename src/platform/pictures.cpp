@@ -69,7 +69,8 @@ QImage straightened(const QImage &picture, const std::array<QPointF, 4> &corners
 {
     QTransform onto;
     const QPolygonF from{corners[0], corners[1], corners[2], corners[3]};
-    const QPolygonF to(QRectF(QPointF(0, 0), QSizeF(size)));
+    const QPolygonF to{QPointF(0, 0), QPointF(size.width(), 0), QPointF(size.width(), size.height()),
+                       QPointF(0, size.height())};
     if (picture.isNull() || size.isEmpty() || !QTransform::quadToQuad(from, to, onto))
         return QImage();
     QImage out(size, QImage::Format_RGB32);

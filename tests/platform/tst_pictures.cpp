@@ -3,6 +3,9 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QPainter>
+#include <QPolygonF>
+#include <QTransform>
 #include <QFile>
 #include <QTest>
 
@@ -33,6 +36,8 @@ class TestPictures : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void straightenedGivesTheFrameBack_data();
+    void straightenedGivesTheFrameBack();
     void load_data();
     void load();
     void shopPictureGif();
@@ -119,6 +124,76 @@ void TestPictures::drawnAtTheSizeAsked()
     // Red all the way to the corners: drawn to fill, not left transparent.
     const QImage image = pixmap.toImage();
     QCOMPARE(image.pixelColor(image.width() - 1, image.height() - 1).red(), 255);
+}
+
+namespace {
+
+// Marks on a 175 x 80 mm cheque drawn at 10 pixels a millimetre, in mm.
+const QList<QPointF> Marks{{20, 15}, {150, 12}, {160, 65}, {12, 70}, {87.5, 40}};
+
+// Where the dark pixels around `near` gather, in pixels.
+QPointF markAt(const QImage &image, const QPointF &near)
+{
+    QPointF sum;
+    int count = 0;
+    for (int y = int(near.y()) - 40; y <= int(near.y()) + 40; ++y) {
+        for (int x = int(near.x()) - 40; x <= int(near.x()) + 40; ++x) {
+            if (image.rect().contains(x, y) && qGray(image.pixel(x, y)) < 80) {
+                sum += QPointF(x + 0.5, y + 0.5);
+                ++count;
+            }
+        }
+    }
+    return count ? sum / count : QPointF(-1000, -1000);
+}
+
+} // namespace
+
+void TestPictures::straightenedGivesTheFrameBack_data()
+{
+    // Where the cheque's corners land on a 1600 x 1200 photo, clockwise from
+    // its top left.
+    QTest::addColumn<QPolygonF>("corners");
+    QTest::newRow("a scan, the cheque square") << QPolygonF{{100, 200}, {1500, 200}, {1500, 840}, {100, 840}};
+    QTest::newRow("a photo from the left, at an angle")
+        << QPolygonF{{150, 300}, {1350, 150}, {1450, 1000}, {120, 820}};
+    QTest::newRow("a photo from below") << QPolygonF{{300, 250}, {1300, 260}, {1550, 900}, {60, 880}};
+    QTest::newRow("a cheque lying upright, turned") << QPolygonF{{1100, 50}, {1100, 1150}, {600, 1150}, {600, 50}};
+}
+
+void TestPictures::straightenedGivesTheFrameBack()
+{
+    QFETCH(QPolygonF, corners);
+    QImage cheque(1750, 800, QImage::Format_RGB32);
+    cheque.fill(Qt::white);
+    {
+        QPainter painter(&cheque);
+        for (const QPointF &mark : Marks)
+            painter.fillRect(QRectF(mark * 10 - QPointF(15, 15), QSizeF(30, 30)), Qt::black);
+    }
+    // The photo: the cheque seen in that perspective, on a grey table.
+    QTransform seen;
+    QVERIFY(QTransform::quadToQuad(QPolygonF{{0, 0}, {1750, 0}, {1750, 800}, {0, 800}}, corners, seen));
+    QImage photo(1600, 1200, QImage::Format_RGB32);
+    photo.fill(QColor(150, 150, 150));
+    {
+        QPainter painter(&photo);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.setTransform(seen);
+        painter.drawImage(0, 0, cheque);
+    }
+    const QImage straight =
+        platform::straightened(photo, {corners[0], corners[1], corners[2], corners[3]}, QSize(1750, 800));
+    QCOMPARE(straight.size(), QSize(1750, 800));
+    for (const QPointF &mark : Marks) {
+        const QPointF found = markAt(straight, mark * 10);
+        // Within half a millimetre, five pixels.
+        QVERIFY2(QLineF(found, mark * 10).length() < 5,
+                 qPrintable(QStringLiteral("mark at %1, %2 mm found at %3, %4 px")
+                                .arg(mark.x()).arg(mark.y()).arg(found.x()).arg(found.y())));
+    }
+    // Corners that make no shape give nothing.
+    QVERIFY(platform::straightened(photo, {corners[0], corners[0], corners[0], corners[0]}, QSize(1750, 800)).isNull());
 }
 
 QTEST_MAIN(TestPictures)
