@@ -3,6 +3,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QPolygonF>
 #include <QTransform>
@@ -36,6 +37,8 @@ class TestPictures : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void photo_data();
+    void photo();
     void straightenedGivesTheFrameBack_data();
     void straightenedGivesTheFrameBack();
     void load_data();
@@ -124,6 +127,54 @@ void TestPictures::drawnAtTheSizeAsked()
     // Red all the way to the corners: drawn to fill, not left transparent.
     const QImage image = pixmap.toImage();
     QCOMPARE(image.pixelColor(image.width() - 1, image.height() - 1).red(), 255);
+}
+
+void TestPictures::photo_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("suffix"); // empty: refused
+    QTest::addColumn<QSize>("size");
+    // A phone held upright writes its picture sideways and says so in an
+    // Exif mark: orientation 6, to be turned a quarter clockwise.
+    QByteArray turned = imageBytes("JPG");
+    turned.insert(2, QByteArray::fromHex("ffe10022"
+                                         "457869660000"
+                                         "4d4d002a00000008"
+                                         "0001"
+                                         "011200030000000100060000"
+                                         "00000000"));
+    {
+        // The mark is read, or the row would prove nothing.
+        QBuffer buffer(&turned);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        QCOMPARE(QImageReader(&buffer).transformation(), QImageIOHandler::TransformationRotate90);
+    }
+    QTest::newRow("a scan in PNG") << imageBytes("PNG") << "png" << QSize(20, 10);
+    QTest::newRow("a scan in BMP") << imageBytes("BMP") << "bmp" << QSize(20, 10);
+    QTest::newRow("a photo") << imageBytes("JPG") << "jpg" << QSize(20, 10);
+    QTest::newRow("a photo taken upright") << turned << "jpg" << QSize(10, 20);
+    QTest::newRow("a GIF") << imageBytes("GIF") << "" << QSize();
+    QTest::newRow("a drawing") << Svg << "" << QSize();
+    QTest::newRow("not a picture") << QByteArray("not a picture") << "" << QSize();
+}
+
+void TestPictures::photo()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, suffix);
+    QFETCH(QSize, size);
+    WorkingFolder folder;
+    folder.write(QStringLiteral("cheque"), bytes);
+    const platform::Result<platform::Photo> photo = platform::loadPhoto(QStringLiteral("cheque"));
+    QCOMPARE(photo.ok(), !suffix.isEmpty());
+    if (!photo) {
+        QVERIFY(photo.error().contains(QStringLiteral("cheque")));
+        return;
+    }
+    QCOMPARE(photo->suffix, suffix);
+    QCOMPARE(photo->image.size(), size);
+    // Kept as it came, to be written beside the layout.
+    QCOMPARE(photo->bytes, bytes);
 }
 
 namespace {
