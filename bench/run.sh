@@ -77,6 +77,10 @@ done
 "$build/bench/bench_words" --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \
     --benchmark_format=csv 2>/dev/null >"$results/words.csv"
 
+# Per frame of a drag over a full-page picture, median of nine repetitions.
+QT_QPA_PLATFORM=offscreen "$build/bench/bench_placement" --benchmark_repetitions=9 \
+    --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null >"$results/placement.csv"
+
 median() { sort -n "$results/$1" | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f×", a / b }'; }
 per_amount_us() { # BENCHMARK: median time per amount, in µs
@@ -91,6 +95,8 @@ click_o=$(median click-ormeline)
 click_b=$(median click-bare)
 words=$(per_amount_us words)
 split=$(per_amount_us split)
+# Reported in milliseconds (the benchmark's own unit).
+drag=$(awk -F, '$1 == "\"dragFrame_median\"" { printf "%.2f", $3 }' "$results/placement.csv")
 cpu=$(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo)
 
 cat <<TABLE
@@ -105,4 +111,5 @@ Machine : $(uname -n), $cpu, $(nproc) cœurs ; médianes de $rounds tours, Xvfb 
 | bank click to print job handed to CUPS (program end) | $click_o ms | a bare window whose click prints six texts on one landscape page at 1440 dpi: $click_b ms | $(ratio "$click_o" "$click_b") |
 | amount → French words, currency included | $words µs an amount | goal: 0.3 µs | $(ratio "$words" 0.3) of the goal |
 | the two-line split, with the printer's metrics | $split µs an amount | | |
+| placement view redrawn while dragging, full-page picture under it | $drag ms a frame | goal: 16 ms | $(ratio "$drag" 16) of the goal |
 TABLE

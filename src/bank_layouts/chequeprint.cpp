@@ -34,7 +34,7 @@ amount_words::SplitLines chequeWords(platform::PrinterSurface &printer, const Ch
 }
 
 void printChequeItems(platform::PrinterSurface &printer, const ChequeFields &fields, const LayoutValues &layout,
-                      const amount_words::SplitLines &words)
+                      const amount_words::SplitLines &words, Paper paper)
 {
     const double h = common::numericValue(fields.horizontalOffset) * common::TwipsPerMm;
     const double v = common::numericValue(fields.verticalOffset) * common::TwipsPerMm;
@@ -46,6 +46,12 @@ void printChequeItems(platform::PrinterSurface &printer, const ChequeFields &fie
 
     platform::printPage(printer, [&] {
         printer.setOrientation(platform::Orientation::Landscape);
+        if (paper == Paper::PlainSheet) {
+            const platform::LineStyle before = printer.lineStyle();
+            printer.setLineStyle(platform::LineStyle::Dotted);
+            printer.rectangle(QPointF(h, v), QPointF(h + ChequeWidthTwips, v + ChequeHeightTwips));
+            printer.setLineStyle(before);
+        }
         printer.setFontSize(16);
         printer.setBold(true);
         printAt(printer, at[1], at[2], Stars + amount_words::amountFigures(fields.amount) + QStringLiteral(" €"));

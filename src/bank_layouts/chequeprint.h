@@ -39,8 +39,15 @@ void printCheque(platform::PrinterSurface &printer, const ChequeFields &fields);
 // maximum length of the first line, measured in the printer's current font;
 amount_words::SplitLines chequeWords(platform::PrinterSurface &printer, const ChequeFields &fields,
                                      const LayoutValues &layout);
-// and the six items printed with those lines.
+// and the six items printed with those lines. On a plain sheet (a proof to
+// hold a blank cheque over against the light) the cheque's outline, dotted,
+// goes under them where the cheque would stand: at the printer offsets.
+enum class Paper { Cheque, PlainSheet };
 void printChequeItems(platform::PrinterSurface &printer, const ChequeFields &fields, const LayoutValues &layout,
-                      const amount_words::SplitLines &words);
+                      const amount_words::SplitLines &words, Paper paper = Paper::Cheque);
+
+// A French cheque, 175 x 80 mm, in twips.
+constexpr double ChequeWidthTwips = 175 * 56.7;
+constexpr double ChequeHeightTwips = 80 * 56.7;
 
 } // namespace bank_layouts

@@ -5,6 +5,10 @@
 #include "platform/printersurface.h"
 #include "platform/textfile.h"
 
+#include <QRegularExpression>
+
+#include <cmath>
+
 namespace bank_layouts {
 
 std::array<QString, BankFileSlots> BankFiles;
@@ -25,8 +29,75 @@ platform::Result<QStringList> readLayoutLines(const QString &path)
     return platform::readTextLines(path, LayoutLineCount);
 }
 
-platform::Result<void> writeLayoutFile(const QString &path, const QStringList &lines)
+LayoutNumber::LayoutNumber(const QString &text)
+    : m_text(text)
+    , m_value(common::numericValue(text))
 {
+}
+
+LayoutNumber LayoutNumber::fromFile(const QString &line)
+{
+    return LayoutNumber(line);
+}
+
+std::optional<LayoutNumber> LayoutNumber::fromTyped(const QString &typed)
+{
+    // Up to four figures, a point or a comma, three decimals: more than a
+    // sheet measures, and nothing a misplaced key makes of it.
+    static const QRegularExpression number(QStringLiteral("^-?[0-9]{0,4}([.,][0-9]{0,3})?$"));
+    if (!number.match(typed).hasMatch())
+        return std::nullopt;
+    QString text = typed;
+    text.replace(QLatin1Char(','), QLatin1Char('.'));
+    return LayoutNumber(text);
+}
+
+LayoutNumber LayoutNumber::fromMm(double mm)
+{
+    const double tenths = std::round(mm * 10.0);
+    // No "-0" for a value dragged back to the edge.
+    QString text = QString::number(tenths == 0.0 ? 0.0 : tenths / 10.0, 'f', 1);
+    if (text.endsWith(QLatin1String(".0")))
+        text.chop(2);
+    return LayoutNumber(text);
+}
+
+LayoutValues Layout::twips() const
+{
+    LayoutValues twips{};
+    for (int k = 1; k <= LayoutValueCount; ++k)
+        twips[std::size_t(k)] = common::mmToTwips(values[std::size_t(k - 1)].value());
+    return twips;
+}
+
+bool Layout::operator==(const Layout &other) const
+{
+    return bankName == other.bankName && fontName == other.fontName && fontSize == other.fontSize &&
+           values == other.values;
+}
+
+platform::Result<int> readLayout(const QString &path, Layout &layout)
+{
+    const platform::Result<QStringList> lines = readLayoutLines(path);
+    if (!lines)
+        return platform::fail(lines.error());
+    const int count = int(lines->size());
+    if (count > 0)
+        layout.bankName = lines->at(0);
+    if (count > 1)
+        layout.fontName = lines->at(1);
+    if (count > 2)
+        layout.fontSize = LayoutNumber::fromFile(lines->at(2));
+    for (int k = 0; k < LayoutValueCount && 3 + k < count; ++k)
+        layout.values[std::size_t(k)] = LayoutNumber::fromFile(lines->at(3 + k));
+    return count;
+}
+
+platform::Result<void> writeLayout(const QString &path, const Layout &layout)
+{
+    QStringList lines{layout.bankName, layout.fontName, layout.fontSize.text()};
+    for (const LayoutNumber &value : layout.values)
+        lines << value.text();
     return platform::writeTextLines(path, lines);
 }
 
@@ -53,31 +124,46 @@ QStringList layoutFiles()
     return platform::listFiles(QStringLiteral("."), QStringLiteral("bq_*.txt"));
 }
 
-platform::Result<void> applyLayout(const QStringList &lines, platform::PrinterSurface &printer, LayoutValues &twips)
+namespace {
+
+// As far as the file went: the font's name from line 2, its size from line
+// 3, the values from the lines after.
+platform::Result<void> applyLines(const Layout &layout, int lineCount, platform::PrinterSurface &printer,
+                                  LayoutValues &twips)
 {
     // Line 1, the bank's name, is not needed for printing.
-    if (lines.size() < 2)
+    if (lineCount < 2)
         return tooShort();
-    printer.setFontName(lines[1]);
-    if (lines.size() < 3)
+    printer.setFontName(layout.fontName);
+    if (lineCount < 3)
         return tooShort();
-    printer.setFontSize(static_cast<float>(common::numericValue(lines[2])));
+    printer.setFontSize(static_cast<float>(layout.fontSize.value()));
+    const LayoutValues all = layout.twips();
     for (int k = 1; k <= LayoutValueCount; ++k) {
-        if (lines.size() < 3 + k)
+        if (lineCount < 3 + k)
             return tooShort();
-        twips[std::size_t(k)] = common::mmToTwips(common::numericValue(lines[2 + k]));
+        twips[std::size_t(k)] = all[std::size_t(k)];
     }
     return {};
 }
 
+} // namespace
+
+void applyLayout(const Layout &layout, platform::PrinterSurface &printer, LayoutValues &twips)
+{
+    // A whole layout cannot end early.
+    (void)applyLines(layout, LayoutLineCount, printer, twips);
+}
+
 platform::Result<QString> loadLayout(const QString &path, platform::PrinterSurface &printer)
 {
-    const platform::Result<QStringList> lines = readLayoutLines(path);
-    if (!lines)
-        return platform::fail(lines.error());
-    if (const platform::Result<void> applied = applyLayout(*lines, printer, LayoutTwips); !applied)
+    Layout layout;
+    const platform::Result<int> read = readLayout(path, layout);
+    if (!read)
+        return platform::fail(read.error());
+    if (const platform::Result<void> applied = applyLines(layout, *read, printer, LayoutTwips); !applied)
         return platform::fail(applied.error());
-    return lines->first();
+    return layout.bankName;
 }
 
 } // namespace bank_layouts

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 namespace platform {
 class PrinterSurface;
@@ -36,8 +37,73 @@ constexpr int LayoutLineCount = 16;
 // Its lines as the file holds them, sixteen at most: fewer where it ends.
 platform::Result<QStringList> readLayoutLines(const QString &path);
 
-// Writes the lines, replacing the file in one step.
-platform::Result<void> writeLayoutFile(const QString &path, const QStringList &lines);
+// One number of a layout (a position, a length, the font size): the text it
+// was read or typed as, kept so that a value nobody touched is written back
+// byte for byte, and the number the print reads from it.
+class LayoutNumber
+{
+public:
+    LayoutNumber() = default;
+    // As a line of the file holds it, whatever it holds: a line without a
+    // leading number reads as 0, as the print reads it.
+    static LayoutNumber fromFile(const QString &line);
+    // As typed in a field; none when the text is no number in millimetres
+    // (or points). A decimal comma becomes the file's ".". An empty text, a
+    // lone "-" or a number ending in its point are kept as the steps of
+    // typing one.
+    static std::optional<LayoutNumber> fromTyped(const QString &typed);
+    // A value worked out by the program (a drag on the cheque): to the tenth,
+    // in its shortest form ("26", "26.5").
+    static LayoutNumber fromMm(double mm);
+
+    QString text() const { return m_text; }
+    double value() const { return m_value; }
+
+    bool operator==(const LayoutNumber &other) const { return m_text == other.m_text; }
+    bool operator!=(const LayoutNumber &other) const { return !(*this == other); }
+
+private:
+    explicit LayoutNumber(const QString &text);
+
+    QString m_text;
+    double m_value = 0;
+};
+
+// A bank's layout as one value, from the file to the paper. A new bank
+// starts with these.
+struct Layout
+{
+    QString bankName = QStringLiteral("Nom de la banque");
+    QString fontName = QStringLiteral("Arial");
+    LayoutNumber fontSize = LayoutNumber::fromFile(QStringLiteral("10"));
+    // Millimetres, in the file's order: amount x, y; payee x, y; place x, y;
+    // date x, y; first words line x, y; second words line x, y; the first
+    // line's maximum length.
+    std::array<LayoutNumber, LayoutValueCount> values{
+        LayoutNumber::fromFile(QStringLiteral("132")), LayoutNumber::fromFile(QStringLiteral("26")),
+        LayoutNumber::fromFile(QStringLiteral("6")),   LayoutNumber::fromFile(QStringLiteral("29")),
+        LayoutNumber::fromFile(QStringLiteral("90")),  LayoutNumber::fromFile(QStringLiteral("38")),
+        LayoutNumber::fromFile(QStringLiteral("134")), LayoutNumber::fromFile(QStringLiteral("38")),
+        LayoutNumber::fromFile(QStringLiteral("55")),  LayoutNumber::fromFile(QStringLiteral("17")),
+        LayoutNumber::fromFile(QStringLiteral("6")),   LayoutNumber::fromFile(QStringLiteral("43")),
+        LayoutNumber::fromFile(QStringLiteral("60"))};
+
+    // The thirteen values in twips, at indices 1 to 13, as LayoutTwips holds
+    // them.
+    LayoutValues twips() const;
+
+    bool operator==(const Layout &other) const;
+    bool operator!=(const Layout &other) const { return !(*this == other); }
+};
+
+// Reads a layout file into `layout`, line by line as far as the file goes:
+// what it does not hold keeps what `layout` had. Gives the number of lines
+// read (sixteen for a whole layout).
+platform::Result<int> readLayout(const QString &path, Layout &layout);
+
+// Writes the sixteen lines, each as its value holds it, replacing the file in
+// one step.
+platform::Result<void> writeLayout(const QString &path, const Layout &layout);
 
 // The first line of a layout file: its bank's name.
 platform::Result<QString> readBankName(const QString &path);
@@ -50,15 +116,14 @@ QString bankPictureName(const QString &layoutFileName);
 // ignored, as it is on the systems the layouts are often copied from.
 QStringList layoutFiles();
 
-// Sets a layout up for printing from its lines as the file holds them, line
-// by line as the printer is set up: its font name and size go to the
-// printer, its thirteen values, in twips, to `twips`. Fails when the lines
-// end early, and throws platform::PrinterError when the printer refuses the
-// font; either way what was set before the failure stays.
-platform::Result<void> applyLayout(const QStringList &lines, platform::PrinterSurface &printer, LayoutValues &twips);
+// Sets a layout up for printing: its font name and size go to the printer,
+// its thirteen values, in twips, to `twips`. Throws platform::PrinterError
+// when the printer refuses the font.
+void applyLayout(const Layout &layout, platform::PrinterSurface &printer, LayoutValues &twips);
 
-// Reads a layout file and sets it up for printing into LayoutTwips. Gives
-// the bank's name.
+// Reads a layout file and sets it up for printing into LayoutTwips, line by
+// line as the printer is set up: a file that ends early fails, and what was
+// set before its end stays set. Gives the bank's name.
 platform::Result<QString> loadLayout(const QString &path, platform::PrinterSurface &printer);
 
 } // namespace bank_layouts

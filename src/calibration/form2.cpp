@@ -2,15 +2,26 @@
 
 #include "calibration/layoutpreviewwidget.h"
 #include "calibration/mainwindowdata.h"
+#include "calibration/numberfield.h"
+#include "calibration/placementview.h"
 #include "platform/desktop.h"
+#include "platform/pictures.h"
+#include "platform/printersurface.h"
+#include "prompt_dialog/usertalk.h"
 #include "window_services/imagestore.h"
 #include "window_services/picturebutton.h"
 #include "window_services/textfield.h"
 #include "window_services/windows.h"
 
+#include <QBoxLayout>
 #include <QEvent>
+#include <QFileDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
+#include <QSlider>
+#include <QStandardPaths>
 
 namespace calibration {
 
@@ -51,8 +62,17 @@ constexpr GridRow Rows[] = {
 // The item of the cheque that a value moves: its index in ChequeItem.
 int itemOfValue(int index)
 {
-    return index == 12 ? int(ChequeItem::FirstWordsLine) : index / 2;
+    return index == FirstLineLengthIndex ? int(ChequeItem::FirstWordsLine) : index / 2;
 }
+
+// The sources of changes that the undo takes together: each field's keys.
+constexpr int BankNameSource = 0;
+constexpr int FontNameSource = 1;
+constexpr int FontSizeSource = 2;
+constexpr int FirstValueSource = 3;
+
+// The picture under the layout, straightened to the cheque's 175 x 80 mm.
+const QSize StraightenedSize(175 * PlacementView::PicturePixelsPerMm, 80 * PlacementView::PicturePixelsPerMm);
 
 } // namespace
 
@@ -81,21 +101,29 @@ void Form2::buildWindow()
     titleFont.setPointSizeF(14);
     title->setFont(titleFont);
 
-    const auto field = [this](const QString &name, const QRect &geometry) {
-        auto *edit = new window_services::TextField(this);
+    const auto placed = [this](auto *edit, const QString &name, const QRect &geometry) {
         edit->setObjectName(name);
         edit->setGeometry(geometry);
         edit->installEventFilter(this);
-        connect(edit, &QLineEdit::textEdited, this, &Form2::refreshPreview);
+        return edit;
+    };
+    const auto field = [this, placed](const QString &name, const QRect &geometry) {
+        return placed(new window_services::TextField(this), name, geometry);
+    };
+    const auto number = [this, placed](const QString &name, const QRect &geometry, int index) {
+        NumberField *edit = placed(new NumberField(this), name, geometry);
+        connect(edit, &QLineEdit::textEdited, this, [this, edit, index] { typed(edit, index); });
         return edit;
     };
 
     label(this, QStringLiteral(" Nom de la Banque "), twipsRect(300, 700, 2000, 330));
     text1 = field(QStringLiteral("text1"), twipsRect(2400, 660, 4800, 360));
+    connect(text1, &QLineEdit::textEdited, this, [this] { typed(text1, BankNameSource); });
     label(this, QStringLiteral(" Nom de la Police"), twipsRect(300, 1150, 2000, 330));
     Text2 = field(QStringLiteral("Text2"), twipsRect(2400, 1110, 2600, 360));
+    connect(Text2, &QLineEdit::textEdited, this, [this] { typed(Text2, FontNameSource); });
     label(this, QStringLiteral(" Taille de la Police"), twipsRect(5000, 1150, 1700, 330));
-    Text3 = field(QStringLiteral("Text3"), twipsRect(6650, 1110, 900, 360));
+    Text3 = number(QStringLiteral("Text3"), twipsRect(6650, 1110, 900, 360), FontSizeSource);
 
     label(this, QStringLiteral(" Position Horizontale"), twipsRect(5000, 1600, 1400, 330), true);
     label(this, QStringLiteral(" Position Verticale"), twipsRect(6450, 1600, 1400, 330), true);
@@ -107,8 +135,9 @@ void Form2::buildWindow()
             const int index = indexes[column];
             if (index < 0)
                 continue;
-            Text4[std::size_t(index)] = field(QStringLiteral("Text4_%1").arg(index),
-                                              twipsRect(5100 + 1450 * column, top - 20, 1000, 360));
+            Text4[std::size_t(index)] = number(QStringLiteral("Text4_%1").arg(index),
+                                               twipsRect(5100 + 1450 * column, top - 20, 1000, 360),
+                                               FirstValueSource + index);
             Text4[std::size_t(index)]->setAlignment(Qt::AlignRight);
         }
     }
@@ -136,6 +165,21 @@ void Form2::buildWindow()
     Apercu = new LayoutPreviewWidget(this);
     Apercu->setGeometry(twipsRect(4600, 5550, 7250, 3400));
 
+    bt_placer = new QPushButton(QStringLiteral("&Placer sur le chèque…"), this);
+    bt_placer->setObjectName(QStringLiteral("bt_placer"));
+    bt_placer->setGeometry(twipsRect(8000, 1110, 3700, 480));
+    bt_placer->setToolTip(QStringLiteral("Le chèque en grand, sur l'image du vôtre : faites glisser les zones"));
+    connect(bt_placer, &QPushButton::clicked, this, &Form2::showPlacement);
+    bt_essai = new QPushButton(QStringLiteral("Imprimer un &essai"), this);
+    bt_essai->setObjectName(QStringLiteral("bt_essai"));
+    bt_essai->setGeometry(twipsRect(8000, 1700, 3700, 480));
+    bt_essai->setToolTip(QStringLiteral("Le cadre du chèque et ses zones sur une feuille blanche, à comparer à un chèque "
+                                        "contre la lumière"));
+    connect(bt_essai, &QPushButton::clicked, this, &Form2::printProof);
+
+    auto *undoKey = new QShortcut(QKeySequence::Undo, this);
+    connect(undoKey, &QShortcut::activated, this, &Form2::undo);
+
     bt_fin = window_services::makePictureButton(this, QStringLiteral("bt_fin"), twipsRect(10600, 4150, 1100, 1100),
                                                 QStringLiteral("glyph-stop"), QStringLiteral("Fin"),
                                                 QStringLiteral("Enregistrer la banque et fermer"));
@@ -148,40 +192,208 @@ bool Form2::load()
     const SetupTexts texts = m_data.setupTexts();
     if (!m_editor.open(texts.currencyName, texts.hundredthName))
         return false;
-    showFields();
+    Text5->setText(m_editor.currencyName());
+    Text6->setText(m_editor.hundredthName());
+    showLayout();
     refreshPreview();
+    const ChequePhoto &photo = m_editor.photo();
+    if (!photo.isNull()) {
+        // A picture gone since is no reason not to edit: the drawn cheque
+        // stands in for it, and the finish keeps the file that names it.
+        const platform::Result<platform::Photo> loaded = platform::loadPhoto(photo.pictureFile);
+        if (loaded)
+            m_picture = loaded->image;
+    }
     return true;
 }
 
-void Form2::showFields()
+void Form2::showLayout(const QLineEdit *typing)
 {
-    const LayoutFields &fields = m_editor.fields();
-    text1->setText(fields.bankName);
-    Text2->setText(fields.fontName);
-    Text3->setText(fields.fontSize);
+    const bank_layouts::Layout &layout = m_editor.layout();
+    const auto show = [typing](QLineEdit *field, const QString &text) {
+        if (field != typing && field->text() != text)
+            field->setText(text);
+    };
+    show(text1, layout.bankName);
+    show(Text2, layout.fontName);
+    show(Text3, layout.fontSize.text());
     for (std::size_t k = 0; k < Text4.size(); ++k)
-        Text4[k]->setText(fields.values[k]);
-    Text5->setText(fields.currencyName);
-    Text6->setText(fields.hundredthName);
+        show(Text4[k], layout.values[k].text());
+    Apercu->setLayout(layout);
+    if (Vue)
+        Vue->setLayout(layout);
 }
 
-LayoutFields Form2::typedFields() const
+void Form2::typed(QLineEdit *field, int source)
 {
-    LayoutFields fields;
-    fields.bankName = text1->text();
-    fields.fontName = Text2->text();
-    fields.fontSize = Text3->text();
-    for (std::size_t k = 0; k < Text4.size(); ++k)
-        fields.values[k] = Text4[k]->text();
-    fields.currencyName = Text5->text();
-    fields.hundredthName = Text6->text();
-    return fields;
+    bank_layouts::Layout layout = m_editor.layout();
+    if (source == BankNameSource) {
+        layout.bankName = field->text();
+    } else if (source == FontNameSource) {
+        layout.fontName = field->text();
+    } else {
+        // The field lets through only what reads as a number.
+        const std::optional<bank_layouts::LayoutNumber> number = bank_layouts::LayoutNumber::fromTyped(field->text());
+        if (!number)
+            return;
+        if (source == FontSizeSource)
+            layout.fontSize = *number;
+        else
+            layout.values[std::size_t(source - FirstValueSource)] = *number;
+    }
+    change(layout, source, field);
+}
+
+void Form2::change(const bank_layouts::Layout &layout, int source, const QLineEdit *typing)
+{
+    m_editor.change(layout, source);
+    showLayout(typing);
+}
+
+void Form2::undo()
+{
+    if (m_editor.undo())
+        showLayout();
+    else
+        platform::beep();
 }
 
 void Form2::refreshPreview()
 {
-    Apercu->setLayout(typedFields());
-    Apercu->setCheque(m_data.chequeFields());
+    const bank_layouts::ChequeFields cheque = m_data.chequeFields();
+    Apercu->setCheque(cheque);
+    if (Vue)
+        Vue->setCheque(cheque);
+}
+
+void Form2::buildPlacement()
+{
+    Placement = new QDialog(this, Qt::Window);
+    Placement->setObjectName(QStringLiteral("Placement"));
+    Placement->setWindowTitle(QStringLiteral("Placement sur le chèque – %1").arg(m_editor.layout().bankName));
+    auto *column = new QVBoxLayout(Placement);
+    auto *tools = new QHBoxLayout;
+    column->addLayout(tools);
+
+    bt_image = new QPushButton(QStringLiteral("&Image du chèque…"), Placement);
+    bt_image->setObjectName(QStringLiteral("bt_image"));
+    bt_image->setToolTip(QStringLiteral("Un scan ou une photo d'un chèque vierge de cette banque (JPEG, PNG, BMP)"));
+    connect(bt_image, &QPushButton::clicked, this, &Form2::choosePicture);
+    tools->addWidget(bt_image);
+    bt_coins = new QPushButton(QStringLiteral("&Coins du chèque"), Placement);
+    bt_coins->setObjectName(QStringLiteral("bt_coins"));
+    bt_coins->setToolTip(QStringLiteral("Cliquer de nouveau les quatre coins du chèque sur l'image"));
+    connect(bt_coins, &QPushButton::clicked, this, [this] {
+        if (!m_picture.isNull())
+            Vue->askCorners(m_picture);
+    });
+    tools->addWidget(bt_coins);
+    auto *fade = new QLabel(QStringLiteral("&Visibilité de l'image"), Placement);
+    tools->addWidget(fade);
+    Transparence = new QSlider(Qt::Horizontal, Placement);
+    Transparence->setObjectName(QStringLiteral("Transparence"));
+    Transparence->setRange(0, 100);
+    Transparence->setValue(m_editor.photo().opacity);
+    fade->setBuddy(Transparence);
+    connect(Transparence, &QSlider::valueChanged, this, [this](int value) {
+        m_editor.setOpacity(value);
+        Vue->setOpacity(value);
+    });
+    tools->addWidget(Transparence, 1);
+    auto *close = new QPushButton(QStringLiteral("Fermer"), Placement);
+    close->setObjectName(QStringLiteral("bt_fermer"));
+    close->setToolTip(QStringLiteral("Les valeurs restent dans l'éditeur ; le bouton Fin les enregistre"));
+    connect(close, &QPushButton::clicked, Placement, &QDialog::close);
+    tools->addWidget(close);
+
+    Vue = new PlacementView(Placement);
+    column->addWidget(Vue, 1);
+    connect(Vue, &PlacementView::layoutMoved, this, [this](const bank_layouts::Layout &layout, bool newMove) {
+        if (newMove)
+            m_moveSource = m_editor.newSource();
+        change(layout, m_moveSource);
+    });
+    connect(Vue, &PlacementView::selected, this, [this](int selectable) {
+        Apercu->setHighlighted(selectable < ChequeItemCount ? selectable : int(ChequeItem::FirstWordsLine));
+    });
+    connect(Vue, &PlacementView::cornersChosen, this, [this](const Corners &corners) {
+        m_editor.setCorners(corners);
+        showPicture();
+    });
+    auto *undoKey = new QShortcut(QKeySequence::Undo, Placement);
+    connect(undoKey, &QShortcut::activated, this, &Form2::undo);
+
+    // 195 x 100 mm at five pixels a millimetre, and the tools: as large as
+    // a 1024 x 768 screen takes.
+    Placement->resize(1000, 600);
+    Vue->setLayout(m_editor.layout());
+    Vue->setCheque(m_data.chequeFields());
+    showPicture();
+}
+
+void Form2::showPlacement()
+{
+    if (!Placement)
+        buildPlacement();
+    Placement->show();
+    Placement->raise();
+    Placement->activateWindow();
+    Vue->setFocus();
+}
+
+void Form2::showPicture()
+{
+    bt_coins->setEnabled(!m_picture.isNull());
+    if (m_picture.isNull()) {
+        Vue->setPicture(QImage(), 0);
+        return;
+    }
+    // Corners not set yet: the picture as it is, the cheque filling it.
+    Corners corners = m_editor.photo().corners;
+    if (!hasCorners(corners)) {
+        const double w = m_picture.width();
+        const double h = m_picture.height();
+        corners = {QPointF(0, 0), QPointF(w, 0), QPointF(w, h), QPointF(0, h)};
+    }
+    Vue->setPicture(platform::straightened(m_picture, corners, StraightenedSize), m_editor.photo().opacity);
+}
+
+void Form2::choosePicture()
+{
+    QFileDialog dialog(Placement, QStringLiteral("Image du chèque"),
+                       QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+                       QStringLiteral("Images (*.jpg *.jpeg *.png *.bmp *.JPG *.JPEG *.PNG *.BMP)"));
+    dialog.setObjectName(QStringLiteral("ChoixImage"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().first();
+    const platform::Result<platform::Photo> loaded = platform::loadPhoto(path);
+    if (!loaded) {
+        m_data.talk().message(QStringLiteral("Cette image ne peut pas servir : %1.").arg(loaded.error()));
+        return;
+    }
+    m_editor.setPicture(loaded->bytes, loaded->suffix);
+    m_picture = loaded->image;
+    showPicture();
+    Vue->askCorners(m_picture);
+}
+
+void Form2::printProof()
+{
+    platform::PrinterSurface &printer = m_data.currentPrinter();
+    try {
+        calibration::printProof(printer, m_editor.layout(), withSamples(m_data.chequeFields()));
+    } catch (const platform::PrinterError &error) {
+        m_data.talk().message(QStringLiteral("L'essai n'a pas pu être imprimé : %1.").arg(error.message()));
+        return;
+    }
+    m_data.talk().message(QStringLiteral("L'essai est parti vers l'imprimante « %1 ».\n\nPosez un chèque vierge sur le "
+                                         "cadre en pointillés et regardez la feuille contre la lumière : chaque texte "
+                                         "doit tomber dans sa zone.")
+                              .arg(printer.printerName()));
 }
 
 bool Form2::eventFilter(QObject *watched, QEvent *event)
@@ -194,12 +406,22 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
         }
         Apercu->setHighlighted(item);
     }
+    // The fields' own undo would undo their text alone, behind the layout's
+    // back: Ctrl+Z is the editor's everywhere.
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        if (static_cast<QKeyEvent *>(event)->matches(QKeySequence::Undo)) {
+            if (event->type() == QEvent::KeyPress)
+                undo();
+            event->accept();
+            return true;
+        }
+    }
     return QDialog::eventFilter(watched, event);
 }
 
 void Form2::finish()
 {
-    m_editor.fields() = typedFields();
+    m_editor.setCurrencyNames(Text5->text(), Text6->text());
     // The file first: when it cannot be written the editor stays open with
     // everything as typed, and nothing has gone back to the main window.
     if (!m_editor.writeLayout())

@@ -1,13 +1,17 @@
 #pragma once
 
 #include "calibration/layouteditor.h"
+#include "calibration/numberfield.h"
 
 #include <QDialog>
+#include <QImage>
 
 #include <array>
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
+class QSlider;
 
 namespace window_services {
 class PictureButton;
@@ -18,10 +22,15 @@ namespace calibration {
 
 class LayoutPreviewWidget;
 class MainWindowData;
+class PlacementView;
 
 // The bank layout editor, "Paramètrage d'une Banque": one bank's name, font
 // and thirteen positions, the currency names, the three calibration phases,
-// and a preview of the cheque as the layout prints it.
+// a preview of the cheque as the layout prints it, and a proof on plain
+// paper. Its placement window, "Placement sur le chèque", shows the cheque
+// large, over a picture of the bank's own cheque, for its items to be
+// dragged where they go; the fields follow. Ctrl+Z, in either window,
+// undoes the last changes of this opening.
 class Form2 : public QDialog
 {
     Q_OBJECT
@@ -36,8 +45,8 @@ public:
 
     window_services::TextField *text1 = nullptr; // bank name
     window_services::TextField *Text2 = nullptr; // font name
-    window_services::TextField *Text3 = nullptr; // font size
-    std::array<window_services::TextField *, 13> Text4{};
+    NumberField *Text3 = nullptr; // font size
+    std::array<NumberField *, 13> Text4{};
     window_services::TextField *Text5 = nullptr; // currency name
     window_services::TextField *Text6 = nullptr; // hundredth-part name
     QPushButton *Command1 = nullptr;
@@ -45,19 +54,41 @@ public:
     QPushButton *Command3 = nullptr;
     window_services::PictureButton *bt_fin = nullptr;
     LayoutPreviewWidget *Apercu = nullptr;
+    QPushButton *bt_placer = nullptr; // opens the placement window
+    QPushButton *bt_essai = nullptr;  // the proof on plain paper
+
+    // The placement window and what it holds, made at its first opening.
+    QDialog *Placement = nullptr;
+    PlacementView *Vue = nullptr;
+    QPushButton *bt_image = nullptr; // "Image du chèque…"
+    QPushButton *bt_coins = nullptr; // the corners of the picture again
+    QSlider *Transparence = nullptr;
+
+    // Opens the placement window, or brings it to the front.
+    void showPlacement();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildWindow();
-    void showFields();
-    LayoutFields typedFields() const;
+    void buildPlacement();
+    // Shows the layout in every field but `typing` (whose text the user is
+    // making), in the preview and in the placement view.
+    void showLayout(const QLineEdit *typing = nullptr);
+    void typed(QLineEdit *field, int index);
+    void change(const bank_layouts::Layout &layout, int source, const QLineEdit *typing = nullptr);
+    void undo();
     void refreshPreview();
+    void choosePicture();
+    void showPicture();
+    void printProof();
     void finish();
 
     MainWindowData &m_data;
     LayoutEditor m_editor;
+    QImage m_picture; // the bank's cheque as loaded, before straightening
+    int m_moveSource = 0;
 };
 
 } // namespace calibration

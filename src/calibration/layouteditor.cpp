@@ -1,9 +1,10 @@
 #include "calibration/layouteditor.h"
 
 #include "bank_layouts/layoutfile.h"
-#include "common/numeric.h"
 #include "platform/desktop.h"
 #include "prompt_dialog/usertalk.h"
+
+#include <algorithm>
 
 namespace calibration {
 
@@ -40,14 +41,6 @@ bool alreadyUsed(const QString &fileName)
 
 } // namespace
 
-QStringList LayoutFields::layoutLines() const
-{
-    QStringList lines{bankName, fontName, fontSize};
-    for (const QString &value : values)
-        lines << value;
-    return lines;
-}
-
 QString bankCode(const QString &answer)
 {
     return (answer.toLower() + QString(CodeLength, QLatin1Char(' '))).left(CodeLength).trimmed();
@@ -71,22 +64,65 @@ QString LayoutEditor::fileName() const
 bool LayoutEditor::open(const QString &currencyName, const QString &hundredthName)
 {
     platform::setPointer(platform::ArrowPointer);
-    m_fields.currencyName = currencyName;
-    m_fields.hundredthName = hundredthName;
+    setCurrencyNames(currencyName, hundredthName);
 
-    // No file behind the button reads as an empty one.
-    const QStringList lines = bank_layouts::SelectedBankFile.isEmpty()
-        ? QStringList()
-        : bank_layouts::readLayoutLines(bank_layouts::SelectedBankFile).valueOr(QStringList());
-    // Field by field, as far as the file goes; the rest keep their defaults.
-    QString *const texts[] = {&m_fields.bankName, &m_fields.fontName, &m_fields.fontSize};
-    for (int i = 0; i < 3 && i < lines.size(); ++i)
-        *texts[i] = lines[i];
-    for (int k = 0; k < 13 && 3 + k < lines.size(); ++k)
-        m_fields.values[std::size_t(k)] = common::formatWhole(common::numericValue(lines[3 + k]), 1);
-    if (lines.size() >= bank_layouts::LayoutLineCount)
-        return true;
-    return newBank();
+    // No file behind the button reads as an empty one; field by field, as
+    // far as the file goes, the rest keep their defaults.
+    const int lines = bank_layouts::SelectedBankFile.isEmpty()
+        ? 0
+        : bank_layouts::readLayout(bank_layouts::SelectedBankFile, m_layout).valueOr(0);
+    if (lines < bank_layouts::LayoutLineCount)
+        return newBank();
+    // A picture that cannot be read back is no reason to refuse the layout:
+    // the drawn cheque stands in for it.
+    m_photo = readChequePhoto(bank_layouts::SelectedBankFile).valueOr(ChequePhoto());
+    return true;
+}
+
+void LayoutEditor::setCurrencyNames(const QString &currencyName, const QString &hundredthName)
+{
+    m_currencyName = currencyName;
+    m_hundredthName = hundredthName;
+}
+
+void LayoutEditor::change(const bank_layouts::Layout &changed, int source)
+{
+    if (changed == m_layout)
+        return;
+    if (m_undo.empty() || source != m_lastSource)
+        m_undo.push_back(m_layout);
+    m_lastSource = source;
+    m_layout = changed;
+}
+
+bool LayoutEditor::undo()
+{
+    if (m_undo.empty())
+        return false;
+    m_layout = m_undo.back();
+    m_undo.pop_back();
+    m_lastSource = -1;
+    return true;
+}
+
+void LayoutEditor::setPicture(const QByteArray &bytes, const QString &suffix)
+{
+    m_pictureBytes = bytes;
+    m_photo.pictureFile = chequePictureName(fileName(), suffix);
+    m_photo.corners = Corners{};
+    m_photoChanged = true;
+}
+
+void LayoutEditor::setCorners(const Corners &corners)
+{
+    m_photo.corners = corners;
+    m_photoChanged = true;
+}
+
+void LayoutEditor::setOpacity(int percent)
+{
+    m_photo.opacity = std::clamp(percent, 0, 100);
+    m_photoChanged = true;
 }
 
 bool LayoutEditor::newBank()
@@ -116,12 +152,17 @@ bool LayoutEditor::newBank()
 
 platform::Result<void> LayoutEditor::writeLayout() const
 {
-    const platform::Result<void> written = bank_layouts::writeLayoutFile(fileName(), m_fields.layoutLines());
+    platform::Result<void> written = bank_layouts::writeLayout(fileName(), m_layout);
+    QString what = fileName();
+    if (written && m_photoChanged && !m_photo.isNull()) {
+        written = writeChequePhoto(fileName(), m_photo, m_pictureBytes);
+        what = m_photo.pictureFile;
+    }
     if (!written)
         m_talk.message(QStringLiteral("La banque n'a pas pu être enregistrée dans le fichier « %1 » (%2).\n\n"
                                       "Vos valeurs restent dans la fenêtre : corrigez la cause et cliquez de nouveau "
                                       "sur le bouton Fin.")
-                           .arg(fileName(), written.error()));
+                           .arg(what, written.error()));
     return written;
 }
 

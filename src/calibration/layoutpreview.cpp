@@ -7,20 +7,27 @@ namespace calibration {
 
 namespace {
 
-// A French cheque is 175 x 80 mm.
-constexpr double ChequeWidth = 9922;
-constexpr double ChequeHeight = 4536;
+QRectF mmRect(double left, double top, double width, double height)
+{
+    return QRectF(left * common::TwipsPerMm, top * common::TwipsPerMm, width * common::TwipsPerMm,
+                  height * common::TwipsPerMm);
+}
+
+QString capitalised(QString text)
+{
+    if (!text.isEmpty())
+        text[0] = text[0].toUpper();
+    return text;
+}
 
 } // namespace
 
-platform::Result<void> printWithLayout(platform::PrinterSurface &printer, const LayoutFields &layout,
+platform::Result<void> printWithLayout(platform::PrinterSurface &printer, const bank_layouts::Layout &layout,
                                        const bank_layouts::ChequeFields &cheque)
 {
-    bank_layouts::LayoutValues twips{};
     try {
-        const platform::Result<void> applied = bank_layouts::applyLayout(layout.layoutLines(), printer, twips);
-        if (!applied)
-            return applied;
+        bank_layouts::LayoutValues twips{};
+        bank_layouts::applyLayout(layout, printer, twips);
         const amount_words::SplitLines words = bank_layouts::chequeWords(printer, cheque, twips);
         bank_layouts::printChequeItems(printer, cheque, twips, words);
     } catch (const platform::PrinterError &error) {
@@ -29,10 +36,80 @@ platform::Result<void> printWithLayout(platform::PrinterSurface &printer, const 
     return {};
 }
 
+void printProof(platform::PrinterSurface &printer, const bank_layouts::Layout &layout,
+                const bank_layouts::ChequeFields &cheque)
+{
+    bank_layouts::LayoutValues twips{};
+    bank_layouts::applyLayout(layout, printer, twips);
+    const amount_words::SplitLines words = bank_layouts::chequeWords(printer, cheque, twips);
+    printer.setDocumentName(QStringLiteral("Essai sur papier blanc – %1").arg(layout.bankName));
+    bank_layouts::printChequeItems(printer, cheque, twips, words, bank_layouts::Paper::PlainSheet);
+}
+
+bank_layouts::ChequeFields withSamples(const bank_layouts::ChequeFields &cheque)
+{
+    bank_layouts::ChequeFields sample = cheque;
+    if (sample.amount.trimmed().isEmpty() || sample.words.trimmed().isEmpty()) {
+        sample.amount = QStringLiteral("1575.98");
+        sample.words = QStringLiteral("MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE VINGT DIX HUIT CENTIMES");
+    }
+    if (sample.payee.trimmed().isEmpty())
+        sample.payee = QStringLiteral("Nom du bénéficiaire");
+    if (sample.place.trimmed().isEmpty())
+        sample.place = QStringLiteral("Ville");
+    if (sample.date.trimmed().isEmpty())
+        sample.date = QStringLiteral("01/01/2026");
+    return sample;
+}
+
 QRectF chequeArea(const bank_layouts::ChequeFields &cheque)
 {
     return QRectF(common::numericValue(cheque.horizontalOffset) * common::TwipsPerMm,
-                  common::numericValue(cheque.verticalOffset) * common::TwipsPerMm, ChequeWidth, ChequeHeight);
+                  common::numericValue(cheque.verticalOffset) * common::TwipsPerMm, bank_layouts::ChequeWidthTwips,
+                  bank_layouts::ChequeHeightTwips);
+}
+
+QRectF zoneRect(Zone zone)
+{
+    // From the top of a French cheque: the amount's box at the right, the
+    // two ruled lines of the words, the payee's line, place and date at the
+    // right, the signature at the bottom right above the magnetic band that
+    // the bank prints along the bottom edge.
+    switch (zone) {
+    case Zone::AmountBox:
+        return mmRect(118, 3, 56, 14);
+    case Zone::FirstWordsLine:
+        return mmRect(4, 13, 170, 8);
+    case Zone::SecondWordsLine:
+        return mmRect(4, 21, 170, 7);
+    case Zone::PayeeLine:
+        return mmRect(4, 28, 170, 7);
+    case Zone::PlaceAndDate:
+        return mmRect(60, 34, 114, 11);
+    case Zone::Signature:
+        return mmRect(100, 46, 74, 20);
+    case Zone::Cmc7Band:
+        return mmRect(0, 66, 175, 14);
+    }
+    return QRectF();
+}
+
+Zone zoneOf(ChequeItem item)
+{
+    switch (item) {
+    case ChequeItem::Amount:
+        return Zone::AmountBox;
+    case ChequeItem::Payee:
+        return Zone::PayeeLine;
+    case ChequeItem::Place:
+    case ChequeItem::Date:
+        return Zone::PlaceAndDate;
+    case ChequeItem::FirstWordsLine:
+        return Zone::FirstWordsLine;
+    case ChequeItem::SecondWordsLine:
+        return Zone::SecondWordsLine;
+    }
+    return Zone::AmountBox;
 }
 
 QString itemName(ChequeItem item)
@@ -54,24 +131,34 @@ QString itemName(ChequeItem item)
     return QString();
 }
 
-QStringList layoutProblems(const QList<QRectF> &itemBoxes, const QRectF &cheque)
+QStringList layoutProblems(const QList<QRectF> &itemBoxes)
 {
     QStringList problems;
     const int count = std::min(int(itemBoxes.size()), ChequeItemCount);
     // An empty text prints nothing, wherever it stands.
     const auto printed = [&itemBoxes](int i) { return itemBoxes[i].width() > 0; };
+    const QRectF cheque(0, 0, bank_layouts::ChequeWidthTwips, bank_layouts::ChequeHeightTwips);
     for (int i = 0; i < count; ++i) {
-        if (printed(i) && !cheque.contains(itemBoxes[i]))
-            problems << QStringLiteral("%1 sort du chèque").arg(itemName(ChequeItem(i)));
+        if (!printed(i))
+            continue;
+        const QString name = itemName(ChequeItem(i));
+        if (!cheque.contains(itemBoxes[i]))
+            problems << QStringLiteral("%1 sort du chèque").arg(name);
+        else if (!zoneRect(zoneOf(ChequeItem(i))).contains(itemBoxes[i]))
+            problems << QStringLiteral("%1 sort de sa zone").arg(name);
+        if (itemBoxes[i].intersects(zoneRect(Zone::Signature)))
+            problems << QStringLiteral("%1 empiète sur la signature").arg(name);
+        if (itemBoxes[i].intersects(zoneRect(Zone::Cmc7Band)))
+            problems << QStringLiteral("%1 empiète sur la bande magnétique").arg(name);
     }
-    for (int i = 0; i < count; ++i) {
-        for (int j = i + 1; j < count; ++j) {
+    for (int j = 0; j < count; ++j) {
+        for (int i = 0; i < j; ++i) {
             if (printed(i) && printed(j) && itemBoxes[i].intersects(itemBoxes[j]))
-                problems << QStringLiteral("%1 et %2 se chevauchent").arg(itemName(ChequeItem(i)), itemName(ChequeItem(j)));
+                problems << QStringLiteral("%1 chevauche %2").arg(itemName(ChequeItem(j)), itemName(ChequeItem(i)));
         }
     }
     for (QString &problem : problems)
-        problem[0] = problem[0].toUpper();
+        problem = capitalised(problem);
     return problems;
 }
 

@@ -8,21 +8,8 @@ namespace calibration {
 
 namespace {
 
-// Room around the cheque, in twips, for an item that strays off it.
-constexpr double Margin = 250;
 // The band under the drawing where the hints are written, in pixels.
 constexpr int HintBand = 30;
-
-// A French cheque's usual zones, in millimetres from its top-left corner:
-// where a bank prints the lines that the items are written on.
-const QRectF UsualZones[] = {
-    QRectF(120, 20, 52, 12), // the amount box
-    QRectF(4, 12, 118, 7),   // the first line of the amount in words
-    QRectF(4, 19, 118, 7),   // the second line
-    QRectF(4, 27, 100, 7),   // the payee
-    QRectF(86, 34, 86, 7),   // place and date
-    QRectF(0, 66, 175, 14),  // the account and cheque numbers
-};
 
 } // namespace
 
@@ -33,7 +20,7 @@ LayoutPreviewWidget::LayoutPreviewWidget(QWidget *parent)
     setMinimumSize(200, 120);
 }
 
-void LayoutPreviewWidget::setLayout(const LayoutFields &layout)
+void LayoutPreviewWidget::setLayout(const bank_layouts::Layout &layout)
 {
     m_layout = layout;
     update();
@@ -41,19 +28,7 @@ void LayoutPreviewWidget::setLayout(const LayoutFields &layout)
 
 void LayoutPreviewWidget::setCheque(const bank_layouts::ChequeFields &cheque)
 {
-    // A field that is empty now would show nothing where it goes: a sample
-    // stands in for it.
-    m_cheque = cheque;
-    if (m_cheque.amount.trimmed().isEmpty() || m_cheque.words.trimmed().isEmpty()) {
-        m_cheque.amount = QStringLiteral("1575.98");
-        m_cheque.words = QStringLiteral("MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE VINGT DIX HUIT CENTIMES");
-    }
-    if (m_cheque.payee.trimmed().isEmpty())
-        m_cheque.payee = QStringLiteral("Nom du bénéficiaire");
-    if (m_cheque.place.trimmed().isEmpty())
-        m_cheque.place = QStringLiteral("Ville");
-    if (m_cheque.date.trimmed().isEmpty())
-        m_cheque.date = QStringLiteral("01/01/2026");
+    m_cheque = withSamples(cheque);
     update();
 }
 
@@ -61,6 +36,14 @@ void LayoutPreviewWidget::setHighlighted(int item)
 {
     m_highlighted = item;
     update();
+}
+
+void LayoutPreviewWidget::drawUnderneath(QPainter &, const QRectF &)
+{
+}
+
+void LayoutPreviewWidget::drawOver(QPainter &)
+{
 }
 
 void LayoutPreviewWidget::paintEvent(QPaintEvent *)
@@ -71,44 +54,47 @@ void LayoutPreviewWidget::paintEvent(QPaintEvent *)
     painter.fillRect(rect(), QColor(0xe4, 0xea, 0xf2));
 
     const QRectF cheque = chequeArea(m_cheque);
-    const QRectF shown = cheque.adjusted(-Margin, -Margin, Margin, Margin);
+    const QRectF shown = cheque.adjusted(-margin(), -margin(), margin(), margin());
     const QRectF area = QRectF(rect()).adjusted(4, 4, -4, -4 - HintBand);
     const double scale = std::min(area.width() / shown.width(), area.height() / shown.height());
+    m_toPixels = QTransform::fromTranslate(-shown.left(), -shown.top()) * QTransform::fromScale(scale, scale) *
+                 QTransform::fromTranslate(area.left() + (area.width() - shown.width() * scale) / 2, area.top());
     painter.save();
-    painter.translate(area.left() + (area.width() - shown.width() * scale) / 2, area.top());
-    painter.scale(scale, scale);
-    painter.translate(-shown.topLeft());
+    painter.setTransform(m_toPixels);
 
-    // The paper and its zones.
+    // The paper, what lies on it, and its zones.
     painter.fillRect(cheque, QColor(0xfb, 0xf7, 0xe9));
+    drawUnderneath(painter, cheque);
     painter.setPen(QPen(QColor(0x7a, 0x86, 0x9a), 1.0 / scale));
     painter.drawRect(cheque);
-    painter.setPen(QPen(QColor(0xb8, 0xc0, 0xcc), 1.0 / scale, Qt::DashLine));
-    for (const QRectF &zone : UsualZones) {
-        painter.drawRect(QRectF(cheque.left() + zone.left() * 56.7, cheque.top() + zone.top() * 56.7,
-                                zone.width() * 56.7, zone.height() * 56.7));
-    }
+    painter.setPen(QPen(QColor(0x9a, 0xa6, 0xba), 1.0 / scale, Qt::DashLine));
+    for (int zone = 0; zone < ZoneCount; ++zone)
+        painter.drawRect(zoneRect(Zone(zone)).translated(cheque.topLeft()));
 
     // The items, by the routine that prints them.
     platform::PainterSurface surface(painter);
     const platform::Result<void> drawn = printWithLayout(surface, m_layout, m_cheque);
-    const QList<QRectF> boxes = surface.textBoxes();
-    m_problems = drawn ? layoutProblems(boxes, cheque)
+    m_boxes = surface.textBoxes();
+    QList<QRectF> onCheque;
+    for (const QRectF &box : m_boxes)
+        onCheque << box.translated(-cheque.topLeft());
+    m_problems = drawn ? layoutProblems(onCheque)
                        : QStringList{QStringLiteral("Le chèque ne peut pas être imprimé : %1").arg(drawn.error())};
 
-    if (m_highlighted >= 0 && m_highlighted < boxes.size())
-        painter.fillRect(boxes[m_highlighted].adjusted(-40, -20, 40, 20), QColor(255, 210, 0, 90));
+    if (m_highlighted >= 0 && m_highlighted < m_boxes.size())
+        painter.fillRect(m_boxes[m_highlighted].adjusted(-40, -20, 40, 20), QColor(255, 210, 0, 90));
     painter.setPen(QPen(QColor(0xd0, 0x10, 0x10), 2.0 / scale));
     painter.setBrush(Qt::NoBrush);
-    for (int i = 0; i < boxes.size() && i < ChequeItemCount; ++i) {
+    for (int i = 0; i < m_boxes.size() && i < ChequeItemCount; ++i) {
         const QString name = itemName(ChequeItem(i));
         const bool wrong = std::any_of(m_problems.begin(), m_problems.end(), [&name](const QString &problem) {
             return problem.contains(name, Qt::CaseInsensitive);
         });
         if (wrong)
-            painter.drawRect(boxes[i].adjusted(-20, -20, 20, 20));
+            painter.drawRect(m_boxes[i].adjusted(-20, -20, 20, 20));
     }
     painter.restore();
+    drawOver(painter);
 
     // The hints, under the drawing.
     QFont hintFont = font();

@@ -4,6 +4,10 @@
 
 #include <QString>
 
+namespace platform {
+class PrinterSurface;
+}
+
 namespace prompt_dialog {
 class UserTalk;
 }
@@ -40,6 +44,9 @@ public:
     // The cheque as it would print now: amount, words, payee, place, date
     // and the printer offsets.
     virtual bank_layouts::ChequeFields chequeFields() const = 0;
+
+    // The printer the cheques go to (the layout editor's proof goes there).
+    virtual platform::PrinterSurface &currentPrinter() = 0;
 
     virtual prompt_dialog::UserTalk &talk() = 0;
 };

@@ -118,6 +118,7 @@ public:
     void keepSetupTexts(const calibration::SetupTexts &texts) override;
     void runPhase(calibration::Phase phase) override;
     bank_layouts::ChequeFields chequeFields() const override;
+    platform::PrinterSurface &currentPrinter() override;
     prompt_dialog::UserTalk &talk() override { return m_talk; }
 
 Q_SIGNALS:

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
+#include <QPolygonF>
+#include <QTransform>
 #include <QSvgRenderer>
 
 namespace platform {
@@ -20,7 +22,65 @@ bool isSvg(const QString &path, const QByteArray &start)
     return path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) || start.contains("<svg");
 }
 
+// A photo's pixels, read whole: a phone's 50 megapixels, not an image made
+// to fill the memory from a small file.
+constexpr qint64 MaxPhotoPixels = 50'000'000;
+
+Result<QByteArray> pictureBytes(const QString &path)
+{
+    const Result<QByteArray> read = readFileStart(path, MaxPictureBytes + 1);
+    if (!read)
+        return fail(QStringLiteral("l'image « %1 » ne peut pas être lue (%2)").arg(path, read.error()));
+    if (read->size() > MaxPictureBytes)
+        return fail(QStringLiteral("l'image « %1 » est trop grande").arg(path));
+    return *read;
+}
+
 } // namespace
+
+Result<Photo> loadPhoto(const QString &path)
+{
+    Result<QByteArray> read = pictureBytes(path);
+    if (!read)
+        return fail(read.error());
+    Photo photo;
+    photo.bytes = *read;
+    QBuffer buffer(&photo.bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QByteArray format = reader.format();
+    if (format == "jpeg" || format == "jpg")
+        photo.suffix = QStringLiteral("jpg");
+    else if (format == "png" || format == "bmp")
+        photo.suffix = QString::fromLatin1(format);
+    else
+        return fail(QStringLiteral("« %1 » n'est pas une image JPEG, PNG ou BMP").arg(path));
+    const QSize size = reader.size();
+    if (!size.isValid() || qint64(size.width()) * size.height() > MaxPhotoPixels)
+        return fail(QStringLiteral("l'image « %1 » a trop de points").arg(path));
+    reader.setAutoTransform(true);
+    photo.image = reader.read();
+    if (photo.image.isNull())
+        return fail(QStringLiteral("l'image « %1 » ne peut pas être lue").arg(path));
+    return photo;
+}
+
+QImage straightened(const QImage &picture, const std::array<QPointF, 4> &corners, const QSize &size)
+{
+    QTransform onto;
+    const QPolygonF from{corners[0], corners[1], corners[2], corners[3]};
+    const QPolygonF to{QPointF(0, 0), QPointF(size.width(), 0), QPointF(size.width(), size.height()),
+                       QPointF(0, size.height())};
+    if (picture.isNull() || size.isEmpty() || !QTransform::quadToQuad(from, to, onto))
+        return QImage();
+    QImage out(size, QImage::Format_RGB32);
+    out.fill(Qt::white);
+    QPainter painter(&out);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setTransform(onto);
+    painter.drawImage(QPointF(0, 0), picture);
+    return out;
+}
 
 Result<Picture> Picture::load(const QString &path)
 {
@@ -33,9 +93,9 @@ Result<Picture> Picture::load(const QString &path)
             return fail(QStringLiteral("l'image « %1 » est introuvable").arg(path));
         bytes = resource.readAll();
     } else {
-        const Result<QByteArray> read = readFileStart(path, MaxPictureBytes + 1);
+        const Result<QByteArray> read = pictureBytes(path);
         if (!read)
-            return fail(QStringLiteral("l'image « %1 » ne peut pas être lue (%2)").arg(path, read.error()));
+            return fail(read.error());
         bytes = *read;
     }
     if (bytes.size() > MaxPictureBytes)
@@ -56,6 +116,7 @@ Result<Picture> Picture::load(const QString &path)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
+    reader.setAutoTransform(true);
     picture.m_image = reader.read();
     if (picture.m_image.isNull())
         return fail(QStringLiteral("l'image « %1 » ne peut pas être lue").arg(path));

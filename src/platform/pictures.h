@@ -8,6 +8,9 @@
 #include <QSize>
 #include <QString>
 
+#include <QPointF>
+
+#include <array>
 #include <memory>
 
 class QSvgRenderer;
@@ -42,5 +45,22 @@ private:
     QImage m_image;
     QSize m_size;
 };
+
+// A scan or a photo of a document, JPEG, PNG or BMP, upright as it was held
+// when taken (a phone's orientation mark is honoured): its image, and its
+// bytes as read, to be kept as they came.
+struct Photo
+{
+    QImage image;
+    QByteArray bytes;
+    QString suffix; // "jpg", "png" or "bmp", by what the bytes are
+};
+Result<Photo> loadPhoto(const QString &path);
+
+// The part of `picture` inside the four-sided shape `corners` (top left, top
+// right, bottom right, bottom left, in its pixels), straightened onto a
+// rectangle of `size`: what a photo taken at an angle would have been, taken
+// square. A null image when the corners do not make such a shape.
+QImage straightened(const QImage &picture, const std::array<QPointF, 4> &corners, const QSize &size);
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "platform/regularfile.h"
 
 #include <QFile>
+#include <QSaveFile>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -51,6 +52,22 @@ Result<QByteArray> readFileStart(const QString &path, qint64 maxBytes)
     ::close(fd);
     bytes.truncate(done);
     return bytes;
+}
+
+Result<void> writeFileBytes(const QString &path, const QByteArray &bytes)
+{
+    // Unbuffered, so that a short write (a full disk) shows in write()'s
+    // result: through Qt's buffer it can be lost and the cut file committed.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(QStringLiteral("le fichier ne peut pas être créé (dossier introuvable ou accès refusé)"));
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return fail(QStringLiteral("l'écriture a échoué (disque plein ?)"));
+    }
+    if (!file.commit())
+        return fail(QStringLiteral("le fichier ne peut pas être remplacé (accès refusé ?)"));
+    return {};
 }
 
 } // namespace platform

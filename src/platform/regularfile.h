@@ -14,6 +14,10 @@ namespace platform {
 // At most `maxBytes` from the start of a regular file.
 Result<QByteArray> readFileStart(const QString &path, qint64 maxBytes);
 
+// Writes the bytes, replacing the file in one step: a failed write leaves the
+// previous file whole.
+Result<void> writeFileBytes(const QString &path, const QByteArray &bytes);
+
 // Why a file could not be opened, from the system's error number.
 Failure openFailure(int error);
 

@@ -2,7 +2,6 @@
 
 #include "platform/regularfile.h"
 
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -76,18 +75,7 @@ Result<void> writeTextLines(const QString &path, const QStringList &lines)
         bytes += *encoded;
         bytes += "\r\n";
     }
-    // Unbuffered, so that a short write (a full disk) shows in write()'s
-    // result: through Qt's buffer it can be lost and the cut file committed.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(QStringLiteral("le fichier ne peut pas être créé (dossier introuvable ou accès refusé)"));
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return fail(QStringLiteral("l'écriture a échoué (disque plein ?)"));
-    }
-    if (!file.commit())
-        return fail(QStringLiteral("le fichier ne peut pas être remplacé (accès refusé ?)"));
-    return {};
+    return writeFileBytes(path, bytes);
 }
 
 } // namespace platform

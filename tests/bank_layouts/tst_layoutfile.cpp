@@ -24,6 +24,10 @@ class TestLayoutFile : public QObject
 
 private Q_SLOTS:
     void readsSixteenLines();
+    void untouchedValuesWrittenBackByteForByte_data();
+    void untouchedValuesWrittenBackByteForByte();
+    void numbersAsTypedOrDragged_data();
+    void numbersAsTypedOrDragged();
     void lineWithoutNumberCountsZero();
     void loadSetsFontAndTwips();
     void shortFileFailsWhereItEnds_data();
@@ -47,10 +51,84 @@ void TestLayoutFile::readsSixteenLines()
     QCOMPARE(read->first(), QStringLiteral("Société Lyonnaise"));
     QCOMPARE(read->last(), QStringLiteral("110"));
     QCOMPARE(readBankName(QStringLiteral("bq_LYO.txt")).valueOr(QString()), QStringLiteral("Société Lyonnaise"));
+}
 
-    // What is written reads back the same, in the file's own encoding.
-    QVERIFY(writeLayoutFile(QStringLiteral("bq_NEW.txt"), *read));
-    QCOMPARE(folder.read(QStringLiteral("bq_NEW.txt")), crlfLines(genericLines()));
+void TestLayoutFile::untouchedValuesWrittenBackByteForByte_data()
+{
+    QTest::addColumn<QByteArray>("line");   // the amount's horizontal position as the file holds it
+    QTest::addColumn<double>("mm");         // what the print reads from it
+    QTest::newRow("a whole number") << QByteArray("132") << 132.0;
+    QTest::newRow("a half") << QByteArray("12.5") << 12.5;
+    QTest::newRow("hundredths") << QByteArray("37.25") << 37.25;
+    QTest::newRow("a trailing zero") << QByteArray("12.50") << 12.5;
+    QTest::newRow("leading zeros") << QByteArray("0055") << 55.0;
+    QTest::newRow("blanks and a unit") << QByteArray(" 1 2.5 mm") << 12.5;
+    QTest::newRow("not a number") << QByteArray("abc") << 0.0;
+    QTest::newRow("empty") << QByteArray() << 0.0;
+}
+
+void TestLayoutFile::untouchedValuesWrittenBackByteForByte()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(double, mm);
+    WorkingFolder folder;
+    QList<QByteArray> lines = genericLines();
+    lines[3] = line;
+    folder.write(QStringLiteral("bq_LYO.txt"), crlfLines(lines) + "a seventeenth line\r\n");
+    Layout layout;
+    QCOMPARE(readLayout(QStringLiteral("bq_LYO.txt"), layout).valueOr(0), LayoutLineCount);
+    QCOMPARE(layout.values[0].value(), mm);
+    QCOMPARE(layout.twips()[1], float(mm * 56.7));
+
+    // Another value changed, as the editor changes it: this one and every
+    // other line go back as they came.
+    layout.values[5] = *LayoutNumber::fromTyped(QStringLiteral("47,5"));
+    QVERIFY(writeLayout(QStringLiteral("bq_LYO.txt"), layout));
+    lines[8] = "47.5";
+    QCOMPARE(folder.read(QStringLiteral("bq_LYO.txt")), crlfLines(lines));
+}
+
+void TestLayoutFile::numbersAsTypedOrDragged_data()
+{
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<bool>("dragged"); // worked out by a drag, not typed
+    QTest::addColumn<bool>("taken");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<double>("mm");
+    QTest::newRow("a decimal comma") << "12,5" << false << true << "12.5" << 12.5;
+    QTest::newRow("a point") << "37.25" << false << true << "37.25" << 37.25;
+    QTest::newRow("a negative value") << "-3" << false << true << "-3" << -3.0;
+    QTest::newRow("empty, on the way") << "" << false << true << "" << 0.0;
+    QTest::newRow("a comma last, on the way") << "12," << false << true << "12." << 12.0;
+    QTest::newRow("a lone minus, on the way") << "-" << false << true << "-" << 0.0;
+    QTest::newRow("a letter") << "12a" << false << false << "" << 0.0;
+    QTest::newRow("a unit") << "12 mm" << false << false << "" << 0.0;
+    QTest::newRow("two points") << "1.2.3" << false << false << "" << 0.0;
+    QTest::newRow("a point and a comma") << "1.2,3" << false << false << "" << 0.0;
+    QTest::newRow("a leading blank") << " 12" << false << false << "" << 0.0;
+    QTest::newRow("five figures") << "12345" << false << false << "" << 0.0;
+    QTest::newRow("four decimals") << "1.2345" << false << false << "" << 0.0;
+    QTest::newRow("a minus inside") << "1-2" << false << false << "" << 0.0;
+    QTest::newRow("dragged to a tenth") << "26.04" << true << true << "26" << 26.0;
+    QTest::newRow("dragged half a tenth up") << "132.25" << true << true << "132.3" << 132.3;
+    QTest::newRow("dragged to the edge") << "-0.01" << true << true << "0" << 0.0;
+    QTest::newRow("dragged left of it") << "-4.56" << true << true << "-4.6" << -4.6;
+}
+
+void TestLayoutFile::numbersAsTypedOrDragged()
+{
+    QFETCH(QString, given);
+    QFETCH(bool, dragged);
+    QFETCH(bool, taken);
+    QFETCH(QString, written);
+    QFETCH(double, mm);
+    const std::optional<LayoutNumber> number =
+        dragged ? LayoutNumber::fromMm(given.toDouble()) : LayoutNumber::fromTyped(given);
+    QCOMPARE(number.has_value(), taken);
+    if (!taken)
+        return;
+    QCOMPARE(number->text(), written);
+    QCOMPARE(number->value(), mm);
 }
 
 void TestLayoutFile::lineWithoutNumberCountsZero()

@@ -16,6 +16,7 @@
 
 #include <QProcess>
 #include <QTest>
+#include <QPushButton>
 #include <QToolButton>
 
 using main_window::Form1;
@@ -88,6 +89,7 @@ private Q_SLOTS:
     void itemsLandAtLayoutPlusOffsets_data();
     void itemsLandAtLayoutPlusOffsets();
     void printsAsEditedInTheEditor();
+    void proofOnPlainPaper();
 };
 
 void TestPrintedCheque::itemsLandAtLayoutPlusOffsets_data()
@@ -216,6 +218,59 @@ void TestPrintedCheque::printsAsEditedInTheEditor()
     QVERIFY(payee.size() == 1);
     QVERIFY(qAbs(payee.first().leftTwips() - (origin.x() + 6 * 56.7)) < TenthMillimetreTwips);
     QVERIFY(qAbs(payee.first().topTwips() - (origin.y() + 31 * 56.7)) < TenthMillimetreTwips);
+}
+
+void TestPrintedCheque::proofOnPlainPaper()
+{
+    ORMELINE_TEST_QUEUE(queue);
+    WorkingFolder folder;
+    QList<QByteArray> lines{"Banque d'essai", "Arial", "10"};
+    // Tenths of a millimetre, as a drag leaves them.
+    const QList<double> mm{131.5, 25.3, 6, 29, 90, 38, 134, 38, 55, 17, 6, 43, 60};
+    for (double value : mm)
+        lines << QByteArray::number(value);
+    folder.write(QStringLiteral("bq_ESSAI.txt"), crlfLines(lines));
+    folder.write(main_window::SettingsFileName, " 1.5 \r\n-2 \r\nEuro\r\ncentime\r\nDupont\r\nAlbi\r\n");
+    folder.write(main_window::PendingChequeFileName, QByteArray(400, ' ') + "     1575.98        ");
+    ProgramOnQueue program(queue);
+    Form1 &form = program.form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    DialogWatchdog watchdog;
+    QString why;
+    QVERIFY2(queue.removeOutput(&why), qPrintable(why));
+
+    QTest::mouseClick(form.command4, Qt::LeftButton);
+    QString told;
+    answerNextDialog<calibration::Form2>([&told](calibration::Form2 *editor) {
+        confirmNextMessage(&told);
+        QTest::mouseClick(editor->bt_essai, Qt::LeftButton);
+        editor->reject();
+    });
+    QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
+    QVERIFY2(told.contains(QStringLiteral("L'essai est parti")), qPrintable(told));
+    QVERIFY2(watchdog.unanswered().isEmpty(), qPrintable(watchdog.unanswered().join(QStringLiteral(" | "))));
+    QVERIFY(!program.session.hasEnded());
+
+    QVERIFY2(queue.waitForOutput(&why), qPrintable(why));
+    const QList<PdfPage> pages = readPdfWords(queue.pdfPath(), &why);
+    QVERIFY2(pages.size() == 1, qPrintable(why));
+    const PdfPage page = pages.first().as(PageTurn::Landscape);
+    QPointF origin;
+    QVERIFY2(queue.printableOrigin(true, &origin, &why), qPrintable(why));
+    for (const auto &[word, index] : {std::pair<QString, int>{QStringLiteral("****1575.98"), 0},
+                                      {QStringLiteral("Dupont"), 2},
+                                      {QStringLiteral("Albi"), 4},
+                                      {QStringLiteral("08/12/2026"), 6}}) {
+        const QList<PdfWord> found = page.find(word);
+        QVERIFY2(found.size() == 1, qPrintable(word + QStringLiteral(" in ") + page.texts().join(' ')));
+        const double x = origin.x() + (mm[index] - 2) * 56.7;
+        const double y = origin.y() + (mm[index + 1] + 1.5) * 56.7;
+        QVERIFY2(qAbs(found.first().leftTwips() - x) < TenthMillimetreTwips,
+                 qPrintable(QStringLiteral("%1: left %2, expected %3").arg(word).arg(found.first().leftTwips()).arg(x)));
+        QVERIFY2(qAbs(found.first().topTwips() - y) < TenthMillimetreTwips,
+                 qPrintable(QStringLiteral("%1: top %2, expected %3").arg(word).arg(found.first().topTwips()).arg(y)));
+    }
 }
 
 QTEST_MAIN(TestPrintedCheque)

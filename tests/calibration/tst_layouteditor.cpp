@@ -6,8 +6,9 @@
 
 #include <QTest>
 
+using bank_layouts::Layout;
+using bank_layouts::LayoutNumber;
 using calibration::LayoutEditor;
-using calibration::LayoutFields;
 
 namespace {
 
@@ -36,6 +37,7 @@ private Q_SLOTS:
     void opening();
     void finishWritesAsTyped();
     void finishThatCannotWriteKeepsTheFile();
+    void undoGoesBackChangeByChange();
 };
 
 void TestLayoutEditor::opening_data()
@@ -49,9 +51,9 @@ void TestLayoutEditor::opening_data()
 
     const QStringList defaults{"Nom de la banque", "Arial", "10", "132", "26", "6", "29", "90", "38", "134", "38",
                                "55", "17", "6", "43", "60"};
-    const QStringList fromFile{"Société Lyonnaise", "Times New Roman", "11", "130", "8", "20", "23", "95", "46",
-                               "135", "46", "56", "15", "10", "21", "110"};
-    QTest::newRow("a whole file, 55.5 shown as 56") << 16 << QString() << true << "bq_LYO.txt" << fromFile << "";
+    const QStringList fromFile{"Société Lyonnaise", "Times New Roman", "11", "130", "8", "20", "22.5", "95", "46",
+                               "135", "46", "55.5", "15", "10", "21", "110"};
+    QTest::newRow("a whole file, 55.5 shown as it is") << 16 << QString() << true << "bq_LYO.txt" << fromFile << "";
     QTest::newRow("ten lines: a new bank, the file's values kept")
         << 10 << "Ab12xyz" << true << "bq_AB12X.txt" << fromFile.mid(0, 10) + defaults.mid(10) << "";
     QTest::newRow("no file: Test") << 0 << "Test" << true << "bq_TEST.txt" << defaults << "";
@@ -106,13 +108,13 @@ void TestLayoutEditor::opening()
     QCOMPARE(editor.fileName(), fileName);
     if (!opened)
         return;
-    const LayoutFields &f = editor.fields();
-    QStringList shown{f.bankName, f.fontName, f.fontSize};
-    for (const QString &value : f.values)
-        shown << value;
+    const Layout &f = editor.layout();
+    QStringList shown{f.bankName, f.fontName, f.fontSize.text()};
+    for (const LayoutNumber &value : f.values)
+        shown << value.text();
     QCOMPARE(shown, fields);
-    QCOMPARE(f.currencyName, QStringLiteral("Franc"));
-    QCOMPARE(f.hundredthName, QStringLiteral("sou"));
+    QCOMPARE(editor.currencyName(), QStringLiteral("Franc"));
+    QCOMPARE(editor.hundredthName(), QStringLiteral("sou"));
     // Opening writes nothing.
     QCOMPARE(folder.exists(fileName), fileLines > 0 && fileName == QLatin1String("bq_LYO.txt"));
 }
@@ -123,14 +125,15 @@ void TestLayoutEditor::finishWritesAsTyped()
     bank_layouts::SelectedBankFile = QStringLiteral("bq_NEW.txt");
     ScriptedTalk talk;
     LayoutEditor editor(talk);
-    LayoutFields &fields = editor.fields();
+    Layout fields = editor.layout();
     fields.bankName = QStringLiteral(" Crédit Mutuel ");
-    fields.fontSize = QStringLiteral("11,5");
-    fields.values[0] = QStringLiteral("12.7abc");
-    fields.values[12] = QString();
+    fields.fontSize = *LayoutNumber::fromTyped(QStringLiteral("11,5"));
+    fields.values[0] = LayoutNumber::fromFile(QStringLiteral("12.7abc"));
+    fields.values[12] = *LayoutNumber::fromTyped(QString());
+    editor.change(fields, 0);
     QVERIFY(editor.writeLayout());
     QCOMPARE(folder.read(QStringLiteral("bq_NEW.txt")),
-             QByteArray(" Cr\xe9" "dit Mutuel \r\nArial\r\n11,5\r\n12.7abc\r\n26\r\n6\r\n29\r\n90\r\n38\r\n134\r\n38\r\n"
+             QByteArray(" Cr\xe9" "dit Mutuel \r\nArial\r\n11.5\r\n12.7abc\r\n26\r\n6\r\n29\r\n90\r\n38\r\n134\r\n38\r\n"
                         "55\r\n17\r\n6\r\n43\r\n\r\n"));
     QVERIFY(talk.seen().isEmpty());
 }
@@ -144,7 +147,9 @@ void TestLayoutEditor::finishThatCannotWriteKeepsTheFile()
     talk.confirm();
     LayoutEditor editor(talk);
     QVERIFY(editor.open(QString(), QString()));
-    editor.fields().values[0] = QStringLiteral("140");
+    Layout changed = editor.layout();
+    changed.values[0] = *LayoutNumber::fromTyped(QStringLiteral("140"));
+    editor.change(changed, 0);
     platform::Result<void> written;
     {
         FileSizeLimit full(8);
@@ -153,7 +158,39 @@ void TestLayoutEditor::finishThatCannotWriteKeepsTheFile()
     QVERIFY(!written);
     QVERIFY2(talk.messages().last().contains(QStringLiteral("bq_LYO.txt")), qPrintable(talk.messages().last()));
     QCOMPARE(folder.read(QStringLiteral("bq_LYO.txt")), layoutBytes(16));
-    QCOMPARE(editor.fields().values[0], QStringLiteral("140"));
+    QCOMPARE(editor.layout().values[0].text(), QStringLiteral("140"));
+}
+
+void TestLayoutEditor::undoGoesBackChangeByChange()
+{
+    ScriptedTalk talk;
+    LayoutEditor editor(talk);
+    const Layout opened = editor.layout();
+    const auto typed = [&editor](int index, const char *text, int source) {
+        Layout layout = editor.layout();
+        layout.values[std::size_t(index)] = *LayoutNumber::fromTyped(QString::fromLatin1(text));
+        editor.change(layout, source);
+        return layout;
+    };
+    // Two keys in one field, then a drag of two moves, then a key again in
+    // the first field: three changes.
+    typed(0, "1", 0);
+    const Layout afterField = typed(0, "14", 0);
+    const int drag = editor.newSource();
+    typed(1, "30", drag);
+    const Layout afterDrag = typed(1, "31.5", drag);
+    typed(0, "145", 0);
+    // The same layout again is no change.
+    editor.change(editor.layout(), editor.newSource());
+
+    QVERIFY(editor.undo());
+    QCOMPARE(editor.layout(), afterDrag);
+    QVERIFY(editor.undo());
+    QCOMPARE(editor.layout(), afterField);
+    QVERIFY(editor.undo());
+    QCOMPARE(editor.layout(), opened);
+    QVERIFY(!editor.undo());
+    QCOMPARE(editor.layout(), opened);
 }
 
 QTEST_MAIN(TestLayoutEditor)

@@ -15,7 +15,8 @@
 #include <QPainter>
 #include <QTest>
 
-using calibration::LayoutFields;
+using bank_layouts::Layout;
+using bank_layouts::LayoutNumber;
 
 namespace {
 
@@ -63,17 +64,17 @@ void TestLayoutPreview::previewDrawsWhatPrints()
     QFETCH(QString, fontSize);
     QFETCH(QString, amountX);
     QFETCH(QString, firstLineLength);
-    LayoutFields layout;
-    layout.fontSize = fontSize;
-    layout.values[0] = amountX;
-    layout.values[12] = firstLineLength;
+    Layout layout;
+    layout.fontSize = LayoutNumber::fromFile(fontSize);
+    layout.values[0] = LayoutNumber::fromFile(amountX);
+    layout.values[12] = LayoutNumber::fromFile(firstLineLength);
 
     RecordingSurface previewed;
     QVERIFY(calibration::printWithLayout(previewed, layout, Cheque));
 
     // The same layout saved, loaded and printed as a bank click does.
     WorkingFolder folder;
-    QVERIFY(platform::writeTextLines(QStringLiteral("bq_P.txt"), layout.layoutLines()));
+    QVERIFY(bank_layouts::writeLayout(QStringLiteral("bq_P.txt"), layout));
     RecordingSurface printed;
     QVERIFY(bank_layouts::loadLayout(QStringLiteral("bq_P.txt"), printed));
     bank_layouts::printCheque(printed, Cheque);
@@ -120,14 +121,22 @@ void TestLayoutPreview::problems_data()
     QTest::addColumn<QString>("moved"); // "index=value" of the layout, or empty
     QTest::addColumn<QString>("payee");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("the defaults") << "" << "Boulangerie Éloïse" << QStringList();
+    // A new bank's values put the amount below its box and the second words
+    // line under the place and the date, into the signature.
+    const QStringList newBank{"Le montant en chiffres sort de sa zone", "La deuxième ligne en lettres sort de sa zone",
+                              "La deuxième ligne en lettres empiète sur la signature"};
+    QTest::newRow("a new bank") << "" << "Boulangerie Éloïse" << newBank;
+    QTest::newRow("the shipped layout") << "shipped" << "Boulangerie Éloïse" << QStringList();
     QTest::newRow("amount off the right edge") << "0=170" << "Boulangerie Éloïse"
                                                << QStringList{"Le montant en chiffres sort du chèque"};
-    QTest::newRow("date onto the place") << "6=95" << "Boulangerie Éloïse"
-                                         << QStringList{"Le lieu et la date se chevauchent"};
-    QTest::newRow("a payee running into the amount")
-        << "" << "Société Générale d'Éclairage et de Chauffage Urbain du Grand Est et de Lorraine"
-        << QStringList{"Le montant en chiffres et l'ordre se chevauchent"};
+    QTest::newRow("date onto the place") << "6=105" << "Boulangerie Éloïse"
+                                         << QStringList{"La date chevauche le lieu"};
+    QTest::newRow("place down into the magnetic band")
+        << "5=70" << "Boulangerie Éloïse"
+        << QStringList{"Le lieu sort de sa zone", "Le lieu empiète sur la bande magnétique"};
+    QTest::newRow("a long payee down onto the place")
+        << "3=34" << "Société Générale d'Éclairage et de Chauffage Urbain du Grand Est"
+        << QStringList{"L'ordre sort de sa zone", "Le lieu chevauche l'ordre"};
 }
 
 void TestLayoutPreview::problems()
@@ -135,9 +144,13 @@ void TestLayoutPreview::problems()
     QFETCH(QString, moved);
     QFETCH(QString, payee);
     QFETCH(QStringList, expected);
-    LayoutFields layout;
-    if (!moved.isEmpty())
-        layout.values[std::size_t(moved.section(QLatin1Char('='), 0, 0).toInt())] = moved.section(QLatin1Char('='), 1);
+    Layout layout;
+    if (!moved.isEmpty()) {
+        QVERIFY(bank_layouts::readLayout(QFINDTESTDATA("../seed/bq_GENGA.txt"), layout));
+        if (moved != QLatin1String("shipped"))
+            layout.values[std::size_t(moved.section(QLatin1Char('='), 0, 0).toInt())] =
+                LayoutNumber::fromFile(moved.section(QLatin1Char('='), 1));
+    }
     bank_layouts::ChequeFields cheque = Cheque;
     cheque.payee = payee;
     cheque.verticalOffset = QStringLiteral("0");
@@ -149,7 +162,7 @@ void TestLayoutPreview::problems()
     preview.setCheque(cheque);
     preview.setHighlighted(int(calibration::ChequeItem::Amount));
     const QImage drawn = preview.grab().toImage();
-    QCOMPARE(preview.problems(), expected);
+    QVERIFY2(preview.problems() == expected, qPrintable(preview.problems().join(QStringLiteral(" | "))));
     // Something of the cheque is drawn.
     QVERIFY(drawn.pixelColor(drawn.width() / 2, drawn.height() / 3) != QColor(0xe4, 0xea, 0xf2));
 }
@@ -164,15 +177,9 @@ void TestLayoutPreview::shippedLayoutsFitAFrenchCheque_data()
 void TestLayoutPreview::shippedLayoutsFitAFrenchCheque()
 {
     QFETCH(QString, file);
-    const QString shipped = QFINDTESTDATA(QStringLiteral("../../seed/") + file);
-    const platform::Result<QStringList> lines = platform::readTextLines(shipped, bank_layouts::LayoutLineCount);
-    QVERIFY2(lines && lines->size() == 16, qPrintable(lines.error()));
-    LayoutFields layout;
-    layout.bankName = lines->at(0);
-    layout.fontName = lines->at(1);
-    layout.fontSize = lines->at(2);
-    for (int k = 0; k < 13; ++k)
-        layout.values[std::size_t(k)] = lines->at(3 + k);
+    const QString shipped = QFINDTESTDATA(QStringLiteral("../seed/") + file);
+    Layout layout;
+    QCOMPARE(bank_layouts::readLayout(shipped, layout).valueOr(0), bank_layouts::LayoutLineCount);
 
     // Six figures, the most a shop is likely to take, a long payee and place.
     QString digits = QStringLiteral("777777.77");
@@ -188,7 +195,7 @@ void TestLayoutPreview::shippedLayoutsFitAFrenchCheque()
     const QList<QRectF> boxes = surface.textBoxes();
     QCOMPARE(boxes.size(), 6);
     // Every item on the 175 x 80 mm cheque, none over another.
-    QCOMPARE(calibration::layoutProblems(boxes, QRectF(0, 0, 175 * 56.7, 80 * 56.7)), QStringList());
+    QCOMPARE(calibration::layoutProblems(boxes), QStringList());
     // Nothing where the customer signs, at the bottom right.
     const QRectF signature(110 * 56.7, 46 * 56.7, 65 * 56.7, 34 * 56.7);
     for (const QRectF &box : boxes)

@@ -1,5 +1,6 @@
 #include "calibration/caischq3.h"
 #include "calibration/form2.h"
+#include "calibration/placementview.h"
 #include "main_window/chequesession.h"
 #include "main_window/form1.h"
 #include "main_window/globals.h"
@@ -16,6 +17,9 @@
 
 #include <QBuffer>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QPainter>
+#include <QPushButton>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -89,6 +93,7 @@ private Q_SLOTS:
     void parameterModeAndBack();
     void editABank();
     void createABank();
+    void placeABankOnItsCheque();
     void printerSetUp_data();
     void printerSetUp();
     void calibrateFromTheSetUpWindow();
@@ -368,6 +373,118 @@ void TestForm1::createABank()
     QCOMPARE(m_folder->read(QStringLiteral("bq_TEST.txt")),
              layoutBytes("Nom de la banque"));
     QCOMPARE(form.bt_banq[0]->text(), QStringLiteral("Nom de la banque"));
+}
+
+void TestForm1::placeABankOnItsCheque()
+{
+    m_folder->write(QStringLiteral("bq_A.txt"), layoutBytes("Banque"));
+    // A phone's photo of the bank's cheque: a pale blue card held at an
+    // angle on a dark table.
+    const QPolygonF corners{{120, 140}, {980, 90}, {1010, 520}, {90, 560}};
+    QImage photo(1100, 650, QImage::Format_RGB32);
+    photo.fill(QColor(40, 40, 40));
+    {
+        QPainter painter(&photo);
+        painter.setBrush(QColor(160, 200, 255));
+        painter.drawPolygon(corners);
+    }
+    QVERIFY(photo.save(m_folder->path(QStringLiteral("photo.png"))));
+    Program program;
+    program.start();
+    Form1 &form = program.window;
+    DialogWatchdog watchdog;
+
+    // Where the view shows a point of the cheque, in millimetres, when no
+    // item stands there.
+    const auto chequePixel = [](calibration::PlacementView *view, QPointF mm) {
+        const double ppm = view->pixelsPerMm();
+        const QImage shown = view->grab().toImage();
+        const double left = 4 + (view->width() - 8 - 195 * ppm) / 2;
+        return shown.pixelColor(QPointF(left + (10 + mm.x()) * ppm, 4 + (10 + mm.y()) * ppm).toPoint());
+    };
+    const QPointF blank(30, 55);
+
+    QTest::mouseClick(form.command4, Qt::LeftButton);
+    bool placed = false;
+    answerNextDialog<calibration::Form2>([&](calibration::Form2 *editor) {
+        QTest::mouseClick(editor->bt_placer, Qt::LeftButton);
+        calibration::PlacementView *view = editor->Vue;
+        QVERIFY(QTest::qWaitForWindowExposed(editor->Placement));
+        view->grab();
+        const double ppm = view->pixelsPerMm();
+        QVERIFY2(ppm >= 4, qPrintable(QString::number(ppm)));
+
+        // The amount dragged 10 mm to the right: its field follows, to the
+        // tenth; its other value is not touched.
+        const QPoint from = view->selectableRect(0).center().toPoint();
+        const int by = qRound(10 * ppm);
+        QTest::mousePress(view, Qt::LeftButton, {}, from);
+        QTest::mouseMove(view, from + QPoint(by / 2, 0));
+        QTest::mouseMove(view, from + QPoint(by, 0));
+        QTest::mouseRelease(view, Qt::LeftButton, {}, from + QPoint(by, 0));
+        const double amountX = editor->Text4[0]->text().toDouble();
+        QVERIFY2(qAbs(amountX - (132 + by / ppm)) <= 0.051, qPrintable(editor->Text4[0]->text()));
+        QCOMPARE(editor->Text4[1]->text(), QStringLiteral("26"));
+        // Half a millimetre down, five to the left.
+        QTest::keyClick(view, Qt::Key_Down);
+        QTest::keyClick(view, Qt::Key_Left, Qt::ShiftModifier);
+        QCOMPARE(editor->Text4[1]->text(), QStringLiteral("26.5"));
+        QCOMPARE(editor->Text4[0]->text().toDouble(), amountX - 5);
+        // Tab to the payee, up by half a millimetre, and Ctrl+Z undoes it.
+        QTest::keyClick(view, Qt::Key_Tab);
+        QTest::keyClick(view, Qt::Key_Up);
+        QCOMPARE(editor->Text4[3]->text(), QStringLiteral("28.5"));
+        QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(editor->Text4[3]->text(), QStringLiteral("29"));
+        // The first line's length by its handle, 20 mm longer.
+        view->grab();
+        const QPoint handle = view->selectableRect(calibration::PlacementView::LengthHandle).center().toPoint();
+        const int longer = qRound(20 * ppm);
+        QTest::mousePress(view, Qt::LeftButton, {}, handle);
+        QTest::mouseMove(view, handle + QPoint(longer, 0));
+        QTest::mouseRelease(view, Qt::LeftButton, {}, handle + QPoint(longer, 0));
+        QVERIFY2(qAbs(editor->Text4[12]->text().toDouble() - (60 + longer / ppm)) <= 0.051,
+                 qPrintable(editor->Text4[12]->text()));
+
+        // The photo, and its four corners clicked.
+        answerNextDialog<QFileDialog>([&](QFileDialog *dialog) {
+            dialog->selectFile(m_folder->path(QStringLiteral("photo.png")));
+            static_cast<QDialog *>(dialog)->accept();
+        });
+        QTest::mouseClick(editor->bt_image, Qt::LeftButton);
+        QVERIFY(view->askingCorners());
+        const QRectF shown = view->rawPictureRect();
+        for (const QPointF &corner : corners)
+            QTest::mouseClick(view, Qt::LeftButton, {}, (shown.topLeft() + corner * shown.width() / 1100).toPoint());
+        QVERIFY(!view->askingCorners());
+        // The card fills the cheque, straightened.
+        const QColor card = chequePixel(view, blank);
+        QVERIFY2(qAbs(card.red() - 160) < 20 && qAbs(card.blue() - 255) < 20, qPrintable(card.name()));
+        QTest::mouseClick(editor->bt_fin, Qt::LeftButton);
+        placed = true;
+    });
+    QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
+    QVERIFY(placed);
+    const QList<QByteArray> lines = m_folder->read(QStringLiteral("bq_A.txt")).split('\n');
+    QCOMPARE(lines.size(), 17);
+    QCOMPARE(lines[4], QByteArray("26.5\r"));
+    QCOMPARE(lines[6], QByteArray("29\r"));
+    QVERIFY(m_folder->exists(QStringLiteral("bq_A-cheque.png")));
+    // The picture is no bank of its own.
+    QCOMPARE(form.bt_banq[1]->text(), QString());
+
+    // Opened again: the picture is there, straightened as it was.
+    QTest::mouseClick(form.command4, Qt::LeftButton);
+    QColor again;
+    answerNextDialog<calibration::Form2>([&](calibration::Form2 *editor) {
+        QTest::mouseClick(editor->bt_placer, Qt::LeftButton);
+        QVERIFY(QTest::qWaitForWindowExposed(editor->Placement));
+        again = chequePixel(editor->Vue, blank);
+        editor->reject();
+    });
+    QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
+    QVERIFY2(qAbs(again.red() - 160) < 20 && qAbs(again.blue() - 255) < 20, qPrintable(again.name()));
+    QVERIFY2(watchdog.unanswered().isEmpty(), qPrintable(watchdog.unanswered().join(QStringLiteral(" | "))));
 }
 
 void TestForm1::printerSetUp_data()

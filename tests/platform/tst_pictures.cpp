@@ -3,6 +3,10 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QImageReader>
+#include <QPainter>
+#include <QPolygonF>
+#include <QTransform>
 #include <QFile>
 #include <QTest>
 
@@ -33,6 +37,10 @@ class TestPictures : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void photo_data();
+    void photo();
+    void straightenedGivesTheFrameBack_data();
+    void straightenedGivesTheFrameBack();
     void load_data();
     void load();
     void shopPictureGif();
@@ -80,7 +88,7 @@ void TestPictures::load()
 void TestPictures::shopPictureGif()
 {
     // Qt writes no GIF: the one the program ships serves.
-    const QString shipped = QFINDTESTDATA("../../seed/fc_img_024.gif");
+    const QString shipped = QFINDTESTDATA("../seed/fc_img_024.gif");
     QVERIFY(!shipped.isEmpty());
     const platform::Result<platform::Picture> picture = platform::Picture::load(shipped);
     QVERIFY2(picture, qPrintable(picture.error()));
@@ -119,6 +127,124 @@ void TestPictures::drawnAtTheSizeAsked()
     // Red all the way to the corners: drawn to fill, not left transparent.
     const QImage image = pixmap.toImage();
     QCOMPARE(image.pixelColor(image.width() - 1, image.height() - 1).red(), 255);
+}
+
+void TestPictures::photo_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("suffix"); // empty: refused
+    QTest::addColumn<QSize>("size");
+    // A phone held upright writes its picture sideways and says so in an
+    // Exif mark: orientation 6, to be turned a quarter clockwise.
+    QByteArray turned = imageBytes("JPG");
+    turned.insert(2, QByteArray::fromHex("ffe10022"
+                                         "457869660000"
+                                         "4d4d002a00000008"
+                                         "0001"
+                                         "011200030000000100060000"
+                                         "00000000"));
+    {
+        // The mark is read, or the row would prove nothing.
+        QBuffer buffer(&turned);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        QCOMPARE(QImageReader(&buffer).transformation(), QImageIOHandler::TransformationRotate90);
+    }
+    QTest::newRow("a scan in PNG") << imageBytes("PNG") << "png" << QSize(20, 10);
+    QTest::newRow("a scan in BMP") << imageBytes("BMP") << "bmp" << QSize(20, 10);
+    QTest::newRow("a photo") << imageBytes("JPG") << "jpg" << QSize(20, 10);
+    QTest::newRow("a photo taken upright") << turned << "jpg" << QSize(10, 20);
+    QTest::newRow("a GIF") << imageBytes("GIF") << "" << QSize();
+    QTest::newRow("a drawing") << Svg << "" << QSize();
+    QTest::newRow("not a picture") << QByteArray("not a picture") << "" << QSize();
+}
+
+void TestPictures::photo()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, suffix);
+    QFETCH(QSize, size);
+    WorkingFolder folder;
+    folder.write(QStringLiteral("cheque"), bytes);
+    const platform::Result<platform::Photo> photo = platform::loadPhoto(QStringLiteral("cheque"));
+    QCOMPARE(photo.ok(), !suffix.isEmpty());
+    if (!photo) {
+        QVERIFY(photo.error().contains(QStringLiteral("cheque")));
+        return;
+    }
+    QCOMPARE(photo->suffix, suffix);
+    QCOMPARE(photo->image.size(), size);
+    // Kept as it came, to be written beside the layout.
+    QCOMPARE(photo->bytes, bytes);
+}
+
+namespace {
+
+// Marks on a 175 x 80 mm cheque drawn at 10 pixels a millimetre, in mm.
+const QList<QPointF> Marks{{20, 15}, {150, 12}, {160, 65}, {12, 70}, {87.5, 40}};
+
+// Where the dark pixels around `near` gather, in pixels.
+QPointF markAt(const QImage &image, const QPointF &near)
+{
+    QPointF sum;
+    int count = 0;
+    for (int y = int(near.y()) - 40; y <= int(near.y()) + 40; ++y) {
+        for (int x = int(near.x()) - 40; x <= int(near.x()) + 40; ++x) {
+            if (image.rect().contains(x, y) && qGray(image.pixel(x, y)) < 80) {
+                sum += QPointF(x + 0.5, y + 0.5);
+                ++count;
+            }
+        }
+    }
+    return count ? sum / count : QPointF(-1000, -1000);
+}
+
+} // namespace
+
+void TestPictures::straightenedGivesTheFrameBack_data()
+{
+    // Where the cheque's corners land on a 1600 x 1200 photo, clockwise from
+    // its top left.
+    QTest::addColumn<QPolygonF>("corners");
+    QTest::newRow("a scan, the cheque square") << QPolygonF{{100, 200}, {1500, 200}, {1500, 840}, {100, 840}};
+    QTest::newRow("a photo from the left, at an angle")
+        << QPolygonF{{150, 300}, {1350, 150}, {1450, 1000}, {120, 820}};
+    QTest::newRow("a photo from below") << QPolygonF{{300, 250}, {1300, 260}, {1550, 900}, {60, 880}};
+    QTest::newRow("a cheque lying upright, turned") << QPolygonF{{1100, 50}, {1100, 1150}, {600, 1150}, {600, 50}};
+}
+
+void TestPictures::straightenedGivesTheFrameBack()
+{
+    QFETCH(QPolygonF, corners);
+    QImage cheque(1750, 800, QImage::Format_RGB32);
+    cheque.fill(Qt::white);
+    {
+        QPainter painter(&cheque);
+        for (const QPointF &mark : Marks)
+            painter.fillRect(QRectF(mark * 10 - QPointF(15, 15), QSizeF(30, 30)), Qt::black);
+    }
+    // The photo: the cheque seen in that perspective, on a grey table.
+    QTransform seen;
+    QVERIFY(QTransform::quadToQuad(QPolygonF{{0, 0}, {1750, 0}, {1750, 800}, {0, 800}}, corners, seen));
+    QImage photo(1600, 1200, QImage::Format_RGB32);
+    photo.fill(QColor(150, 150, 150));
+    {
+        QPainter painter(&photo);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.setTransform(seen);
+        painter.drawImage(0, 0, cheque);
+    }
+    const QImage straight =
+        platform::straightened(photo, {corners[0], corners[1], corners[2], corners[3]}, QSize(1750, 800));
+    QCOMPARE(straight.size(), QSize(1750, 800));
+    for (const QPointF &mark : Marks) {
+        const QPointF found = markAt(straight, mark * 10);
+        // Within half a millimetre, five pixels.
+        QVERIFY2(QLineF(found, mark * 10).length() < 5,
+                 qPrintable(QStringLiteral("mark at %1, %2 mm found at %3, %4 px")
+                                .arg(mark.x()).arg(mark.y()).arg(found.x()).arg(found.y())));
+    }
+    // Corners that make no shape give nothing.
+    QVERIFY(platform::straightened(photo, {corners[0], corners[0], corners[0], corners[0]}, QSize(1750, 800)).isNull());
 }
 
 QTEST_MAIN(TestPictures)

@@ -4,6 +4,8 @@
 #include "bank_layouts/layoutfile.h"
 #include "calibration/caischq3.h"
 #include "calibration/form2.h"
+#include "calibration/numberfield.h"
+#include "calibration/placementview.h"
 #include "main_window/program.h"
 #include "window_services/textfield.h"
 #include "prompt_dialog/form97.h"
@@ -72,6 +74,13 @@ int main(int argc, char *argv[])
             QTimer::singleShot(300, &app, [&] { QCoreApplication::exit(0); });
             QApplication::exec();
             shoot(out + QStringLiteral("/editor.png"));
+            // Its placement window, the amount selected.
+            editor.showPlacement();
+            editor.Vue->select(0);
+            QTimer::singleShot(300, &app, [&] { QCoreApplication::exit(0); });
+            QApplication::exec();
+            shoot(out + QStringLiteral("/placement.png"));
+            editor.Placement->close();
         }
     }
     calibration::Caischq3 setup(program.session(), &window);

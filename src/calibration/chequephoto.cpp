@@ -1,0 +1,83 @@
+#include "calibration/chequephoto.h"
+
+#include "common/numeric.h"
+#include "platform/folder.h"
+#include "platform/regularfile.h"
+#include "platform/textfile.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+
+namespace calibration {
+
+namespace {
+
+// The picture's name, the eight coordinates of its corners, its strength.
+constexpr int PhotoLines = 10;
+
+QString cornersFile(const QString &layoutFileName)
+{
+    return chequePictureName(layoutFileName, QStringLiteral("ini"));
+}
+
+} // namespace
+
+bool hasCorners(const Corners &c)
+{
+    // Twice the area of the four-sided shape, by the shoelace rule.
+    double twice = 0;
+    for (std::size_t i = 0; i < c.size(); ++i) {
+        const QPointF &a = c[i];
+        const QPointF &b = c[(i + 1) % c.size()];
+        twice += a.x() * b.y() - b.x() * a.y();
+    }
+    return std::fabs(twice) > 2.0;
+}
+
+QString chequePictureName(const QString &layoutFileName, const QString &suffix)
+{
+    const int dot = layoutFileName.indexOf(QLatin1Char('.'));
+    return (dot < 0 ? layoutFileName : layoutFileName.left(dot)) + QStringLiteral("-cheque.") + suffix;
+}
+
+platform::Result<ChequePhoto> readChequePhoto(const QString &layoutFileName)
+{
+    const QString path = cornersFile(layoutFileName);
+    if (!platform::holdsFile(QStringLiteral("."), path))
+        return ChequePhoto();
+    const platform::Result<QStringList> lines = platform::readTextLines(path, PhotoLines);
+    if (!lines)
+        return platform::fail(lines.error());
+    if (lines->size() < PhotoLines)
+        return platform::fail(QStringLiteral("le fichier « %1 » est incomplet").arg(path));
+    ChequePhoto photo;
+    photo.pictureFile = lines->at(0);
+    // Only a file of the working folder, whoever wrote the line.
+    if (photo.pictureFile.contains(QLatin1Char('/')) || photo.pictureFile.startsWith(QLatin1Char('.')))
+        return platform::fail(QStringLiteral("le fichier « %1 » ne nomme pas une image du dossier").arg(path));
+    for (std::size_t i = 0; i < photo.corners.size(); ++i) {
+        photo.corners[i] = QPointF(common::numericValue(lines->at(int(1 + 2 * i))),
+                                   common::numericValue(lines->at(int(2 + 2 * i))));
+    }
+    photo.opacity = std::clamp(int(common::numericValue(lines->at(9))), 0, 100);
+    return photo;
+}
+
+platform::Result<void> writeChequePhoto(const QString &layoutFileName, const ChequePhoto &photo,
+                                        const QByteArray &pictureBytes)
+{
+    if (!pictureBytes.isEmpty()) {
+        if (const platform::Result<void> written = platform::writeFileBytes(photo.pictureFile, pictureBytes);
+            !written)
+            return written;
+    }
+    QStringList lines{photo.pictureFile};
+    for (const QPointF &corner : photo.corners)
+        lines << QString::number(corner.x(), 'f', 2) << QString::number(corner.y(), 'f', 2);
+    lines << QString::number(photo.opacity);
+    return platform::writeTextLines(cornersFile(layoutFileName), lines);
+}
+
+} // namespace calibration
