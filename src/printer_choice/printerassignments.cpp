@@ -144,21 +144,32 @@ Result<void> PrinterAssignments::store(const QString &key, const QString &value)
         return file.writeAt(qint64(entry) * AssignmentRecordLength, valueField);
 
     // The entry goes in before the count that makes it visible: a write that
-    // fails half-way (disk full) then leaves no count naming a missing record,
-    // and the next append simply writes over what came after the count.
+    // fails half-way (disk full) then leaves no count naming a missing record.
+    // What it wrote past the old end is cut off again, so that a failed store
+    // leaves the file byte for byte as the other programs last saw it.
+    const Result<qint64> sizeBefore = file.size();
+    if (!sizeBefore)
+        return fail(sizeBefore.error());
+    const auto undone = [&](const Result<void> &failure) -> Result<void> {
+        if (const Result<void> cut = file.truncate(*sizeBefore); !cut)
+            return fail(failure.error() + QStringLiteral(", et ") + cut.error());
+        return failure;
+    };
     QByteArray record = valueField;
     record.append(QByteArray(12, '\0'));
     record.append(*field);
     record.append(' ');
     if (const Result<void> written = file.writeAt(qint64(contents->count + 1) * AssignmentRecordLength, record);
         !written)
-        return written;
+        return undone(written);
 
     // Only the count is written: the header's other bytes stay as the other
     // programs left them, and a new or short header reads as zeros elsewhere.
     QByteArray count(4, '\0');
     qToLittleEndian<qint32>(contents->count + 1, count.data());
-    return file.writeAt(AssignmentCountOffset, count);
+    if (const Result<void> written = file.writeAt(AssignmentCountOffset, count); !written)
+        return undone(written);
+    return {};
 }
 
 } // namespace printer_choice
