@@ -134,10 +134,14 @@ void TestPrinterAssignments::storeFailures_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<int>("room"); // the bytes the disk lets the file grow by; -1: no limit
     QTest::addColumn<QString>("why");
-    QTest::newRow("missing folder") << "absent/" + FileName << "02" << -1 << "introuvable";
-    QTest::newRow("disk full") << FileName << "02" << 0 << "disque est plein";
-    QTest::newRow("disk full half-way through the entry") << FileName << "02" << 60 << "disque est plein";
-    QTest::newRow("outside the code page") << FileName << QStringLiteral("Ω") << -1 << "caractère";
+    QTest::addColumn<QByteArray>("leftover"); // bytes another program left past the counted entries
+    QTest::newRow("missing folder") << "absent/" + FileName << "02" << -1 << "introuvable" << QByteArray();
+    QTest::newRow("disk full") << FileName << "02" << 0 << "disque est plein" << QByteArray();
+    QTest::newRow("disk full half-way through the entry") << FileName << "02" << 60 << "disque est plein"
+                                                          << QByteArray();
+    QTest::newRow("disk full over bytes past the count") << FileName << "02" << 0 << "disque est plein"
+                                                         << QByteArray(60, 'x');
+    QTest::newRow("outside the code page") << FileName << QStringLiteral("Ω") << -1 << "caractère" << QByteArray();
 }
 
 void TestPrinterAssignments::storeFailures()
@@ -146,8 +150,9 @@ void TestPrinterAssignments::storeFailures()
     QFETCH(QString, value);
     QFETCH(int, room);
     QFETCH(QString, why);
+    QFETCH(QByteArray, leftover);
     WorkingFolder folder;
-    const QByteArray before = header(1) + Theirs;
+    const QByteArray before = header(1) + Theirs + leftover;
     folder.write(FileName, before);
     platform::Result<void> result;
     {
