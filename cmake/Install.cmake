@@ -9,19 +9,45 @@ install(FILES packaging/fr.ormeline.Ormeline.desktop DESTINATION ${CMAKE_INSTALL
 install(FILES packaging/fr.ormeline.Ormeline.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES resources/artwork/ormeline.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME fr.ormeline.Ormeline.svg)
-install(FILES packaging/ormeline.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/ormeline RENAME copyright)
+
+# Debian's rules for a package's documents: the manual page and the changelog
+# compressed, without a name or a time in the gzip header (-n) so that two
+# builds give the same bytes, and a machine-readable copyright pointing to the
+# licence the system already holds.
+set(ORMELINE_DEB_VERSION ${PROJECT_VERSION}-1)
+configure_file(packaging/changelog.Debian.in ${CMAKE_BINARY_DIR}/packaging/changelog.Debian @ONLY)
+set(ORMELINE_COMPRESSED_DOCS)
+foreach(document ${CMAKE_SOURCE_DIR}/packaging/ormeline.1 ${CMAKE_BINARY_DIR}/packaging/changelog.Debian)
+    get_filename_component(name ${document} NAME)
+    set(compressed ${CMAKE_BINARY_DIR}/packaging/${name}.gz)
+    add_custom_command(OUTPUT ${compressed} COMMAND gzip -9 -n -c ${document} > ${compressed}
+                       DEPENDS ${document} VERBATIM)
+    list(APPEND ORMELINE_COMPRESSED_DOCS ${compressed})
+endforeach()
+add_custom_target(ormeline_docs ALL DEPENDS ${ORMELINE_COMPRESSED_DOCS})
+install(FILES ${CMAKE_BINARY_DIR}/packaging/ormeline.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz packaging/copyright
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/ormeline)
+install(FILES packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME ormeline)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ormeline)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Ormeline")
-set(CPACK_PACKAGE_CONTACT "Ormeline <ormeline@localhost>")
+set(CPACK_PACKAGE_CONTACT "Équipe Ormeline <equipe@ormeline.fr>")
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+# Installed without its symbols, as every Debian binary is.
+set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "remplir les chèques bancaires sur une imprimante de bureau")
+# Lines of at most 80 characters, as Debian's tools show them.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Ormeline imprime sur un chèque bancaire français le montant en chiffres, le montant en lettres, le \
-bénéficiaire, le lieu et la date, aux places que la banque du chèque demande, avec un réglage de \
-l'imprimante en trois étapes et la mise en page de chaque banque.")
+    "Ormeline imprime sur un chèque bancaire français le montant en chiffres,
+le montant en lettres sur les deux lignes du chèque, le bénéficiaire, le lieu
+et la date, aux places que la banque du chèque demande.
+.
+Un réglage de l'imprimante en trois étapes trouve où elle pose le chèque, et
+la mise en page de chaque banque se règle au millimètre, avec un aperçu du
+chèque tel qu'il sera imprimé.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)

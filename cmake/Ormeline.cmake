@@ -18,6 +18,13 @@ if(ORMELINE_SANITIZE)
         -fno-omit-frame-pointer -g)
     target_link_options(ormeline_options INTERFACE -fsanitize=${ORMELINE_SANITIZERS})
 endif()
+if(ORMELINE_FUZZ)
+    # Everything of ours is instrumented for libFuzzer's coverage; a
+    # sanitizer's report stops the run so that the input is kept.
+    target_compile_options(ormeline_options INTERFACE
+        -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g)
+    target_link_options(ormeline_options INTERFACE -fsanitize=address,undefined)
+endif()
 
 # Each folder of src/ is seen by the targets that link it, and by no other,
 # through a folder of the build tree that holds a link to it alone: a target

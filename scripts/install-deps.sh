@@ -13,6 +13,9 @@ PACKAGES=(
     xvfb xauth xdotool x11-utils imagemagick    # a virtual screen, asking it, screenshots of it
     dpkg-dev desktop-file-utils appstream       # the Debian package, and checking its menu entry
     libbenchmark-dev libxcb1-dev pkg-config     # the benchmarks under bench/
+    lintian                                     # Debian's checker, run on the package by its test
+    clang-14 libclang-rt-14-dev                 # the fuzz targets of tests/fuzz (libFuzzer)
+    clang-format-14                             # the code's format (.clang-format)
 )
 
 missing=()

@@ -1,11 +1,27 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds Ormeline twice (plain, and with the address
-# and undefined-behaviour sanitizers), starts a real CUPS queue for the tests
-# that print, runs every test in both builds, and stops what it started.
+# Installs what is needed, checks the code's format, builds Ormeline twice
+# (plain, and with the address and undefined-behaviour sanitizers), starts a
+# real CUPS queue for the tests that print, runs every test in both builds,
+# replays the fuzz corpora and fuzzes each target briefly, and stops what it
+# started.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
+
+status=0
+echo "== Format du code"
+mapfile -t sources < <(find src tests bench tools -type f \( -name '*.cpp' -o -name '*.h' \) | sort)
+unformatted=()
+for file in "${sources[@]}"; do
+    clang-format-14 --dry-run --Werror "$file" >/dev/null 2>&1 || unformatted+=("$file")
+done
+if [ ${#unformatted[@]} -ne 0 ]; then
+    echo "Ces fichiers ne suivent pas le format du code (.clang-format) :" >&2
+    printf '    %s\n' "${unformatted[@]}" >&2
+    echo "Pour les mettre au format : clang-format-14 -i FICHIER..." >&2
+    status=1
+fi
 
 echo "== Compilation"
 bash scripts/build.sh build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORMELINE_WERROR=ON
@@ -23,7 +39,6 @@ eval "$vars"
 # With the queue in place, a printing test that cannot find it fails.
 export ORMELINE_REQUIRE_CUPS=1
 
-status=0
 echo "== Tests"
 ctest --test-dir build/release --output-on-failure || status=1
 
@@ -32,5 +47,8 @@ ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:suppression
 LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build/sanitize --output-on-failure || status=1
+
+echo "== Fuzzing : chaque corpus rejoué, puis 15 s par cible"
+bash scripts/fuzz.sh 15 || status=1
 
 exit "$status"

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <algorithm>
+#include <limits>
 
 namespace common {
 
@@ -136,7 +137,11 @@ QString formatHundredths(double value)
 
 float mmToTwips(double mm)
 {
-    return static_cast<float>(mm * TwipsPerMm);
+    // A layout file may hold any number of digits: one past what single
+    // precision holds stays at its largest value (far off any page) rather
+    // than becoming infinite, which the printer cannot place.
+    constexpr double Largest = std::numeric_limits<float>::max();
+    return static_cast<float>(std::clamp(mm * TwipsPerMm, -Largest, Largest));
 }
 
 QString plainNumber(double value)

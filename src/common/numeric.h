@@ -38,7 +38,8 @@ QString formatHundredths(const QString &text);
 // so that 1.005 gives "1.01" as a person would expect.
 QString formatHundredths(double value);
 
-// Millimetres to twips, held in single precision as every position is.
+// Millimetres to twips, held in single precision as every position is; past
+// its range, the largest value single precision holds.
 float mmToTwips(double mm);
 
 // A number in the settings file's form: the sign or a blank, the digits, a

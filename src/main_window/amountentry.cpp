@@ -12,6 +12,13 @@ platform::Result<QString> amountFromAnswer(const QString &answer)
 {
     QString text = answer;
     text.replace(QLatin1Char(','), QLatin1Char('.'));
+    // Any blank is a blank: "1 575,98" copied from a French document has a
+    // no-break space between its thousands, and reading only the 1 in front
+    // of it would print a cheque of 1,00.
+    for (QChar &c : text) {
+        if (c.isSpace())
+            c = QLatin1Char(' ');
+    }
     const QString number = common::numericText(text);
     // "douze", or nothing at all: no amount the user meant can be read in it.
     if (number.isEmpty())

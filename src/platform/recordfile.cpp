@@ -124,6 +124,21 @@ Result<void> RecordFile::writeAt(qint64 offset, const QByteArray &bytes)
     return {};
 }
 
+Result<void> RecordFile::truncate(qint64 size)
+{
+    if (m_fd < 0)
+        return notOpen();
+    if (size < 0)
+        return fail(QStringLiteral("taille invalide"));
+    int result = 0;
+    do {
+        result = ::ftruncate(m_fd, off_t(size));
+    } while (result != 0 && errno == EINTR);
+    if (result != 0)
+        return fail(QStringLiteral("le fichier n'a pas pu être remis en état"));
+    return {};
+}
+
 Result<QByteArray> RecordFile::read(int recordNumber) const
 {
     if (recordNumber < 1)

@@ -40,6 +40,10 @@ public:
     // Bytes the file does not hold yet before `offset` come out as zeros.
     Result<void> writeAt(qint64 offset, const QByteArray &bytes);
 
+    // Cuts the file back to `size` bytes: what an append that failed half-way
+    // wrote past the old end goes, and the file is as it was.
+    Result<void> truncate(qint64 size);
+
     // The record's bytes; shorter than a record (or empty) where the file
     // ends before the record does.
     Result<QByteArray> read(int recordNumber) const;

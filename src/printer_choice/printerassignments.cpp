@@ -140,25 +140,55 @@ Result<void> PrinterAssignments::store(const QString &key, const QString &value)
         return fail(contents.error());
 
     // Only the value field is rewritten: the rest of the record stays as read.
-    if (const int entry = findEntry(*contents, *field); entry != 0)
-        return file.writeAt(qint64(entry) * AssignmentRecordLength, valueField);
+    // A write that stops half-way (a full disk that copies blocks on write)
+    // would leave a value of two halves: the old one is written back.
+    if (const int entry = findEntry(*contents, *field); entry != 0) {
+        const qint64 at = qint64(entry) * AssignmentRecordLength;
+        const Result<void> written = file.writeAt(at, valueField);
+        if (written)
+            return written;
+        const QByteArray old = contents->entries.mid(qint64(entry - 1) * AssignmentRecordLength, AssignmentValueLength);
+        if (const Result<void> restored = file.writeAt(at, old); !restored)
+            return fail(written.error() + QStringLiteral(", et la valeur d'avant n'a pas pu être remise"));
+        return written;
+    }
 
     // The entry goes in before the count that makes it visible: a write that
-    // fails half-way (disk full) then leaves no count naming a missing record,
-    // and the next append simply writes over what came after the count.
+    // fails half-way (disk full) then leaves no count naming a missing record.
+    // What it wrote over (bytes other programs left past the counted records)
+    // is put back and what it wrote past the old end cut off again, so that a
+    // failed store leaves the file byte for byte as the other programs last
+    // saw it.
+    const Result<qint64> sizeBefore = file.size();
+    if (!sizeBefore)
+        return fail(sizeBefore.error());
+    const int appended = contents->count + 2;
+    const qint64 appendedAt = qint64(appended - 1) * AssignmentRecordLength;
+    const Result<QByteArray> overwritten = file.read(appended);
+    if (!overwritten)
+        return fail(overwritten.error());
+    const auto undone = [&](const Result<void> &failure) -> Result<void> {
+        Result<void> restored = file.writeAt(appendedAt, *overwritten);
+        if (restored)
+            restored = file.truncate(*sizeBefore);
+        if (!restored)
+            return fail(failure.error() + QStringLiteral(", et ") + restored.error());
+        return failure;
+    };
     QByteArray record = valueField;
     record.append(QByteArray(12, '\0'));
     record.append(*field);
     record.append(' ');
-    if (const Result<void> written = file.writeAt(qint64(contents->count + 1) * AssignmentRecordLength, record);
-        !written)
-        return written;
+    if (const Result<void> written = file.writeAt(appendedAt, record); !written)
+        return undone(written);
 
     // Only the count is written: the header's other bytes stay as the other
     // programs left them, and a new or short header reads as zeros elsewhere.
     QByteArray count(4, '\0');
     qToLittleEndian<qint32>(contents->count + 1, count.data());
-    return file.writeAt(AssignmentCountOffset, count);
+    if (const Result<void> written = file.writeAt(AssignmentCountOffset, count); !written)
+        return undone(written);
+    return {};
 }
 
 } // namespace printer_choice

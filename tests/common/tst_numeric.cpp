@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 class TestNumeric : public QObject
 {
     Q_OBJECT
@@ -172,6 +174,9 @@ void TestNumeric::mmToTwips()
     QCOMPARE(common::mmToTwips(12.5), 708.75f);
     QCOMPARE(common::mmToTwips(1), 56.7f);
     QCOMPARE(common::mmToTwips(-3), -170.1f);
+    // Forty digits in a layout file: far off the page, but a place all the same.
+    QCOMPARE(common::mmToTwips(1e40), std::numeric_limits<float>::max());
+    QCOMPARE(common::mmToTwips(-1e40), -std::numeric_limits<float>::max());
 }
 
 QTEST_GUILESS_MAIN(TestNumeric)

@@ -74,6 +74,7 @@ private Q_SLOTS:
     void filesInTheirPlaces_data();
     void filesInTheirPlaces();
     void menuEntryAndMetadataAreValid();
+    void debianCheckerFindsNothing();
     void commandLine_data();
     void commandLine();
     void startsOnItsOwnSeededFolder();
@@ -83,6 +84,7 @@ private:
 
     QTemporaryDir m_scratch;
     QDir m_root;
+    QString m_package;
 };
 
 void TestInstalled::initTestCase()
@@ -95,6 +97,7 @@ void TestInstalled::initTestCase()
     QVERIFY2(packed.exitCode == 0, qPrintable(packed.out + packed.err));
     const QStringList built = QDir(packages).entryList({QStringLiteral("ormeline_*.deb")}, QDir::Files);
     QCOMPARE(built.size(), 1);
+    m_package = QDir(packages).filePath(built.first());
     m_root.setPath(m_scratch.filePath(QStringLiteral("racine")));
     const Run unpacked = run(QStringLiteral("dpkg"), {QStringLiteral("-x"), QDir(packages).filePath(built.first()),
                                                       m_root.path()});
@@ -111,8 +114,8 @@ void TestInstalled::filesInTheirPlaces_data()
     for (const char *path : {"bin/ormeline", "share/ormeline/bq_GENDS.txt", "share/ormeline/bq_GENGA.txt",
                              "share/ormeline/fc_img_024.gif", "share/applications/fr.ormeline.Ormeline.desktop",
                              "share/icons/hicolor/scalable/apps/fr.ormeline.Ormeline.svg",
-                             "share/metainfo/fr.ormeline.Ormeline.metainfo.xml", "share/man/man1/ormeline.1",
-                             "share/doc/ormeline/copyright"})
+                             "share/metainfo/fr.ormeline.Ormeline.metainfo.xml", "share/man/man1/ormeline.1.gz",
+                             "share/doc/ormeline/copyright", "share/doc/ormeline/changelog.Debian.gz"})
         QTest::newRow(path) << QString::fromLatin1(path);
 }
 
@@ -131,6 +134,21 @@ void TestInstalled::menuEntryAndMetadataAreValid()
                              {QStringLiteral("validate"), QStringLiteral("--no-net"),
                               installed(QStringLiteral("share/metainfo/fr.ormeline.Ormeline.metainfo.xml"))});
     QVERIFY2(metainfo.exitCode == 0, qPrintable(metainfo.out + metainfo.err));
+}
+
+// Debian's package checker, as a packager would run it: any error or warning
+// is a fault of the package (its information notes are left to the reader).
+void TestInstalled::debianCheckerFindsNothing()
+{
+    const Run checked =
+        run(QStringLiteral("lintian"), {QStringLiteral("--tag-display-limit"), QStringLiteral("0"), m_package});
+    QStringList faults;
+    for (const QString &line : checked.out.split(QLatin1Char('\n')))
+        if (line.startsWith(QLatin1String("E: ")) || line.startsWith(QLatin1String("W: ")))
+            faults << line;
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    // It ran and looked at the package: a checker that cannot start finds nothing either.
+    QVERIFY2(checked.exitCode == 0, qPrintable(checked.out + checked.err));
 }
 
 void TestInstalled::commandLine_data()

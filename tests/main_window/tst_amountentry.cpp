@@ -26,6 +26,8 @@ void TestAmountEntry::accepted_data()
     QTest::newRow("whole") << "12" << "12.00";
     QTest::newRow("French comma") << "12,50" << "12.50";
     QTest::newRow("French comma and blanks") << "1 575,5" << "1575.50";
+    QTest::newRow("no-break spaces between the thousands") << QStringLiteral("1\u00A0575\u202F000,5") << "1575000.50";
+    QTest::newRow("a form feed in front") << "\f 117" << "117.00";
     QTest::newRow("a comma first") << ",5" << "0.50";
     QTest::newRow("text after the number") << "12 €" << "12.00";
     QTest::newRow("carry from the third decimal") << "9.995" << "10.00";

@@ -132,32 +132,39 @@ void TestPrinterAssignments::storeFailures_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("value");
-    QTest::addColumn<bool>("diskFull");
+    QTest::addColumn<int>("room"); // the bytes the disk lets the file grow by; -1: no limit
     QTest::addColumn<QString>("why");
-    QTest::newRow("missing folder") << "absent/" + FileName << "02" << false << "introuvable";
-    QTest::newRow("disk full") << FileName << "02" << true << "disque est plein";
-    QTest::newRow("outside the code page") << FileName << QStringLiteral("Ω") << false << "caractère";
+    QTest::addColumn<QByteArray>("leftover"); // bytes another program left past the counted entries
+    QTest::newRow("missing folder") << "absent/" + FileName << "02" << -1 << "introuvable" << QByteArray();
+    QTest::newRow("disk full") << FileName << "02" << 0 << "disque est plein" << QByteArray();
+    QTest::newRow("disk full half-way through the entry") << FileName << "02" << 60 << "disque est plein"
+                                                          << QByteArray();
+    QTest::newRow("disk full over bytes past the count") << FileName << "02" << 0 << "disque est plein"
+                                                         << QByteArray(60, 'x');
+    QTest::newRow("outside the code page") << FileName << QStringLiteral("Ω") << -1 << "caractère" << QByteArray();
 }
 
 void TestPrinterAssignments::storeFailures()
 {
     QFETCH(QString, path);
     QFETCH(QString, value);
-    QFETCH(bool, diskFull);
+    QFETCH(int, room);
     QFETCH(QString, why);
+    QFETCH(QByteArray, leftover);
     WorkingFolder folder;
-    const QByteArray before = header(1) + Theirs;
+    const QByteArray before = header(1) + Theirs + leftover;
     folder.write(FileName, before);
     platform::Result<void> result;
     {
         std::optional<FileSizeLimit> limit;
-        if (diskFull)
-            limit.emplace(before.size());
+        if (room >= 0)
+            limit.emplace(before.size() + room);
         result = PrinterAssignments(path).store(Key, value);
     }
     QVERIFY(!result);
     QVERIFY2(result.error().contains(why), qPrintable(result.error()));
-    // Above all, no count naming an entry that was never written.
+    // Above all, no count naming an entry that was never written, and no
+    // piece of an entry left past the end.
     QCOMPARE(folder.read(FileName), before);
 }
 

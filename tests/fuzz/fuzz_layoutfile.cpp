@@ -1,0 +1,53 @@
+// A bank's layout file as it may come from another machine: read, set up for
+// printing, written back by the editor and read again.
+#include "fuzzing.h"
+
+#include "bank_layouts/layoutfile.h"
+#include "support/recordingsurface.h"
+
+#include <cmath>
+
+using namespace bank_layouts;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QString path = fuzzing::folder().path(QStringLiteral("bq_FUZZ.txt"));
+    fuzzing::folder().write(QStringLiteral("bq_FUZZ.txt"), fuzzing::bytes(data, size));
+
+    const platform::Result<QStringList> lines = readLayoutLines(path);
+    const platform::Result<QString> name = readBankName(path);
+    if (!lines) {
+        fuzzing::check(!name.ok(), "un fichier illisible n'a pas de nom de banque");
+        return 0;
+    }
+    fuzzing::check(lines->size() <= LayoutLineCount, "seize lignes au plus sont lues");
+    fuzzing::check(name.ok() == !lines->isEmpty(), "le nom de la banque est lu quand le fichier a une ligne");
+    if (name)
+        fuzzing::check(*name == lines->first(), "le nom de la banque est la première ligne", *name);
+
+    RecordingSurface printer;
+    LayoutValues twips{};
+    // A font the printer cannot take (no name, a size of 0) is its error,
+    // caught where the program prints; it must say why.
+    try {
+        const platform::Result<void> applied = applyLayout(*lines, printer, twips);
+        fuzzing::check(applied.ok() == (lines->size() == LayoutLineCount),
+                       "une mise en page complète se charge, une autre non", QString::number(lines->size()));
+        if (applied) {
+            for (int k = 1; k <= LayoutValueCount; ++k)
+                fuzzing::check(std::isfinite(twips[std::size_t(k)]), "chaque position est un nombre fini",
+                               lines->at(2 + k));
+        }
+    } catch (const platform::PrinterError &error) {
+        fuzzing::check(error.message().contains(QLatin1String("police")), "l'imprimante ne refuse que la police",
+                       error.message());
+    }
+
+    const QString copy = fuzzing::folder().path(QStringLiteral("bq_COPIE.txt"));
+    if (!writeLayoutFile(copy, *lines))
+        return 0;
+    const platform::Result<QStringList> again = readLayoutLines(copy);
+    fuzzing::check(again.ok(), "une mise en page écrite se relit", again.error());
+    fuzzing::check(*again == *lines, "une mise en page écrite se relit telle quelle");
+    return 0;
+}
