@@ -25,29 +25,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (name)
         fuzzing::check(*name == lines->first(), "le nom de la banque est la première ligne", *name);
 
+    Layout layout;
+    const platform::Result<int> read = readLayout(path, layout);
+    fuzzing::check(read.ok(), "un fichier lisible se lit en mise en page", read.error());
+    fuzzing::check(*read == lines->size(), "la mise en page prend chaque ligne lue", QString::number(*read));
+
     RecordingSurface printer;
-    LayoutValues twips{};
     // A font the printer cannot take (no name, a size of 0) is its error,
     // caught where the program prints; it must say why.
     try {
-        const platform::Result<void> applied = applyLayout(*lines, printer, twips);
-        fuzzing::check(applied.ok() == (lines->size() == LayoutLineCount),
+        const platform::Result<QString> loaded = loadLayout(path, printer);
+        fuzzing::check(loaded.ok() == (lines->size() == LayoutLineCount),
                        "une mise en page complète se charge, une autre non", QString::number(lines->size()));
-        if (applied) {
+        if (loaded) {
             for (int k = 1; k <= LayoutValueCount; ++k)
-                fuzzing::check(std::isfinite(twips[std::size_t(k)]), "chaque position est un nombre fini",
+                fuzzing::check(std::isfinite(LayoutTwips[std::size_t(k)]), "chaque position est un nombre fini",
                                lines->at(2 + k));
         }
     } catch (const platform::PrinterError &error) {
         fuzzing::check(error.message().contains(QLatin1String("police")), "l'imprimante ne refuse que la police",
                        error.message());
     }
+    if (*read != LayoutLineCount)
+        return 0;
 
+    // What the editor writes back without a change is the file as it was.
     const QString copy = fuzzing::folder().path(QStringLiteral("bq_COPIE.txt"));
-    if (!writeLayoutFile(copy, *lines))
+    if (!writeLayout(copy, layout))
         return 0;
     const platform::Result<QStringList> again = readLayoutLines(copy);
     fuzzing::check(again.ok(), "une mise en page écrite se relit", again.error());
     fuzzing::check(*again == *lines, "une mise en page écrite se relit telle quelle");
+    Layout reread;
+    fuzzing::check(readLayout(copy, reread).ok() && reread == layout, "une mise en page relue est la même");
     return 0;
 }
