@@ -189,8 +189,13 @@ bool run(QSqlQuery &query, const QString &sql, const QVariantList &values = {})
 {
     if (!query.prepare(sql))
         return false;
-    for (const QVariant &value : values)
-        query.addBindValue(value);
+    for (const QVariant &value : values) {
+        // An empty text is a text: Qt binds a null QString as NULL.
+        if (value.typeId() == QMetaType::QString && value.toString().isNull())
+            query.addBindValue(QStringLiteral(""));
+        else
+            query.addBindValue(value);
+    }
     return query.exec();
 }
 

@@ -1,39 +1,37 @@
-// A second program using the journal while the tests do: records COUNT
-// cheques (0: until killed) into the journal at PATH, one transaction each.
+// A second program recording into a journal: journalwriter PATH COUNT.
+// Prints each id recorded; on a failure, says why on stderr and exits 1.
 #include "journal/journal.h"
 #include "platform/clock.h"
 
 #include <QCoreApplication>
-#include <QTextStream>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() != 4)
+    if (argc != 3)
         return 2;
-    const QString tag = args[3];
-    const int count = args[2].toInt();
     platform::SystemClock clock;
-    QTextStream err(stderr);
-    platform::Result<journal::Journal::Opened> opened = journal::Journal::open(args[1], clock);
+    auto opened = journal::Journal::open(QString::fromLocal8Bit(argv[1]), clock);
     if (!opened) {
-        err << opened.error() << Qt::endl;
+        std::fprintf(stderr, "%s\n", opened.error().toUtf8().constData());
         return 1;
     }
-    QTextStream out(stdout);
-    for (int i = 0; count == 0 || i < count; ++i) {
-        journal::PrintedCheque cheque;
-        cheque.date = QStringLiteral("07/03/2026");
-        cheque.amount = QStringLiteral("%1.%2").arg(i + 1).arg(i % 100, 2, 10, QLatin1Char('0'));
-        cheque.payee = QStringLiteral("%1 n° %2").arg(tag).arg(i);
-        cheque.bankName = tag;
+    journal::PrintedCheque cheque;
+    cheque.date = QStringLiteral("09/12/2026");
+    cheque.amount = QStringLiteral("10.50");
+    cheque.payee = QStringLiteral("Épicerie");
+    cheque.bankName = QStringLiteral("Banque");
+    const int count = QString::fromLatin1(argv[2]).toInt();
+    for (int i = 0; i < count; ++i) {
         const platform::Result<qint64> id = opened->journal->record(cheque);
         if (!id) {
-            err << id.error() << Qt::endl;
+            std::fprintf(stderr, "%s\n", id.error().toUtf8().constData());
             return 1;
         }
-        out << *id << Qt::endl;
+        std::printf("%lld\n", static_cast<long long>(*id));
+        std::fflush(stdout);
     }
     return 0;
 }
