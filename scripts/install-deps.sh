@@ -16,6 +16,7 @@ PACKAGES=(
     lintian                                     # Debian's checker, run on the package by its test
     clang-14 libclang-rt-14-dev                 # the fuzz targets of tests/fuzz (libFuzzer)
     clang-format-14                             # the code's format (.clang-format)
+    libqt6sql6-sqlite                           # the journal of printed cheques (SQLite through Qt SQL)
 )
 
 missing=()

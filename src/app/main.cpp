@@ -1,5 +1,7 @@
+#include "journal/journal.h"
 #include "main_window/program.h"
 #include "main_window/workingfolder.h"
+#include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/folder.h"
 #include "prompt_dialog/form97talk.h"
@@ -9,6 +11,7 @@
 #include <QStandardPaths>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -19,6 +22,9 @@ struct CommandLine
     bool help = false;
     bool version = false;
     QString folder;
+    QString exportTo; // --exporter-journal: the CSV file to write
+    QString from;     // --du, --au: as typed, JJ/MM/AAAA
+    QString to;
     QString error; // French; empty when the command line is understood
 };
 
@@ -34,12 +40,20 @@ CommandLine readCommandLine(const QStringList &arguments, bool strict)
                                     QStringLiteral("Travaille dans ce dossier plutôt que dans celui que le programme "
                                                    "choisit."),
                                     QStringLiteral("dossier"));
-    parser.addOptions({help, version, folder});
+    const QCommandLineOption exportTo(QStringLiteral("exporter-journal"),
+                                      QStringLiteral("Exporte le journal des chèques dans ce fichier CSV."),
+                                      QStringLiteral("fichier"));
+    const QCommandLineOption from(QStringLiteral("du"), QStringLiteral("Exporte les chèques imprimés à partir du."),
+                                  QStringLiteral("date"));
+    const QCommandLineOption to(QStringLiteral("au"), QStringLiteral("Exporte les chèques imprimés jusqu'au."),
+                                QStringLiteral("date"));
+    parser.addOptions({help, version, folder, exportTo, from, to});
     CommandLine line;
     if (!parser.parse(arguments)) {
         if (strict) {
             line.error = parser.unknownOptionNames().isEmpty()
-                ? QStringLiteral("l'option --dossier demande le nom d'un dossier")
+                ? QStringLiteral("une option demande une valeur (--dossier DOSSIER, --exporter-journal FICHIER, "
+                                 "--du JJ/MM/AAAA, --au JJ/MM/AAAA)")
                 : QStringLiteral("option inconnue : %1").arg(parser.unknownOptionNames().join(QStringLiteral(", ")));
         }
     } else if (strict && !parser.positionalArguments().isEmpty()) {
@@ -48,6 +62,11 @@ CommandLine readCommandLine(const QStringList &arguments, bool strict)
     line.help = parser.isSet(help);
     line.version = parser.isSet(version);
     line.folder = parser.value(folder);
+    line.exportTo = parser.value(exportTo);
+    line.from = parser.value(from);
+    line.to = parser.value(to);
+    if (strict && line.error.isEmpty() && line.exportTo.isEmpty() && (parser.isSet(from) || parser.isSet(to)))
+        line.error = QStringLiteral("--du et --au ne servent qu'avec --exporter-journal");
     return line;
 }
 
@@ -65,7 +84,15 @@ QString helpText()
         "  -h, --help         Affiche cette aide.\n"
         "  -v, --version      Affiche la version d'Ormeline.\n"
         "  --dossier DOSSIER  Travaille dans ce dossier plutôt que dans celui que le\n"
-        "                     programme choisit.\n\n"
+        "                     programme choisit.\n"
+        "  --exporter-journal FICHIER.csv\n"
+        "                     Exporte le journal des chèques du dossier de travail\n"
+        "                     dans ce fichier CSV (pour un tableur), sans ouvrir de\n"
+        "                     fenêtre, puis s'arrête.\n"
+        "  --du JJ/MM/AAAA    Avec --exporter-journal : les chèques imprimés ce jour-là\n"
+        "                     ou après.\n"
+        "  --au JJ/MM/AAAA    Avec --exporter-journal : les chèques imprimés ce jour-là\n"
+        "                     ou avant.\n\n"
         "Sans --dossier, Ormeline travaille dans le dossier où il est lancé quand\n"
         "celui-ci contient déjà les fichiers des chèques (zvochq1.ini, provchq.wdo,\n"
         "bq_*.txt), comme quand le programme de facturation le lance, et sinon dans\n"
@@ -87,6 +114,55 @@ QString shippedFolder()
     return QString();
 }
 
+std::optional<QDate> dayOf(const QString &text, const QString &option, QString &error)
+{
+    if (text.isEmpty())
+        return QDate();
+    const QDate day = QDate::fromString(text, QStringLiteral("dd/MM/yyyy"));
+    if (!day.isValid()) {
+        error = QStringLiteral("la date de %1 « %2 » n'est pas une date JJ/MM/AAAA").arg(option, text);
+        return std::nullopt;
+    }
+    return day;
+}
+
+// The journal of the working folder, chosen as for the window, written out
+// without a screen. The folder is neither created nor seeded, and no journal
+// is started where there is none.
+int exportJournal(const CommandLine &line)
+{
+    QString error = line.error;
+    const std::optional<QDate> from = error.isEmpty() ? dayOf(line.from, QStringLiteral("--du"), error) : QDate();
+    const std::optional<QDate> to = error.isEmpty() ? dayOf(line.to, QStringLiteral("--au"), error) : QDate();
+    if (error.isEmpty() && from->isValid() && to->isValid() && *from > *to)
+        error = QStringLiteral("la date de --du (%1) est après celle de --au (%2)").arg(line.from, line.to);
+    if (!error.isEmpty()) {
+        print(stderr, QStringLiteral("ormeline : %1\nEssayez « ormeline --help ».\n").arg(error));
+        return 1;
+    }
+    const main_window::FolderChoice folder = main_window::chooseWorkingFolder(
+        line.folder, platform::currentFolder(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    platform::SystemClock clock;
+    const platform::Result<std::unique_ptr<journal::Journal>> opened
+        = journal::Journal::openExisting(folder.folder + QLatin1Char('/') + journal::JournalFileName, clock);
+    if (!opened) {
+        print(stderr, QStringLiteral("ormeline : %1\n").arg(opened.error()));
+        return 1;
+    }
+    const platform::Result<int> exported = journal::exportCsv(**opened, {*from, *to, QString(), std::nullopt},
+                                                              line.exportTo);
+    if (!exported) {
+        print(stderr, QStringLiteral("ormeline : %1\n").arg(exported.error()));
+        return 1;
+    }
+    print(stdout, (*exported == 0 ? QStringLiteral("Aucun chèque exporté dans « %2 ».\n")
+                   : *exported == 1 ? QStringLiteral("1 chèque exporté dans « %2 ».\n")
+                                    : QStringLiteral("%1 chèques exportés dans « %2 ».\n"))
+                      .arg(*exported)
+                      .arg(line.exportTo));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -103,6 +179,12 @@ int main(int argc, char *argv[])
     if (early.version) {
         print(stdout, QStringLiteral("Ormeline %1\n").arg(Version));
         return 0;
+    }
+    // Without its file name too, so that the mistake is told without a screen.
+    if (!early.exportTo.isEmpty() || raw.contains(QStringLiteral("--exporter-journal"))) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("ormeline"));
+        return exportJournal(readCommandLine(QCoreApplication::arguments(), true));
     }
 
     QApplication app(argc, argv);

@@ -7,4 +7,9 @@ QDate SystemClock::today() const
     return QDate::currentDate();
 }
 
+QDateTime SystemClock::now() const
+{
+    return QDateTime::currentDateTime();
+}
+
 } // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 
 namespace platform {
 
@@ -11,6 +12,8 @@ class Clock
 public:
     virtual ~Clock() = default;
     virtual QDate today() const = 0;
+    // This moment, in local time: when a cheque was printed.
+    virtual QDateTime now() const = 0;
 };
 
 // This machine's date.
@@ -18,6 +21,7 @@ class SystemClock final : public Clock
 {
 public:
     QDate today() const override;
+    QDateTime now() const override;
 };
 
 } // namespace platform

@@ -1,0 +1,182 @@
+#pragma once
+
+#include "platform/result.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace platform {
+class Clock;
+}
+
+namespace journal {
+
+// The journal's file in the working folder, beside the suite's files.
+extern const QString JournalFileName; // "ormeline_journal.sqlite"
+
+// Where a cheque stands. Each change is an event of its own, kept with when
+// and why: a recorded cheque is never edited nor deleted.
+enum class Status { Printed, Spoiled, Cancelled, Deposited };
+// "imprimé", "gâché", "annulé", "remis".
+QString statusLabel(Status status);
+
+// Where the amount came from.
+enum class AmountSource { HandedOver, Typed };
+
+// A cheque as the printing system accepted it: every text exactly as printed.
+struct PrintedCheque
+{
+    QDateTime printedAt;  // when it was printed (local time)
+    QString date;         // the date printed, "dd/mm/yyyy"
+    QString amount;       // the amount in figures, "1575.98" (as amountFigures gives it)
+    QString wordsLine1;   // the two lines of words, stars included
+    QString wordsLine2;
+    QString payee;
+    QString place;
+    QString bankName;
+    QString layoutFile;   // "bq_CODE.txt"
+    QString printer;
+    AmountSource source = AmountSource::Typed;
+};
+
+// One cheque of the journal, with where it stands now.
+struct Entry
+{
+    qint64 id = 0;
+    PrintedCheque cheque;
+    qint64 cents = 0;          // the amount, in hundredths
+    Status status = Status::Printed;
+    QDateTime statusAt;        // when the last status event was recorded
+    QString statusReason;      // why, as the user gave it (may be empty)
+    qint64 remittance = 0;     // the slip's number when deposited, else 0
+    QDate remittanceDate;      // the slip's date when deposited
+    qint64 replacedBy = 0;     // the reprint of a spoiled cheque, else 0
+    qint64 reprintOf = 0;      // the spoiled cheque this one replaces, else 0
+    QString note;              // the latest note, empty when none
+};
+
+// One event of a cheque's history, oldest first.
+struct Event
+{
+    QDateTime at;
+    QString kind;   // "imprimé", "gâché", "annulé", "remis", "note"
+    QString detail; // the reason, the note, "remise N du JJ/MM/AAAA", …
+};
+
+// What the journal window and the export show. Empty fields do not filter.
+struct Filter
+{
+    QDate from;                   // printed on or after (day of printedAt)
+    QDate to;                     // printed on or before
+    QString bankName;             // exactly, empty for every bank
+    std::optional<Status> status; // nullopt for every status
+};
+
+struct Totals
+{
+    int count = 0;
+    qint64 cents = 0;
+};
+
+// A remittance slip once made: its number, date and cheques.
+struct Remittance
+{
+    qint64 number = 0;
+    QDate date;
+    QString account; // the account identifier printed on it, may be empty
+    QList<Entry> cheques;
+    Totals totals;
+};
+
+// The shop's record of the cheques it filled: an SQLite database in the
+// working folder. Every change is one transaction with full synchronous
+// commits; a second program using it meanwhile is waited for.
+class Journal
+{
+public:
+    struct Opened
+    {
+        std::unique_ptr<Journal> journal;
+        // Non-empty when a damaged file was set aside and a new journal
+        // started: says, in French, where the old one now is.
+        QString notice;
+    };
+
+    // Opens (creating when absent, migrating an older schema forward) the
+    // journal at `path`. A file that will not open or fails the quick check
+    // is renamed aside with the date in its name, never overwritten.
+    static platform::Result<Opened> open(const QString &path, const platform::Clock &clock);
+    // The journal as it stands, to read it out (the command-line export):
+    // fails rather than create one where there is none, and leaves a
+    // damaged file where it is.
+    static platform::Result<std::unique_ptr<Journal>> openExisting(const QString &path,
+                                                                   const platform::Clock &clock);
+    ~Journal();
+    Journal(const Journal &) = delete;
+    Journal &operator=(const Journal &) = delete;
+
+    // Records a printed cheque; gives its id.
+    platform::Result<qint64> record(const PrintedCheque &cheque);
+
+    // Status events. A spoiled cheque may name its reprint.
+    platform::Result<void> markSpoiled(qint64 id, const QString &reason, qint64 replacedBy = 0);
+    platform::Result<void> cancel(qint64 id, const QString &reason);
+    platform::Result<void> addNote(qint64 id, const QString &note);
+    // Records `id` as the reprint of the spoiled `original`.
+    platform::Result<void> linkReprint(qint64 original, qint64 reprint);
+
+    // Makes a remittance of the cheques given (printed, not yet deposited),
+    // numbered after the last one, dated `date`.
+    platform::Result<Remittance> deposit(const QList<qint64> &ids, const QDate &date, const QString &account);
+
+    // Newest first, `limit` rows from `offset`: the window reads what it shows.
+    platform::Result<QList<Entry>> entries(const Filter &filter, int offset, int limit) const;
+    platform::Result<Totals> totals(const Filter &filter) const;
+    // Every entry the filter keeps, oldest first, read one at a time (an
+    // export does not hold the whole journal); `visit` returns false to stop.
+    // Gives how many were visited.
+    platform::Result<int> forEach(const Filter &filter, const std::function<bool(const Entry &)> &visit) const;
+    platform::Result<std::optional<Entry>> entry(qint64 id) const;
+    platform::Result<QList<Event>> history(qint64 id) const;
+    // Printed cheques not yet deposited, oldest first.
+    platform::Result<QList<Entry>> undeposited() const;
+    // The banks' names found in the journal, for the bank filter.
+    platform::Result<QStringList> bankNames() const;
+
+    // The account identifier the shop typed once for its slips.
+    platform::Result<QString> account() const;
+    platform::Result<void> setAccount(const QString &account);
+
+private:
+    Journal();
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+// The CSV the accountant gets, as a French spreadsheet opens it without a
+// question: UTF-8 with a byte-order mark, ";" between fields, "," decimals,
+// dates as JJ/MM/AAAA, a header line, quotes where needed. Written in one step.
+platform::Result<int> exportCsv(const Journal &journal, const Filter &filter, const QString &path);
+
+// An IBAN as typed (blanks allowed): nothing when it is sound, else why not
+// in French. ISO 13616 check digits.
+std::optional<QString> ibanProblem(const QString &iban);
+// The IBAN in groups of four, upper case.
+QString ibanGrouped(const QString &iban);
+
+// "1 234,56 €", with no-break spaces (U+00A0) between the groups and before
+// the sign, so that an amount is never cut at the end of a line.
+QString frenchEuros(qint64 cents);
+
+// The amount in hundredths of figures as amountFigures writes them
+// ("1575.98" -> 157598), exactly; nothing when the text is not an amount.
+std::optional<qint64> centsOf(const QString &figures);
+
+} // namespace journal

@@ -1,0 +1,88 @@
+#include "journal/journal.h"
+#include "support/fakes.h"
+#include "support/workingfolder.h"
+
+#include <QProcess>
+#include <QTest>
+
+// The program itself, started as a shop's script would start it, without a
+// screen.
+class TestExportCommand : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void exportJournal_data();
+    void exportJournal();
+};
+
+void TestExportCommand::exportJournal_data()
+{
+    QTest::addColumn<bool>("journal"); // the working folder holds a journal of three cheques
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("said"); // on stdout when it succeeds, else on stderr
+    QTest::addColumn<int>("lines");    // in the file written, header included; -1: no file
+    const QString out = QStringLiteral("sortie.csv");
+    QTest::newRow("whole journal") << true << QStringList{"--exporter-journal", out} << 0
+                                   << QStringLiteral("3 chèques exportés dans « sortie.csv »") << 4;
+    QTest::newRow("date range") << true << QStringList{"--exporter-journal", out, "--du", "06/03/2026", "--au",
+                                                       "06/03/2026"}
+                                << 0 << QStringLiteral("1 chèque exporté") << 2;
+    QTest::newRow("nothing in range") << true << QStringList{"--du", "01/01/2027", "--exporter-journal", out} << 0
+                                      << QStringLiteral("Aucun chèque exporté") << 1;
+    QTest::newRow("no journal") << false << QStringList{"--exporter-journal", out} << 1
+                                << QStringLiteral("il n'y a pas de journal") << -1;
+    QTest::newRow("bad date") << true << QStringList{"--exporter-journal", out, "--du", "31/02/2026"} << 1
+                              << QStringLiteral("n'est pas une date JJ/MM/AAAA") << -1;
+    QTest::newRow("range backwards") << true << QStringList{"--exporter-journal", out, "--du", "08/03/2026", "--au",
+                                                            "06/03/2026"}
+                                     << 1 << QStringLiteral("est après celle de --au") << -1;
+    QTest::newRow("no file name") << true << QStringList{"--exporter-journal"} << 1
+                                  << QStringLiteral("une option demande une valeur") << -1;
+    QTest::newRow("unwritable file") << true << QStringList{"--exporter-journal", "absent/sortie.csv"} << 1
+                                     << QStringLiteral("ne peut pas être créé") << -1;
+}
+
+void TestExportCommand::exportJournal()
+{
+    QFETCH(bool, journal);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, said);
+    QFETCH(int, lines);
+    WorkingFolder folder;
+    if (journal) {
+        FixedClock clock;
+        auto opened = journal::Journal::open(folder.path(journal::JournalFileName), clock);
+        QVERIFY2(opened, qPrintable(opened.error()));
+        for (int day = 5; day <= 7; ++day) {
+            journal::PrintedCheque cheque;
+            cheque.printedAt = QDateTime(QDate(2026, 3, day), QTime(9, 0));
+            cheque.amount = QStringLiteral("12.00");
+            QVERIFY(opened->journal->record(cheque));
+        }
+    }
+    QProcess program;
+    program.setWorkingDirectory(folder.path());
+    // No screen at all: the export must not need one.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(ORMELINE_PROGRAM), QStringList{"--dossier", folder.path()} + arguments);
+    QVERIFY(program.waitForFinished(60000));
+    const QString out = QString::fromLocal8Bit(program.readAllStandardOutput());
+    const QString err = QString::fromLocal8Bit(program.readAllStandardError());
+    QCOMPARE(program.exitCode(), exitCode);
+    QVERIFY2((exitCode == 0 ? out : err).contains(said), qPrintable(out + err));
+    QCOMPARE(folder.read(QStringLiteral("sortie.csv")).count('\n'), qMax(lines, 0));
+    // Reading out never starts a journal nor seeds the folder.
+    if (!journal)
+        QVERIFY(!folder.exists(journal::JournalFileName));
+    QVERIFY(!folder.exists(QStringLiteral("zvochq1.ini")));
+}
+
+QTEST_GUILESS_MAIN(TestExportCommand)
+#include "tst_exportcommand.moc"

@@ -1,0 +1,519 @@
+#include "journal/journal.h"
+#include "support/fakes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <unistd.h>
+
+using namespace journal;
+
+namespace {
+
+PrintedCheque cheque(const QString &amount, const QDateTime &at, const QString &bank = QStringLiteral("Crédit Léman"))
+{
+    PrintedCheque c;
+    c.printedAt = at;
+    c.date = at.date().toString(QStringLiteral("dd/MM/yyyy"));
+    c.amount = amount;
+    c.wordsLine1 = QStringLiteral("**** MILLE CINQ CENT SOIXANTE-QUINZE EUROS");
+    c.wordsLine2 = QStringLiteral("ET QUATRE-VINGT-DIX-HUIT CENTIMES ****");
+    c.payee = QStringLiteral("Épicerie « Chez Zoé » ; fruits");
+    c.place = QStringLiteral("Saint-Étienne");
+    c.bankName = bank;
+    c.layoutFile = QStringLiteral("bq_CL.txt");
+    c.printer = QStringLiteral("Bureau\"2\"");
+    c.source = AmountSource::HandedOver;
+    return c;
+}
+
+const QDateTime Morning(QDate(2026, 12, 9), QTime(9, 30));
+
+// Runs SQL on a journal file behind the program's back.
+QVariant sqlValue(const QString &path, const QString &sql)
+{
+    QVariant value;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+        db.setDatabaseName(path);
+        if (db.open()) {
+            QSqlQuery query(db);
+            for (const QString &statement : sql.split(QLatin1Char('|'))) {
+                if (!query.exec(statement))
+                    value = query.lastError().text();
+            }
+            if (query.isSelect() && query.next())
+                value = query.value(0);
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+    return value;
+}
+
+} // namespace
+
+class TestJournal : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void recordReadsBackEveryText();
+    void statusChanges_data();
+    void statusChanges();
+    void filtersAndTotals_data();
+    void filtersAndTotals();
+    void migratesVersion1();
+    void damagedFileIsSetAside_data();
+    void damagedFileIsSetAside();
+    void readOnlyIsTold();
+    void twoWritersLoseNothing();
+    void killedWriterLeavesWholeFile();
+    void csvReadBackByPython();
+    void iban_data();
+    void iban();
+    void amounts_data();
+    void amounts();
+
+private:
+    QString path() const { return m_dir->filePath(JournalFileName); }
+    std::unique_ptr<Journal> openJournal()
+    {
+        auto opened = Journal::open(path(), m_clock);
+        if (!opened)
+            qWarning() << opened.error();
+        return opened ? std::move(std::move(opened).value().journal) : nullptr;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    FixedClock m_clock{QDateTime(QDate(2026, 12, 9), QTime(18, 0))};
+};
+
+void TestJournal::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestJournal::cleanup()
+{
+    m_dir.reset();
+}
+
+void TestJournal::recordReadsBackEveryText()
+{
+    const PrintedCheque given = cheque(QStringLiteral("1575.98"), Morning);
+    {
+        auto journal = openJournal();
+        QVERIFY(journal);
+        QVERIFY(journal->record(given));
+    }
+    auto journal = openJournal(); // read back from the file, not a cache
+    QVERIFY(journal);
+    const auto entries = journal->entries({}, 0, 10);
+    QVERIFY2(entries, qPrintable(entries.error()));
+    QCOMPARE(entries->size(), 1);
+    const Entry &e = entries->first();
+    QCOMPARE(e.cheque.printedAt, given.printedAt);
+    QCOMPARE(e.cheque.date, given.date);
+    QCOMPARE(e.cheque.amount, given.amount);
+    QCOMPARE(e.cheque.wordsLine1, given.wordsLine1);
+    QCOMPARE(e.cheque.wordsLine2, given.wordsLine2);
+    QCOMPARE(e.cheque.payee, given.payee);
+    QCOMPARE(e.cheque.place, given.place);
+    QCOMPARE(e.cheque.bankName, given.bankName);
+    QCOMPARE(e.cheque.layoutFile, given.layoutFile);
+    QCOMPARE(e.cheque.printer, given.printer);
+    QCOMPARE(e.cheque.source, AmountSource::HandedOver);
+    QCOMPARE(e.cents, 157598);
+    QCOMPARE(e.status, Status::Printed);
+    QVERIFY(journal->record(cheque(QStringLiteral("12"), Morning)));
+    QVERIFY(!journal->record(cheque(QStringLiteral("12,5"), Morning)));
+}
+
+// Each row: the steps on cheques 1 and 2 (both printed), the status of 1
+// after them, and the refusal the last step gets (empty: accepted).
+void TestJournal::statusChanges_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("spoiled") << QStringList{"spoil 1"} << int(Status::Spoiled) << "";
+    QTest::newRow("cancelled") << QStringList{"cancel 1"} << int(Status::Cancelled) << "";
+    QTest::newRow("deposited") << QStringList{"deposit 1"} << int(Status::Deposited) << "";
+    QTest::newRow("deposited cancelled") << QStringList{"deposit 1", "cancel 1"} << int(Status::Deposited)
+                                         << "déjà remis en banque (remise 1 du 09/12/2026)";
+    QTest::newRow("deposited spoiled") << QStringList{"deposit 1", "spoil 1"} << int(Status::Deposited)
+                                       << "déjà remis";
+    QTest::newRow("deposited twice") << QStringList{"deposit 1", "deposit 1"} << int(Status::Deposited)
+                                     << "déjà remis";
+    QTest::newRow("spoiled deposited") << QStringList{"spoil 1", "deposit 1"} << int(Status::Spoiled) << "gâché";
+    QTest::newRow("cancelled deposited") << QStringList{"cancel 1", "deposit 1"} << int(Status::Cancelled)
+                                         << "annulé";
+    QTest::newRow("one bad, none deposited") << QStringList{"cancel 2", "deposit 1 2"} << int(Status::Printed)
+                                             << "n° 2 est annulé";
+    QTest::newRow("unknown") << QStringList{"cancel 9"} << int(Status::Printed) << "n'est pas dans le journal";
+    QTest::newRow("reprint") << QStringList{"spoil 1", "link 1 2"} << int(Status::Spoiled) << "";
+    QTest::newRow("reprint twice") << QStringList{"link 1 2", "link 1 2"} << int(Status::Spoiled)
+                                   << "déjà été réimprimé";
+    QTest::newRow("reprint of deposited") << QStringList{"deposit 1", "link 1 2"} << int(Status::Deposited)
+                                          << "déjà remis";
+}
+
+void TestJournal::statusChanges()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(int, status);
+    QFETCH(QString, refusal);
+    auto journal = openJournal();
+    QVERIFY(journal);
+    QCOMPARE(*journal->record(cheque(QStringLiteral("10.00"), Morning)), 1);
+    QCOMPARE(*journal->record(cheque(QStringLiteral("20.00"), Morning)), 2);
+    QString last;
+    for (const QString &step : steps) {
+        const QStringList words = step.split(QLatin1Char(' '));
+        QList<qint64> ids;
+        for (const QString &id : words.mid(1))
+            ids << id.toLongLong();
+        platform::Result<void> done;
+        if (words[0] == QLatin1String("spoil"))
+            done = journal->markSpoiled(ids[0], QStringLiteral("bourrage"));
+        else if (words[0] == QLatin1String("cancel"))
+            done = journal->cancel(ids[0], QStringLiteral("pas utilisé"));
+        else if (words[0] == QLatin1String("link"))
+            done = journal->linkReprint(ids[0], ids[1]);
+        else if (const auto made = journal->deposit(ids, QDate(2026, 12, 9), QString()); !made)
+            done = platform::fail(made.error());
+        last = done.error();
+    }
+    QVERIFY2(refusal.isEmpty() ? last.isEmpty() : last.contains(refusal), qPrintable(last));
+    const auto one = journal->entry(1);
+    QVERIFY(one && *one);
+    QCOMPARE(int((*one)->status), status);
+    if (steps.last().startsWith(QLatin1String("link")) && refusal.isEmpty()) {
+        QCOMPARE((*one)->replacedBy, 2);
+        QCOMPARE((*journal->entry(2))->reprintOf, 1);
+    }
+    // A refused change leaves no event behind.
+    const auto history = journal->history(1);
+    QVERIFY(history);
+    const int changes = int(std::count_if(steps.begin(), steps.end(), [](const QString &s) {
+        return s.endsWith(QLatin1String(" 1")) || s.contains(QLatin1String(" 1 "));
+    }));
+    QVERIFY(history->size() <= 1 + changes + 1);
+    QCOMPARE(history->first().kind, QStringLiteral("imprimé"));
+}
+
+// Journal of four cheques: 9 Dec 09:30 A 10.00, 9 Dec 23:59 B 20.50 (spoiled),
+// 10 Dec 00:00 A 30.25, 31 Dec 12:00 B 1000.00.
+void TestJournal::filtersAndTotals_data()
+{
+    QTest::addColumn<QDate>("from");
+    QTest::addColumn<QDate>("to");
+    QTest::addColumn<QString>("bank");
+    QTest::addColumn<int>("status"); // -1: every status
+    QTest::addColumn<QList<qint64>>("ids"); // newest first
+    QTest::addColumn<qint64>("cents");
+    const QDate d9(2026, 12, 9), d10(2026, 12, 10), d31(2026, 12, 31);
+    QTest::newRow("all") << QDate() << QDate() << "" << -1 << QList<qint64>{4, 3, 2, 1} << qint64(106075);
+    QTest::newRow("one day, midnight on both sides") << d9 << d9 << "" << -1 << QList<qint64>{2, 1} << qint64(3050);
+    QTest::newRow("from a day") << d10 << QDate() << "" << -1 << QList<qint64>{4, 3} << qint64(103025);
+    QTest::newRow("up to a day") << QDate() << d10 << "" << -1 << QList<qint64>{3, 2, 1} << qint64(6075);
+    QTest::newRow("bank") << QDate() << QDate() << "A" << -1 << QList<qint64>{3, 1} << qint64(4025);
+    QTest::newRow("status") << QDate() << QDate() << "" << int(Status::Spoiled) << QList<qint64>{2} << qint64(2050);
+    QTest::newRow("all three") << d9 << d31 << "B" << int(Status::Printed) << QList<qint64>{4} << qint64(100000);
+    QTest::newRow("nothing") << d31.addDays(1) << QDate() << "" << -1 << QList<qint64>{} << qint64(0);
+}
+
+void TestJournal::filtersAndTotals()
+{
+    QFETCH(QDate, from);
+    QFETCH(QDate, to);
+    QFETCH(QString, bank);
+    QFETCH(int, status);
+    QFETCH(QList<qint64>, ids);
+    QFETCH(qint64, cents);
+    auto journal = openJournal();
+    QVERIFY(journal);
+    QVERIFY(journal->record(cheque(QStringLiteral("10.00"), Morning, QStringLiteral("A"))));
+    QVERIFY(journal->record(cheque(QStringLiteral("20.50"), QDateTime(QDate(2026, 12, 9), QTime(23, 59, 59, 999)),
+                                   QStringLiteral("B"))));
+    QVERIFY(journal->record(cheque(QStringLiteral("30.25"), QDateTime(QDate(2026, 12, 10), QTime(0, 0)),
+                                   QStringLiteral("A"))));
+    QVERIFY(journal->record(cheque(QStringLiteral("1000"), QDateTime(QDate(2026, 12, 31), QTime(12, 0)),
+                                   QStringLiteral("B"))));
+    QVERIFY(journal->markSpoiled(2, QString()));
+    Filter filter{from, to, bank, status < 0 ? std::nullopt : std::optional<Status>(Status(status))};
+    QList<qint64> seen;
+    // Read in pages of one, as the window reads its rows.
+    for (int offset = 0; offset < 6; ++offset) {
+        const auto page = journal->entries(filter, offset, 1);
+        QVERIFY2(page, qPrintable(page.error()));
+        for (const Entry &e : *page)
+            seen << e.id;
+    }
+    QCOMPARE(seen, ids);
+    const auto totals = journal->totals(filter);
+    QVERIFY(totals);
+    QCOMPARE(totals->count, ids.size());
+    QCOMPARE(totals->cents, cents);
+}
+
+void TestJournal::migratesVersion1()
+{
+    // The first release's file: no notes, no settings, no triggers.
+    const QVariant made = sqlValue(
+        path(),
+        "CREATE TABLE cheques (id INTEGER PRIMARY KEY, printed_at TEXT NOT NULL, cheque_date TEXT NOT NULL,"
+        " amount TEXT NOT NULL, cents INTEGER NOT NULL, words1 TEXT NOT NULL, words2 TEXT NOT NULL,"
+        " payee TEXT NOT NULL, place TEXT NOT NULL, bank_name TEXT NOT NULL, layout_file TEXT NOT NULL,"
+        " printer TEXT NOT NULL, source TEXT NOT NULL CHECK (source IN ('handed_over', 'typed')))"
+        "|CREATE TABLE remittances (number INTEGER PRIMARY KEY, date TEXT NOT NULL, account TEXT NOT NULL,"
+        " made_at TEXT NOT NULL)"
+        "|CREATE TABLE events (id INTEGER PRIMARY KEY, cheque_id INTEGER NOT NULL REFERENCES cheques (id),"
+        " at TEXT NOT NULL, kind TEXT NOT NULL, detail TEXT NOT NULL DEFAULT '',"
+        " remittance INTEGER REFERENCES remittances (number), other_id INTEGER REFERENCES cheques (id))"
+        "|CREATE INDEX events_cheque ON events (cheque_id, id)"
+        "|INSERT INTO cheques VALUES (1, '2026-11-02T10:00:00.000', '02/11/2026', '42.10', 4210, 'L1', 'L2',"
+        " 'Zoé', 'Lyon', 'Banque', 'bq_B.txt', 'PDF', 'typed')"
+        "|INSERT INTO remittances VALUES (7, '2026-11-03', '', '2026-11-03T08:00:00.000')"
+        "|INSERT INTO events VALUES (1, 1, '2026-11-02T10:00:00.000', 'printed', '', NULL, NULL)"
+        "|INSERT INTO events VALUES (2, 1, '2026-11-03T08:00:00.000', 'deposited', 'remise 7 du 03/11/2026', 7, NULL)"
+        "|PRAGMA user_version = 1");
+    QVERIFY2(!made.isValid(), qPrintable(made.toString()));
+    {
+        auto journal = openJournal();
+        QVERIFY(journal);
+        const auto old = journal->entry(1);
+        QVERIFY(old && *old);
+        QCOMPARE((*old)->cheque.payee, QStringLiteral("Zoé"));
+        QCOMPARE((*old)->status, Status::Deposited);
+        QCOMPARE((*old)->remittance, 7);
+        QVERIFY(journal->addNote(1, QStringLiteral("M. Dupré, n° 1234567")));
+        QVERIFY(journal->setAccount(QStringLiteral("FR76 3000 6000 0112 3456 7890 189")));
+        QVERIFY(journal->record(cheque(QStringLiteral("1.00"), Morning)));
+        const auto next = journal->deposit({2}, QDate(2026, 12, 9), QString());
+        QVERIFY2(next, qPrintable(next.error()));
+        QCOMPARE(next->number, 8);
+    }
+    QCOMPARE(sqlValue(path(), "PRAGMA user_version").toInt(), 2);
+    QVERIFY(sqlValue(path(), "UPDATE cheques SET cents = 0").toString().contains("history is kept"));
+    auto journal = openJournal();
+    QCOMPARE((*journal->entry(1))->note, QStringLiteral("M. Dupré, n° 1234567"));
+    QCOMPARE(*journal->account(), QStringLiteral("FR76 3000 6000 0112 3456 7890 189"));
+}
+
+void TestJournal::damagedFileIsSetAside_data()
+{
+    QTest::addColumn<bool>("truncated");
+    QTest::newRow("garbage") << false;
+    QTest::newRow("truncated database") << true;
+}
+
+void TestJournal::damagedFileIsSetAside()
+{
+    QFETCH(bool, truncated);
+    QByteArray bytes("ceci n'est pas une base de données, rien que du texte\n");
+    if (truncated) {
+        {
+            auto journal = openJournal();
+            QVERIFY(journal);
+            for (int i = 0; i < 100; ++i)
+                QVERIFY(journal->record(cheque(QStringLiteral("1.00"), Morning)));
+        }
+        QFile file(path());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        bytes = file.readAll();
+        bytes.truncate(bytes.size() / 2);
+        QVERIFY(QFile::remove(path()));
+    }
+    for (const QString &name : {path(), path() + ".abîmé-2026-12-09-1800"}) {
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    auto opened = Journal::open(path(), m_clock);
+    QVERIFY2(opened, qPrintable(opened.error()));
+    // The name taken gets a counter; nothing is overwritten.
+    const QString aside = path() + ".abîmé-2026-12-09-1800-2";
+    QVERIFY2(opened->notice.contains(aside), qPrintable(opened->notice));
+    QFile kept(aside);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), bytes);
+    QVERIFY(opened->journal->record(cheque(QStringLiteral("2.00"), Morning)));
+    QCOMPARE(opened->journal->totals({})->count, 1);
+    // The new journal is sound: opened again, nothing more is set aside.
+    opened = Journal::open(path(), m_clock);
+    QVERIFY(opened && opened->notice.isEmpty());
+}
+
+void TestJournal::readOnlyIsTold()
+{
+    {
+        auto journal = openJournal();
+        QVERIFY(journal && journal->record(cheque(QStringLiteral("1.00"), Morning)));
+    }
+    QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    QFile::setPermissions(path(), QFile::ReadOwner | QFile::ReadOther);
+    QProcess writer;
+    // Root ignores permissions: the writer runs as nobody then.
+    if (geteuid() == 0) {
+        writer.setChildProcessModifier([] {
+            if (setgid(65534) != 0 || setuid(65534) != 0)
+                _exit(3);
+        });
+    }
+    writer.start(QStringLiteral(JOURNAL_WRITER), {path(), QStringLiteral("1")});
+    QVERIFY(writer.waitForFinished(30000));
+    const QString told = QString::fromUtf8(writer.readAllStandardError());
+    QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(writer.exitCode(), 1);
+    QVERIFY2(told.contains(QStringLiteral("lecture seule")) || told.contains(QStringLiteral("accès refusé")),
+             qPrintable(told));
+    QCOMPARE(openJournal()->totals({})->count, 1);
+}
+
+void TestJournal::twoWritersLoseNothing()
+{
+    QVERIFY(openJournal());
+    const int each = 60;
+    QProcess first, second;
+    first.start(QStringLiteral(JOURNAL_WRITER), {path(), QString::number(each)});
+    second.start(QStringLiteral(JOURNAL_WRITER), {path(), QString::number(each)});
+    QVERIFY(first.waitForFinished(120000) && second.waitForFinished(120000));
+    QVERIFY2(first.exitCode() == 0, first.readAllStandardError().constData());
+    QVERIFY2(second.exitCode() == 0, second.readAllStandardError().constData());
+    QCOMPARE(openJournal()->totals({})->count, 2 * each);
+}
+
+void TestJournal::killedWriterLeavesWholeFile()
+{
+    QVERIFY(openJournal());
+    QProcess writer;
+    writer.start(QStringLiteral(JOURNAL_WRITER), {path(), QStringLiteral("100000")});
+    QVERIFY(writer.waitForStarted());
+    // Killed once it has recorded, in the middle of its next records.
+    QVERIFY(writer.waitForReadyRead(20000));
+    QTest::qWait(300);
+    writer.kill();
+    QVERIFY(writer.waitForFinished());
+    QCOMPARE(sqlValue(path(), "PRAGMA quick_check").toString(), QStringLiteral("ok"));
+    auto journal = openJournal();
+    QVERIFY(journal);
+    const auto totals = journal->totals({});
+    QVERIFY(totals->count > 0);
+    // Each cheque whole, with its event: counts and sums agree.
+    QCOMPARE(totals->cents, qint64(totals->count) * 1050);
+    QCOMPARE(journal->totals({QDate(), QDate(), QString(), Status::Printed})->count, totals->count);
+}
+
+void TestJournal::csvReadBackByPython()
+{
+    auto journal = openJournal();
+    QVERIFY(journal);
+    PrintedCheque odd = cheque(QStringLiteral("1575.98"), Morning);
+    odd.place = QStringLiteral("ligne 1\nligne 2");
+    QVERIFY(journal->record(odd));
+    QVERIFY(journal->record(cheque(QStringLiteral("0.05"), Morning.addSecs(60), QStringLiteral("B;\"C\""))));
+    QVERIFY(journal->addNote(2, QStringLiteral("chèque n° 0012 ; Mme Müller")));
+    QVERIFY(journal->deposit({2}, QDate(2026, 12, 10), QString()));
+    const QString csv = m_dir->filePath(QStringLiteral("export.csv"));
+    QCOMPARE(*exportCsv(*journal, {}, csv), 2);
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import csv,json,sys\n"
+                                 "raw=open(sys.argv[1],'rb').read()\n"
+                                 "assert raw.startswith(b'\\xef\\xbb\\xbf')\n"
+                                 "rows=list(csv.reader(open(sys.argv[1],encoding='utf-8-sig',newline=''),"
+                                 "delimiter=';'))\n"
+                                 "print(json.dumps(rows))"),
+                  csv});
+    QVERIFY(python.waitForFinished(30000));
+    QVERIFY2(python.exitCode() == 0, python.readAllStandardError().constData());
+    const QJsonArray rows = QJsonDocument::fromJson(python.readAllStandardOutput()).array();
+    QCOMPARE(rows.size(), 3);
+    const auto row = [&](int i) {
+        QStringList fields;
+        for (const QJsonValue &v : rows[i].toArray())
+            fields << v.toString();
+        return fields;
+    };
+    QCOMPARE(row(0).first(), QStringLiteral("N°"));
+    QCOMPARE(row(1), (QStringList{"1", "09/12/2026 09:30", "09/12/2026", "1575,98", "EUR", "Crédit Léman",
+                                  "Épicerie « Chez Zoé » ; fruits", "ligne 1\nligne 2", "imprimé", "", "", "",
+                                  "facturation", "Bureau\"2\""}));
+    QCOMPARE(row(2).mid(3, 10), (QStringList{"0,05", "EUR", "B;\"C\"", "Épicerie « Chez Zoé » ; fruits",
+                                             "Saint-Étienne", "remis", "1", "10/12/2026",
+                                             "chèque n° 0012 ; Mme Müller", "facturation"}));
+}
+
+void TestJournal::iban_data()
+{
+    QTest::addColumn<QString>("iban");
+    QTest::addColumn<QString>("problem"); // part of the message; empty: sound
+    QTest::newRow("French, grouped") << "FR76 3000 6000 0112 3456 7890 189" << "";
+    QTest::newRow("French, lower case, no blanks") << "fr7630006000011234567890189" << "";
+    QTest::newRow("German") << "DE89 3704 0044 0532 0130 00" << "";
+    QTest::newRow("British, letters inside") << "GB82 WEST 1234 5698 7654 32" << "";
+    QTest::newRow("Belgian, shortest") << "BE68 5390 0754 7034" << "";
+    QTest::newRow("wrong check digit") << "FR77 3000 6000 0112 3456 7890 189" << "contrôle";
+    QTest::newRow("two digits swapped") << "FR76 3000 6000 0112 3456 7890 198" << "contrôle";
+    QTest::newRow("French, one short") << "FR76 3000 6000 0112 3456 7890 18" << "compte 27";
+    QTest::newRow("too short") << "FR76 3000" << "15 à 34";
+    QTest::newRow("not a letter") << "FR76-3000-6000-0112-3456-7890-189" << "lettres et des chiffres";
+    QTest::newRow("accented letter") << "FR76 3000 6000 0112 3456 7890 18É" << "lettres et des chiffres";
+    QTest::newRow("digits first") << "7630 0060 0001 1234 5678 9018 9" << "code du pays";
+    QTest::newRow("empty") << "  " << "vide";
+}
+
+void TestJournal::iban()
+{
+    QFETCH(QString, iban);
+    QFETCH(QString, problem);
+    const std::optional<QString> found = ibanProblem(iban);
+    if (problem.isEmpty())
+        QVERIFY2(!found, qPrintable(found.value_or(QString())));
+    else
+        QVERIFY2(found && found->contains(problem), qPrintable(found.value_or(QStringLiteral("(accepté)"))));
+}
+
+void TestJournal::amounts_data()
+{
+    QTest::addColumn<QString>("figures");
+    QTest::addColumn<qint64>("cents"); // -1: not an amount
+    QTest::addColumn<QString>("french");
+    QTest::newRow("cents") << "1575.98" << qint64(157598) << "1 575,98 €";
+    QTest::newRow("one decimal") << "0.5" << qint64(50) << "0,50 €";
+    QTest::newRow("whole") << "1000000" << qint64(100000000) << "1 000 000,00 €";
+    QTest::newRow("below a thousand") << "999.99" << qint64(99999) << "999,99 €";
+    QTest::newRow("beyond a double's digits") << "123456789012345.67" << qint64(12345678901234567)
+                                              << "123 456 789 012 345,67 €";
+    QTest::newRow("three decimals") << "1.005" << qint64(-1) << "";
+    QTest::newRow("comma") << "1,50" << qint64(-1) << "";
+    QTest::newRow("point alone") << "1." << qint64(-1) << "";
+    QTest::newRow("negative") << "-1.00" << qint64(-1) << "";
+    QTest::newRow("empty") << "" << qint64(-1) << "";
+}
+
+void TestJournal::amounts()
+{
+    QFETCH(QString, figures);
+    QFETCH(qint64, cents);
+    QFETCH(QString, french);
+    QCOMPARE(centsOf(figures).value_or(-1), cents);
+    if (cents >= 0)
+        QCOMPARE(frenchEuros(cents), QString(french).replace(QLatin1Char(' '), QChar(0x00A0)));
+}
+
+QTEST_GUILESS_MAIN(TestJournal)
+#include "tst_journal.moc"
