@@ -2,6 +2,16 @@
 
 namespace platform {
 
+QDateTime Clock::now() const
+{
+    return QDateTime(today(), QTime::currentTime());
+}
+
+QDateTime SystemClock::now() const
+{
+    return QDateTime::currentDateTime();
+}
+
 QDate SystemClock::today() const
 {
     return QDate::currentDate();

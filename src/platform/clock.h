@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 
 namespace platform {
 
@@ -11,6 +12,9 @@ class Clock
 public:
     virtual ~Clock() = default;
     virtual QDate today() const = 0;
+    // The moment, on today()'s day: a clock that holds its day holds the
+    // date of what is recorded too.
+    virtual QDateTime now() const;
 };
 
 // This machine's date.
@@ -18,6 +22,7 @@ class SystemClock final : public Clock
 {
 public:
     QDate today() const override;
+    QDateTime now() const override;
 };
 
 } // namespace platform
