@@ -28,5 +28,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What dpkg-shlibdeps cannot see: the fonts the layouts name, the printing
 # system's commands, Qt's plugins for the screen and its French texts.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, cups-client, qt6-qpa-plugins, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-liberation, cups-client, qt6-qpa-plugins, qt6-translations-l10n, libqt6sql6-sqlite")
 include(CPack)

@@ -13,6 +13,7 @@ PACKAGES=(
     xvfb xauth xdotool x11-utils imagemagick    # a virtual screen, asking it, screenshots of it
     dpkg-dev desktop-file-utils appstream       # the Debian package, and checking its menu entry
     libbenchmark-dev libxcb1-dev pkg-config     # the benchmarks under bench/
+    libqt6sql6-sqlite                           # the journal of printed cheques (SQLite through Qt SQL)
 )
 
 missing=()

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -112,7 +113,14 @@ public:
     // journal at `path`. A file that will not open or fails the quick check
     // is renamed aside with the date in its name, never overwritten.
     static platform::Result<Opened> open(const QString &path, const platform::Clock &clock);
+    // The journal as it stands, to read it out (the command-line export):
+    // fails rather than create one where there is none, and leaves a
+    // damaged file where it is.
+    static platform::Result<std::unique_ptr<Journal>> openExisting(const QString &path,
+                                                                   const platform::Clock &clock);
     ~Journal();
+    Journal(const Journal &) = delete;
+    Journal &operator=(const Journal &) = delete;
 
     // Records a printed cheque; gives its id.
     platform::Result<qint64> record(const PrintedCheque &cheque);
@@ -131,6 +139,10 @@ public:
     // Newest first, `limit` rows from `offset`: the window reads what it shows.
     platform::Result<QList<Entry>> entries(const Filter &filter, int offset, int limit) const;
     platform::Result<Totals> totals(const Filter &filter) const;
+    // Every entry the filter keeps, oldest first, read one at a time (an
+    // export does not hold the whole journal); `visit` returns false to stop.
+    // Gives how many were visited.
+    platform::Result<int> forEach(const Filter &filter, const std::function<bool(const Entry &)> &visit) const;
     platform::Result<std::optional<Entry>> entry(qint64 id) const;
     platform::Result<QList<Event>> history(qint64 id) const;
     // Printed cheques not yet deposited, oldest first.
@@ -159,7 +171,12 @@ std::optional<QString> ibanProblem(const QString &iban);
 // The IBAN in groups of four, upper case.
 QString ibanGrouped(const QString &iban);
 
-// "1 234,56 €"
+// "1 234,56 €", with no-break spaces (U+00A0) between the groups and before
+// the sign, so that an amount is never cut at the end of a line.
 QString frenchEuros(qint64 cents);
+
+// The amount in hundredths of figures as amountFigures writes them
+// ("1575.98" -> 157598), exactly; nothing when the text is not an amount.
+std::optional<qint64> centsOf(const QString &figures);
 
 } // namespace journal

@@ -2,19 +2,14 @@
 
 namespace platform {
 
-QDateTime Clock::now() const
+QDate SystemClock::today() const
 {
-    return QDateTime(today(), QTime::currentTime());
+    return QDate::currentDate();
 }
 
 QDateTime SystemClock::now() const
 {
     return QDateTime::currentDateTime();
-}
-
-QDate SystemClock::today() const
-{
-    return QDate::currentDate();
 }
 
 } // namespace platform

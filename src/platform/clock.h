@@ -12,9 +12,8 @@ class Clock
 public:
     virtual ~Clock() = default;
     virtual QDate today() const = 0;
-    // The moment, on today()'s day: a clock that holds its day holds the
-    // date of what is recorded too.
-    virtual QDateTime now() const;
+    // This moment, in local time: when a cheque was printed.
+    virtual QDateTime now() const = 0;
 };
 
 // This machine's date.

@@ -7,6 +7,8 @@
 #include <QTemporaryFile>
 
 #include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace platform {
@@ -28,6 +30,33 @@ bool holdsFile(const QString &folder, const QString &name)
 bool folderExists(const QString &folder)
 {
     return QFileInfo(folder).isDir();
+}
+
+bool fileExists(const QString &path)
+{
+    return QFileInfo(path).exists() || QFileInfo(path).isSymLink();
+}
+
+Result<void> renameFile(const QString &from, const QString &to)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return {};
+    int error = errno;
+    // A file system that cannot rename without replacing: a second name,
+    // which fails rather than replace, then the first one taken off.
+    if (error == EINVAL || error == ENOSYS) {
+        if (::link(source.constData(), target.constData()) == 0) {
+            ::unlink(source.constData());
+            return {};
+        }
+        error = errno;
+    }
+    if (error == EEXIST)
+        return fail(QStringLiteral("le fichier « %1 » existe déjà").arg(to));
+    return fail(QStringLiteral("« %1 » ne peut pas être renommé en « %2 » (%3)")
+                    .arg(from, to, openFailure(error).message));
 }
 
 Result<void> makeWritableFolder(const QString &folder)

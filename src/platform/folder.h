@@ -16,6 +16,12 @@ QStringList listFiles(const QString &folder, const QString &pattern);
 // Whether the folder holds a file (of any kind) of that name.
 bool holdsFile(const QString &folder, const QString &name);
 bool folderExists(const QString &folder);
+// Whether anything (a file, a folder, a link) has that path.
+bool fileExists(const QString &path);
+
+// Gives the file at `from` the name `to`, in one step, and never in place of
+// a file already called `to`: then it fails and both stay as they were.
+Result<void> renameFile(const QString &from, const QString &to);
 
 // Makes the folder, and those above it, when it does not exist yet, and
 // checks that files can be created in it.

@@ -90,4 +90,72 @@ Result<void> writeTextLines(const QString &path, const QStringList &lines)
     return {};
 }
 
+struct Utf8FileWriter::Private
+{
+    explicit Private(const QString &path)
+        : file(path)
+    {
+    }
+    QSaveFile file;
+    QByteArray pending;
+    bool failed = false;
+};
+
+Utf8FileWriter::Utf8FileWriter(const QString &path)
+    : d(std::make_unique<Private>(path))
+{
+}
+
+Utf8FileWriter::~Utf8FileWriter()
+{
+    if (d->file.isOpen())
+        d->file.cancelWriting();
+}
+
+Result<void> Utf8FileWriter::open()
+{
+    // Unbuffered, as writeTextLines: a short write must show.
+    if (!d->file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        d->failed = true;
+        return fail(QStringLiteral("le fichier « %1 » ne peut pas être créé (dossier introuvable ou accès refusé)")
+                        .arg(d->file.fileName()));
+    }
+    return {};
+}
+
+Result<void> Utf8FileWriter::write(QStringView text)
+{
+    if (d->failed || !d->file.isOpen())
+        return fail(QStringLiteral("le fichier « %1 » n'est pas ouvert").arg(d->file.fileName()));
+    d->pending += text.toUtf8();
+    if (d->pending.size() >= 1 << 20)
+        return flush();
+    return {};
+}
+
+Result<void> Utf8FileWriter::flush()
+{
+    if (d->file.write(d->pending) != d->pending.size()) {
+        d->failed = true;
+        d->file.cancelWriting();
+        return fail(QStringLiteral("l'écriture de « %1 » a échoué (disque plein ?)").arg(d->file.fileName()));
+    }
+    d->pending.clear();
+    return {};
+}
+
+Result<void> Utf8FileWriter::commit()
+{
+    if (d->failed || !d->file.isOpen())
+        return fail(QStringLiteral("le fichier « %1 » n'a pas été écrit").arg(d->file.fileName()));
+    if (const Result<void> flushed = flush(); !flushed)
+        return flushed;
+    if (!d->file.commit()) {
+        d->failed = true;
+        return fail(QStringLiteral("le fichier « %1 » ne peut pas être remplacé (accès refusé ?)")
+                        .arg(d->file.fileName()));
+    }
+    return {};
+}
+
 } // namespace platform

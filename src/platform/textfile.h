@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 // The program's text files (settings, bank layouts) are in the Windows-1252
 // code page with CR LF line ends, so that the suite's other programs read them.
 namespace platform {
@@ -32,5 +34,27 @@ Result<QStringList> readTextLines(const QString &path, int maxLines);
 // Writes the lines, each ended by CR LF, replacing the file in one step: a
 // failed write leaves the previous file whole.
 Result<void> writeTextLines(const QString &path, const QStringList &lines);
+
+// A UTF-8 file for other programs (the accountant's export), written piece
+// by piece and put in place in one step by commit(): until then a file of
+// that name stays as it was, and a failure anywhere leaves it so.
+class Utf8FileWriter
+{
+public:
+    explicit Utf8FileWriter(const QString &path);
+    ~Utf8FileWriter(); // without commit(), the file is left as it was
+    Utf8FileWriter(const Utf8FileWriter &) = delete;
+    Utf8FileWriter &operator=(const Utf8FileWriter &) = delete;
+
+    Result<void> open();
+    // Kept in memory a while, written in large pieces.
+    Result<void> write(QStringView text);
+    Result<void> commit();
+
+private:
+    Result<void> flush();
+    struct Private;
+    std::unique_ptr<Private> d;
+};
 
 } // namespace platform

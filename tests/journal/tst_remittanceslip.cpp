@@ -68,7 +68,9 @@ void TestRemittanceSlip::slip()
     // Every cheque once, numbered in the slip.
     for (int i = 1; i <= cheques; ++i)
         QCOMPARE(calls.count(QStringLiteral("printText(%1)").arg(i)), 1);
-    QCOMPARE(calls.count(QStringLiteral("printText(%1)").arg(frenchEuros(cents))), cheques);
+    const int footer = calls.indexOf(QStringLiteral("printText(Nombre de chèques : %1)").arg(cheques));
+    QVERIFY(footer > 0);
+    QCOMPARE(calls.mid(0, footer).count(QStringLiteral("printText(%1)").arg(frenchEuros(cents))), cheques);
     QVERIFY(calls.contains(QStringLiteral("printText(M. Durand)")));
 
     // Each page but the last carries its running total to the next.
@@ -86,7 +88,6 @@ void TestRemittanceSlip::slip()
     }
     QCOMPARE(calls.count(QStringLiteral("printText(À reporter)")), pages - 1);
 
-    QVERIFY(calls.contains(QStringLiteral("printText(Nombre de chèques : %1)").arg(cheques)));
     const int total = calls.indexOf(QStringLiteral("printText(Total)"));
     QVERIFY(total > calls.lastIndexOf(QStringLiteral("newPage()")));
     QCOMPARE(calls.at(total + 3), QStringLiteral("printText(%1)").arg(frenchEuros(cents * cheques)));

@@ -8,18 +8,24 @@
 #include <QStringList>
 
 // A clock that always says the same day, so that a run across midnight
-// cannot fail.
+// cannot fail. Its time of day stands still too until a test moves it.
 class FixedClock final : public platform::Clock
 {
 public:
     explicit FixedClock(QDate day = QDate(2026, 3, 7))
-        : m_day(day)
+        : m_now(day, QTime(10, 0))
     {
     }
-    QDate today() const override { return m_day; }
+    explicit FixedClock(QDateTime now)
+        : m_now(std::move(now))
+    {
+    }
+    QDate today() const override { return m_now.date(); }
+    QDateTime now() const override { return m_now; }
+    void setNow(const QDateTime &now) { m_now = now; }
 
 private:
-    QDate m_day;
+    QDateTime m_now;
 };
 
 // A printing system with the printers a test names, whatever queues the

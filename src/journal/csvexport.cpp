@@ -1,0 +1,91 @@
+#include "journal/journal.h"
+
+#include "platform/textfile.h"
+
+namespace journal {
+
+namespace {
+
+const QChar Separator(QLatin1Char(';'));
+const QString LineEnd = QStringLiteral("\r\n");
+
+// Quoted where a spreadsheet would otherwise cut the field: a separator, a
+// quote or a line break inside; quotes doubled.
+QString field(const QString &text)
+{
+    if (!text.contains(Separator) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
+        && !text.contains(QLatin1Char('\r')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+// "1234,56": no thousands separator, which a spreadsheet would read as text.
+QString decimalComma(qint64 cents)
+{
+    const quint64 magnitude = cents < 0 ? 0 - quint64(cents) : quint64(cents);
+    return QStringLiteral("%1%2,%3")
+        .arg(cents < 0 ? QStringLiteral("-") : QString())
+        .arg(magnitude / 100)
+        .arg(magnitude % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString line(const QStringList &fields)
+{
+    QString text;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            text += Separator;
+        text += field(fields[i]);
+    }
+    return text + LineEnd;
+}
+
+} // namespace
+
+platform::Result<int> exportCsv(const Journal &journal, const Filter &filter, const QString &path)
+{
+    platform::Utf8FileWriter file(path);
+    if (const platform::Result<void> opened = file.open(); !opened)
+        return platform::fail(opened.error());
+    // The byte-order mark tells the spreadsheet it is UTF-8.
+    QString head(QChar(0xFEFF));
+    head += line({QStringLiteral("N°"), QStringLiteral("Imprimé le"), QStringLiteral("Date du chèque"),
+                  QStringLiteral("Montant"), QStringLiteral("Devise"), QStringLiteral("Banque"),
+                  QStringLiteral("Ordre"), QStringLiteral("Lieu"), QStringLiteral("Statut"),
+                  QStringLiteral("Remise"), QStringLiteral("Date de remise"), QStringLiteral("Note"),
+                  QStringLiteral("Source"), QStringLiteral("Imprimante")});
+    if (const platform::Result<void> written = file.write(head); !written)
+        return platform::fail(written.error());
+    platform::Result<void> written;
+    const platform::Result<int> count = journal.forEach(filter, [&](const Entry &entry) {
+        const PrintedCheque &cheque = entry.cheque;
+        written = file.write(line({
+            QString::number(entry.id),
+            cheque.printedAt.toString(QStringLiteral("dd/MM/yyyy HH:mm")),
+            cheque.date,
+            decimalComma(entry.cents),
+            QStringLiteral("EUR"),
+            cheque.bankName,
+            cheque.payee,
+            cheque.place,
+            statusLabel(entry.status),
+            entry.remittance ? QString::number(entry.remittance) : QString(),
+            entry.remittanceDate.isValid() ? entry.remittanceDate.toString(QStringLiteral("dd/MM/yyyy")) : QString(),
+            entry.note,
+            cheque.source == AmountSource::HandedOver ? QStringLiteral("facturation") : QStringLiteral("saisi"),
+            cheque.printer,
+        }));
+        return written.ok();
+    });
+    if (!count)
+        return platform::fail(count.error());
+    if (!written)
+        return platform::fail(written.error());
+    if (const platform::Result<void> committed = file.commit(); !committed)
+        return platform::fail(committed.error());
+    return *count;
+}
+
+} // namespace journal
