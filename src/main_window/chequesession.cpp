@@ -6,6 +6,7 @@
 #include "bank_layouts/chequeprint.h"
 #include "bank_layouts/layoutfile.h"
 #include "calibration/phases.h"
+#include "journal/chequerecorder.h"
 #include "main_window/amountentry.h"
 #include "main_window/globals.h"
 #include "main_window/pendingcheque.h"
@@ -35,6 +36,7 @@ ChequeSession::ChequeSession(Services services, QObject *parent)
     , m_clock(services.clock)
     , m_printing(services.printing)
     , m_talk(services.talk)
+    , m_recorder(services.recorder)
 {
 }
 
@@ -165,6 +167,7 @@ void ChequeSession::takePendingCheque()
         return;
     const TakenCheque taken = main_window::takePendingCheque(m_pendingFile);
     m_fields.amount = taken.cheque.amount;
+    m_amountHandedOver = !taken.cheque.amount.trimmed().isEmpty();
     KeepOpenAfterPrint = taken.cheque.keepOpen;
     if (!taken.marked && (!taken.cheque.amount.isEmpty() || taken.cheque.keepOpen)) {
         m_startUpProblems << QStringLiteral("Le chèque transmis par le programme de facturation n'a pas pu être "
@@ -210,9 +213,9 @@ bool ChequeSession::wordsMatchAmount() const
 
 void ChequeSession::charge_banque()
 {
-    const QList<bank_layouts::BankButtonFace> faces = bank_layouts::charge_banque();
+    m_bankFaces = bank_layouts::charge_banque();
     if (m_window)
-        m_window->showBankButtons(faces);
+        m_window->showBankButtons(m_bankFaces);
 }
 
 void ChequeSession::bankClicked(int index)
@@ -253,37 +256,120 @@ void ChequeSession::bankClicked(int index)
         return;
     }
 
+    const journal::Reprinted printed = printOnBank(
+        SelectedBankFile, chequeFields(),
+        m_amountHandedOver ? journal::AmountSource::HandedOver : journal::AmountSource::Typed);
+    if (!printed.printed)
+        return;
+    if (!KeepOpenAfterPrint)
+        endProgram();
+}
+
+journal::Reprinted ChequeSession::printOnBank(const QString &layoutFile, const bank_layouts::ChequeFields &fields,
+                                              journal::AmountSource source)
+{
+    using namespace bank_layouts;
+    const auto undefined = [this](const QString &cause) { m_talk.message(UndefinedBank + QLatin1Char('\n') + cause); };
+    journal::Reprinted outcome;
     platform::PrinterSurface &printer = m_printing.currentPrinter();
     QString bankName;
     try {
-        const platform::Result<QString> loaded = loadLayout(SelectedBankFile, printer);
+        const platform::Result<QString> loaded = loadLayout(layoutFile, printer);
         if (!loaded) {
             undefined(QStringLiteral("Le fichier « %1 » ne peut pas être lu (%2) : corrigez-le avec 'paramètres', "
                                      "puis un clic sur ce bouton.")
-                          .arg(SelectedBankFile, loaded.error()));
-            return;
+                          .arg(layoutFile, loaded.error()));
+            return outcome;
         }
         bankName = *loaded;
     } catch (const platform::PrinterError &error) {
         undefined(QStringLiteral("La police du fichier « %1 » ne convient pas à l'imprimante (%2) : corrigez-la avec "
                                  "'paramètres', puis un clic sur ce bouton.")
-                      .arg(SelectedBankFile, error.message()));
-        return;
+                      .arg(layoutFile, error.message()));
+        return outcome;
     }
     printer.setDocumentName(
-        QStringLiteral("Chèque %1 € – %2").arg(amount_words::amountFigures(m_fields.amount), bankName));
+        QStringLiteral("Chèque %1 € – %2").arg(amount_words::amountFigures(fields.amount), bankName));
     try {
-        printCheque(printer, chequeFields());
+        printCheque(printer, fields);
     } catch (const platform::PrinterError &error) {
         if (m_printing.printerNames().isEmpty())
             undefined(QStringLiteral("Aucune imprimante n'est installée : ajoutez-en une à l'ordinateur, puis "
                                      "choisissez-la dans la liste « Choix de l'Imprimante »."));
         else
             undefined(QStringLiteral("Le chèque n'a pas été imprimé : %1.").arg(error.message()));
-        return;
+        return outcome;
     }
-    if (!KeepOpenAfterPrint)
-        endProgram();
+    outcome.printed = true;
+    recordPrinted(outcome, layoutFile, bankName, fields, source);
+    return outcome;
+}
+
+void ChequeSession::recordPrinted(journal::Reprinted &outcome, const QString &layoutFile, const QString &bankName,
+                                  const bank_layouts::ChequeFields &fields, journal::AmountSource source)
+{
+    journal::PrintedCheque cheque;
+    cheque.printedAt = m_clock.now();
+    cheque.date = fields.date;
+    cheque.amount = amount_words::amountFigures(fields.amount);
+    cheque.wordsLine1 = amount_words::WordsLine1;
+    cheque.wordsLine2 = amount_words::WordsLine2;
+    cheque.payee = fields.payee;
+    cheque.place = fields.place;
+    cheque.bankName = bankName;
+    cheque.layoutFile = layoutFile;
+    cheque.printer = m_printing.currentPrinter().printerName();
+    cheque.source = source;
+    const platform::Result<qint64> recorded = m_recorder.record(cheque);
+    if (recorded)
+        outcome.id = *recorded;
+    else
+        m_talk.message(journal::notRecordedMessage(cheque, recorded.error()));
+}
+
+journal::ShopTexts ChequeSession::shopTexts() const
+{
+    return {m_fields.payee, m_fields.place, m_fields.currencyName, m_fields.hundredthName};
+}
+
+QList<journal::BankChoice> ChequeSession::bankChoices() const
+{
+    QList<journal::BankChoice> banks;
+    for (int i = 0; i < m_bankFaces.size() && i < bank_layouts::BankFileSlots; ++i) {
+        const QString &file = bank_layouts::BankFiles[std::size_t(i)];
+        if (!file.isEmpty())
+            banks.append({file, m_bankFaces[i].caption.value_or(file)});
+    }
+    return banks;
+}
+
+journal::Reprinted ChequeSession::printAgain(const journal::PrintedCheque &cheque, const QString &layoutFile)
+{
+    // The words are written again from the figures, with today's currency
+    // names: the bank's layout may split them otherwise than the first time.
+    const platform::Result<QString> accepted = amount_words::acceptAmountText(cheque.amount);
+    if (!accepted) {
+        m_talk.message(QStringLiteral("Le montant « %1 » ne peut pas être écrit en lettres : le chèque n'est pas "
+                                      "imprimé.")
+                           .arg(cheque.amount));
+        return {};
+    }
+    QString digits = *accepted;
+    const QString words = amount_words::ConvertitLettres2(digits, m_fields.currencyName, m_fields.hundredthName);
+    const bank_layouts::ChequeFields fields{cheque.amount,  words, cheque.payee, cheque.place, cheque.date,
+                                           m_fields.verticalOffset, m_fields.horizontalOffset};
+    return printOnBank(layoutFile, fields, cheque.source);
+}
+
+platform::PrinterSurface &ChequeSession::currentPrinter()
+{
+    return m_printing.currentPrinter();
+}
+
+void ChequeSession::journalCommand()
+{
+    if (m_window)
+        m_window->openJournal();
 }
 
 void ChequeSession::amountEntry()
@@ -298,6 +384,8 @@ void ChequeSession::amountEntry()
         m_talk.message(amount.error());
         return;
     }
+    if (*amount != m_fields.amount)
+        m_amountHandedOver = false;
     m_fields.amount = *amount;
     Q_EMIT fieldsChanged();
     converti_txt();

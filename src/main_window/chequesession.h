@@ -1,6 +1,9 @@
 #pragma once
 
+#include "bank_layouts/chequeprint.h"
+#include "bank_layouts/banklist.h"
 #include "calibration/mainwindowdata.h"
+#include "journal/journaldesk.h"
 #include "platform/recordfile.h"
 
 #include <QObject>
@@ -14,6 +17,10 @@ class PrintingSystem;
 
 namespace prompt_dialog {
 class UserTalk;
+}
+
+namespace journal {
+class ChequeRecorder;
 }
 
 namespace main_window {
@@ -43,7 +50,7 @@ struct WorkingFields
 // window shows the fields and passes the user's actions on; the user is
 // told and asked things through the user talk. The layout editor and the
 // printer set-up window work on its data too.
-class ChequeSession : public QObject, public calibration::MainWindowData
+class ChequeSession : public QObject, public calibration::MainWindowData, public journal::MainWindowPrinting
 {
     Q_OBJECT
 
@@ -53,6 +60,8 @@ public:
         platform::Clock &clock;
         platform::PrintingSystem &printing;
         prompt_dialog::UserTalk &talk;
+        // Where each cheque printed is written down.
+        journal::ChequeRecorder &recorder;
     };
 
     explicit ChequeSession(Services services, QObject *parent = nullptr);
@@ -77,6 +86,8 @@ public:
     // Tells the user what start-up could not do and they must know, once the
     // window shows.
     void tellStartUpProblems();
+    // A problem of the program's start the user is told with the others.
+    void addStartUpProblem(const QString &problem) { m_startUpProblems << problem; }
 
     // Recomputes the amount in words from the amount. The words stay as they
     // were when the amount is not one they can be written for.
@@ -120,6 +131,15 @@ public:
     bank_layouts::ChequeFields chequeFields() const override;
     platform::PrinterSurface &currentPrinter() override;
     prompt_dialog::UserTalk &talk() override { return m_talk; }
+    const platform::Clock &clock() const { return m_clock; }
+
+    // What the journal's commands need of the main window.
+    journal::ShopTexts shopTexts() const override;
+    QList<journal::BankChoice> bankChoices() const override;
+    journal::Reprinted printAgain(const journal::PrintedCheque &cheque, const QString &layoutFile) override;
+    platform::PrinterSurface &currentPrinter() override;
+    // The journal's window, on the main window's behalf.
+    void journalCommand();
 
 Q_SIGNALS:
     void fieldsChanged();
@@ -139,15 +159,26 @@ private:
     void keepOffsets(const QString &vertical, const QString &horizontal);
     void keepSettings(const QString &what);
     void endProgram();
+    // The one way a cheque is printed: the bank's layout loaded, the cheque
+    // printed with the printer offsets, then recorded. Tells the user what
+    // failed; a cheque that did not print is not recorded.
+    journal::Reprinted printOnBank(const QString &layoutFile, const bank_layouts::ChequeFields &fields,
+                                   journal::AmountSource source);
+    void recordPrinted(journal::Reprinted &outcome, const QString &layoutFile, const QString &bankName,
+                       const bank_layouts::ChequeFields &fields, journal::AmountSource source);
 
     platform::Clock &m_clock;
     platform::PrintingSystem &m_printing;
     prompt_dialog::UserTalk &m_talk;
+    journal::ChequeRecorder &m_recorder;
     WindowSide *m_window = nullptr;
 
     WorkingFields m_fields;
     QString m_wordsAmount; // the amount the words were computed for
     QStringList m_startUpProblems;
+    // The amount shown is the one the invoicing program handed over.
+    bool m_amountHandedOver = false;
+    QList<bank_layouts::BankButtonFace> m_bankFaces;
     platform::RecordFile m_pendingFile; // held open, shared, until the end
     platform::RecordFile m_suiteFile;   // likewise
     bool m_ended = false;

@@ -2,9 +2,12 @@
 
 #include "calibration/caischq3.h"
 #include "calibration/form2.h"
+#include "journal/journaldesk.h"
+#include "journal/journalwindow.h"
 #include "main_window/chequesession.h"
 #include "platform/desktop.h"
 #include "platform/pictures.h"
+#include "prompt_dialog/usertalk.h"
 #include "window_services/imagestore.h"
 #include "window_services/picturebutton.h"
 #include "window_services/textfield.h"
@@ -303,6 +306,13 @@ void Form1::buildWindow()
                            QStringLiteral("glyph-knife"), QStringLiteral("Outils"), QStringLiteral("Outils"));
     connect(bt_out, &window_services::PictureButton::clicked, &m_session, &ChequeSession::toolsCommand);
 
+    staticText(this, QStringLiteral("Journal : les chèques imprimés, la remise en banque et l'export."),
+               twipsRect(11700, 7900, 3350, 800), uiFont(8.5), true);
+    bt_journal = window_services::makePictureButton(this, QStringLiteral("bt_journal"),
+                                                    twipsRect(10650, 7800, 950, 950), QStringLiteral("glyph-ledger"),
+                                                    QStringLiteral("Journal"), QStringLiteral("Journal des chèques"));
+    connect(bt_journal, &window_services::PictureButton::clicked, &m_session, &ChequeSession::journalCommand);
+
     bt_fin = window_services::makePictureButton(this, QStringLiteral("bt_fin"), twipsRect(13900, 9700, 1100, 1100),
                            QStringLiteral("glyph-stop"), QStringLiteral("Fin"), QStringLiteral("Quitter"));
     connect(bt_fin, &window_services::PictureButton::clicked, &m_session, [this] { m_session.exitProgram(); });
@@ -431,6 +441,18 @@ void Form1::hideFirstInstallation()
     Frame1->hide();
 }
 
+void Form1::openJournal()
+{
+    if (!m_journal) {
+        m_session.talk().message(QStringLiteral("Le journal des chèques n'a pas pu être ouvert au démarrage : "
+                                                "relancez le programme pour le retrouver."));
+        return;
+    }
+    journal::JournalDesk desk(*m_journal, m_session, m_session.talk(), m_session.clock());
+    journal::JournalWindow window(desk, this);
+    window.exec();
+}
+
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     const bool leftPress = event->type() == QEvent::MouseButtonPress &&
@@ -468,7 +490,8 @@ void Form1::paintEvent(QPaintEvent *event)
 
 QList<QWidget *> Form1::printingControls() const
 {
-    QList<QWidget *> controls{CbPrinters, bt_out, Image2};
+    // The journal reprints cheques and prints slips.
+    QList<QWidget *> controls{CbPrinters, bt_out, Image2, bt_journal};
     for (QToolButton *bank : bt_banq)
         controls << bank;
     return controls;

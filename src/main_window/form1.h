@@ -17,6 +17,10 @@ namespace window_services {
 class PictureButton;
 }
 
+namespace journal {
+class Journal;
+}
+
 namespace main_window {
 
 class ChequePicture;
@@ -32,6 +36,9 @@ class Form1 : public QWidget, private WindowSide
 public:
     explicit Form1(ChequeSession &session, QWidget *parent = nullptr);
     ~Form1() override;
+
+    // The journal its button opens; none when it could not be opened.
+    void setJournal(journal::Journal *journal) { m_journal = journal; }
 
     // Working fields (hidden ones included), named as everywhere else.
     QLineEdit *text1 = nullptr;  // amount in figures
@@ -55,6 +62,7 @@ public:
     window_services::PictureButton *bt_fin = nullptr;
     window_services::PictureButton *command4 = nullptr; // "paramètres"
     window_services::PictureButton *bt_out = nullptr;   // "Outils"
+    window_services::PictureButton *bt_journal = nullptr; // "Journal"
     std::array<QToolButton *, 15> bt_banq{};
     QTimer *Timer1 = nullptr;
 
@@ -82,8 +90,10 @@ private:
     bool openLayoutEditor() override;
     void openPrinterSetup() override;
     void hideFirstInstallation() override;
+    void openJournal() override;
 
     ChequeSession &m_session;
+    journal::Journal *m_journal = nullptr;
     bool m_shown = false;
     bool m_painted = false;
 };

@@ -38,6 +38,8 @@ public:
     // The printer set-up window, modal.
     virtual void openPrinterSetup() = 0;
     virtual void hideFirstInstallation() = 0;
+    // The journal's window, modal; back once it is closed.
+    virtual void openJournal() = 0;
 };
 
 } // namespace main_window

@@ -82,6 +82,12 @@ void PainterSurface::doSetOrientation(Orientation)
 {
 }
 
+// A preview shows one page: a routine that needs more draws them one above
+// the other, as the caller asked.
+void PainterSurface::doNewPage()
+{
+}
+
 void PainterSurface::doEndDocument()
 {
 }

@@ -36,6 +36,7 @@ protected:
     void doRectangle(QPointF from, QPointF to, Colour colour, bool filled) override;
     void doSetLineStyle(LineStyle style) override;
     void doSetOrientation(Orientation orientation) override;
+    void doNewPage() override;
     void doEndDocument() override;
     void doAbortDocument() override;
 

@@ -83,6 +83,11 @@ void PrinterSurface::setOrientation(Orientation orientation)
     m_orientation = orientation;
 }
 
+void PrinterSurface::newPage()
+{
+    doNewPage();
+}
+
 void PrinterSurface::endDocument()
 {
     doEndDocument();

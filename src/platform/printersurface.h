@@ -87,7 +87,12 @@ public:
     virtual void setOrientation(Orientation orientation);
     Orientation orientation() const { return m_orientation; }
 
-    // Sends the page to the printer. Nothing drawn since the last end is lost.
+    // Ends the page drawn so far and starts the next one of the same
+    // document, so that several pages go to the printer as one job. Nothing
+    // drawn yet: no blank sheet is started.
+    virtual void newPage();
+
+    // Sends the document to the printer. Nothing drawn since the last end is lost.
     virtual void endDocument();
     // Drops what was drawn since the last end: nothing reaches the printer.
     virtual void abortDocument();
@@ -111,6 +116,7 @@ protected:
     virtual void doRectangle(QPointF from, QPointF to, Colour colour, bool filled) = 0;
     virtual void doSetLineStyle(LineStyle style) = 0;
     virtual void doSetOrientation(Orientation orientation) = 0;
+    virtual void doNewPage() = 0;
     virtual void doEndDocument() = 0;
     virtual void doAbortDocument() = 0;
 

@@ -208,6 +208,19 @@ void QtPrinterSurface::doSetOrientation(Orientation orientation)
     m_nextOrientation = orientation;
 }
 
+void QtPrinterSurface::doNewPage()
+{
+    if (!m_pageStarted)
+        return;
+    // The break is a mark like the others: the job is painted at its end.
+    QPrinter *printer = m_printer.get();
+    m_marks.push_back([printer](QPainter &) {
+        if (!printer->newPage())
+            throw PrinterError(QStringLiteral("une nouvelle page ne peut pas commencer sur « %1 »")
+                                   .arg(printer->printerName()));
+    });
+}
+
 void QtPrinterSurface::doEndDocument()
 {
     if (!m_pageStarted)

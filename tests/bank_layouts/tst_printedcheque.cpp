@@ -47,9 +47,10 @@ struct ProgramOnQueue
     }
 
     FixedClock clock{QDate(2026, 12, 8)};
+    MemoryRecorder recorder;
     ListedPrinting printing;
     prompt_dialog::Form97Talk talk;
-    main_window::ChequeSession session{{clock, printing, talk}};
+    main_window::ChequeSession session{{clock, printing, talk, recorder}};
     Form1 form{session};
 };
 

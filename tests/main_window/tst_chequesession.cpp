@@ -1,3 +1,4 @@
+#include "amount_words/wordsplit.h"
 #include "bank_layouts/layoutfile.h"
 #include "common/numeric.h"
 #include "main_window/chequesession.h"
@@ -62,6 +63,7 @@ public:
     }
     void openPrinterSetup() override { steps << QStringLiteral("set-up"); }
     void hideFirstInstallation() override { steps << QStringLiteral("hide first installation"); }
+    void openJournal() override { steps << QStringLiteral("journal"); }
 
     QStringList steps;
     QList<bank_layouts::BankButtonFace> banks;
@@ -88,10 +90,11 @@ struct Rig
     }
 
     FixedClock clock;
+    MemoryRecorder recorder;
     FakePrinting printing;
     ScriptedTalk talk;
     FakeWindow window;
-    ChequeSession session{{clock, printing, talk}};
+    ChequeSession session{{clock, printing, talk, recorder}};
 };
 
 } // namespace
@@ -316,28 +319,32 @@ void TestChequeSession::bankClick_data()
     QTest::addColumn<QString>("failOn");
     QTest::addColumn<QString>("message"); // the start of what is said; empty: printed
     QTest::addColumn<bool>("ended");
+    QTest::addColumn<QString>("journalRefusal"); // the journal refuses each record, saying this
     const QByteArray amount("     12.5           ");
     const QStringList one{QStringLiteral("Bureau")};
     const QString undefined = UndefinedBank + QLatin1Char('\n');
-    QTest::newRow("printed: the program ends") << 16 << amount << one << "" << "" << true;
-    QTest::newRow("printed: asked to stay open") << 16 << QByteArray("     12.5         T ") << one << "" << "" << false;
-    QTest::newRow("no amount") << 16 << QByteArray() << one << "" << "Il n'y a pas de montant" << false;
+    QTest::newRow("printed: the program ends") << 16 << amount << one << "" << "" << true << "";
+    QTest::newRow("printed, the journal refuses: told, and the program ends")
+        << 16 << amount << one << "" << "Le chèque de 12.50 € a été imprimé, mais il n'est pas inscrit dans le journal "
+        "des chèques (le disque est plein)" << true << "le disque est plein";
+    QTest::newRow("printed: asked to stay open") << 16 << QByteArray("     12.5         T ") << one << "" << "" << false << "";
+    QTest::newRow("no amount") << 16 << QByteArray() << one << "" << "Il n'y a pas de montant" << false << "";
     QTest::newRow("amount without words") << 16 << QByteArray("     12 EUR         ") << one << ""
-                                          << "Le montant « 12 EUR » ne peut pas être écrit en lettres" << false;
+                                          << "Le montant « 12 EUR » ne peut pas être écrit en lettres" << false << "";
     QTest::newRow("no layout behind the button")
         << 0 << amount << one << "" << undefined + "Aucune banque n'est associée à ce bouton : cliquez sur 'paramètres'"
-        << false;
+        << false << "";
     QTest::newRow("fifteen lines") << 15 << amount << one << ""
                                    << undefined + "Le fichier « bq_A.txt » ne peut pas être lu (le fichier a moins de seize lignes)"
-                                   << false;
+                                   << false << "";
     QTest::newRow("printer refuses the font") << 16 << amount << one << "setFont"
-                                              << undefined + "La police du fichier « bq_A.txt »" << false;
+                                              << undefined + "La police du fichier « bq_A.txt »" << false << "";
     QTest::newRow("printer refuses a text") << 16 << amount << one << "printText"
-                                            << undefined + "Le chèque n'a pas été imprimé : l'enregistreur refuse" << false;
+                                            << undefined + "Le chèque n'a pas été imprimé : l'enregistreur refuse" << false << "";
     QTest::newRow("job cannot be sent") << 16 << amount << one << "endDocument"
-                                        << undefined + "Le chèque n'a pas été imprimé" << false;
+                                        << undefined + "Le chèque n'a pas été imprimé" << false << "";
     QTest::newRow("no printer installed") << 16 << amount << QStringList() << "endDocument"
-                                          << undefined + "Aucune imprimante n'est installée" << false;
+                                          << undefined + "Aucune imprimante n'est installée" << false << "";
 }
 
 void TestChequeSession::bankClick()
@@ -348,6 +355,7 @@ void TestChequeSession::bankClick()
     QFETCH(QString, failOn);
     QFETCH(QString, message);
     QFETCH(bool, ended);
+    QFETCH(QString, journalRefusal);
     if (layoutLines > 0)
         m_folder->write(QStringLiteral("bq_A.txt"), layoutBytes("Banque", layoutLines));
     m_folder->write(main_window::PendingChequeFileName, QByteArray(400, ' ') + record21);
@@ -355,10 +363,24 @@ void TestChequeSession::bankClick()
     rig.start();
     rig.printing.surface().clearCalls();
     rig.printing.surface().failOn(failOn);
+    rig.recorder.refuse(journalRefusal);
     if (!message.isEmpty())
         rig.talk.confirm();
 
     rig.session.bankClicked(0);
+    // Only a cheque the printing system took is recorded, as printed.
+    const bool recorded = rig.printing.surface().documentsEnded() == 1 && journalRefusal.isEmpty();
+    QCOMPARE(rig.recorder.cheques().size(), recorded ? 1 : 0);
+    if (recorded) {
+        const journal::PrintedCheque cheque = rig.recorder.cheques().first();
+        QCOMPARE(cheque.amount, QStringLiteral("12.50"));
+        QCOMPARE(cheque.wordsLine1, amount_words::WordsLine1);
+        QCOMPARE(cheque.layoutFile, QStringLiteral("bq_A.txt"));
+        QCOMPARE(cheque.bankName, QStringLiteral("Banque"));
+        QCOMPARE(cheque.date, QStringLiteral("07/03/2026"));
+        QCOMPARE(cheque.printedAt.date(), QDate(2026, 3, 7));
+        QCOMPARE(int(cheque.source), int(journal::AmountSource::HandedOver));
+    }
     QCOMPARE(bank_layouts::SelectedBankFile, layoutLines > 0 ? QStringLiteral("bq_A.txt") : QString());
     QVERIFY(rig.talk.unexpected().isEmpty());
     const QStringList told = rig.talk.messages();
@@ -366,8 +388,9 @@ void TestChequeSession::bankClick()
     if (!message.isEmpty())
         QVERIFY2(told.first().startsWith(message), qPrintable(told.first()));
     const QStringList calls = rig.printing.surface().printingCalls();
-    QCOMPARE(rig.printing.surface().documentsEnded(), message.isEmpty() ? 1 : 0);
-    if (message.isEmpty()) {
+    const bool printed = message.isEmpty() || !journalRefusal.isEmpty();
+    QCOMPARE(rig.printing.surface().documentsEnded(), printed ? 1 : 0);
+    if (printed) {
         QCOMPARE(calls.first(), QStringLiteral("setFontName(Arial)"));
         // The figures say what the words say, in two decimals.
         QVERIFY(calls.contains(QStringLiteral("printText(****12.50 €)")));

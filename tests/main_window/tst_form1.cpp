@@ -63,9 +63,10 @@ struct Program
     }
 
     FixedClock clock;
+    MemoryRecorder recorder;
     FakePrinting printing;
     prompt_dialog::Form97Talk talk;
-    ChequeSession session{{clock, printing, talk}};
+    ChequeSession session{{clock, printing, talk, recorder}};
     Form1 window{session};
 };
 

@@ -96,11 +96,12 @@ void TestPrinterPick::pickedQueueReceivesTheCheque()
     };
 
     FixedClock clock;
+    MemoryRecorder recorder;
     prompt_dialog::Form97Talk talk;
     int queueIndex = -1;
     {
         platform::QtPrintingSystem printing;
-        main_window::ChequeSession session({clock, printing, talk});
+        main_window::ChequeSession session({clock, printing, talk, recorder});
         Form1 form(session);
         session.startUp();
         session.preparePrinters();
@@ -137,7 +138,7 @@ void TestPrinterPick::pickedQueueReceivesTheCheque()
 
     // The next start selects the picked printer again, default or not.
     platform::QtPrintingSystem printing;
-    main_window::ChequeSession session({clock, printing, talk});
+    main_window::ChequeSession session({clock, printing, talk, recorder});
     Form1 again(session);
     session.startUp();
     session.preparePrinters();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "journal/chequerecorder.h"
 #include "platform/clock.h"
 #include "platform/printingsystem.h"
 #include "support/recordingsurface.h"
@@ -79,4 +80,25 @@ public:
 private:
     QStringList m_names;
     platform::QtPrintingSystem m_real;
+};
+
+// A journal that keeps the cheques in memory, or refuses each one with a
+// reason the test gives.
+class MemoryRecorder final : public journal::ChequeRecorder
+{
+public:
+    platform::Result<qint64> record(const journal::PrintedCheque &cheque) override
+    {
+        if (!m_refusal.isEmpty())
+            return platform::fail(m_refusal);
+        m_cheques << cheque;
+        return qint64(m_cheques.size());
+    }
+
+    void refuse(const QString &why) { m_refusal = why; }
+    QList<journal::PrintedCheque> cheques() const { return m_cheques; }
+
+private:
+    QString m_refusal;
+    QList<journal::PrintedCheque> m_cheques;
 };

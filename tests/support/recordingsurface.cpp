@@ -125,6 +125,12 @@ void RecordingSurface::setOrientation(Orientation orientation)
     PrinterSurface::setOrientation(orientation);
 }
 
+void RecordingSurface::newPage()
+{
+    note(QStringLiteral("newPage()"));
+    PrinterSurface::newPage();
+}
+
 void RecordingSurface::endDocument()
 {
     note(QStringLiteral("endDocument()"));
@@ -185,6 +191,11 @@ void RecordingSurface::doSetLineStyle(LineStyle)
 void RecordingSurface::doSetOrientation(Orientation)
 {
     failIfAsked(QStringLiteral("setOrientation"));
+}
+
+void RecordingSurface::doNewPage()
+{
+    failIfAsked(QStringLiteral("newPage"));
 }
 
 void RecordingSurface::doEndDocument()

@@ -48,6 +48,7 @@ public:
     void filledRectangle(QPointF from, QPointF to, platform::Colour colour) override;
     void setLineStyle(platform::LineStyle style) override;
     void setOrientation(platform::Orientation orientation) override;
+    void newPage() override;
     void endDocument() override;
     void abortDocument() override;
 
@@ -60,6 +61,7 @@ protected:
     void doRectangle(QPointF from, QPointF to, platform::Colour colour, bool filled) override;
     void doSetLineStyle(platform::LineStyle style) override;
     void doSetOrientation(platform::Orientation orientation) override;
+    void doNewPage() override;
     void doEndDocument() override;
     void doAbortDocument() override;
 

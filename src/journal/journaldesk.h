@@ -1,0 +1,111 @@
+#pragma once
+
+#include "journal/journal.h"
+
+#include <QList>
+#include <QString>
+
+namespace platform {
+class Clock;
+class PrinterSurface;
+} // namespace platform
+
+namespace prompt_dialog {
+class UserTalk;
+}
+
+namespace journal {
+
+// What the main window holds that the journal's commands need.
+struct ShopTexts
+{
+    QString payee; // the shop's name, as printed on its cheques
+    QString place;
+    QString currencyName;
+    QString hundredthName;
+};
+
+struct BankChoice
+{
+    QString layoutFile; // "bq_CODE.txt"
+    QString name;
+};
+
+struct Reprinted
+{
+    bool printed = false;
+    qint64 id = 0; // the new cheque in the journal, 0 when it could not be recorded
+};
+
+// The main window's side of the journal's commands: its texts, its banks,
+// its printer, and its one way of printing a cheque.
+class MainWindowPrinting
+{
+public:
+    virtual ~MainWindowPrinting() = default;
+
+    virtual ShopTexts shopTexts() const = 0;
+    // The banks of the bank buttons, in their order.
+    virtual QList<BankChoice> bankChoices() const = 0;
+    // Prints the amount, payee, place and date of `cheque` on the bank of
+    // `layoutFile`, as a bank click prints, and records it. The user has
+    // been told whatever failed.
+    virtual Reprinted printAgain(const PrintedCheque &cheque, const QString &layoutFile) = 0;
+    // The printer chosen on the main window.
+    virtual platform::PrinterSurface &currentPrinter() = 0;
+};
+
+// The journal window's rules: what each of its commands does to the
+// journal, what it asks and what it says, through the user talk. Each
+// command returns true when the journal changed.
+class JournalDesk
+{
+public:
+    JournalDesk(Journal &journal, MainWindowPrinting &mainWindow, prompt_dialog::UserTalk &talk,
+                const platform::Clock &clock);
+
+    Journal &journal() { return m_journal; }
+    MainWindowPrinting &mainWindow() { return m_main; }
+    prompt_dialog::UserTalk &talk() { return m_talk; }
+
+    // What the window shows first: today's cheques.
+    Filter todaysFilter() const;
+    // The bank a reprint goes to unless the user picks another: the one the
+    // cheque was printed on, when it is still among the buttons.
+    static int defaultBank(const Entry &entry, const QList<BankChoice> &banks);
+
+    bool markSpoiled(qint64 id);
+    // Prints a spoiled (or printed, once the user agrees it is spoiled)
+    // cheque again on the bank of `layoutFile`, after the user has fed a
+    // blank cheque; the old one then names the new one.
+    bool reprint(qint64 id, const QString &layoutFile);
+    bool cancel(qint64 id);
+    bool editNote(qint64 id);
+
+    // Checks the account the shop typed and keeps it; false (the user told
+    // why) when it is an IBAN with wrong check digits.
+    bool keepAccount(const QString &account);
+    // Prints the slip of the cheques `ids` on the main window's printer and,
+    // once the printing system took it, records them deposited under its
+    // number. A slip that did not print deposits nothing.
+    bool remit(const QList<qint64> &ids, const QString &account);
+
+    bool exportTo(const Filter &filter, const QString &path);
+
+private:
+    std::optional<Entry> find(qint64 id);
+    platform::Result<qint64> nextRemittanceNumber() const;
+
+    Journal &m_journal;
+    MainWindowPrinting &m_main;
+    prompt_dialog::UserTalk &m_talk;
+    const platform::Clock &m_clock;
+};
+
+// Where a cheque stands, for the window and its questions:
+// "gâché, remplacé par le n° 12", "remis (remise 3 du 07/03/2026)".
+QString standing(const Entry &entry);
+// The cheque in a few words: "1 575,98 € du 07/03/2026 (Banque de Test)".
+QString chequeSummary(const Entry &entry);
+
+} // namespace journal

@@ -1,0 +1,255 @@
+#include "journal/journalwindow.h"
+
+#include "journal/journaldesk.h"
+#include "journal/journalmodel.h"
+#include "journal/remittancewindow.h"
+#include "prompt_dialog/usertalk.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace journal {
+
+namespace {
+
+QDateEdit *dateEdit(QWidget *parent, const QString &name, const QDate &date)
+{
+    auto *edit = new QDateEdit(date, parent);
+    edit->setObjectName(name);
+    edit->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    edit->setCalendarPopup(true);
+    return edit;
+}
+
+QPushButton *button(QWidget *parent, const QString &name, const QString &text)
+{
+    auto *made = new QPushButton(text, parent);
+    made->setObjectName(name);
+    made->setAutoDefault(false);
+    return made;
+}
+
+} // namespace
+
+JournalWindow::JournalWindow(JournalDesk &desk, QWidget *parent)
+    : QDialog(parent)
+    , m_desk(desk)
+{
+    setObjectName(QStringLiteral("JournalWindow"));
+    setWindowTitle(QStringLiteral("Journal des chèques"));
+    resize(980, 560);
+
+    const Filter today = desk.todaysFilter();
+    from = dateEdit(this, QStringLiteral("from"), today.from);
+    to = dateEdit(this, QStringLiteral("to"), today.to);
+    bankFilter = new QComboBox(this);
+    bankFilter->setObjectName(QStringLiteral("bankFilter"));
+    statusFilter = new QComboBox(this);
+    statusFilter->setObjectName(QStringLiteral("statusFilter"));
+    statusFilter->addItem(QStringLiteral("Tous les états"), -1);
+    for (const Status status : {Status::Printed, Status::Spoiled, Status::Cancelled, Status::Deposited})
+        statusFilter->addItem(statusLabel(status), int(status));
+    fillBankFilter();
+
+    auto *filters = new QHBoxLayout;
+    filters->addWidget(new QLabel(QStringLiteral("Du"), this));
+    filters->addWidget(from);
+    filters->addWidget(new QLabel(QStringLiteral("au"), this));
+    filters->addWidget(to);
+    filters->addSpacing(12);
+    filters->addWidget(new QLabel(QStringLiteral("Banque"), this));
+    filters->addWidget(bankFilter, 1);
+    filters->addWidget(new QLabel(QStringLiteral("État"), this));
+    filters->addWidget(statusFilter);
+
+    m_model = new JournalModel(desk.journal(), this);
+    table = new QTableView(this);
+    table->setObjectName(QStringLiteral("table"));
+    table->setModel(m_model);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setStretchLastSection(true);
+    // Sized once from the header: sizing to the contents would read rows.
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    table->setColumnWidth(JournalModel::Id, 50);
+    table->setColumnWidth(JournalModel::PrintedAt, 120);
+    table->setColumnWidth(JournalModel::Date, 85);
+    table->setColumnWidth(JournalModel::Amount, 100);
+    table->setColumnWidth(JournalModel::Bank, 150);
+    table->setColumnWidth(JournalModel::Payee, 150);
+    table->setColumnWidth(JournalModel::Standing, 180);
+
+    summary = new QLabel(this);
+    summary->setObjectName(QStringLiteral("summary"));
+    QFont bold = summary->font();
+    bold.setBold(true);
+    summary->setFont(bold);
+
+    reprintBank = new QComboBox(this);
+    reprintBank->setObjectName(QStringLiteral("reprintBank"));
+    for (const BankChoice &bank : desk.mainWindow().bankChoices())
+        reprintBank->addItem(bank.name, bank.layoutFile);
+    reprintButton = button(this, QStringLiteral("reprintButton"), QStringLiteral("Réimprimer"));
+    spoiledButton = button(this, QStringLiteral("spoiledButton"), QStringLiteral("Gâché"));
+    cancelButton = button(this, QStringLiteral("cancelButton"), QStringLiteral("Annuler"));
+    noteButton = button(this, QStringLiteral("noteButton"), QStringLiteral("Note"));
+    remitButton = button(this, QStringLiteral("remitButton"), QStringLiteral("Remise en banque"));
+    exportButton = button(this, QStringLiteral("exportButton"), QStringLiteral("Exporter"));
+    closeButton = button(this, QStringLiteral("closeButton"), QStringLiteral("Fermer"));
+
+    auto *commands = new QHBoxLayout;
+    commands->addWidget(new QLabel(QStringLiteral("Réimprimer sur"), this));
+    commands->addWidget(reprintBank, 1);
+    commands->addWidget(reprintButton);
+    commands->addWidget(spoiledButton);
+    commands->addWidget(cancelButton);
+    commands->addWidget(noteButton);
+    commands->addSpacing(12);
+    commands->addWidget(remitButton);
+    commands->addWidget(exportButton);
+    commands->addWidget(closeButton);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(filters);
+    layout->addWidget(table, 1);
+    layout->addWidget(summary);
+    layout->addLayout(commands);
+
+    connect(from, &QDateEdit::dateChanged, this, &JournalWindow::applyFilter);
+    connect(to, &QDateEdit::dateChanged, this, &JournalWindow::applyFilter);
+    connect(bankFilter, &QComboBox::activated, this, &JournalWindow::applyFilter);
+    connect(statusFilter, &QComboBox::activated, this, &JournalWindow::applyFilter);
+    connect(reprintButton, &QPushButton::clicked, this, &JournalWindow::reprint);
+    connect(spoiledButton, &QPushButton::clicked, this, [this] { onPicked(&JournalDesk::markSpoiled); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { onPicked(&JournalDesk::cancel); });
+    connect(noteButton, &QPushButton::clicked, this, [this] { onPicked(&JournalDesk::editNote); });
+    connect(remitButton, &QPushButton::clicked, this, &JournalWindow::remit);
+    connect(exportButton, &QPushButton::clicked, this, &JournalWindow::exportRows);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &JournalWindow::pickedChanged);
+
+    applyFilter();
+}
+
+JournalWindow::~JournalWindow() = default;
+
+void JournalWindow::fillBankFilter()
+{
+    const QString shown = bankFilter->currentIndex() > 0 ? bankFilter->currentText() : QString();
+    bankFilter->clear();
+    bankFilter->addItem(QStringLiteral("Toutes les banques"));
+    const platform::Result<QStringList> banks = m_desk.journal().bankNames();
+    if (banks)
+        bankFilter->addItems(*banks);
+    bankFilter->setCurrentIndex(std::max(0, bankFilter->findText(shown)));
+}
+
+void JournalWindow::applyFilter()
+{
+    Filter filter;
+    filter.from = from->date();
+    filter.to = to->date();
+    if (bankFilter->currentIndex() > 0)
+        filter.bankName = bankFilter->currentText();
+    const int status = statusFilter->currentData().toInt();
+    if (status >= 0)
+        filter.status = Status(status);
+    m_model->setFilter(filter);
+    showSummary();
+    connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &JournalWindow::pickedChanged,
+            Qt::UniqueConnection);
+}
+
+void JournalWindow::showSummary()
+{
+    if (!m_model->error().isEmpty()) {
+        summary->setText(QStringLiteral("Le journal ne peut pas être lu : %1").arg(m_model->error()));
+        return;
+    }
+    const platform::Result<Totals> totals = m_desk.journal().totals(m_model->filter());
+    if (!totals) {
+        summary->setText(QStringLiteral("Le journal ne peut pas être lu : %1").arg(totals.error()));
+        return;
+    }
+    summary->setText(QStringLiteral("%1 chèque%2, total %3")
+                         .arg(totals->count)
+                         .arg(totals->count > 1 ? QStringLiteral("s") : QString())
+                         .arg(frenchEuros(totals->cents)));
+}
+
+const Entry *JournalWindow::picked() const
+{
+    const QModelIndex current = table->selectionModel() ? table->selectionModel()->currentIndex() : QModelIndex();
+    return current.isValid() ? m_model->entryAt(current.row()) : nullptr;
+}
+
+void JournalWindow::pickedChanged()
+{
+    const Entry *entry = picked();
+    for (QPushButton *command : {reprintButton, spoiledButton, cancelButton, noteButton})
+        command->setEnabled(entry != nullptr);
+    if (!entry)
+        return;
+    const int bank = JournalDesk::defaultBank(*entry, m_desk.mainWindow().bankChoices());
+    if (bank >= 0)
+        reprintBank->setCurrentIndex(bank);
+}
+
+void JournalWindow::onPicked(bool (JournalDesk::*command)(qint64))
+{
+    const Entry *entry = picked();
+    if (!entry)
+        return;
+    const int row = table->currentIndex().row();
+    if ((m_desk.*command)(entry->id)) {
+        m_model->reload();
+        showSummary();
+        table->selectRow(row);
+    }
+}
+
+void JournalWindow::reprint()
+{
+    const Entry *entry = picked();
+    if (!entry)
+        return;
+    if (m_desk.reprint(entry->id, reprintBank->currentData().toString())) {
+        fillBankFilter();
+        m_model->reload();
+        showSummary();
+    }
+}
+
+void JournalWindow::remit()
+{
+    RemittanceWindow remittance(m_desk, this);
+    if (!remittance.load())
+        return;
+    if (remittance.exec() == QDialog::Accepted) {
+        m_model->reload();
+        showSummary();
+    }
+}
+
+void JournalWindow::exportRows()
+{
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Exporter le journal"),
+        QStringLiteral("journal_%1_%2.csv")
+            .arg(from->date().toString(QStringLiteral("yyyyMMdd")), to->date().toString(QStringLiteral("yyyyMMdd"))),
+        QStringLiteral("Fichiers CSV (*.csv)"), nullptr, QFileDialog::DontUseNativeDialog);
+    if (!path.isEmpty())
+        m_desk.exportTo(m_model->filter(), path);
+}
+
+} // namespace journal

@@ -1,0 +1,152 @@
+#include "journal/chequerecorder.h"
+#include "journal/journal.h"
+#include "journal/journalmodel.h"
+#include "journal/journalwindow.h"
+#include "journal/remittancewindow.h"
+#include "main_window/chequesession.h"
+#include "main_window/form1.h"
+#include "main_window/pendingcheque.h"
+#include "main_window/settings.h"
+#include "prompt_dialog/form97talk.h"
+#include "support/cupsqueue.h"
+#include "support/fakes.h"
+#include "support/globals.h"
+#include "support/layoutbytes.h"
+#include "support/modal.h"
+#include "support/pdfwords.h"
+#include "support/workingfolder.h"
+#include "window_services/picturebutton.h"
+
+#include <QLabel>
+#include <QMap>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+// Answers the next prompts, one after the other, with yes.
+void answerQuestionsYes(int count, QStringList *seen)
+{
+    if (count <= 0)
+        return;
+    answerNextPrompt(
+        [count, seen](prompt_dialog::Form97 *dialog) {
+            seen->append(dialog->text1->text());
+            answerQuestionsYes(count - 1, seen);
+            QTest::mouseClick(dialog->command3D[1], Qt::LeftButton);
+        },
+        nullptr);
+}
+
+} // namespace
+
+// A shop's day: two cheques printed with the stay-open flag, one found
+// spoiled and printed again, and the day's remittance slip printed on the
+// real queue and read back.
+class TestJournalWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { resetGlobals(); }
+    void printSpoilReprintRemit();
+};
+
+void TestJournalWindow::printSpoilReprintRemit()
+{
+    ORMELINE_TEST_QUEUE(queue);
+    WorkingFolder folder;
+    folder.write(QStringLiteral("bq_ESSAI.txt"), layoutBytes("Banque d'essai", 16));
+    folder.write(main_window::SettingsFileName, " 0 \r\n 0 \r\nEuro\r\ncentime\r\nFromagerie Dupont\r\nRodez\r\n");
+    folder.write(main_window::PendingChequeFileName, QByteArray(400, ' ') + "     100          T ");
+
+    FixedClock clock{QDate(2026, 12, 8)};
+    platform::Result<journal::Journal::Opened> opened = journal::Journal::open(journal::JournalFileName, clock);
+    QVERIFY2(opened, qPrintable(opened.error()));
+    std::unique_ptr<journal::Journal> journal = std::move(std::move(opened).value().journal);
+    journal::JournalRecorder recorder;
+    recorder.setJournal(journal.get());
+    ListedPrinting printing({queue.name()});
+    prompt_dialog::Form97Talk talk;
+    main_window::ChequeSession session{{clock, printing, talk, recorder}};
+    main_window::Form1 form{session};
+    talk.setParentWindow(&form);
+    form.setJournal(journal.get());
+    session.startUp();
+    session.preparePrinters();
+    DialogWatchdog watchdog;
+    QString why;
+
+    for (int i = 0; i < 2; ++i) {
+        QVERIFY2(queue.removeOutput(&why), qPrintable(why));
+        QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
+        QVERIFY(!session.hasEnded());
+        QVERIFY2(queue.waitForOutput(&why), qPrintable(why));
+    }
+
+    QStringList asked;
+    bool remitted = false;
+    answerNextDialog<journal::JournalWindow>([&](journal::JournalWindow *window) {
+        // Today's two cheques, newest first.
+        QCOMPARE(window->model().rowCount(), 2);
+        QVERIFY2(window->summary->text().startsWith(QStringLiteral("2 chèques")), qPrintable(window->summary->text()));
+        window->table->selectRow(1);
+        // Spoiled, and a blank cheque fed: two questions.
+        answerQuestionsYes(2, &asked);
+        QVERIFY2(queue.removeOutput(&why), qPrintable(why));
+        QTest::mouseClick(window->reprintButton, Qt::LeftButton);
+        QVERIFY2(queue.waitForOutput(&why), qPrintable(why));
+        QCOMPARE(window->model().rowCount(), 3);
+
+        answerNextDialog<journal::RemittanceWindow>([&](journal::RemittanceWindow *remittance) {
+            remitted = remittance->cheques->count() == 2;
+            QTest::keyClicks(remittance->account, QStringLiteral("FR76 3000 6000 0112 3456 7890 189"));
+            QVERIFY2(queue.removeOutput(&why), qPrintable(why));
+            QTest::mouseClick(remittance->printButton, Qt::LeftButton);
+        });
+        QTest::mouseClick(window->remitButton, Qt::LeftButton);
+        QTest::mouseClick(window->closeButton, Qt::LeftButton);
+    });
+    QTest::mouseClick(form.bt_journal, Qt::LeftButton);
+    QVERIFY2(watchdog.unanswered().isEmpty(), qPrintable(watchdog.unanswered().join(QLatin1Char('\n'))));
+    QCOMPARE(asked.size(), 2);
+    QVERIFY(remitted);
+
+    // The journal: the spoiled cheque names its reprint; the other two are deposited.
+    const platform::Result<QList<journal::Entry>> all = journal->entries(journal::Filter(), 0, 10);
+    QVERIFY(all);
+    QCOMPARE(all->size(), 3);
+    const journal::Entry &spoiled = all->at(2);
+    QCOMPARE(int(spoiled.status), int(journal::Status::Spoiled));
+    QCOMPARE(spoiled.replacedBy, all->at(0).id);
+    QCOMPARE(int(all->at(0).status), int(journal::Status::Deposited));
+    QCOMPARE(int(all->at(1).status), int(journal::Status::Deposited));
+    QCOMPARE(all->at(0).remittance, qint64(1));
+
+    // The slip, read back from the queue.
+    QVERIFY2(queue.waitForOutput(&why), qPrintable(why));
+    const QList<PdfPage> pages = readPdfWords(queue.pdfPath(), &why);
+    QCOMPARE(pages.size(), 1);
+    // The page's lines: words at the same height, left to right.
+    QMap<int, QMap<double, QString>> rows;
+    for (const PdfWord &word : pages.first().words)
+        rows[qRound(word.yMin)][word.xMin] = QString(word.text).replace(QChar(0x00a0), QLatin1Char(' '));
+    QStringList lines;
+    for (const QMap<double, QString> &row : rows)
+        lines << QStringList(row.values()).join(QLatin1Char(' '));
+    const QString text = lines.join(QLatin1Char('\n'));
+    for (const QString &expected :
+         {QStringLiteral("Fromagerie Dupont"), QStringLiteral("Rodez"), QStringLiteral("Bordereau de remise de chèques"),
+          QStringLiteral("Remise n° 1 du 08/12/2026"), QStringLiteral("Compte : FR76 3000 6000 0112 3456 7890 189"),
+          QStringLiteral("1 Banque d'essai 100,00 €"), QStringLiteral("2 Banque d'essai 100,00 €"),
+          QStringLiteral("Nombre de chèques : 2"), QStringLiteral("Total 200,00 €"),
+          QStringLiteral("Soit : DEUX CENTS EUROS"), QStringLiteral("Signature")})
+        QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral("\n in: ") + text));
+}
+
+QTEST_MAIN(TestJournalWindow)
+#include "tst_journalwindow.moc"
