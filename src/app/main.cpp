@@ -28,6 +28,21 @@ struct CommandLine
     QString error; // French; empty when the command line is understood
 };
 
+// The parser only misses a value when its option is the last word: say
+// which value that option wants.
+QString missingValue(const QString &option)
+{
+    const QString name = option.mid(option.startsWith(QLatin1String("--")) ? 2 : 1);
+    if (name == QLatin1String("dossier"))
+        return QStringLiteral("l'option --dossier demande le nom d'un dossier");
+    if (name == QLatin1String("exporter-journal"))
+        return QStringLiteral("l'option --exporter-journal demande le nom du fichier CSV à écrire");
+    if (name == QLatin1String("du") || name == QLatin1String("au"))
+        return QStringLiteral("l'option --%1 demande une date JJ/MM/AAAA").arg(name);
+    return QStringLiteral("une option demande une valeur (--dossier DOSSIER, --exporter-journal FICHIER, "
+                          "--du JJ/MM/AAAA, --au JJ/MM/AAAA)");
+}
+
 // The options, described in French; Qt's own (-platform, …) are the
 // application object's and are taken off before `strict` parsing.
 CommandLine readCommandLine(const QStringList &arguments, bool strict)
@@ -52,8 +67,7 @@ CommandLine readCommandLine(const QStringList &arguments, bool strict)
     if (!parser.parse(arguments)) {
         if (strict) {
             line.error = parser.unknownOptionNames().isEmpty()
-                ? QStringLiteral("une option demande une valeur (--dossier DOSSIER, --exporter-journal FICHIER, "
-                                 "--du JJ/MM/AAAA, --au JJ/MM/AAAA)")
+                ? missingValue(arguments.isEmpty() ? QString() : arguments.last())
                 : QStringLiteral("option inconnue : %1").arg(parser.unknownOptionNames().join(QStringLiteral(", ")));
         }
     } else if (strict && !parser.positionalArguments().isEmpty()) {

@@ -465,11 +465,6 @@ bank_layouts::ChequeFields ChequeSession::chequeFields() const
             m_fields.date,   m_fields.verticalOffset, m_fields.horizontalOffset};
 }
 
-platform::PrinterSurface &ChequeSession::currentPrinter()
-{
-    return m_printing.currentPrinter();
-}
-
 void ChequeSession::calibrationPhase1()
 {
     calibration::phase1TestCheques(m_printing.currentPrinter(), m_talk);

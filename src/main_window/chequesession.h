@@ -129,6 +129,7 @@ public:
     void keepSetupTexts(const calibration::SetupTexts &texts) override;
     void runPhase(calibration::Phase phase) override;
     bank_layouts::ChequeFields chequeFields() const override;
+    // The layout editor's proof and the journal's slip print on it.
     platform::PrinterSurface &currentPrinter() override;
     prompt_dialog::UserTalk &talk() override { return m_talk; }
     const platform::Clock &clock() const { return m_clock; }
@@ -137,7 +138,6 @@ public:
     journal::ShopTexts shopTexts() const override;
     QList<journal::BankChoice> bankChoices() const override;
     journal::Reprinted printAgain(const journal::PrintedCheque &cheque, const QString &layoutFile) override;
-    platform::PrinterSurface &currentPrinter() override;
     // The journal's window, on the main window's behalf.
     void journalCommand();
 

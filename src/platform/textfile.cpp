@@ -2,6 +2,7 @@
 
 #include "platform/regularfile.h"
 
+#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 

@@ -39,7 +39,7 @@ void TestExportCommand::exportJournal_data()
                                                             "06/03/2026"}
                                      << 1 << QStringLiteral("est après celle de --au") << -1;
     QTest::newRow("no file name") << true << QStringList{"--exporter-journal"} << 1
-                                  << QStringLiteral("une option demande une valeur") << -1;
+                                  << QStringLiteral("demande le nom du fichier CSV") << -1;
     QTest::newRow("unwritable file") << true << QStringList{"--exporter-journal", "absent/sortie.csv"} << 1
                                      << QStringLiteral("ne peut pas être créé") << -1;
 }
