@@ -913,6 +913,14 @@ platform::Result<QStringList> Journal::bankNames() const
     return names;
 }
 
+platform::Result<qint64> Journal::nextRemittanceNumber() const
+{
+    QSqlQuery query(d->db);
+    if (!run(query, QStringLiteral("SELECT coalesce(max(number), 0) + 1 FROM remittances")) || !query.next())
+        return failure(query);
+    return query.value(0).toLongLong();
+}
+
 platform::Result<QString> Journal::account() const
 {
     QSqlQuery query(d->db);

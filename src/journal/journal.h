@@ -151,6 +151,10 @@ public:
     platform::Result<QStringList> bankNames() const;
 
     // The account identifier the shop typed once for its slips.
+    // The number the next remittance will get, for the slip printed before
+    // the cheques are marked deposited.
+    platform::Result<qint64> nextRemittanceNumber() const;
+
     platform::Result<QString> account() const;
     platform::Result<void> setAccount(const QString &account);
 

@@ -223,25 +223,6 @@ bool JournalDesk::keepAccount(const QString &account)
     return true;
 }
 
-platform::Result<qint64> JournalDesk::nextRemittanceNumber() const
-{
-    // The journal numbers a remittance after the highest one made; the slip
-    // is printed with that number before the cheques are marked deposited.
-    Filter deposited;
-    deposited.status = Status::Deposited;
-    qint64 highest = 0;
-    constexpr int Page = 1000;
-    for (int offset = 0;; offset += Page) {
-        const platform::Result<QList<Entry>> rows = m_journal.entries(deposited, offset, Page);
-        if (!rows)
-            return platform::fail(rows.error());
-        for (const Entry &entry : *rows)
-            highest = std::max(highest, entry.remittance);
-        if (rows->size() < Page)
-            return highest + 1;
-    }
-}
-
 bool JournalDesk::remit(const QList<qint64> &ids, const QString &account)
 {
     if (ids.isEmpty()) {
@@ -251,7 +232,7 @@ bool JournalDesk::remit(const QList<qint64> &ids, const QString &account)
     if (!keepAccount(account))
         return false;
     const platform::Result<QList<Entry>> waiting = m_journal.undeposited();
-    const platform::Result<qint64> number = nextRemittanceNumber();
+    const platform::Result<qint64> number = m_journal.nextRemittanceNumber();
     if (!waiting || !number) {
         m_talk.message(QStringLiteral("Le journal des chèques ne peut pas être lu (%1) : la remise n'est pas faite.")
                            .arg(waiting ? number.error() : waiting.error()));

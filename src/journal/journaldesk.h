@@ -94,7 +94,6 @@ public:
 
 private:
     std::optional<Entry> find(qint64 id);
-    platform::Result<qint64> nextRemittanceNumber() const;
 
     Journal &m_journal;
     MainWindowPrinting &m_main;
