@@ -51,8 +51,8 @@ int main(int argc, char *argv[])
         if (!printers.isEmpty()) {
             QPrinter printer(printers.first(), QPrinter::HighResolution);
             printer.setResolution(1440);
-            volatile double width = QFontMetricsF(QFont(QStringLiteral("Arial")), &printer).horizontalAdvance(
-                QStringLiteral("MILLE CINQ CENT"));
+            volatile double width = QFontMetricsF(QFont(QStringLiteral("Arial")), &printer)
+                                        .horizontalAdvance(QStringLiteral("MILLE CINQ CENT"));
             (void)width;
         }
     }

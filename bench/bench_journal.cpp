@@ -11,10 +11,10 @@
 
 #include <QApplication>
 #include <QDateEdit>
-#include <QTableView>
 #include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -94,16 +94,17 @@ bool generate(const QString &path)
         }
         // Every cheque before the last week deposited, by day.
         QSqlQuery remittances(db);
-        ok = ok
-            && remittances.exec(QStringLiteral(
-                "INSERT INTO remittances (number, date, account, made_at)"
-                " SELECT row_number() OVER (ORDER BY d), d, '', d || 'T18:00:00.000' FROM"
-                " (SELECT DISTINCT substr(printed_at, 1, 10) AS d FROM cheques WHERE printed_at < '%1')")
-                                    .arg(Today.addDays(-7).toString(Qt::ISODate)))
-            && remittances.exec(QStringLiteral(
-                "INSERT INTO events (cheque_id, at, kind, detail, remittance)"
-                " SELECT c.id, r.made_at, 'deposited', 'remise ' || r.number, r.number"
-                " FROM cheques c JOIN remittances r ON r.date = substr(c.printed_at, 1, 10)"));
+        ok =
+            ok &&
+            remittances.exec(
+                QStringLiteral("INSERT INTO remittances (number, date, account, made_at)"
+                               " SELECT row_number() OVER (ORDER BY d), d, '', d || 'T18:00:00.000' FROM"
+                               " (SELECT DISTINCT substr(printed_at, 1, 10) AS d FROM cheques WHERE printed_at < '%1')")
+                    .arg(Today.addDays(-7).toString(Qt::ISODate))) &&
+            remittances.exec(
+                QStringLiteral("INSERT INTO events (cheque_id, at, kind, detail, remittance)"
+                               " SELECT c.id, r.made_at, 'deposited', 'remise ' || r.number, r.number"
+                               " FROM cheques c JOIN remittances r ON r.date = substr(c.printed_at, 1, 10)"));
         ok = ok && query.exec(QStringLiteral("COMMIT"));
     }
     QSqlDatabase::removeDatabase(QStringLiteral("generator"));
@@ -149,9 +150,8 @@ int main(int argc, char *argv[])
         return journal != nullptr;
     });
     const journal::Filter today{Today, Today, QString(), std::nullopt};
-    const double firstPage = medianMs(9, [&] {
-        return journal->entries(today, 0, 50).ok() && journal->totals(today).ok();
-    });
+    const double firstPage =
+        medianMs(9, [&] { return journal->entries(today, 0, 50).ok() && journal->totals(today).ok(); });
     int month = 0;
     const double range = medianMs(9, [&] {
         const QDate from = Today.addMonths(-(++month % 24));
@@ -188,5 +188,5 @@ int main(int argc, char *argv[])
                 "window %.1f\nwindow-range %.1f\n",
                 open, firstPage, range, record, undeposited, exported, window, windowRange);
     return open < 0 || firstPage < 0 || range < 0 || record < 0 || exported < 0 || window < 0 || windowRange < 0 ? 1
-                                                                                                             : 0;
+                                                                                                                 : 0;
 }

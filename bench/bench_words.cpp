@@ -18,7 +18,8 @@ QStringList sampleAmounts()
     QRandomGenerator random(2026);
     QStringList amounts;
     for (int i = 0; i < 4096; ++i)
-        amounts << QStringLiteral("%1.%2").arg(random.bounded(1000000)).arg(random.bounded(100), 2, 10, QLatin1Char('0'));
+        amounts
+            << QStringLiteral("%1.%2").arg(random.bounded(1000000)).arg(random.bounded(100), 2, 10, QLatin1Char('0'));
     return amounts;
 }
 

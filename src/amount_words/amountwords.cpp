@@ -145,10 +145,9 @@ private:
 // empty.
 constexpr std::array<std::u16string_view, 91> UpperNames = [] {
     std::array<std::u16string_view, 91> names{};
-    const std::u16string_view small[] = {u"ZÉRO",     u"UN",       u"DEUX",     u"TROIS",   u"QUATRE",
-                                         u"CINQ",     u"SIX",      u"SEPT",     u"HUIT",    u"NEUF",
-                                         u"DIX",      u"ONZE",     u"DOUZE",    u"TREIZE",  u"QUATORZE",
-                                         u"QUINZE",   u"SEIZE",    u"DIX SEPT", u"DIX HUIT", u"DIX NEUF"};
+    const std::u16string_view small[] = {
+        u"ZÉRO", u"UN",   u"DEUX",  u"TROIS",  u"QUATRE",   u"CINQ",   u"SIX",   u"SEPT",     u"HUIT",     u"NEUF",
+        u"DIX",  u"ONZE", u"DOUZE", u"TREIZE", u"QUATORZE", u"QUINZE", u"SEIZE", u"DIX SEPT", u"DIX HUIT", u"DIX NEUF"};
     for (std::size_t i = 0; i < 20; ++i)
         names[i] = small[i];
     names[20] = u"VINGT";
@@ -162,8 +161,8 @@ constexpr std::array<std::u16string_view, 91> UpperNames = [] {
     return names;
 }();
 
-constexpr std::array<std::u16string_view, GroupCount> UpperScales = {u"", u"", u" MILLE", u" MILLION",
-                                                                      u" MILLIARD", u" BILLION"};
+constexpr std::array<std::u16string_view, GroupCount> UpperScales = {u"",         u"",          u" MILLE",
+                                                                     u" MILLION", u" MILLIARD", u" BILLION"};
 
 QStringView name(int value)
 {

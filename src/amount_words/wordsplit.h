@@ -40,7 +40,7 @@ struct Preview
 // first line as limit, measured in the printer's current font. Sets
 // WordsLine1 (and clears WordsLine2) only when the amount was converted; an
 // amount the words cannot be written for changes nothing.
-platform::Result<Preview> converti_txt(const QString &amountText, const QString &currencyName, const QString &hundredthName,
-                     double firstLineWidth, const TextWidth &width);
+platform::Result<Preview> converti_txt(const QString &amountText, const QString &currencyName,
+                                       const QString &hundredthName, double firstLineWidth, const TextWidth &width);
 
 } // namespace amount_words

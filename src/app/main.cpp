@@ -67,8 +67,9 @@ CommandLine readCommandLine(const QStringList &arguments, bool strict)
     if (!parser.parse(arguments)) {
         if (strict) {
             line.error = parser.unknownOptionNames().isEmpty()
-                ? missingValue(arguments.isEmpty() ? QString() : arguments.last())
-                : QStringLiteral("option inconnue : %1").arg(parser.unknownOptionNames().join(QStringLiteral(", ")));
+                             ? missingValue(arguments.isEmpty() ? QString() : arguments.last())
+                             : QStringLiteral("option inconnue : %1")
+                                   .arg(parser.unknownOptionNames().join(QStringLiteral(", ")));
         }
     } else if (strict && !parser.positionalArguments().isEmpty()) {
         line.error = QStringLiteral("argument inattendu : %1").arg(parser.positionalArguments().join(QLatin1Char(' ')));
@@ -91,26 +92,25 @@ void print(std::FILE *stream, const QString &text)
 
 QString helpText()
 {
-    return QStringLiteral(
-        "Usage : ormeline [options]\n"
-        "Remplit les chèques bancaires français sur une imprimante de bureau.\n\n"
-        "Options :\n"
-        "  -h, --help         Affiche cette aide.\n"
-        "  -v, --version      Affiche la version d'Ormeline.\n"
-        "  --dossier DOSSIER  Travaille dans ce dossier plutôt que dans celui que le\n"
-        "                     programme choisit.\n"
-        "  --exporter-journal FICHIER.csv\n"
-        "                     Exporte le journal des chèques du dossier de travail\n"
-        "                     dans ce fichier CSV (pour un tableur), sans ouvrir de\n"
-        "                     fenêtre, puis s'arrête.\n"
-        "  --du JJ/MM/AAAA    Avec --exporter-journal : les chèques imprimés ce jour-là\n"
-        "                     ou après.\n"
-        "  --au JJ/MM/AAAA    Avec --exporter-journal : les chèques imprimés ce jour-là\n"
-        "                     ou avant.\n\n"
-        "Sans --dossier, Ormeline travaille dans le dossier où il est lancé quand\n"
-        "celui-ci contient déjà les fichiers des chèques (zvochq1.ini, provchq.wdo,\n"
-        "bq_*.txt), comme quand le programme de facturation le lance, et sinon dans\n"
-        "votre dossier de données, préparé au premier lancement.\n");
+    return QStringLiteral("Usage : ormeline [options]\n"
+                          "Remplit les chèques bancaires français sur une imprimante de bureau.\n\n"
+                          "Options :\n"
+                          "  -h, --help         Affiche cette aide.\n"
+                          "  -v, --version      Affiche la version d'Ormeline.\n"
+                          "  --dossier DOSSIER  Travaille dans ce dossier plutôt que dans celui que le\n"
+                          "                     programme choisit.\n"
+                          "  --exporter-journal FICHIER.csv\n"
+                          "                     Exporte le journal des chèques du dossier de travail\n"
+                          "                     dans ce fichier CSV (pour un tableur), sans ouvrir de\n"
+                          "                     fenêtre, puis s'arrête.\n"
+                          "  --du JJ/MM/AAAA    Avec --exporter-journal : les chèques imprimés ce jour-là\n"
+                          "                     ou après.\n"
+                          "  --au JJ/MM/AAAA    Avec --exporter-journal : les chèques imprimés ce jour-là\n"
+                          "                     ou avant.\n\n"
+                          "Sans --dossier, Ormeline travaille dans le dossier où il est lancé quand\n"
+                          "celui-ci contient déjà les fichiers des chèques (zvochq1.ini, provchq.wdo,\n"
+                          "bq_*.txt), comme quand le programme de facturation le lance, et sinon dans\n"
+                          "votre dossier de données, préparé au premier lancement.\n");
 }
 
 // The files shipped with the program: beside it once installed, else in
@@ -157,19 +157,19 @@ int exportJournal(const CommandLine &line)
     const main_window::FolderChoice folder = main_window::chooseWorkingFolder(
         line.folder, platform::currentFolder(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     platform::SystemClock clock;
-    const platform::Result<std::unique_ptr<journal::Journal>> opened
-        = journal::Journal::openExisting(folder.folder + QLatin1Char('/') + journal::JournalFileName, clock);
+    const platform::Result<std::unique_ptr<journal::Journal>> opened =
+        journal::Journal::openExisting(folder.folder + QLatin1Char('/') + journal::JournalFileName, clock);
     if (!opened) {
         print(stderr, QStringLiteral("ormeline : %1\n").arg(opened.error()));
         return 1;
     }
-    const platform::Result<int> exported = journal::exportCsv(**opened, {*from, *to, QString(), std::nullopt},
-                                                              line.exportTo);
+    const platform::Result<int> exported =
+        journal::exportCsv(**opened, {*from, *to, QString(), std::nullopt}, line.exportTo);
     if (!exported) {
         print(stderr, QStringLiteral("ormeline : %1\n").arg(exported.error()));
         return 1;
     }
-    print(stdout, (*exported == 0 ? QStringLiteral("Aucun chèque exporté dans « %2 ».\n")
+    print(stdout, (*exported == 0   ? QStringLiteral("Aucun chèque exporté dans « %2 ».\n")
                    : *exported == 1 ? QStringLiteral("1 chèque exporté dans « %2 ».\n")
                                     : QStringLiteral("%1 chèques exportés dans « %2 ».\n"))
                       .arg(*exported)

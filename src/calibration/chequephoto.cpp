@@ -58,8 +58,8 @@ platform::Result<ChequePhoto> readChequePhoto(const QString &layoutFileName)
     if (photo.pictureFile.contains(QLatin1Char('/')) || photo.pictureFile.startsWith(QLatin1Char('.')))
         return platform::fail(QStringLiteral("le fichier « %1 » ne nomme pas une image du dossier").arg(path));
     for (std::size_t i = 0; i < photo.corners.size(); ++i) {
-        photo.corners[i] = QPointF(common::numericValue(lines->at(int(1 + 2 * i))),
-                                   common::numericValue(lines->at(int(2 + 2 * i))));
+        photo.corners[i] =
+            QPointF(common::numericValue(lines->at(int(1 + 2 * i))), common::numericValue(lines->at(int(2 + 2 * i))));
     }
     photo.opacity = std::clamp(int(common::numericValue(lines->at(9))), 0, 100);
     return photo;
@@ -69,8 +69,7 @@ platform::Result<void> writeChequePhoto(const QString &layoutFileName, const Che
                                         const QByteArray &pictureBytes)
 {
     if (!pictureBytes.isEmpty()) {
-        if (const platform::Result<void> written = platform::writeFileBytes(photo.pictureFile, pictureBytes);
-            !written)
+        if (const platform::Result<void> written = platform::writeFileBytes(photo.pictureFile, pictureBytes); !written)
             return written;
     }
     QStringList lines{photo.pictureFile};

@@ -24,7 +24,7 @@ struct ChequePhoto
 {
     QString pictureFile; // in the working folder; empty: no picture
     Corners corners{};
-    int opacity = 100;   // percent
+    int opacity = 100; // percent
 
     bool isNull() const { return pictureFile.isEmpty(); }
 };

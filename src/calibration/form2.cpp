@@ -135,9 +135,9 @@ void Form2::buildWindow()
             const int index = indexes[column];
             if (index < 0)
                 continue;
-            Text4[std::size_t(index)] = number(QStringLiteral("Text4_%1").arg(index),
-                                               twipsRect(5100 + 1450 * column, top - 20, 1000, 360),
-                                               FirstValueSource + index);
+            Text4[std::size_t(index)] =
+                number(QStringLiteral("Text4_%1").arg(index), twipsRect(5100 + 1450 * column, top - 20, 1000, 360),
+                       FirstValueSource + index);
             Text4[std::size_t(index)]->setAlignment(Qt::AlignRight);
         }
     }
@@ -152,7 +152,10 @@ void Form2::buildWindow()
         auto *button = new QPushButton(caption, this);
         button->setObjectName(name);
         button->setGeometry(twipsRect(300, top, 4200, 480));
-        connect(button, &QPushButton::clicked, this, [this, phase] { m_data.runPhase(phase); refreshPreview(); });
+        connect(button, &QPushButton::clicked, this, [this, phase] {
+            m_data.runPhase(phase);
+            refreshPreview();
+        });
         return button;
     };
     Command1 = phaseButton(QStringLiteral("Command1"), QStringLiteral("Imprimer des cheques Test   (Phase 1)"), 5900,
@@ -173,8 +176,9 @@ void Form2::buildWindow()
     bt_essai = new QPushButton(QStringLiteral("Imprimer un &essai"), this);
     bt_essai->setObjectName(QStringLiteral("bt_essai"));
     bt_essai->setGeometry(twipsRect(8000, 1700, 3700, 480));
-    bt_essai->setToolTip(QStringLiteral("Le cadre du chèque et ses zones sur une feuille blanche, à comparer à un chèque "
-                                        "contre la lumière"));
+    bt_essai->setToolTip(
+        QStringLiteral("Le cadre du chèque et ses zones sur une feuille blanche, à comparer à un chèque "
+                       "contre la lumière"));
     connect(bt_essai, &QPushButton::clicked, this, &Form2::printProof);
 
     auto *undoKey = new QShortcut(QKeySequence::Undo, this);

@@ -45,7 +45,7 @@ public:
 
     window_services::TextField *text1 = nullptr; // bank name
     window_services::TextField *Text2 = nullptr; // font name
-    NumberField *Text3 = nullptr; // font size
+    NumberField *Text3 = nullptr;                // font size
     std::array<NumberField *, 13> Text4{};
     window_services::TextField *Text5 = nullptr; // currency name
     window_services::TextField *Text6 = nullptr; // hundredth-part name

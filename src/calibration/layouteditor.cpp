@@ -69,8 +69,8 @@ bool LayoutEditor::open(const QString &currencyName, const QString &hundredthNam
     // No file behind the button reads as an empty one; field by field, as
     // far as the file goes, the rest keep their defaults.
     const int lines = bank_layouts::SelectedBankFile.isEmpty()
-        ? 0
-        : bank_layouts::readLayout(bank_layouts::SelectedBankFile, m_layout).valueOr(0);
+                          ? 0
+                          : bank_layouts::readLayout(bank_layouts::SelectedBankFile, m_layout).valueOr(0);
     if (lines < bank_layouts::LayoutLineCount)
         return newBank();
     // A picture that cannot be read back is no reason to refuse the layout:

@@ -38,13 +38,9 @@ void LayoutPreviewWidget::setHighlighted(int item)
     update();
 }
 
-void LayoutPreviewWidget::drawUnderneath(QPainter &, const QRectF &)
-{
-}
+void LayoutPreviewWidget::drawUnderneath(QPainter &, const QRectF &) {}
 
-void LayoutPreviewWidget::drawOver(QPainter &)
-{
-}
+void LayoutPreviewWidget::drawOver(QPainter &) {}
 
 void LayoutPreviewWidget::paintEvent(QPaintEvent *)
 {

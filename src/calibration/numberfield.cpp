@@ -21,10 +21,7 @@ class NumberValidator : public QValidator
 public:
     using QValidator::QValidator;
 
-    State validate(QString &input, int &) const override
-    {
-        return isNumber(input) ? Acceptable : Invalid;
-    }
+    State validate(QString &input, int &) const override { return isNumber(input) ? Acceptable : Invalid; }
 };
 
 } // namespace

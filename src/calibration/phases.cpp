@@ -13,8 +13,8 @@ namespace calibration {
 
 namespace {
 
-using platform::PrinterSurface;
 using platform::printAt;
+using platform::PrinterSurface;
 
 // The sheet of mock cheques, in twips. Each cheque is 175 x 80 mm; the three
 // touch, one under the other.
@@ -164,9 +164,9 @@ std::optional<PrinterOffsets> phase2BasePositioning(PrinterSurface &printer, pro
         tellNotPrinted(talk, error);
         return std::nullopt;
     }
-    const QString answer = talk.input(
-        QStringLiteral("Entrez le N° se trouvant dans le coin haut-gauche de votre chéque ?"), QString(),
-        prompt_dialog::UpperCaseFlag);
+    const QString answer =
+        talk.input(QStringLiteral("Entrez le N° se trouvant dans le coin haut-gauche de votre chéque ?"), QString(),
+                   prompt_dialog::UpperCaseFlag);
     if (answer.isEmpty())
         return std::nullopt;
     // Only a number of the grid: anything else would move every cheque of
@@ -198,8 +198,7 @@ std::optional<PrinterOffsets> phase3FinalAdjustment(PrinterSurface &printer, pro
     const QString horizontal = talk.input(
         QStringLiteral("Entrez la valeur de décalage horizontale en plus ou en moins (Exemple : '1' pour décaler 1 mm "
                        "vers la droite ou '-5' pour revenir de 5 mm vers la gauche ?"));
-    corrected.horizontal =
-        common::formatWhole(common::numericValue(current.horizontal) + correctionOf(horizontal), 5);
+    corrected.horizontal = common::formatWhole(common::numericValue(current.horizontal) + correctionOf(horizontal), 5);
     const QString vertical = talk.input(
         QStringLiteral("Entrez la valeur de décalage verticale en plus ou en moins (Exemple : '1' pour décaler 1 mm "
                        "vers le bas ou '-5' pour remonter de 5 mm vers le haut ?"));

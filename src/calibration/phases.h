@@ -38,14 +38,13 @@ void phase1TestCheques(platform::PrinterSurface &printer, prompt_dialog::UserTal
 // Phase 2: the numbered grid over a mock cheque fed lengthwise; the number
 // in the cheque's top-left corner gives both offsets. Nothing when the
 // offsets stay as they were (cancelled, refused, or not printed).
-std::optional<PrinterOffsets> phase2BasePositioning(platform::PrinterSurface &printer,
-                                                    prompt_dialog::UserTalk &talk);
+std::optional<PrinterOffsets> phase2BasePositioning(platform::PrinterSurface &printer, prompt_dialog::UserTalk &talk);
 
 // Phase 3: the frame printed at the current offsets, then the corrections
 // read on the mock cheque's scales. Both offsets come back in the "00000"
 // form, changed or not; nothing when the frame could not be printed.
-std::optional<PrinterOffsets> phase3FinalAdjustment(platform::PrinterSurface &printer,
-                                                    prompt_dialog::UserTalk &talk, const PrinterOffsets &current);
+std::optional<PrinterOffsets> phase3FinalAdjustment(platform::PrinterSurface &printer, prompt_dialog::UserTalk &talk,
+                                                    const PrinterOffsets &current);
 
 // The pages themselves, each sent to the printer; they throw
 // platform::PrinterError when it fails, having dropped the page.

@@ -96,7 +96,7 @@ QRectF PlacementView::selectableRect(int selectable) const
         return QRectF();
     // At the end of the length the first line may take, level with it.
     const double endX = chequeOnPage().left() + common::TwipsPerMm * (layout().values[8].value() +
-                                                                    layout().values[FirstLineLengthIndex].value());
+                                                                      layout().values[FirstLineLengthIndex].value());
     const QRectF line = toPixels().mapRect(boxes[first]);
     const QPointF end = toPixels().map(QPointF(endX, boxes[first].center().y()));
     return QRectF(end.x() - 5, line.top() - 2, 10, line.height() + 4);
@@ -281,8 +281,8 @@ void PlacementView::drawUnderneath(QPainter &painter, const QRectF &cheque)
     // Scaled once for the size it is shown at, not at every frame of a drag.
     const QRect target = painter.transform().mapRect(cheque).toAlignedRect();
     if (m_shownPicture.size() != target.size())
-        m_shownPicture = QPixmap::fromImage(
-            m_picture.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        m_shownPicture =
+            QPixmap::fromImage(m_picture.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     painter.save();
     painter.resetTransform();
     painter.setOpacity(m_opacity / 100.0);

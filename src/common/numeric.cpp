@@ -1,7 +1,7 @@
 #include "common/numeric.h"
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace common {

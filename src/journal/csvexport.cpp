@@ -13,8 +13,8 @@ const QString LineEnd = QStringLiteral("\r\n");
 // quote or a line break inside; quotes doubled.
 QString field(const QString &text)
 {
-    if (!text.contains(Separator) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
-        && !text.contains(QLatin1Char('\r')))
+    if (!text.contains(Separator) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')) &&
+        !text.contains(QLatin1Char('\r')))
         return text;
     QString quoted = text;
     quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
@@ -53,9 +53,9 @@ platform::Result<int> exportCsv(const Journal &journal, const Filter &filter, co
     QString head(QChar(0xFEFF));
     head += line({QStringLiteral("N°"), QStringLiteral("Imprimé le"), QStringLiteral("Date du chèque"),
                   QStringLiteral("Montant"), QStringLiteral("Devise"), QStringLiteral("Banque"),
-                  QStringLiteral("Ordre"), QStringLiteral("Lieu"), QStringLiteral("Statut"),
-                  QStringLiteral("Remise"), QStringLiteral("Date de remise"), QStringLiteral("Note"),
-                  QStringLiteral("Source"), QStringLiteral("Imprimante")});
+                  QStringLiteral("Ordre"), QStringLiteral("Lieu"), QStringLiteral("Statut"), QStringLiteral("Remise"),
+                  QStringLiteral("Date de remise"), QStringLiteral("Note"), QStringLiteral("Source"),
+                  QStringLiteral("Imprimante")});
     if (const platform::Result<void> written = file.write(head); !written)
         return platform::fail(written.error());
     platform::Result<void> written;

@@ -51,8 +51,8 @@ std::optional<QString> ibanProblem(const QString &iban)
         if (!isAsciiDigit(c) && !isAsciiUpper(c))
             return QStringLiteral("l'IBAN ne peut contenir que des lettres et des chiffres (« %1 »)").arg(c);
     }
-    if (text.size() < 15 || text.size() > 34 || !isAsciiUpper(text[0]) || !isAsciiUpper(text[1])
-        || !isAsciiDigit(text[2]) || !isAsciiDigit(text[3]))
+    if (text.size() < 15 || text.size() > 34 || !isAsciiUpper(text[0]) || !isAsciiUpper(text[1]) ||
+        !isAsciiDigit(text[2]) || !isAsciiDigit(text[3]))
         return QStringLiteral("un IBAN commence par le code du pays et deux chiffres de contrôle, "
                               "et compte de 15 à 34 caractères");
     const auto length = ibanLengths().constFind(text.left(2));

@@ -3,10 +3,10 @@
 #include "platform/clock.h"
 #include "platform/folder.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QHash>
 #include <QVariant>
 
 #include <atomic>
@@ -27,9 +27,9 @@ constexpr int SchemaVersion = 2;
 const char *const SchemaToVersion1[] = {
     "CREATE TABLE cheques ("
     " id INTEGER PRIMARY KEY,"
-    " printed_at TEXT NOT NULL,"   // local time, yyyy-MM-ddTHH:mm:ss.zzz
-    " cheque_date TEXT NOT NULL,"  // as printed, dd/mm/yyyy
-    " amount TEXT NOT NULL,"       // as printed, 1575.98
+    " printed_at TEXT NOT NULL,"  // local time, yyyy-MM-ddTHH:mm:ss.zzz
+    " cheque_date TEXT NOT NULL," // as printed, dd/mm/yyyy
+    " amount TEXT NOT NULL,"      // as printed, 1575.98
     " cents INTEGER NOT NULL,"
     " words1 TEXT NOT NULL, words2 TEXT NOT NULL,"
     " payee TEXT NOT NULL, place TEXT NOT NULL,"
@@ -37,7 +37,7 @@ const char *const SchemaToVersion1[] = {
     " source TEXT NOT NULL CHECK (source IN ('handed_over', 'typed')))",
     "CREATE TABLE remittances ("
     " number INTEGER PRIMARY KEY,"
-    " date TEXT NOT NULL,"         // yyyy-MM-dd
+    " date TEXT NOT NULL," // yyyy-MM-dd
     " account TEXT NOT NULL,"
     " made_at TEXT NOT NULL)",
     "CREATE TABLE events ("
@@ -156,8 +156,17 @@ QString remittanceText(qint64 number, const QDate &date)
 }
 
 // SQLite's primary result codes that the user can be told about.
-enum SqliteCode { Busy = 5, Locked = 6, ReadOnly = 8, IoError = 10, Corrupt = 11, Full = 13, CantOpen = 14,
-                  Auth = 23, NotADatabase = 26 };
+enum SqliteCode {
+    Busy = 5,
+    Locked = 6,
+    ReadOnly = 8,
+    IoError = 10,
+    Corrupt = 11,
+    Full = 13,
+    CantOpen = 14,
+    Auth = 23,
+    NotADatabase = 26
+};
 
 int sqliteCode(const QSqlError &error)
 {
@@ -269,14 +278,15 @@ const QString EntryColumns = QStringLiteral(
 
 QString statusJoin()
 {
-    return QStringLiteral(" JOIN events s ON s.id = (SELECT e.id FROM events e WHERE e.cheque_id = c.id AND e.kind IN ")
-        + StatusKinds + QStringLiteral(" ORDER BY e.id DESC LIMIT 1)");
+    return QStringLiteral(
+               " JOIN events s ON s.id = (SELECT e.id FROM events e WHERE e.cheque_id = c.id AND e.kind IN ") +
+           StatusKinds + QStringLiteral(" ORDER BY e.id DESC LIMIT 1)");
 }
 
 QString entrySource()
 {
-    return QStringLiteral(" FROM cheques c") + statusJoin()
-        + QStringLiteral(" LEFT JOIN remittances r ON r.number = s.remittance");
+    return QStringLiteral(" FROM cheques c") + statusJoin() +
+           QStringLiteral(" LEFT JOIN remittances r ON r.number = s.remittance");
 }
 
 Entry readEntry(const QSqlQuery &query)
@@ -294,8 +304,8 @@ Entry readEntry(const QSqlQuery &query)
     cheque.bankName = query.value(8).toString();
     cheque.layoutFile = query.value(9).toString();
     cheque.printer = query.value(10).toString();
-    cheque.source = query.value(11).toString() == QLatin1String("handed_over") ? AmountSource::HandedOver
-                                                                               : AmountSource::Typed;
+    cheque.source =
+        query.value(11).toString() == QLatin1String("handed_over") ? AmountSource::HandedOver : AmountSource::Typed;
     entry.cents = query.value(12).toLongLong();
     entry.status = statusOfCode(query.value(13).toString());
     entry.statusAt = timeOf(query.value(14).toString());
@@ -604,8 +614,8 @@ platform::Result<qint64> Journal::record(const PrintedCheque &cheque)
     if (!run(query,
              QStringLiteral("INSERT INTO cheques (printed_at, cheque_date, amount, cents, words1, words2, payee, place,"
                             " bank_name, layout_file, printer, source) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-             {at, cheque.date, cheque.amount, *cents, cheque.wordsLine1, cheque.wordsLine2, cheque.payee,
-              cheque.place, cheque.bankName, cheque.layoutFile, cheque.printer,
+             {at, cheque.date, cheque.amount, *cents, cheque.wordsLine1, cheque.wordsLine2, cheque.payee, cheque.place,
+              cheque.bankName, cheque.layoutFile, cheque.printer,
               cheque.source == AmountSource::HandedOver ? QStringLiteral("handed_over") : QStringLiteral("typed")}))
         return failure(query);
     const qint64 id = query.lastInsertId().toLongLong();
@@ -745,21 +755,21 @@ platform::Result<void> Journal::Private::link(qint64 original, qint64 reprint)
     }
     // A cheque reprinted straight away was spoiled.
     if ((*old)->status == Status::Printed) {
-        if (const platform::Result<void> spoiled = addEvent(original, QStringLiteral("spoiled"),
-                                                            QStringLiteral("réimprimé"), NoValue, NoValue);
+        if (const platform::Result<void> spoiled =
+                addEvent(original, QStringLiteral("spoiled"), QStringLiteral("réimprimé"), NoValue, NoValue);
             !spoiled)
             return spoiled;
     } else if ((*old)->status != Status::Spoiled) {
         if (const platform::Result<void> may = mayChange(original); !may)
             return may;
     }
-    if (const platform::Result<void> linked
-        = addEvent(original, QStringLiteral("replaced_by"), QStringLiteral("réimprimé : chèque n° %1").arg(reprint),
-                   NoValue, reprint);
+    if (const platform::Result<void> linked =
+            addEvent(original, QStringLiteral("replaced_by"), QStringLiteral("réimprimé : chèque n° %1").arg(reprint),
+                     NoValue, reprint);
         !linked)
         return linked;
-    return addEvent(reprint, QStringLiteral("reprint_of"),
-                    QStringLiteral("réimpression du chèque n° %1").arg(original), NoValue, original);
+    return addEvent(reprint, QStringLiteral("reprint_of"), QStringLiteral("réimpression du chèque n° %1").arg(original),
+                    NoValue, original);
 }
 
 platform::Result<Remittance> Journal::deposit(const QList<qint64> &ids, const QDate &date, const QString &account)
@@ -793,8 +803,8 @@ platform::Result<Remittance> Journal::deposit(const QList<qint64> &ids, const QD
         return failure(query);
     const QString detail = remittanceText(remittance.number, date);
     for (qint64 id : unique) {
-        if (const platform::Result<void> added
-            = d->addEvent(id, QStringLiteral("deposited"), detail, remittance.number, NoValue);
+        if (const platform::Result<void> added =
+                d->addEvent(id, QStringLiteral("deposited"), detail, remittance.number, NoValue);
             !added)
             return platform::fail(added.error());
         const platform::Result<std::optional<Entry>> entry = d->entryIn(id);
@@ -817,8 +827,8 @@ platform::Result<QList<Entry>> Journal::entries(const Filter &filter, int offset
     QVariantList values = condition.values;
     values << qMax(0, limit) << qMax(0, offset);
     if (!run(query,
-             QStringLiteral("SELECT ") + EntryColumns + entrySource() + condition.sql
-                 + QStringLiteral(" ORDER BY c.printed_at DESC, c.id DESC LIMIT ? OFFSET ?"),
+             QStringLiteral("SELECT ") + EntryColumns + entrySource() + condition.sql +
+                 QStringLiteral(" ORDER BY c.printed_at DESC, c.id DESC LIMIT ? OFFSET ?"),
              values))
         return failure(query);
     QList<Entry> list;
@@ -835,11 +845,11 @@ platform::Result<Totals> Journal::totals(const Filter &filter) const
     QSqlQuery query(d->db);
     query.setForwardOnly(true);
     // The status event is looked up only when the filter asks for it.
-    const QString source = filter.status ? QStringLiteral(" FROM cheques c") + statusJoin()
-                                         : QStringLiteral(" FROM cheques c");
+    const QString source =
+        filter.status ? QStringLiteral(" FROM cheques c") + statusJoin() : QStringLiteral(" FROM cheques c");
     if (!run(query, QStringLiteral("SELECT count(*), coalesce(sum(c.cents), 0)") + source + condition.sql,
-             condition.values)
-        || !query.next())
+             condition.values) ||
+        !query.next())
         return failure(query);
     return Totals{query.value(0).toInt(), query.value(1).toLongLong()};
 }
@@ -850,8 +860,8 @@ platform::Result<int> Journal::forEach(const Filter &filter, const std::function
     QSqlQuery query(d->db);
     query.setForwardOnly(true);
     if (!run(query,
-             QStringLiteral("SELECT ") + EntryColumns + entrySource() + condition.sql
-                 + QStringLiteral(" ORDER BY c.printed_at, c.id"),
+             QStringLiteral("SELECT ") + EntryColumns + entrySource() + condition.sql +
+                 QStringLiteral(" ORDER BY c.printed_at, c.id"),
              condition.values))
         return failure(query);
     int count = 0;
@@ -936,8 +946,9 @@ platform::Result<void> Journal::setAccount(const QString &account)
         return begun;
     QSqlQuery query(d->db);
     // The one row that is replaced: a setting, not history.
-    if (!run(query, QStringLiteral("INSERT INTO settings (key, value) VALUES ('account', ?)"
-                                   " ON CONFLICT (key) DO UPDATE SET value = excluded.value"),
+    if (!run(query,
+             QStringLiteral("INSERT INTO settings (key, value) VALUES ('account', ?)"
+                            " ON CONFLICT (key) DO UPDATE SET value = excluded.value"),
              {account}))
         return failure(query);
     return transaction.commit();

@@ -33,15 +33,15 @@ enum class AmountSource { HandedOver, Typed };
 // A cheque as the printing system accepted it: every text exactly as printed.
 struct PrintedCheque
 {
-    QDateTime printedAt;  // when it was printed (local time)
-    QString date;         // the date printed, "dd/mm/yyyy"
-    QString amount;       // the amount in figures, "1575.98" (as amountFigures gives it)
-    QString wordsLine1;   // the two lines of words, stars included
+    QDateTime printedAt; // when it was printed (local time)
+    QString date;        // the date printed, "dd/mm/yyyy"
+    QString amount;      // the amount in figures, "1575.98" (as amountFigures gives it)
+    QString wordsLine1;  // the two lines of words, stars included
     QString wordsLine2;
     QString payee;
     QString place;
     QString bankName;
-    QString layoutFile;   // "bq_CODE.txt"
+    QString layoutFile; // "bq_CODE.txt"
     QString printer;
     AmountSource source = AmountSource::Typed;
 };
@@ -51,15 +51,15 @@ struct Entry
 {
     qint64 id = 0;
     PrintedCheque cheque;
-    qint64 cents = 0;          // the amount, in hundredths
+    qint64 cents = 0; // the amount, in hundredths
     Status status = Status::Printed;
-    QDateTime statusAt;        // when the last status event was recorded
-    QString statusReason;      // why, as the user gave it (may be empty)
-    qint64 remittance = 0;     // the slip's number when deposited, else 0
-    QDate remittanceDate;      // the slip's date when deposited
-    qint64 replacedBy = 0;     // the reprint of a spoiled cheque, else 0
-    qint64 reprintOf = 0;      // the spoiled cheque this one replaces, else 0
-    QString note;              // the latest note, empty when none
+    QDateTime statusAt;    // when the last status event was recorded
+    QString statusReason;  // why, as the user gave it (may be empty)
+    qint64 remittance = 0; // the slip's number when deposited, else 0
+    QDate remittanceDate;  // the slip's date when deposited
+    qint64 replacedBy = 0; // the reprint of a spoiled cheque, else 0
+    qint64 reprintOf = 0;  // the spoiled cheque this one replaces, else 0
+    QString note;          // the latest note, empty when none
 };
 
 // One event of a cheque's history, oldest first.
@@ -116,8 +116,7 @@ public:
     // The journal as it stands, to read it out (the command-line export):
     // fails rather than create one where there is none, and leaves a
     // damaged file where it is.
-    static platform::Result<std::unique_ptr<Journal>> openExisting(const QString &path,
-                                                                   const platform::Clock &clock);
+    static platform::Result<std::unique_ptr<Journal>> openExisting(const QString &path, const platform::Clock &clock);
     ~Journal();
     Journal(const Journal &) = delete;
     Journal &operator=(const Journal &) = delete;

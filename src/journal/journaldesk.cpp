@@ -97,9 +97,9 @@ bool JournalDesk::markSpoiled(qint64 id)
                            .arg(standing(*entry)));
         return false;
     }
-    const QString reason = m_talk.input(
-        QStringLiteral("Pourquoi le chèque de %1 est-il gâché ?").arg(chequeSummary(*entry)),
-        QStringLiteral("Mal imprimé"));
+    const QString reason =
+        m_talk.input(QStringLiteral("Pourquoi le chèque de %1 est-il gâché ?").arg(chequeSummary(*entry)),
+                     QStringLiteral("Mal imprimé"));
     if (prompt_dialog::PromptValue == prompt_dialog::AnswerCancel)
         return false;
     const platform::Result<void> marked = m_journal.markSpoiled(id, reason);
@@ -116,8 +116,8 @@ bool JournalDesk::reprint(qint64 id, const QString &layoutFile)
     if (!entry)
         return false;
     if (entry->replacedBy) {
-        m_talk.message(QStringLiteral("Ce chèque a déjà été réimprimé : c'est le n° %1 du journal.")
-                           .arg(entry->replacedBy));
+        m_talk.message(
+            QStringLiteral("Ce chèque a déjà été réimprimé : c'est le n° %1 du journal.").arg(entry->replacedBy));
         return false;
     }
     if (entry->status != Status::Printed && entry->status != Status::Spoiled) {
@@ -125,10 +125,9 @@ bool JournalDesk::reprint(qint64 id, const QString &layoutFile)
         return false;
     }
     const bool wasPrinted = entry->status == Status::Printed;
-    if (wasPrinted &&
-        !m_talk.question(QStringLiteral("Le chèque de %1 est marqué « imprimé ».\n\n"
-                                        "Le marquer « gâché » et en imprimer un nouveau ?")
-                             .arg(chequeSummary(*entry))))
+    if (wasPrinted && !m_talk.question(QStringLiteral("Le chèque de %1 est marqué « imprimé ».\n\n"
+                                                      "Le marquer « gâché » et en imprimer un nouveau ?")
+                                           .arg(chequeSummary(*entry))))
         return false;
 
     const QList<BankChoice> banks = m_main.bankChoices();
@@ -146,10 +145,9 @@ bool JournalDesk::reprint(qint64 id, const QString &layoutFile)
     const Reprinted reprinted = m_main.printAgain(entry->cheque, layoutFile);
     if (!reprinted.printed)
         return false;
-    const platform::Result<void> linked = wasPrinted
-                                              ? m_journal.markSpoiled(id, QStringLiteral("réimprimé"), reprinted.id)
-                                              : (reprinted.id ? m_journal.linkReprint(id, reprinted.id)
-                                                              : platform::Result<void>());
+    const platform::Result<void> linked =
+        wasPrinted ? m_journal.markSpoiled(id, QStringLiteral("réimprimé"), reprinted.id)
+                   : (reprinted.id ? m_journal.linkReprint(id, reprinted.id) : platform::Result<void>());
     if (!linked) {
         m_talk.message(QStringLiteral("Le nouveau chèque est imprimé, mais l'ancien n'a pas pu être marqué comme "
                                       "remplacé dans le journal (%1).")
@@ -188,10 +186,9 @@ bool JournalDesk::editNote(qint64 id)
     const std::optional<Entry> entry = find(id);
     if (!entry)
         return false;
-    const QString note =
-        m_talk.input(QStringLiteral("Note du chèque de %1 (le nom du client, le numéro du chèque) :")
-                         .arg(chequeSummary(*entry)),
-                     entry->note);
+    const QString note = m_talk.input(
+        QStringLiteral("Note du chèque de %1 (le nom du client, le numéro du chèque) :").arg(chequeSummary(*entry)),
+        entry->note);
     if (prompt_dialog::PromptValue == prompt_dialog::AnswerCancel || note == entry->note)
         return false;
     const platform::Result<void> added = m_journal.addNote(id, note);
@@ -217,8 +214,8 @@ bool JournalDesk::keepAccount(const QString &account)
     const platform::Result<void> stored = m_journal.setAccount(typed);
     // The slip can still carry it: the shop only has to type it again.
     if (!stored) {
-        m_talk.message(QStringLiteral("Le compte n'a pas pu être gardé pour les prochaines remises (%1).")
-                           .arg(stored.error()));
+        m_talk.message(
+            QStringLiteral("Le compte n'a pas pu être gardé pour les prochaines remises (%1).").arg(stored.error()));
     }
     return true;
 }

@@ -17,7 +17,7 @@ using platform::printAt;
 // (minimum margins up to half an inch).
 constexpr double Left = 700;
 constexpr double Right = 10500;
-constexpr double TableTop = 3300;  // the first cheque's line
+constexpr double TableTop = 3300;    // the first cheque's line
 constexpr double RowsBottom = 14600; // no cheque's line below this
 constexpr double RowHeight = 300;
 // The count, total, words and signature box take this much below the last
@@ -88,8 +88,9 @@ void printHeading(platform::PrinterSurface &printer, const RemittanceSlip &slip,
     printer.setFontSize(16);
     printAt(printer, Left, 1500, QStringLiteral("Bordereau de remise de chèques"));
     printer.setFontSize(10);
-    printAt(printer, Left, 2050,
-            QStringLiteral("Remise n° %1 du %2").arg(slip.number).arg(slip.date.toString(QStringLiteral("dd/MM/yyyy"))));
+    printAt(
+        printer, Left, 2050,
+        QStringLiteral("Remise n° %1 du %2").arg(slip.number).arg(slip.date.toString(QStringLiteral("dd/MM/yyyy"))));
     printer.setBold(false);
     printRight(printer, Right, 2050, QStringLiteral("Page %1 / %2").arg(page).arg(pages));
     if (!slip.account.trimmed().isEmpty()) {

@@ -146,8 +146,9 @@ void ChequeSession::applySettings(const Settings &settings)
 
 Settings ChequeSession::settings() const
 {
-    return {m_fields.verticalOffset, m_fields.horizontalOffset, m_fields.currencyName,
-            m_fields.hundredthName,  m_fields.payee,            m_fields.place};
+    return {m_fields.verticalOffset, m_fields.horizontalOffset,
+            m_fields.currencyName,   m_fields.hundredthName,
+            m_fields.payee,          m_fields.place};
 }
 
 void ChequeSession::applyCurrencyDefaults()
@@ -256,9 +257,9 @@ void ChequeSession::bankClicked(int index)
         return;
     }
 
-    const journal::Reprinted printed = printOnBank(
-        SelectedBankFile, chequeFields(),
-        m_amountHandedOver ? journal::AmountSource::HandedOver : journal::AmountSource::Typed);
+    const journal::Reprinted printed =
+        printOnBank(SelectedBankFile, chequeFields(),
+                    m_amountHandedOver ? journal::AmountSource::HandedOver : journal::AmountSource::Typed);
     if (!printed.printed)
         return;
     if (!KeepOpenAfterPrint)
@@ -356,8 +357,13 @@ journal::Reprinted ChequeSession::printAgain(const journal::PrintedCheque &chequ
     }
     QString digits = *accepted;
     const QString words = amount_words::ConvertitLettres2(digits, m_fields.currencyName, m_fields.hundredthName);
-    const bank_layouts::ChequeFields fields{cheque.amount,  words, cheque.payee, cheque.place, cheque.date,
-                                           m_fields.verticalOffset, m_fields.horizontalOffset};
+    const bank_layouts::ChequeFields fields{cheque.amount,
+                                            words,
+                                            cheque.payee,
+                                            cheque.place,
+                                            cheque.date,
+                                            m_fields.verticalOffset,
+                                            m_fields.horizontalOffset};
     return printOnBank(layoutFile, fields, cheque.source);
 }
 
@@ -394,7 +400,7 @@ void ChequeSession::amountEntry()
 void ChequeSession::parameterCommand()
 {
     platform::setPointer(platform::pointer() == platform::QuestionArrowPointer ? platform::ArrowPointer
-                                                                                  : platform::QuestionArrowPointer);
+                                                                               : platform::QuestionArrowPointer);
 }
 
 void ChequeSession::printerPicked(int index)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bank_layouts/chequeprint.h"
 #include "bank_layouts/banklist.h"
+#include "bank_layouts/chequeprint.h"
 #include "calibration/mainwindowdata.h"
 #include "journal/journaldesk.h"
 #include "platform/recordfile.h"

@@ -10,8 +10,8 @@
 #include "prompt_dialog/usertalk.h"
 #include "window_services/imagestore.h"
 #include "window_services/picturebutton.h"
-#include "window_services/textfield.h"
 #include "window_services/placement.h"
+#include "window_services/textfield.h"
 #include "window_services/windows.h"
 
 #include <QCloseEvent>
@@ -41,8 +41,8 @@ QFont uiFont(double points, bool bold = false, bool italic = false)
     return font;
 }
 
-QLabel *staticText(QWidget *parent, const QString &text, const QRect &geometry, const QFont &font,
-                   bool wrap = false, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
+QLabel *staticText(QWidget *parent, const QString &text, const QRect &geometry, const QFont &font, bool wrap = false,
+                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
 {
     auto *label = new QLabel(text, parent);
     label->setGeometry(geometry);
@@ -241,11 +241,12 @@ void Form1::buildWindow()
                fixedPitch);
 
     // --- Instructions and the bank buttons' area. ---
-    staticText(this,
-               QStringLiteral("Cliquez ci-dessous sur un des icones correpondant à la banque de votre client, si vous ne "
-                              "la trouvez pas choisissez un des des positionnement génériques  (Lieu en dessous de la date "
-                              "ou lieu à gauche de la date)"),
-               twipsRect(300, 5400, 10020, 1000), uiFont(9), true);
+    staticText(
+        this,
+        QStringLiteral("Cliquez ci-dessous sur un des icones correpondant à la banque de votre client, si vous ne "
+                       "la trouvez pas choisissez un des des positionnement génériques  (Lieu en dessous de la date "
+                       "ou lieu à gauche de la date)"),
+        twipsRect(300, 5400, 10020, 1000), uiFont(9), true);
 
     // Three rows of five bank buttons, 1980 x 915 twips each.
     for (int i = 0; i < int(bt_banq.size()); ++i) {
@@ -260,8 +261,8 @@ void Form1::buildWindow()
     }
 
     // --- Printer choice and first installation, on the right. ---
-    Label13 = staticText(this, QStringLiteral("Choix de l'Imprimante"), twipsRect(10650, 660, 4400, 300),
-                         uiFont(9, true));
+    Label13 =
+        staticText(this, QStringLiteral("Choix de l'Imprimante"), twipsRect(10650, 660, 4400, 300), uiFont(9, true));
     Label13->setObjectName(QStringLiteral("Label13"));
     CbPrinters = new QComboBox(this);
     CbPrinters->setObjectName(QStringLiteral("CbPrinters"));
@@ -299,11 +300,13 @@ void Form1::buildWindow()
                twipsRect(11700, 6700, 3350, 800), uiFont(8.5), true);
 
     command4 = window_services::makePictureButton(this, QStringLiteral("command4"), twipsRect(10650, 5400, 950, 950),
-                             QStringLiteral("glyph-settings"), QStringLiteral("paramètres"), QStringLiteral("paramètres"));
+                                                  QStringLiteral("glyph-settings"), QStringLiteral("paramètres"),
+                                                  QStringLiteral("paramètres"));
     connect(command4, &window_services::PictureButton::clicked, &m_session, &ChequeSession::parameterCommand);
 
     bt_out = window_services::makePictureButton(this, QStringLiteral("bt_out"), twipsRect(10650, 6600, 950, 950),
-                           QStringLiteral("glyph-knife"), QStringLiteral("Outils"), QStringLiteral("Outils"));
+                                                QStringLiteral("glyph-knife"), QStringLiteral("Outils"),
+                                                QStringLiteral("Outils"));
     connect(bt_out, &window_services::PictureButton::clicked, &m_session, &ChequeSession::toolsCommand);
 
     staticText(this, QStringLiteral("Journal : les chèques imprimés, la remise en banque et l'export."),
@@ -314,7 +317,8 @@ void Form1::buildWindow()
     connect(bt_journal, &window_services::PictureButton::clicked, &m_session, &ChequeSession::journalCommand);
 
     bt_fin = window_services::makePictureButton(this, QStringLiteral("bt_fin"), twipsRect(13900, 9700, 1100, 1100),
-                           QStringLiteral("glyph-stop"), QStringLiteral("Fin"), QStringLiteral("Quitter"));
+                                                QStringLiteral("glyph-stop"), QStringLiteral("Fin"),
+                                                QStringLiteral("Quitter"));
     connect(bt_fin, &window_services::PictureButton::clicked, &m_session, [this] { m_session.exitProgram(); });
 
     // --- The program's variables, never shown. ---
@@ -336,10 +340,10 @@ void Form1::showFields()
 {
     const WorkingFields &fields = m_session.fields();
     const std::pair<QLineEdit *, const QString *> shown[] = {
-        {text1, &fields.amount},          {Text2, &fields.words},           {Text3, &fields.wordsLine1},
-        {Text10, &fields.wordsLine2},     {Text4, &fields.date},            {Text8, &fields.payee},
-        {Text7, &fields.place},           {Text5, &fields.verticalOffset},  {Text6, &fields.horizontalOffset},
-        {Text9, &fields.currencyName},    {Text11, &fields.hundredthName}};
+        {text1, &fields.amount},       {Text2, &fields.words},          {Text3, &fields.wordsLine1},
+        {Text10, &fields.wordsLine2},  {Text4, &fields.date},           {Text8, &fields.payee},
+        {Text7, &fields.place},        {Text5, &fields.verticalOffset}, {Text6, &fields.horizontalOffset},
+        {Text9, &fields.currencyName}, {Text11, &fields.hundredthName}};
     for (const auto &[field, text] : shown) {
         // Only what changed: setting a field's text moves its cursor.
         if (field->text() != *text)
@@ -455,8 +459,8 @@ void Form1::openJournal()
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
-    const bool leftPress = event->type() == QEvent::MouseButtonPress &&
-                           static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
+    const bool leftPress =
+        event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
     if (leftPress && watched == text1) {
         m_session.amountEntry();
         return true;

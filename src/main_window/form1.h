@@ -60,8 +60,8 @@ public:
     QLabel *Label13 = nullptr;
     QComboBox *CbPrinters = nullptr;
     window_services::PictureButton *bt_fin = nullptr;
-    window_services::PictureButton *command4 = nullptr; // "paramètres"
-    window_services::PictureButton *bt_out = nullptr;   // "Outils"
+    window_services::PictureButton *command4 = nullptr;   // "paramètres"
+    window_services::PictureButton *bt_out = nullptr;     // "Outils"
     window_services::PictureButton *bt_journal = nullptr; // "Journal"
     std::array<QToolButton *, 15> bt_banq{};
     QTimer *Timer1 = nullptr;

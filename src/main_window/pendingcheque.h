@@ -15,7 +15,7 @@ constexpr int PendingRecordNumber = 21;
 
 struct PendingCheque
 {
-    QString amount;       // characters 6 to 20 (6 to 18 with the flag), without blanks at either end
+    QString amount;        // characters 6 to 20 (6 to 18 with the flag), without blanks at either end
     bool keepOpen = false; // "T" at character 19: stay open after printing
 };
 

@@ -19,10 +19,9 @@ void Program::openJournal()
         const QString why = QStringLiteral("le journal « %1 » ne peut pas être ouvert : %2")
                                 .arg(journal::JournalFileName, opened.error());
         m_recorder.setUnavailable(why);
-        m_session.addStartUpProblem(
-            QStringLiteral("Le journal des chèques « %1 » ne peut pas être ouvert (%2).\n\n"
-                           "Les chèques imprimés cette fois n'y seront pas inscrits.")
-                .arg(journal::JournalFileName, opened.error()));
+        m_session.addStartUpProblem(QStringLiteral("Le journal des chèques « %1 » ne peut pas être ouvert (%2).\n\n"
+                                                   "Les chèques imprimés cette fois n'y seront pas inscrits.")
+                                        .arg(journal::JournalFileName, opened.error()));
         return;
     }
     journal::Journal::Opened journalOpened = std::move(opened).value();

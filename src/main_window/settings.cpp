@@ -11,8 +11,9 @@ platform::Result<Settings> readSettings(const QString &path)
     if (!lines)
         return platform::fail(lines.error());
     Settings settings;
-    QString *fields[] = {&settings.verticalOffset, &settings.horizontalOffset, &settings.currencyName,
-                         &settings.hundredthName,  &settings.payee,            &settings.place};
+    QString *fields[] = {&settings.verticalOffset, &settings.horizontalOffset,
+                         &settings.currencyName,   &settings.hundredthName,
+                         &settings.payee,          &settings.place};
     for (int i = 0; i < 6 && i < lines->size(); ++i)
         *fields[i] = lines->at(i);
     return settings;

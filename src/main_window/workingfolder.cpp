@@ -40,7 +40,8 @@ platform::Result<void> openWorkingFolder(const FolderChoice &choice, const QStri
         return platform::fail(QStringLiteral("Le dossier « %1 » n'existe pas.").arg(choice.folder));
     }
     if (const platform::Result<void> entered = platform::enterFolder(choice.folder); !entered)
-        return platform::fail(QStringLiteral("Ormeline ne peut pas travailler dans ce dossier : %1.").arg(entered.error()));
+        return platform::fail(
+            QStringLiteral("Ormeline ne peut pas travailler dans ce dossier : %1.").arg(entered.error()));
     return {};
 }
 

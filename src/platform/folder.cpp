@@ -55,8 +55,8 @@ Result<void> renameFile(const QString &from, const QString &to)
     }
     if (error == EEXIST)
         return fail(QStringLiteral("le fichier « %1 » existe déjà").arg(to));
-    return fail(QStringLiteral("« %1 » ne peut pas être renommé en « %2 » (%3)")
-                    .arg(from, to, openFailure(error).message));
+    return fail(
+        QStringLiteral("« %1 » ne peut pas être renommé en « %2 » (%3)").arg(from, to, openFailure(error).message));
 }
 
 Result<void> makeWritableFolder(const QString &folder)

@@ -78,22 +78,14 @@ void PainterSurface::doSetLineStyle(LineStyle style)
     m_style = style;
 }
 
-void PainterSurface::doSetOrientation(Orientation)
-{
-}
+void PainterSurface::doSetOrientation(Orientation) {}
 
 // A preview shows one page: a routine that needs more draws them one above
 // the other, as the caller asked.
-void PainterSurface::doNewPage()
-{
-}
+void PainterSurface::doNewPage() {}
 
-void PainterSurface::doEndDocument()
-{
-}
+void PainterSurface::doEndDocument() {}
 
-void PainterSurface::doAbortDocument()
-{
-}
+void PainterSurface::doAbortDocument() {}
 
 } // namespace platform

@@ -7,8 +7,8 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QPolygonF>
-#include <QTransform>
 #include <QSvgRenderer>
+#include <QTransform>
 
 namespace platform {
 

@@ -13,7 +13,6 @@
 #include <QProcessEnvironment>
 #include <QRectF>
 
-
 namespace platform {
 
 namespace {
@@ -77,8 +76,8 @@ void QtPrinterSurface::findPrinter() const
     if (m_looked)
         return;
     m_looked = true;
-    const QPrinterInfo info = m_requested.isEmpty() ? QPrinterInfo::defaultPrinter()
-                                                    : QPrinterInfo::printerInfo(m_requested);
+    const QPrinterInfo info =
+        m_requested.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(m_requested);
     if (info.isNull())
         return;
     m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
@@ -216,8 +215,8 @@ void QtPrinterSurface::doNewPage()
     QPrinter *printer = m_printer.get();
     m_marks.push_back([printer](QPainter &) {
         if (!printer->newPage())
-            throw PrinterError(QStringLiteral("une nouvelle page ne peut pas commencer sur « %1 »")
-                                   .arg(printer->printerName()));
+            throw PrinterError(
+                QStringLiteral("une nouvelle page ne peut pas commencer sur « %1 »").arg(printer->printerName()));
     });
 }
 
@@ -252,7 +251,8 @@ void QtPrinterSurface::doEndDocument()
     m_printer->setDocName(documentName());
     QPainter painter;
     if (!painter.begin(m_printer.get()))
-        throw PrinterError(QStringLiteral("l'impression ne peut pas commencer sur « %1 »").arg(m_printer->printerName()));
+        throw PrinterError(
+            QStringLiteral("l'impression ne peut pas commencer sur « %1 »").arg(m_printer->printerName()));
     painter.translate(origin);
     for (const Mark &mark : marks)
         mark(painter);

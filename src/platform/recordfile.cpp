@@ -56,7 +56,9 @@ Result<void> RecordFile::open(const QString &path, int recordLength, Access acce
         fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return createFailure(errno);
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return fail(QStringLiteral("ce n'est pas un fichier ordinaire"));
@@ -77,7 +79,9 @@ Result<qint64> RecordFile::size() const
 {
     if (m_fd < 0)
         return notOpen();
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::fstat(m_fd, &info) != 0)
         return fail(QStringLiteral("le fichier ne peut pas être lu"));
     return qint64(info.st_size);
@@ -113,8 +117,7 @@ Result<void> RecordFile::writeAt(qint64 offset, const QByteArray &bytes)
         return fail(QStringLiteral("position d'écriture invalide"));
     qint64 done = 0;
     while (done < bytes.size()) {
-        const ssize_t n =
-            ::pwrite(m_fd, bytes.constData() + done, size_t(bytes.size() - done), off_t(offset + done));
+        const ssize_t n = ::pwrite(m_fd, bytes.constData() + done, size_t(bytes.size() - done), off_t(offset + done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -159,7 +162,9 @@ Result<void> RecordFile::lock(qint64 offset, qint64 length, std::chrono::millise
 {
     if (m_fd < 0)
         return notOpen();
-    struct flock request {};
+    struct flock request
+    {
+    };
     request.l_type = kind == Lock::Shared ? F_RDLCK : F_WRLCK;
     request.l_whence = SEEK_SET;
     request.l_start = off_t(offset);

@@ -20,7 +20,8 @@ Result<QByteArray> encode1252(const QString &text)
     QStringEncoder encoder("windows-1252");
     QByteArray bytes = encoder.encode(text);
     if (encoder.hasError())
-        return fail(QStringLiteral("le texte « %1 » contient un caractère que le fichier ne peut pas contenir").arg(text));
+        return fail(
+            QStringLiteral("le texte « %1 » contient un caractère que le fichier ne peut pas contenir").arg(text));
     return bytes;
 }
 
@@ -141,8 +142,8 @@ Result<void> Utf8FileWriter::commit()
         return flushed;
     if (!d->file.commit()) {
         d->failed = true;
-        return fail(QStringLiteral("le fichier « %1 » ne peut pas être remplacé (accès refusé ?)")
-                        .arg(d->file.fileName()));
+        return fail(
+            QStringLiteral("le fichier « %1 » ne peut pas être remplacé (accès refusé ?)").arg(d->file.fileName()));
     }
     return {};
 }

@@ -103,8 +103,7 @@ Result<QString> PrinterAssignments::lookup(const QString &key) const
         return fail(opened.error());
     // Against our stores, which hold the header's lock while they write: a
     // value is never read half rewritten.
-    if (const Result<void> locked =
-            file.lock(0, AssignmentRecordLength, m_lockTimeout, RecordFile::Lock::Shared);
+    if (const Result<void> locked = file.lock(0, AssignmentRecordLength, m_lockTimeout, RecordFile::Lock::Shared);
         !locked)
         return fail(locked.error());
     const Result<Contents> contents = readContents(file);

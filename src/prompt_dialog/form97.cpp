@@ -94,8 +94,8 @@ Form97::Form97(QWidget *parent)
 
     const platform::Picture topLeft = storeImage1(2);
     if (!topLeft.isNull())
-        Image1->setPixmap(topLeft.pixmap(topLeft.size().boundedTo(Image1->size()), devicePixelRatioF(),
-                                         Qt::KeepAspectRatio));
+        Image1->setPixmap(
+            topLeft.pixmap(topLeft.size().boundedTo(Image1->size()), devicePixelRatioF(), Qt::KeepAspectRatio));
 
     setFaceIfHeld(command3D[1], storeButtonFace(2));
     setFaceIfHeld(command3D[0], storeButtonFace(2));

@@ -32,11 +32,11 @@ enum class InputFilter { None, DigitsOnly, UpperCase };
 
 struct PromptRequest
 {
-    QString message;           // PromptText once markers and default answer are off
-    int mode = 0;              // PromptValue once the option flags are off
+    QString message; // PromptText once markers and default answer are off
+    int mode = 0;    // PromptValue once the option flags are off
     bool alternativeFaces = false;
     bool search = false;
-    bool hidden = false;       // the box shows "*" for each character
+    bool hidden = false; // the box shows "*" for each character
     bool input = false;
     InputFilter filter = InputFilter::None;
     QString defaultAnswer;

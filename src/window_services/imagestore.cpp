@@ -21,11 +21,21 @@ struct Held
     const char *caption;
 };
 constexpr Held Contents[] = {
-    {"ccb", 0, "frame-0", ""},          {"ccb", 1, "frame-1", ""},           {"ccb", 2, "frame-2", ""},
-    {"ccb", 3, "frame-3", ""},          {"ccb", 4, "frame-4", ""},           {"ccb", 5, "frame-5", ""},
-    {"ccb", 6, "frame-6", ""},          {"ccb", 7, "frame-7", ""},           {"btc", 0, "glyph-pad", "Créer"},
-    {"btc", 1, "glyph-magnifier", "Recher."}, {"btc", 2, "glyph-tick", "Valider"}, {"btc", 3, "glyph-cross", "Annuler"},
-    {"btc", 5, "glyph-knife", "Outils"}, {"btc", 11, "glyph-stop", "Fin"},   {"picture1", 0, "euro-stars", ""},
+    {"ccb", 0, "frame-0", ""},
+    {"ccb", 1, "frame-1", ""},
+    {"ccb", 2, "frame-2", ""},
+    {"ccb", 3, "frame-3", ""},
+    {"ccb", 4, "frame-4", ""},
+    {"ccb", 5, "frame-5", ""},
+    {"ccb", 6, "frame-6", ""},
+    {"ccb", 7, "frame-7", ""},
+    {"btc", 0, "glyph-pad", "Créer"},
+    {"btc", 1, "glyph-magnifier", "Recher."},
+    {"btc", 2, "glyph-tick", "Valider"},
+    {"btc", 3, "glyph-cross", "Annuler"},
+    {"btc", 5, "glyph-knife", "Outils"},
+    {"btc", 11, "glyph-stop", "Fin"},
+    {"picture1", 0, "euro-stars", ""},
     // Until start-up has read the shop's own picture.
     {"image1", 2, "placeholder", ""},
 };

@@ -72,7 +72,8 @@ void PictureButton::paintEvent(QPaintEvent *)
         }
         painter.setFont(captionFont);
         painter.setPen(isEnabled() ? QColor(0x3a, 0x3f, 0x47) : QColor(0x9a, 0x9f, 0xa7));
-        const QRect captionArea(2, pictureArea.bottom() + 1, area.width() - 4, area.bottom() - pictureArea.bottom() - 4);
+        const QRect captionArea(2, pictureArea.bottom() + 1, area.width() - 4,
+                                area.bottom() - pictureArea.bottom() - 4);
         painter.drawText(captionArea, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, text());
     }
     if (hasFocus()) {

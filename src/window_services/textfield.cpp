@@ -21,10 +21,7 @@ class CodePageValidator : public QValidator
 public:
     using QValidator::QValidator;
 
-    State validate(QString &input, int &) const override
-    {
-        return fitsTheFiles(input) ? Acceptable : Invalid;
-    }
+    State validate(QString &input, int &) const override { return fitsTheFiles(input) ? Acceptable : Invalid; }
 };
 
 } // namespace

@@ -98,10 +98,9 @@ void TestAmountWords::words_data()
     row("1000001000", "UN MILLIARD  MILLE EUROS");
     row("1000000000000", "UN BILLION EUROS");
     row("2000000000001", "DEUX BILLIONS UN EUROS");
-    row("999999999999999.99",
-        "NEUF CENT QUATRE VINGT DIX NEUF BILLIONS NEUF CENT QUATRE VINGT DIX NEUF MILLIARDS "
-        "NEUF CENT QUATRE VINGT DIX NEUF MILLIONS NEUF CENT QUATRE VINGT DIX NEUF MILLE "
-        "NEUF CENT QUATRE VINGT DIX NEUF EUROS ET QUATRE VINGT DIX NEUF CENTIMES");
+    row("999999999999999.99", "NEUF CENT QUATRE VINGT DIX NEUF BILLIONS NEUF CENT QUATRE VINGT DIX NEUF MILLIARDS "
+                              "NEUF CENT QUATRE VINGT DIX NEUF MILLIONS NEUF CENT QUATRE VINGT DIX NEUF MILLE "
+                              "NEUF CENT QUATRE VINGT DIX NEUF EUROS ET QUATRE VINGT DIX NEUF CENTIMES");
 
     // Three or more decimals round half up on the digits, with carries.
     row("0.995", "UN EURO");
@@ -127,11 +126,23 @@ void TestAmountWords::currencyNames_data()
     QTest::addColumn<QString>("hundredth");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("blanks around") << "2.02" << "  Euro " << " centime  " << "DEUX EUROS ET DEUX CENTIMES";
-    QTest::newRow("dollar") << "2.01" << "Dollar" << "cent" << "DEUX DOLLARS ET UN CENT";
-    QTest::newRow("dollar zero") << "0.50" << "Dollar" << "cent" << "ZÉRO DOLLAR ET CINQUANTE CENTS";
+    QTest::newRow("blanks around") << "2.02"
+                                   << "  Euro "
+                                   << " centime  "
+                                   << "DEUX EUROS ET DEUX CENTIMES";
+    QTest::newRow("dollar") << "2.01"
+                            << "Dollar"
+                            << "cent"
+                            << "DEUX DOLLARS ET UN CENT";
+    QTest::newRow("dollar zero") << "0.50"
+                                 << "Dollar"
+                                 << "cent"
+                                 << "ZÉRO DOLLAR ET CINQUANTE CENTS";
     QTest::newRow("accented name") << "3.00" << QString::fromUtf8("écu") << "denier" << QString::fromUtf8("TROIS ÉCUS");
-    QTest::newRow("name of two words") << "1.01" << "franc suisse" << "centime" << "UN FRANC SUISSE ET UN CENTIME";
+    QTest::newRow("name of two words") << "1.01"
+                                       << "franc suisse"
+                                       << "centime"
+                                       << "UN FRANC SUISSE ET UN CENTIME";
 }
 
 void TestAmountWords::currencyNames()
@@ -148,11 +159,16 @@ void TestAmountWords::workingDigits_data()
     QTest::addColumn<QString>("amount");
     QTest::addColumn<QString>("digits");
 
-    QTest::newRow("no decimals") << "12" << "12000";
-    QTest::newRow("one decimal") << "12.5" << "12050";
-    QTest::newRow("two decimals") << "1575.98" << "1575098";
-    QTest::newRow("rounded down") << "12.344" << "12034";
-    QTest::newRow("carry into integer") << "9.995" << "10000";
+    QTest::newRow("no decimals") << "12"
+                                 << "12000";
+    QTest::newRow("one decimal") << "12.5"
+                                 << "12050";
+    QTest::newRow("two decimals") << "1575.98"
+                                  << "1575098";
+    QTest::newRow("rounded down") << "12.344"
+                                  << "12034";
+    QTest::newRow("carry into integer") << "9.995"
+                                        << "10000";
 }
 
 void TestAmountWords::workingDigits()
@@ -228,14 +244,22 @@ void TestAmountWords::figuresStateWhatTheWordsState_data()
 {
     QTest::addColumn<QString>("amount");
     QTest::addColumn<QString>("figures");
-    QTest::newRow("already two decimals") << "1575.98" << "1575.98";
-    QTest::newRow("three decimals, rounded as the words are") << "12.345" << "12.35";
-    QTest::newRow("one decimal") << "1575.5" << "1575.50";
-    QTest::newRow("whole") << "12" << "12.00";
-    QTest::newRow("carried into the euros") << "0.995" << "1.00";
-    QTest::newRow("French comma") << " 12,5 " << "12.50";
-    QTest::newRow("leading zeros") << "007.5" << "7.50";
-    QTest::newRow("no words for it: as it is") << " 12 EUR " << "12 EUR";
+    QTest::newRow("already two decimals") << "1575.98"
+                                          << "1575.98";
+    QTest::newRow("three decimals, rounded as the words are") << "12.345"
+                                                              << "12.35";
+    QTest::newRow("one decimal") << "1575.5"
+                                 << "1575.50";
+    QTest::newRow("whole") << "12"
+                           << "12.00";
+    QTest::newRow("carried into the euros") << "0.995"
+                                            << "1.00";
+    QTest::newRow("French comma") << " 12,5 "
+                                  << "12.50";
+    QTest::newRow("leading zeros") << "007.5"
+                                   << "7.50";
+    QTest::newRow("no words for it: as it is") << " 12 EUR "
+                                               << "12 EUR";
 }
 
 void TestAmountWords::figuresStateWhatTheWordsState()

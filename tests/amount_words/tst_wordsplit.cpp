@@ -9,7 +9,6 @@
 
 using namespace amount_words;
 
-
 namespace {
 
 // 100 twips a character makes every limit easy to work out by hand.
@@ -59,21 +58,29 @@ void TestWordSplit::split_data()
 
     // " DOUZE" is 600 twips, " DOUZE EUROS" 1200, the whole line 3400.
     QTest::newRow("first word reaches limit") << Douze << 600.0 << true << QString() << Douze + ' ';
-    QTest::newRow("first word just fits") << Douze << 601.0 << true << " DOUZE" << "EUROS ET CINQUANTE CENTIMES ";
-    QTest::newRow("second word fits") << Douze << 1201.0 << true << " DOUZE EUROS" << "ET CINQUANTE CENTIMES ";
-    QTest::newRow("last word at limit") << Douze << 3400.0 << true << " DOUZE EUROS ET CINQUANTE" << "CENTIMES ";
+    QTest::newRow("first word just fits") << Douze << 601.0 << true << " DOUZE"
+                                          << "EUROS ET CINQUANTE CENTIMES ";
+    QTest::newRow("second word fits") << Douze << 1201.0 << true << " DOUZE EUROS"
+                                      << "ET CINQUANTE CENTIMES ";
+    QTest::newRow("last word at limit") << Douze << 3400.0 << true << " DOUZE EUROS ET CINQUANTE"
+                                        << "CENTIMES ";
     QTest::newRow("all fit, no room for a blank") << Douze << 3401.0 << true << ' ' + Douze << " ";
     QTest::newRow("all fit, blank at limit") << Douze << 3500.0 << true << ' ' + Douze << " ";
     QTest::newRow("all fit, one blank") << Douze << 3501.0 << true << ' ' + Douze + ' ' << " ";
 
     // The double blank survives only while it is still in the rest.
-    QTest::newRow("double blank in rest") << CinqMillions << 501.0 << true << " CINQ" << "MILLIONS  MILLE EUROS ";
-    QTest::newRow("double blank at break") << CinqMillions << 1401.0 << true << " CINQ MILLIONS" << "MILLE EUROS ";
-    QTest::newRow("double blank passed") << CinqMillions << 2001.0 << true << " CINQ MILLIONS MILLE" << "EUROS ";
+    QTest::newRow("double blank in rest") << CinqMillions << 501.0 << true << " CINQ"
+                                          << "MILLIONS  MILLE EUROS ";
+    QTest::newRow("double blank at break") << CinqMillions << 1401.0 << true << " CINQ MILLIONS"
+                                           << "MILLE EUROS ";
+    QTest::newRow("double blank passed") << CinqMillions << 2001.0 << true << " CINQ MILLIONS MILLE"
+                                         << "EUROS ";
 
-    QTest::newRow("blank of no width") << QStringLiteral("UN EURO") << 10000.0 << false << " UN EURO" << " ";
+    QTest::newRow("blank of no width") << QStringLiteral("UN EURO") << 10000.0 << false << " UN EURO"
+                                       << " ";
     QTest::newRow("no limit at all") << QStringLiteral("UN EURO") << std::numeric_limits<double>::infinity() << true
-                                     << " UN EURO" << " ";
+                                     << " UN EURO"
+                                     << " ";
 }
 
 void TestWordSplit::split()

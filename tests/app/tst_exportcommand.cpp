@@ -26,8 +26,8 @@ void TestExportCommand::exportJournal_data()
     const QString out = QStringLiteral("sortie.csv");
     QTest::newRow("whole journal") << true << QStringList{"--exporter-journal", out} << 0
                                    << QStringLiteral("3 chèques exportés dans « sortie.csv »") << 4;
-    QTest::newRow("date range") << true << QStringList{"--exporter-journal", out, "--du", "06/03/2026", "--au",
-                                                       "06/03/2026"}
+    QTest::newRow("date range") << true
+                                << QStringList{"--exporter-journal", out, "--du", "06/03/2026", "--au", "06/03/2026"}
                                 << 0 << QStringLiteral("1 chèque exporté") << 2;
     QTest::newRow("nothing in range") << true << QStringList{"--du", "01/01/2027", "--exporter-journal", out} << 0
                                       << QStringLiteral("Aucun chèque exporté") << 1;
@@ -35,8 +35,8 @@ void TestExportCommand::exportJournal_data()
                                 << QStringLiteral("il n'y a pas de journal") << -1;
     QTest::newRow("bad date") << true << QStringList{"--exporter-journal", out, "--du", "31/02/2026"} << 1
                               << QStringLiteral("n'est pas une date JJ/MM/AAAA") << -1;
-    QTest::newRow("range backwards") << true << QStringList{"--exporter-journal", out, "--du", "08/03/2026", "--au",
-                                                            "06/03/2026"}
+    QTest::newRow("range backwards") << true << QStringList{"--exporter-journal", out,    "--du",
+                                                            "08/03/2026",         "--au", "06/03/2026"}
                                      << 1 << QStringLiteral("est après celle de --au") << -1;
     QTest::newRow("no file name") << true << QStringList{"--exporter-journal"} << 1
                                   << QStringLiteral("demande le nom du fichier CSV") << -1;

@@ -1,7 +1,7 @@
 #include "bank_layouts/banklist.h"
 #include "bank_layouts/layoutfile.h"
-#include "support/layoutbytes.h"
 #include "support/globals.h"
+#include "support/layoutbytes.h"
 #include "support/workingfolder.h"
 
 #include <QFile>
@@ -31,7 +31,8 @@ void TestBankList::facesFollowTheFiles()
     QCOMPARE(charge_banque().size(), 0);
     QCOMPARE(SelectedBankFile, QString());
 
-    folder.write(QStringLiteral("bq_A.txt"), layoutBytes("Cr\xe9" "dit du Sud"));
+    folder.write(QStringLiteral("bq_A.txt"), layoutBytes("Cr\xe9"
+                                                         "dit du Sud"));
     folder.write(QStringLiteral("bq_B.txt"), QByteArray()); // no first line
     folder.write(QStringLiteral("bq_C.txt"), layoutBytes("Apr\xe8s"));
     const QList<BankButtonFace> faces = charge_banque();
@@ -48,7 +49,8 @@ void TestBankList::moreFilesThanButtons()
 {
     WorkingFolder folder;
     for (int i = 0; i < 23; ++i)
-        folder.write(QStringLiteral("bq_%1.txt").arg(i, 2, 10, QLatin1Char('0')), layoutBytes("B" + QByteArray::number(i)));
+        folder.write(QStringLiteral("bq_%1.txt").arg(i, 2, 10, QLatin1Char('0')),
+                     layoutBytes("B" + QByteArray::number(i)));
     const QList<BankButtonFace> faces = charge_banque();
     // The first fifteen in name order get a button; the names go as far as
     // the list holds them.

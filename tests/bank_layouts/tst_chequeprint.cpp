@@ -9,8 +9,7 @@ using bank_layouts::LayoutTwips;
 
 namespace {
 
-const QString Words1575 =
-    QStringLiteral("MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE VINGT DIX HUIT CENTIMES");
+const QString Words1575 = QStringLiteral("MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE VINGT DIX HUIT CENTIMES");
 
 // A layout in whole twips, easy to follow: item k at 1000 k, 100 k + 7.
 void setLayout(float firstLineLimit)
@@ -24,8 +23,8 @@ void setLayout(float firstLineLimit)
 bank_layouts::ChequeFields fields(const QString &amount, const QString &words, const QString &v = QStringLiteral("0"),
                                   const QString &h = QStringLiteral("0"))
 {
-    return {amount, words, QStringLiteral("Boulangerie Éloïse"), QStringLiteral("Mâcon"),
-            QStringLiteral("07/03/2026"), v, h};
+    return {amount, words, QStringLiteral("Boulangerie Éloïse"), QStringLiteral("Mâcon"), QStringLiteral("07/03/2026"),
+            v,      h};
 }
 
 // As the surface logs them: single precision, nine significant digits.
@@ -65,10 +64,14 @@ void TestChequePrint::printsTheSixItemsInOrder_data()
     QTest::addColumn<QString>("horizontal");
     QTest::addColumn<double>("v");
     QTest::addColumn<double>("h");
-    QTest::newRow("no offsets") << "0" << " 0 " << 0.0 << 0.0;
-    QTest::newRow("one millimetre each way") << " 1 " << "1" << 56.7 << 56.7;
-    QTest::newRow("up and left") << "-2 " << "-3" << -113.4 << -170.1;
-    QTest::newRow("empty offsets") << "" << "" << 0.0 << 0.0;
+    QTest::newRow("no offsets") << "0"
+                                << " 0 " << 0.0 << 0.0;
+    QTest::newRow("one millimetre each way") << " 1 "
+                                             << "1" << 56.7 << 56.7;
+    QTest::newRow("up and left") << "-2 "
+                                 << "-3" << -113.4 << -170.1;
+    QTest::newRow("empty offsets") << ""
+                                   << "" << 0.0 << 0.0;
 }
 
 void TestChequePrint::printsTheSixItemsInOrder()
@@ -85,19 +88,18 @@ void TestChequePrint::printsTheSixItemsInOrder()
     printer.setFontSize(10);
     printer.clearCalls();
 
-    bank_layouts::printCheque(printer, fields(QStringLiteral(" 1575.98 "), QLatin1Char(' ') + Words1575, vertical,
-                                              horizontal));
+    bank_layouts::printCheque(printer,
+                              fields(QStringLiteral(" 1575.98 "), QLatin1Char(' ') + Words1575, vertical, horizontal));
 
-    const auto at = [&](int k) {
-        return pos(float(LayoutTwips[k] + h), float(LayoutTwips[k + 1] + v));
-    };
-    const QStringList expected = (QStringList{
-        "setOrientation(2)", "setFontSize(16)", "setBold(true)", at(1), "printText(****1575.98 €)",
-        "setBold(false)", "setFontSize(10)", at(3), "printText(Boulangerie Éloïse)", at(5), "printText(Mâcon)",
-        at(7), "printText(07/03/2026)", at(9), "printText( ****MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE****)",
-        at(11), "printText(****VINGT DIX HUIT CENTIMES ****)", "endDocument()", "setOrientation(1)"})
-                                     .join(QLatin1Char('|'))
-                                     .split(QLatin1Char('|'));
+    const auto at = [&](int k) { return pos(float(LayoutTwips[k] + h), float(LayoutTwips[k + 1] + v)); };
+    const QStringList expected =
+        (QStringList{"setOrientation(2)", "setFontSize(16)", "setBold(true)", at(1), "printText(****1575.98 €)",
+                     "setBold(false)", "setFontSize(10)", at(3), "printText(Boulangerie Éloïse)", at(5),
+                     "printText(Mâcon)", at(7), "printText(07/03/2026)", at(9),
+                     "printText( ****MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE****)", at(11),
+                     "printText(****VINGT DIX HUIT CENTIMES ****)", "endDocument()", "setOrientation(1)"})
+            .join(QLatin1Char('|'))
+            .split(QLatin1Char('|'));
     QCOMPARE(printer.printingCalls(), expected);
     QCOMPARE(amount_words::WordsLine1, QStringLiteral(" ****MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE"));
     QCOMPARE(amount_words::WordsLine2, QStringLiteral("VINGT DIX HUIT CENTIMES "));
@@ -147,8 +149,9 @@ void TestChequePrint::failureDropsThePage()
     setLayout(6500);
     RecordingSurface printer;
     printer.failOn(failingOperation);
-    QVERIFY_THROWS_EXCEPTION(platform::PrinterError,
-                             bank_layouts::printCheque(printer, fields(QStringLiteral("12"), QStringLiteral("DOUZE EUROS"))));
+    QVERIFY_THROWS_EXCEPTION(
+        platform::PrinterError,
+        bank_layouts::printCheque(printer, fields(QStringLiteral("12"), QStringLiteral("DOUZE EUROS"))));
     QCOMPARE(printer.documentsEnded(), 0);
     QCOMPARE(printer.documentsAborted(), 1);
     QCOMPARE(printer.orientation(), platform::Orientation::Portrait);
@@ -169,9 +172,10 @@ void TestChequePrint::unreachablePositionPrintsNothing()
     setLayout(6500);
     LayoutTwips[3] = payeeX;
     RecordingSurface printer;
-    QVERIFY_THROWS_EXCEPTION(platform::PrinterError,
-                             bank_layouts::printCheque(printer, fields(QStringLiteral("12"), QStringLiteral("DOUZE EUROS"),
-                                                                       QStringLiteral("0"), horizontal)));
+    QVERIFY_THROWS_EXCEPTION(
+        platform::PrinterError,
+        bank_layouts::printCheque(
+            printer, fields(QStringLiteral("12"), QStringLiteral("DOUZE EUROS"), QStringLiteral("0"), horizontal)));
     // Found before the printer is touched: no page, no orientation change.
     QCOMPARE(printer.printingCalls(), QStringList());
     QCOMPARE(printer.orientation(), platform::Orientation::Portrait);

@@ -12,8 +12,22 @@ namespace {
 
 QList<QByteArray> genericLines()
 {
-    return {"Soci\xe9t\xe9 Lyonnaise", "Arial", "10", "130", "8", "20", "22.5", "95", "46", "135", "46",
-            "12.5", "15", "10", "21", "110"};
+    return {"Soci\xe9t\xe9 Lyonnaise",
+            "Arial",
+            "10",
+            "130",
+            "8",
+            "20",
+            "22.5",
+            "95",
+            "46",
+            "135",
+            "46",
+            "12.5",
+            "15",
+            "10",
+            "21",
+            "110"};
 }
 
 } // namespace
@@ -55,8 +69,8 @@ void TestLayoutFile::readsSixteenLines()
 
 void TestLayoutFile::untouchedValuesWrittenBackByteForByte_data()
 {
-    QTest::addColumn<QByteArray>("line");   // the amount's horizontal position as the file holds it
-    QTest::addColumn<double>("mm");         // what the print reads from it
+    QTest::addColumn<QByteArray>("line"); // the amount's horizontal position as the file holds it
+    QTest::addColumn<double>("mm");       // what the print reads from it
     QTest::newRow("a whole number") << QByteArray("132") << 132.0;
     QTest::newRow("a half") << QByteArray("12.5") << 12.5;
     QTest::newRow("hundredths") << QByteArray("37.25") << 37.25;
@@ -156,10 +170,10 @@ void TestLayoutFile::loadSetsFontAndTwips()
     QCOMPARE(loadLayout(QStringLiteral("bq_X.txt"), printer).valueOr(QString()), QStringLiteral("Société Lyonnaise"));
     QCOMPARE(printer.fontName(), QStringLiteral("Times New Roman"));
     QCOMPARE(printer.fontSize(), 11.5f);
-    QCOMPARE(LayoutTwips[1], 7371.0f);   // 130 mm
-    QCOMPARE(LayoutTwips[4], 1275.75f);  // 22.5 mm
-    QCOMPARE(LayoutTwips[9], 708.75f);   // 12.5 mm
-    QCOMPARE(LayoutTwips[13], 6237.0f);  // 110 mm
+    QCOMPARE(LayoutTwips[1], 7371.0f);  // 130 mm
+    QCOMPARE(LayoutTwips[4], 1275.75f); // 22.5 mm
+    QCOMPARE(LayoutTwips[9], 708.75f);  // 12.5 mm
+    QCOMPARE(LayoutTwips[13], 6237.0f); // 110 mm
     QCOMPARE(LayoutTwips[0], -1.0f);
     QCOMPARE(LayoutTwips[14], -1.0f);
 }
@@ -196,9 +210,12 @@ void TestLayoutFile::pictureName_data()
 {
     QTest::addColumn<QString>("layout");
     QTest::addColumn<QString>("picture");
-    QTest::newRow("code") << "bq_LCL.txt" << "bq_LCL.bmp";
-    QTest::newRow("first dot") << "bq_a.b.txt" << "bq_a.bmp";
-    QTest::newRow("capitals kept") << "BQ_CA.TXT" << "BQ_CA.bmp";
+    QTest::newRow("code") << "bq_LCL.txt"
+                          << "bq_LCL.bmp";
+    QTest::newRow("first dot") << "bq_a.b.txt"
+                               << "bq_a.bmp";
+    QTest::newRow("capitals kept") << "BQ_CA.TXT"
+                                   << "BQ_CA.bmp";
 }
 
 void TestLayoutFile::pictureName()

@@ -1,22 +1,22 @@
 #include "amount_words/wordsplit.h"
+#include "calibration/form2.h"
 #include "main_window/chequesession.h"
 #include "main_window/form1.h"
 #include "main_window/pendingcheque.h"
 #include "main_window/settings.h"
 #include "prompt_dialog/form97talk.h"
-#include "support/layoutbytes.h"
 #include "support/cupsqueue.h"
 #include "support/fakes.h"
 #include "support/globals.h"
+#include "support/layoutbytes.h"
 #include "support/modal.h"
-#include "calibration/form2.h"
-#include "window_services/textfield.h"
 #include "support/pdfwords.h"
 #include "support/workingfolder.h"
+#include "window_services/textfield.h"
 
 #include <QProcess>
-#include <QTest>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
 
 using main_window::Form1;
@@ -112,7 +112,8 @@ void TestPrintedCheque::itemsLandAtLayoutPlusOffsets()
     folder.write(QStringLiteral("bq_ESSAI.txt"), layoutFile());
     folder.write(main_window::SettingsFileName, " " + QByteArray::number(verticalMm) + " \r\n " +
                                                     QByteArray::number(horizontalMm) +
-                                                    " \r\nEuro\r\ncentime\r\nSoci\xe9t\xe9 G\xe9n\xe9rale d'\xc9" "clairage\r\nBesan\xe7on\r\n");
+                                                    " \r\nEuro\r\ncentime\r\nSoci\xe9t\xe9 G\xe9n\xe9rale d'\xc9"
+                                                    "clairage\r\nBesan\xe7on\r\n");
     folder.write(main_window::PendingChequeFileName, QByteArray(400, ' ') + "     1575.98        ");
     ProgramOnQueue program(queue);
     Form1 &form = program.form;
@@ -142,22 +143,26 @@ void TestPrintedCheque::itemsLandAtLayoutPlusOffsets()
         int layoutIndex; // LayoutMm index of x; y follows
         double indent;
     };
-    const QList<Item> items{{QStringLiteral("****1575.98"), 0, 0},
-                            {QStringLiteral("Société"), 2, 0},
-                            {QStringLiteral("Besançon"), 4, 0},
-                            {QStringLiteral("08/12/2026"), 6, 0},
-                            {QStringLiteral("****MILLE"), 8, blank},
-                            {amount_words::WordsLine2.section(QLatin1Char(' '), 0, 0).prepend(QStringLiteral("****")),
-                             10, 0}};
+    const QList<Item> items{
+        {QStringLiteral("****1575.98"), 0, 0},
+        {QStringLiteral("Société"), 2, 0},
+        {QStringLiteral("Besançon"), 4, 0},
+        {QStringLiteral("08/12/2026"), 6, 0},
+        {QStringLiteral("****MILLE"), 8, blank},
+        {amount_words::WordsLine2.section(QLatin1Char(' '), 0, 0).prepend(QStringLiteral("****")), 10, 0}};
     for (const Item &item : items) {
         const QList<PdfWord> found = page.find(item.firstWord);
         QVERIFY2(found.size() == 1, qPrintable(item.firstWord + QStringLiteral(" in ") + page.texts().join(' ')));
         const double x = origin.x() + (LayoutMm[item.layoutIndex] + horizontalMm) * 56.7 + item.indent;
         const double y = origin.y() + (LayoutMm[item.layoutIndex + 1] + verticalMm) * 56.7;
-        QVERIFY2(qAbs(found.first().leftTwips() - x) < TenthMillimetreTwips,
-                 qPrintable(QStringLiteral("%1: left %2, expected %3").arg(item.firstWord).arg(found.first().leftTwips()).arg(x)));
-        QVERIFY2(qAbs(found.first().topTwips() - y) < TenthMillimetreTwips,
-                 qPrintable(QStringLiteral("%1: top %2, expected %3").arg(item.firstWord).arg(found.first().topTwips()).arg(y)));
+        QVERIFY2(
+            qAbs(found.first().leftTwips() - x) < TenthMillimetreTwips,
+            qPrintable(
+                QStringLiteral("%1: left %2, expected %3").arg(item.firstWord).arg(found.first().leftTwips()).arg(x)));
+        QVERIFY2(
+            qAbs(found.first().topTwips() - y) < TenthMillimetreTwips,
+            qPrintable(
+                QStringLiteral("%1: top %2, expected %3").arg(item.firstWord).arg(found.first().topTwips()).arg(y)));
     }
 
     // The amount is in 16 points, the rest in 10.
@@ -175,9 +180,9 @@ void TestPrintedCheque::itemsLandAtLayoutPlusOffsets()
     const QString secondLine = QStringLiteral("****") + amount_words::WordsLine2.trimmed() + QStringLiteral(" ****");
     QVERIFY2(printedWords.contains(firstLine), qPrintable(firstLine + QStringLiteral(" | ") + printedWords));
     QVERIFY2(printedWords.contains(secondLine), qPrintable(secondLine + QStringLiteral(" | ") + printedWords));
-    const QString bothLines = amount_words::WordsLine1.trimmed() + QLatin1Char(' ') + amount_words::WordsLine2.trimmed();
-    QCOMPARE(bothLines,
-             QStringLiteral("****MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE VINGT DIX HUIT CENTIMES"));
+    const QString bothLines =
+        amount_words::WordsLine1.trimmed() + QLatin1Char(' ') + amount_words::WordsLine2.trimmed();
+    QCOMPARE(bothLines, QStringLiteral("****MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE VINGT DIX HUIT CENTIMES"));
 }
 
 void TestPrintedCheque::printsAsEditedInTheEditor()
@@ -197,7 +202,8 @@ void TestPrintedCheque::printsAsEditedInTheEditor()
     // 100 mm from the left, the payee down to 31 mm.
     QTest::mouseClick(form.command4, Qt::LeftButton);
     answerNextDialog<calibration::Form2>([](calibration::Form2 *editor) {
-        for (const auto &[index, value] : {std::pair<int, QString>{0, QStringLiteral("100")}, {3, QStringLiteral("31")}}) {
+        for (const auto &[index, value] :
+             {std::pair<int, QString>{0, QStringLiteral("100")}, {3, QStringLiteral("31")}}) {
             editor->Text4[std::size_t(index)]->setFocus();
             QTest::keyClick(editor->Text4[std::size_t(index)], Qt::Key_A, Qt::ControlModifier);
             QTest::keyClicks(editor->Text4[std::size_t(index)], value);
@@ -267,8 +273,9 @@ void TestPrintedCheque::proofOnPlainPaper()
         QVERIFY2(found.size() == 1, qPrintable(word + QStringLiteral(" in ") + page.texts().join(' ')));
         const double x = origin.x() + (mm[index] - 2) * 56.7;
         const double y = origin.y() + (mm[index + 1] + 1.5) * 56.7;
-        QVERIFY2(qAbs(found.first().leftTwips() - x) < TenthMillimetreTwips,
-                 qPrintable(QStringLiteral("%1: left %2, expected %3").arg(word).arg(found.first().leftTwips()).arg(x)));
+        QVERIFY2(
+            qAbs(found.first().leftTwips() - x) < TenthMillimetreTwips,
+            qPrintable(QStringLiteral("%1: left %2, expected %3").arg(word).arg(found.first().leftTwips()).arg(x)));
         QVERIFY2(qAbs(found.first().topTwips() - y) < TenthMillimetreTwips,
                  qPrintable(QStringLiteral("%1: top %2, expected %3").arg(word).arg(found.first().topTwips()).arg(y)));
     }

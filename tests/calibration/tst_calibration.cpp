@@ -31,7 +31,8 @@ QString rectangle(double x1, double y1, double x2, double y2, const QString &col
 
 int countStarting(const QStringList &calls, const QString &start)
 {
-    return int(std::count_if(calls.begin(), calls.end(), [&start](const QString &call) { return call.startsWith(start); }));
+    return int(
+        std::count_if(calls.begin(), calls.end(), [&start](const QString &call) { return call.startsWith(start); }));
 }
 
 } // namespace
@@ -111,11 +112,12 @@ void TestCalibration::testChequeSheet()
                               QStringLiteral("setCurrentX(%1)").arg(x + 8300),
                               QStringLiteral("setCurrentY(%1)").arg(y + 1600), "printText(-)"}));
         // The instruction, in 9 points, before the outline.
-        QCOMPARE(calls.mid(outline - 8, 7),
-                 (QStringList{"setFontSize(9)", QStringLiteral("setCurrentX(%1)").arg(x + 1000),
-                              QStringLiteral("setCurrentY(%1)").arg(y + 1000), "printText(Reperez le N° le plus prés)",
-                              QStringLiteral("setCurrentX(%1)").arg(x + 1000),
-                              QStringLiteral("setCurrentY(%1)").arg(y + 1250), "printText(du cadre en haut à gauche)"}));
+        QCOMPARE(
+            calls.mid(outline - 8, 7),
+            (QStringList{"setFontSize(9)", QStringLiteral("setCurrentX(%1)").arg(x + 1000),
+                         QStringLiteral("setCurrentY(%1)").arg(y + 1000), "printText(Reperez le N° le plus prés)",
+                         QStringLiteral("setCurrentX(%1)").arg(x + 1000),
+                         QStringLiteral("setCurrentY(%1)").arg(y + 1250), "printText(du cadre en haut à gauche)"}));
     }
 }
 
@@ -137,8 +139,9 @@ void TestCalibration::numberGrid()
     talk.confirm();
     talk.cancel();
     QCOMPARE(calibration::phase2BasePositioning(printer, talk), std::nullopt);
-    QCOMPARE(talk.messages().first(),
-             QStringLiteral("Mettez un cheque test dans votre imprimante dans le sens de la longueur et cliquez sur OK !"));
+    QCOMPARE(
+        talk.messages().first(),
+        QStringLiteral("Mettez un cheque test dans votre imprimante dans le sens de la longueur et cliquez sur OK !"));
     const prompt_dialog::PromptRequest asked = talk.seen().at(1);
     QCOMPARE(asked.message, QStringLiteral("Entrez le N° se trouvant dans le coin haut-gauche de votre chéque ?"));
     QVERIFY(asked.input);
@@ -172,21 +175,51 @@ void TestCalibration::gridAnswers_data()
     QTest::addColumn<QString>("vertical");
     QTest::addColumn<QString>("horizontal"); // both empty: offsets unchanged
     QTest::addColumn<bool>("refused");
-    QTest::newRow("1") << "1" << "0" << "0" << false;
-    QTest::newRow("35: one row down") << "35" << "9" << "0" << false;
-    QTest::newRow("36") << "36" << "9" << "9" << false;
-    QTest::newRow("70") << "70" << "18" << "9" << false;
-    QTest::newRow("three rows") << "103" << "26" << "0" << false;
-    QTest::newRow("34: last column") << "34" << "0" << "291" << false;
-    QTest::newRow("714: last square") << "714" << "176" << "291" << false;
-    QTest::newRow("blanks around") << " 36 " << "9" << "9" << false;
-    QTest::newRow("cancel") << "" << "" << "" << false;
-    QTest::newRow("0 is off the grid") << "0" << "" << "" << true;
-    QTest::newRow("715 is off the grid") << "715" << "" << "" << true;
-    QTest::newRow("negative") << "-3" << "" << "" << true;
-    QTest::newRow("decimals") << "12.5" << "" << "" << true;
-    QTest::newRow("letters after") << "12A" << "" << "" << true;
-    QTest::newRow("letters") << "DOUZE" << "" << "" << true;
+    QTest::newRow("1") << "1"
+                       << "0"
+                       << "0" << false;
+    QTest::newRow("35: one row down") << "35"
+                                      << "9"
+                                      << "0" << false;
+    QTest::newRow("36") << "36"
+                        << "9"
+                        << "9" << false;
+    QTest::newRow("70") << "70"
+                        << "18"
+                        << "9" << false;
+    QTest::newRow("three rows") << "103"
+                                << "26"
+                                << "0" << false;
+    QTest::newRow("34: last column") << "34"
+                                     << "0"
+                                     << "291" << false;
+    QTest::newRow("714: last square") << "714"
+                                      << "176"
+                                      << "291" << false;
+    QTest::newRow("blanks around") << " 36 "
+                                   << "9"
+                                   << "9" << false;
+    QTest::newRow("cancel") << ""
+                            << ""
+                            << "" << false;
+    QTest::newRow("0 is off the grid") << "0"
+                                       << ""
+                                       << "" << true;
+    QTest::newRow("715 is off the grid") << "715"
+                                         << ""
+                                         << "" << true;
+    QTest::newRow("negative") << "-3"
+                              << ""
+                              << "" << true;
+    QTest::newRow("decimals") << "12.5"
+                              << ""
+                              << "" << true;
+    QTest::newRow("letters after") << "12A"
+                                   << ""
+                                   << "" << true;
+    QTest::newRow("letters") << "DOUZE"
+                             << ""
+                             << "" << true;
 }
 
 void TestCalibration::gridAnswers()
@@ -223,16 +256,54 @@ void TestCalibration::finalFrame_data()
     QTest::addColumn<QString>("verticalAnswer");
     QTest::addColumn<QString>("newVertical");
     QTest::addColumn<QString>("newHorizontal");
-    QTest::newRow("no offsets, both cancelled") << "0" << "0" << QString() << QString() << "00000" << "00000";
-    QTest::newRow("11 + 2 and 21 - 5") << "21" << "11" << "2" << "-5" << "00016" << "00013";
-    QTest::newRow("2 - 5 goes negative") << "0" << "2" << "-5" << "" << "00000" << "-00003";
-    QTest::newRow("five digits read back") << "-00003" << "00013" << "" << "1" << "-00002" << "00013";
-    QTest::newRow("halves away from zero") << "0" << "12" << "1.5" << "-0.5" << "-00001" << "00014";
-    QTest::newRow("a French decimal comma") << "0" << "12" << "1,5" << "" << "00000" << "00014";
-    QTest::newRow("2mm counts as 2") << "0" << "0" << "2mm" << "abc" << "00000" << "00002";
-    QTest::newRow("cancelled: the form still changes") << "21" << "11" << QString() << QString() << "00021"
-                                                        << "00011";
-    QTest::newRow("settings form") << " 3 " << "-2 " << "" << "" << "00003" << "-00002";
+    QTest::newRow("no offsets, both cancelled") << "0"
+                                                << "0" << QString() << QString() << "00000"
+                                                << "00000";
+    QTest::newRow("11 + 2 and 21 - 5") << "21"
+                                       << "11"
+                                       << "2"
+                                       << "-5"
+                                       << "00016"
+                                       << "00013";
+    QTest::newRow("2 - 5 goes negative") << "0"
+                                         << "2"
+                                         << "-5"
+                                         << ""
+                                         << "00000"
+                                         << "-00003";
+    QTest::newRow("five digits read back") << "-00003"
+                                           << "00013"
+                                           << ""
+                                           << "1"
+                                           << "-00002"
+                                           << "00013";
+    QTest::newRow("halves away from zero") << "0"
+                                           << "12"
+                                           << "1.5"
+                                           << "-0.5"
+                                           << "-00001"
+                                           << "00014";
+    QTest::newRow("a French decimal comma") << "0"
+                                            << "12"
+                                            << "1,5"
+                                            << ""
+                                            << "00000"
+                                            << "00014";
+    QTest::newRow("2mm counts as 2") << "0"
+                                     << "0"
+                                     << "2mm"
+                                     << "abc"
+                                     << "00000"
+                                     << "00002";
+    QTest::newRow("cancelled: the form still changes") << "21"
+                                                       << "11" << QString() << QString() << "00021"
+                                                       << "00011";
+    QTest::newRow("settings form") << " 3 "
+                                   << "-2 "
+                                   << ""
+                                   << ""
+                                   << "00003"
+                                   << "-00002";
 }
 
 void TestCalibration::finalFrame()

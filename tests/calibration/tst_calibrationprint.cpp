@@ -12,12 +12,14 @@
 namespace {
 
 // Where the printed words stand, within a tenth of a millimetre.
-#define CHECK_AT(word, x, y)                                                                                       \
-    do {                                                                                                           \
-        QVERIFY2(qAbs((word).leftTwips() - (x)) < TenthMillimetreTwips,                                            \
-                 qPrintable(QStringLiteral("%1: left %2, expected %3").arg((word).text).arg((word).leftTwips()).arg(x))); \
-        QVERIFY2(qAbs((word).topTwips() - (y)) < TenthMillimetreTwips,                                             \
-                 qPrintable(QStringLiteral("%1: top %2, expected %3").arg((word).text).arg((word).topTwips()).arg(y)));   \
+#define CHECK_AT(word, x, y)                                                                                           \
+    do {                                                                                                               \
+        QVERIFY2(                                                                                                      \
+            qAbs((word).leftTwips() - (x)) < TenthMillimetreTwips,                                                     \
+            qPrintable(QStringLiteral("%1: left %2, expected %3").arg((word).text).arg((word).leftTwips()).arg(x)));   \
+        QVERIFY2(                                                                                                      \
+            qAbs((word).topTwips() - (y)) < TenthMillimetreTwips,                                                      \
+            qPrintable(QStringLiteral("%1: top %2, expected %3").arg((word).text).arg((word).topTwips()).arg(y)));     \
     } while (false)
 
 // The word with this text nearest to (x, y) twips.
@@ -43,9 +45,9 @@ bool render(const QString &pdf, QImage *image, QString *why)
 {
     QTemporaryDir dir;
     QProcess process;
-    process.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(Dpi), QStringLiteral("-gray"),
-                                               QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf,
-                                               dir.filePath(QStringLiteral("page"))});
+    process.start(QStringLiteral("pdftoppm"),
+                  {QStringLiteral("-r"), QString::number(Dpi), QStringLiteral("-gray"), QStringLiteral("-png"),
+                   QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("page"))});
     if (!process.waitForFinished(60000) || process.exitCode() != 0) {
         *why = QStringLiteral("pdftoppm: ") + QString::fromLocal8Bit(process.readAllStandardError());
         return false;
@@ -172,9 +174,12 @@ void TestCalibrationPrint::finalFrame_data()
 {
     QTest::addColumn<QString>("vertical");
     QTest::addColumn<QString>("horizontal");
-    QTest::newRow("no offsets") << "0" << "0";
-    QTest::newRow("down and right") << "00016" << "00013";
-    QTest::newRow("up and left") << "-3" << "-5";
+    QTest::newRow("no offsets") << "0"
+                                << "0";
+    QTest::newRow("down and right") << "00016"
+                                    << "00013";
+    QTest::newRow("up and left") << "-3"
+                                 << "-5";
 }
 
 void TestCalibrationPrint::finalFrame()
@@ -221,8 +226,14 @@ void TestCalibrationPrint::finalFrame()
     const double tolerance = TenthMillimetreTwips + TwipsPerPixel;
     const auto near = [tolerance](double a, double b) { return qAbs(a - b) < tolerance; };
     const QString seen = QStringLiteral("drawn %1,%2 %3 x %4; expected %5,%6 %7 x %8")
-                             .arg(drawn.left()).arg(drawn.top()).arg(drawn.width()).arg(drawn.height())
-                             .arg(expected.left()).arg(expected.top()).arg(expected.width()).arg(expected.height());
+                             .arg(drawn.left())
+                             .arg(drawn.top())
+                             .arg(drawn.width())
+                             .arg(drawn.height())
+                             .arg(expected.left())
+                             .arg(expected.top())
+                             .arg(expected.width())
+                             .arg(expected.height());
     QVERIFY2(near(drawn.left(), expected.left() - pen), qPrintable(seen));
     QVERIFY2(near(drawn.top(), expected.top() - pen), qPrintable(seen));
     QVERIFY2(near(drawn.right(), expected.right() + pen), qPrintable(seen));

@@ -12,8 +12,22 @@ using calibration::LayoutEditor;
 
 namespace {
 
-const QList<QByteArray> Lines{"Soci\xe9t\xe9 Lyonnaise", "Times New Roman", "11", "130", "8", "20", "22.5", "95",
-                              "46",  "135", "46", "55.5", "15", "10", "21", "110"};
+const QList<QByteArray> Lines{"Soci\xe9t\xe9 Lyonnaise",
+                              "Times New Roman",
+                              "11",
+                              "130",
+                              "8",
+                              "20",
+                              "22.5",
+                              "95",
+                              "46",
+                              "135",
+                              "46",
+                              "55.5",
+                              "15",
+                              "10",
+                              "21",
+                              "110"};
 
 QByteArray layoutBytes(int count)
 {
@@ -42,27 +56,55 @@ private Q_SLOTS:
 
 void TestLayoutEditor::opening_data()
 {
-    QTest::addColumn<int>("fileLines");     // of "bq_LYO.txt", behind the button; 0: none there
-    QTest::addColumn<QString>("answer");    // to the code question; null: not asked; "": Cancel
+    QTest::addColumn<int>("fileLines");  // of "bq_LYO.txt", behind the button; 0: none there
+    QTest::addColumn<QString>("answer"); // to the code question; null: not asked; "": Cancel
     QTest::addColumn<bool>("opened");
-    QTest::addColumn<QString>("fileName");  // SelectedBankFile afterwards
+    QTest::addColumn<QString>("fileName");   // SelectedBankFile afterwards
     QTest::addColumn<QStringList>("fields"); // name, font, size, values 0 to 12
-    QTest::addColumn<QString>("message");   // said after the answer, if anything
+    QTest::addColumn<QString>("message");    // said after the answer, if anything
 
-    const QStringList defaults{"Nom de la banque", "Arial", "10", "132", "26", "6", "29", "90", "38", "134", "38",
-                               "55", "17", "6", "43", "60"};
-    const QStringList fromFile{"Société Lyonnaise", "Times New Roman", "11", "130", "8", "20", "22.5", "95", "46",
-                               "135", "46", "55.5", "15", "10", "21", "110"};
+    const QStringList defaults{"Nom de la banque",
+                               "Arial",
+                               "10",
+                               "132",
+                               "26",
+                               "6",
+                               "29",
+                               "90",
+                               "38",
+                               "134",
+                               "38",
+                               "55",
+                               "17",
+                               "6",
+                               "43",
+                               "60"};
+    const QStringList fromFile{"Société Lyonnaise",
+                               "Times New Roman",
+                               "11",
+                               "130",
+                               "8",
+                               "20",
+                               "22.5",
+                               "95",
+                               "46",
+                               "135",
+                               "46",
+                               "55.5",
+                               "15",
+                               "10",
+                               "21",
+                               "110"};
     QTest::newRow("a whole file, 55.5 shown as it is") << 16 << QString() << true << "bq_LYO.txt" << fromFile << "";
     QTest::newRow("ten lines: a new bank, the file's values kept")
         << 10 << "Ab12xyz" << true << "bq_AB12X.txt" << fromFile.mid(0, 10) + defaults.mid(10) << "";
     QTest::newRow("no file: Test") << 0 << "Test" << true << "bq_TEST.txt" << defaults << "";
     QTest::newRow("blanks inside kept") << 0 << "a b cd" << true << "bq_A B C.txt" << defaults << "";
     QTest::newRow("cancelled") << 0 << "" << false << "bq_LYO.txt" << defaults << "";
-    QTest::newRow("an existing code in another case") << 0 << "gen" << false << "bq_LYO.txt" << defaults
-                                                      << "Ce code existe deja !";
-    QTest::newRow("made meanwhile by another program") << 0 << "Autre" << false << "bq_LYO.txt" << defaults
-                                                       << "Ce code existe deja !";
+    QTest::newRow("an existing code in another case")
+        << 0 << "gen" << false << "bq_LYO.txt" << defaults << "Ce code existe deja !";
+    QTest::newRow("made meanwhile by another program")
+        << 0 << "Autre" << false << "bq_LYO.txt" << defaults << "Ce code existe deja !";
     QTest::newRow("a path") << 0 << "../x" << false << "bq_LYO.txt" << defaults << "nom de fichier";
     QTest::newRow("a slash") << 0 << "a/b" << false << "bq_LYO.txt" << defaults << "nom de fichier";
     QTest::newRow("a leading point") << 0 << ".ab" << false << "bq_LYO.txt" << defaults << "nom de fichier";
@@ -133,7 +175,8 @@ void TestLayoutEditor::finishWritesAsTyped()
     editor.change(fields, 0);
     QVERIFY(editor.writeLayout());
     QCOMPARE(folder.read(QStringLiteral("bq_NEW.txt")),
-             QByteArray(" Cr\xe9" "dit Mutuel \r\nArial\r\n11.5\r\n12.7abc\r\n26\r\n6\r\n29\r\n90\r\n38\r\n134\r\n38\r\n"
+             QByteArray(" Cr\xe9"
+                        "dit Mutuel \r\nArial\r\n11.5\r\n12.7abc\r\n26\r\n6\r\n29\r\n90\r\n38\r\n134\r\n38\r\n"
                         "55\r\n17\r\n6\r\n43\r\n\r\n"));
     QVERIFY(talk.seen().isEmpty());
 }

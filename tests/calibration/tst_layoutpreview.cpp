@@ -54,9 +54,15 @@ void TestLayoutPreview::previewDrawsWhatPrints_data()
     QTest::addColumn<QString>("fontSize");
     QTest::addColumn<QString>("amountX");
     QTest::addColumn<QString>("firstLineLength");
-    QTest::newRow("the defaults") << "10" << "132" << "60";
-    QTest::newRow("a larger font, a short first line") << "12" << "120" << "35";
-    QTest::newRow("values that are not numbers") << "11.5" << "abc" << "40mm";
+    QTest::newRow("the defaults") << "10"
+                                  << "132"
+                                  << "60";
+    QTest::newRow("a larger font, a short first line") << "12"
+                                                       << "120"
+                                                       << "35";
+    QTest::newRow("values that are not numbers") << "11.5"
+                                                 << "abc"
+                                                 << "40mm";
 }
 
 void TestLayoutPreview::previewDrawsWhatPrints()
@@ -105,8 +111,8 @@ void TestLayoutPreview::measuredAsThePrinterMeasures()
     // A printer that is not there measures with the PDF metrics that every
     // printer is sent.
     platform::QtPrinterSurface printer(QStringLiteral("ormeline-no-such-printer"));
-    for (platform::PrinterSurface *surface : {static_cast<platform::PrinterSurface *>(&screen),
-                                              static_cast<platform::PrinterSurface *>(&printer)}) {
+    for (platform::PrinterSurface *surface :
+         {static_cast<platform::PrinterSurface *>(&screen), static_cast<platform::PrinterSurface *>(&printer)}) {
         surface->setFontName(font);
         surface->setFontSize(points);
         surface->setBold(bold);
@@ -125,17 +131,21 @@ void TestLayoutPreview::problems_data()
     // line under the place and the date, into the signature.
     const QStringList newBank{"Le montant en chiffres sort de sa zone", "La deuxième ligne en lettres sort de sa zone",
                               "La deuxième ligne en lettres empiète sur la signature"};
-    QTest::newRow("a new bank") << "" << "Boulangerie Éloïse" << newBank;
-    QTest::newRow("the shipped layout") << "shipped" << "Boulangerie Éloïse" << QStringList();
-    QTest::newRow("amount off the right edge") << "0=170" << "Boulangerie Éloïse"
-                                               << QStringList{"Le montant en chiffres sort du chèque"};
-    QTest::newRow("date onto the place") << "6=105" << "Boulangerie Éloïse"
-                                         << QStringList{"La date chevauche le lieu"};
+    QTest::newRow("a new bank") << ""
+                                << "Boulangerie Éloïse" << newBank;
+    QTest::newRow("the shipped layout") << "shipped"
+                                        << "Boulangerie Éloïse" << QStringList();
+    QTest::newRow("amount off the right edge")
+        << "0=170"
+        << "Boulangerie Éloïse" << QStringList{"Le montant en chiffres sort du chèque"};
+    QTest::newRow("date onto the place") << "6=105"
+                                         << "Boulangerie Éloïse" << QStringList{"La date chevauche le lieu"};
     QTest::newRow("place down into the magnetic band")
-        << "5=70" << "Boulangerie Éloïse"
-        << QStringList{"Le lieu sort de sa zone", "Le lieu empiète sur la bande magnétique"};
+        << "5=70"
+        << "Boulangerie Éloïse" << QStringList{"Le lieu sort de sa zone", "Le lieu empiète sur la bande magnétique"};
     QTest::newRow("a long payee down onto the place")
-        << "3=34" << "Société Générale d'Éclairage et de Chauffage Urbain du Grand Est"
+        << "3=34"
+        << "Société Générale d'Éclairage et de Chauffage Urbain du Grand Est"
         << QStringList{"L'ordre sort de sa zone", "Le lieu chevauche l'ordre"};
 }
 
@@ -184,10 +194,13 @@ void TestLayoutPreview::shippedLayoutsFitAFrenchCheque()
     // Six figures, the most a shop is likely to take, a long payee and place.
     QString digits = QStringLiteral("777777.77");
     const QString words = amount_words::ConvertitLettres2(digits, QStringLiteral("Euro"), QStringLiteral("centime"));
-    const bank_layouts::ChequeFields cheque{QStringLiteral("777777.77"), words,
+    const bank_layouts::ChequeFields cheque{QStringLiteral("777777.77"),
+                                            words,
                                             QStringLiteral("SARL Boulangerie du Marché"),
-                                            QStringLiteral("Saint-Étienne"), QStringLiteral("08/12/2026"),
-                                            QStringLiteral("0"), QStringLiteral("0")};
+                                            QStringLiteral("Saint-Étienne"),
+                                            QStringLiteral("08/12/2026"),
+                                            QStringLiteral("0"),
+                                            QStringLiteral("0")};
     QImage canvas(10, 10, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&canvas);
     platform::PainterSurface surface(painter);

@@ -66,21 +66,36 @@ void TestNumeric::formatHundredthsOfText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("unchanged") << "1575.98" << "1575.98";
-    QTest::newRow("one decimal") << " 1 575.5" << "1575.50";
-    QTest::newRow("half goes up") << "0.125" << "0.13";
-    QTest::newRow("below half") << "0.124" << "0.12";
-    QTest::newRow("half that floats get wrong") << "1.005" << "1.01";
-    QTest::newRow("carry into integer") << "9.995" << "10.00";
-    QTest::newRow("carry through nines") << "999.999" << "1000.00";
-    QTest::newRow("whole") << "12" << "12.00";
-    QTest::newRow("empty") << "" << "0.00";
-    QTest::newRow("not a number") << "abc" << "0.00";
-    QTest::newRow("leading point") << ".5" << "0.50";
-    QTest::newRow("leading zeros") << "007.1" << "7.10";
-    QTest::newRow("negative half away from zero") << "-0.125" << "-0.13";
-    QTest::newRow("negative rounding to zero") << "-0.001" << "0.00";
-    QTest::newRow("comma stops") << "12,50" << "12.00";
+    QTest::newRow("unchanged") << "1575.98"
+                               << "1575.98";
+    QTest::newRow("one decimal") << " 1 575.5"
+                                 << "1575.50";
+    QTest::newRow("half goes up") << "0.125"
+                                  << "0.13";
+    QTest::newRow("below half") << "0.124"
+                                << "0.12";
+    QTest::newRow("half that floats get wrong") << "1.005"
+                                                << "1.01";
+    QTest::newRow("carry into integer") << "9.995"
+                                        << "10.00";
+    QTest::newRow("carry through nines") << "999.999"
+                                         << "1000.00";
+    QTest::newRow("whole") << "12"
+                           << "12.00";
+    QTest::newRow("empty") << ""
+                           << "0.00";
+    QTest::newRow("not a number") << "abc"
+                                  << "0.00";
+    QTest::newRow("leading point") << ".5"
+                                   << "0.50";
+    QTest::newRow("leading zeros") << "007.1"
+                                   << "7.10";
+    QTest::newRow("negative half away from zero") << "-0.125"
+                                                  << "-0.13";
+    QTest::newRow("negative rounding to zero") << "-0.001"
+                                               << "0.00";
+    QTest::newRow("comma stops") << "12,50"
+                                 << "12.00";
 }
 
 void TestNumeric::formatHundredthsOfText()

@@ -24,12 +24,12 @@ struct Sum
 std::optional<Sum> readFrench(const QString &words, QString *why)
 {
     static const QHash<QString, int> Values = {
-        {QStringLiteral("ZÉRO"), 0},    {QStringLiteral("UN"), 1},       {QStringLiteral("DEUX"), 2},
-        {QStringLiteral("TROIS"), 3},   {QStringLiteral("QUATRE"), 4},   {QStringLiteral("CINQ"), 5},
-        {QStringLiteral("SIX"), 6},     {QStringLiteral("SEPT"), 7},     {QStringLiteral("HUIT"), 8},
-        {QStringLiteral("NEUF"), 9},    {QStringLiteral("DIX"), 10},     {QStringLiteral("ONZE"), 11},
-        {QStringLiteral("DOUZE"), 12},  {QStringLiteral("TREIZE"), 13},  {QStringLiteral("QUATORZE"), 14},
-        {QStringLiteral("QUINZE"), 15}, {QStringLiteral("SEIZE"), 16},   {QStringLiteral("TRENTE"), 30},
+        {QStringLiteral("ZÉRO"), 0},      {QStringLiteral("UN"), 1},         {QStringLiteral("DEUX"), 2},
+        {QStringLiteral("TROIS"), 3},     {QStringLiteral("QUATRE"), 4},     {QStringLiteral("CINQ"), 5},
+        {QStringLiteral("SIX"), 6},       {QStringLiteral("SEPT"), 7},       {QStringLiteral("HUIT"), 8},
+        {QStringLiteral("NEUF"), 9},      {QStringLiteral("DIX"), 10},       {QStringLiteral("ONZE"), 11},
+        {QStringLiteral("DOUZE"), 12},    {QStringLiteral("TREIZE"), 13},    {QStringLiteral("QUATORZE"), 14},
+        {QStringLiteral("QUINZE"), 15},   {QStringLiteral("SEIZE"), 16},     {QStringLiteral("TRENTE"), 30},
         {QStringLiteral("QUARANTE"), 40}, {QStringLiteral("CINQUANTE"), 50}, {QStringLiteral("SOIXANTE"), 60},
     };
     static const QHash<QString, quint64> Scales = {
@@ -107,11 +107,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString stated = QString::number(read->units) + QLatin1Char('.') +
                            QString::number(read->hundredths).rightJustified(2, QLatin1Char('0'));
     fuzzing::check(read->hundredths < 100 && stated == figures, "les lettres disent le montant arrondi aux centièmes",
-                   text + QStringLiteral(" : ") + words + QStringLiteral(" = ") + stated +
-                       QStringLiteral(" et non ") + figures);
+                   text + QStringLiteral(" : ") + words + QStringLiteral(" = ") + stated + QStringLiteral(" et non ") +
+                       figures);
 
     // The currency takes its "s" from two, its hundredths likewise.
-    fuzzing::check(words.contains(QLatin1String(" EUROS")) == (read->units > 1), "« EUROS » au pluriel dès deux", words);
+    fuzzing::check(words.contains(QLatin1String(" EUROS")) == (read->units > 1), "« EUROS » au pluriel dès deux",
+                   words);
     fuzzing::check(words.endsWith(QLatin1String("CENTIMES")) == (read->hundredths > 1),
                    "« CENTIMES » au pluriel dès deux", words);
     return 0;

@@ -24,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     constexpr qsizetype start = qsizetype(PendingRecordNumber - 1) * PendingRecordLength;
     constexpr qsizetype end = start + PendingRecordLength;
     fuzzing::check(taken.marked.ok(), "le prélèvement marque l'enregistrement 21", taken.marked.error());
-    fuzzing::check(after.size() == qMax(before.size(), end), "le fichier ne grandit que jusqu'à la fin de l'enregistrement 21",
-                   QString::number(after.size()));
+    fuzzing::check(after.size() == qMax(before.size(), end),
+                   "le fichier ne grandit que jusqu'à la fin de l'enregistrement 21", QString::number(after.size()));
     // Bytes the file did not have before record 21 read back as zeros; the
     // ones it had are untouched on both sides of the record.
     for (qsizetype i = 0; i < after.size(); ++i) {

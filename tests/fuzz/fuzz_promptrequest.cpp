@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const PromptRequest request = readPromptRequest(text, value);
     // The text is its markers, the message, and for an input the default
     // answer after the first "|": nothing is lost or added between them.
-    const QString markers = QString::fromLatin1(request.alternativeFaces ? "ON|" : "") +
-                            QString::fromLatin1(request.search ? "*" : "");
+    const QString markers =
+        QString::fromLatin1(request.alternativeFaces ? "ON|" : "") + QString::fromLatin1(request.search ? "*" : "");
     // Compared, not startsWith: a null text does not "start with" an empty one.
     fuzzing::check(text.left(markers.size()) == markers, "les marques sont en tête du texte", text);
     const QString rest = text.mid(markers.size());

@@ -91,19 +91,19 @@ void TestInstalled::initTestCase()
 {
     QVERIFY(m_scratch.isValid());
     const QString packages = m_scratch.filePath(QStringLiteral("paquet"));
-    const Run packed = run(QStringLiteral(CPACK_COMMAND),
-                           {QStringLiteral("--config"), QStringLiteral(BUILD_DIR "/CPackConfig.cmake"),
-                            QStringLiteral("-B"), packages});
+    const Run packed =
+        run(QStringLiteral(CPACK_COMMAND), {QStringLiteral("--config"), QStringLiteral(BUILD_DIR "/CPackConfig.cmake"),
+                                            QStringLiteral("-B"), packages});
     QVERIFY2(packed.exitCode == 0, qPrintable(packed.out + packed.err));
     const QStringList built = QDir(packages).entryList({QStringLiteral("ormeline_*.deb")}, QDir::Files);
     QCOMPARE(built.size(), 1);
     m_package = QDir(packages).filePath(built.first());
     m_root.setPath(m_scratch.filePath(QStringLiteral("racine")));
-    const Run unpacked = run(QStringLiteral("dpkg"), {QStringLiteral("-x"), QDir(packages).filePath(built.first()),
-                                                      m_root.path()});
+    const Run unpacked =
+        run(QStringLiteral("dpkg"), {QStringLiteral("-x"), QDir(packages).filePath(built.first()), m_root.path()});
     QVERIFY2(unpacked.exitCode == 0, qPrintable(unpacked.err));
-    const Run control = run(QStringLiteral("dpkg"), {QStringLiteral("-f"), QDir(packages).filePath(built.first()),
-                                                     QStringLiteral("Depends")});
+    const Run control = run(QStringLiteral("dpkg"),
+                            {QStringLiteral("-f"), QDir(packages).filePath(built.first()), QStringLiteral("Depends")});
     for (const char *needed : {"fonts-liberation", "cups-client", "qt6-translations-l10n", "libqt6svg6"})
         QVERIFY2(control.out.contains(QLatin1String(needed)), qPrintable(control.out));
 }
@@ -160,9 +160,10 @@ void TestInstalled::commandLine_data()
     QTest::newRow("--version, no screen needed") << QStringList{"--version"} << false << 0 << "Ormeline 0.1.0";
     QTest::newRow("--help, no screen needed") << QStringList{"--help"} << false << 0 << "--dossier DOSSIER";
     QTest::newRow("an unknown option") << QStringList{"--imprimer"} << true << 2 << "option inconnue : imprimer";
-    QTest::newRow("--dossier without a folder") << QStringList{"--dossier"} << true << 2 << "demande le nom d'un dossier";
-    QTest::newRow("--dossier that does not exist") << QStringList{"--dossier", "/nulle/part"} << true << 1
-                                                   << "Le dossier « /nulle/part » n'existe pas.";
+    QTest::newRow("--dossier without a folder")
+        << QStringList{"--dossier"} << true << 2 << "demande le nom d'un dossier";
+    QTest::newRow("--dossier that does not exist")
+        << QStringList{"--dossier", "/nulle/part"} << true << 1 << "Le dossier « /nulle/part » n'existe pas.";
 }
 
 void TestInstalled::commandLine()
@@ -241,9 +242,9 @@ void TestInstalled::startsOnItsOwnSeededFolder()
     // button, and a click prints the cheque with the user's layout.
     // A virtual screen of its own, on a display number it picks itself.
     QProcess screen;
-    screen.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                          QStringLiteral("0"), QStringLiteral("1024x768x24"),
-                                          QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    screen.start(QStringLiteral("Xvfb"),
+                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                  QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     QVERIFY(screen.waitForStarted());
     const auto stopScreen = qScopeGuard([&screen] {
         screen.terminate();
@@ -254,8 +255,8 @@ void TestInstalled::startsOnItsOwnSeededFolder()
     QProcessEnvironment onScreen = freshUser(home.path());
     onScreen.insert(QStringLiteral("DISPLAY"), display);
     onScreen.insert(QStringLiteral("PRINTER"), queue.name());
-    QVERIFY(waitFor([&] { return run(QStringLiteral("xdpyinfo"), {}, onScreen, QString(), 5000).exitCode == 0; },
-                    30000));
+    QVERIFY(
+        waitFor([&] { return run(QStringLiteral("xdpyinfo"), {}, onScreen, QString(), 5000).exitCode == 0; }, 30000));
     QString why;
     QVERIFY2(queue.removeOutput(&why), qPrintable(why));
     QProcess program;
@@ -263,12 +264,12 @@ void TestInstalled::startsOnItsOwnSeededFolder()
     program.setWorkingDirectory(start.path());
     program.start(binary, {});
     QVERIFY(program.waitForStarted());
-    const Run found = run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--sync"),
-                                                      QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                                                      QStringLiteral("^Ormeline$")},
+    const Run found = run(QStringLiteral("xdotool"),
+                          {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                           QStringLiteral("--name"), QStringLiteral("^Ormeline$")},
                           onScreen, QString(), 30000);
-    QVERIFY2(found.exitCode == 0,
-             qPrintable(found.err + QStringLiteral(" | program: ") + QString::fromLocal8Bit(program.readAllStandardError())));
+    QVERIFY2(found.exitCode == 0, qPrintable(found.err + QStringLiteral(" | program: ") +
+                                             QString::fromLocal8Bit(program.readAllStandardError())));
     // The first bank button, 300 and 7530 twips from the window's corner,
     // at 15 twips a pixel; the window stands at the screen's top left. The
     // buttons wait for the printers, asked for once the window is painted:
@@ -276,9 +277,9 @@ void TestInstalled::startsOnItsOwnSeededFolder()
     bool ended = false;
     for (int attempt = 0; attempt < 10 && !ended; ++attempt) {
         QThread::msleep(300);
-        const Run clicked = run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("86"),
-                                                            QStringLiteral("532"), QStringLiteral("click"),
-                                                            QStringLiteral("1")},
+        const Run clicked = run(QStringLiteral("xdotool"),
+                                {QStringLiteral("mousemove"), QStringLiteral("86"), QStringLiteral("532"),
+                                 QStringLiteral("click"), QStringLiteral("1")},
                                 onScreen);
         QCOMPARE(clicked.exitCode, 0);
         // Handed over without the stay-open flag: printed, the program ends.

@@ -152,21 +152,18 @@ void TestJournal::statusChanges_data()
     QTest::newRow("deposited") << QStringList{"deposit 1"} << int(Status::Deposited) << "";
     QTest::newRow("deposited cancelled") << QStringList{"deposit 1", "cancel 1"} << int(Status::Deposited)
                                          << "déjà remis en banque (remise 1 du 09/12/2026)";
-    QTest::newRow("deposited spoiled") << QStringList{"deposit 1", "spoil 1"} << int(Status::Deposited)
-                                       << "déjà remis";
-    QTest::newRow("deposited twice") << QStringList{"deposit 1", "deposit 1"} << int(Status::Deposited)
-                                     << "déjà remis";
+    QTest::newRow("deposited spoiled") << QStringList{"deposit 1", "spoil 1"} << int(Status::Deposited) << "déjà remis";
+    QTest::newRow("deposited twice") << QStringList{"deposit 1", "deposit 1"} << int(Status::Deposited) << "déjà remis";
     QTest::newRow("spoiled deposited") << QStringList{"spoil 1", "deposit 1"} << int(Status::Spoiled) << "gâché";
-    QTest::newRow("cancelled deposited") << QStringList{"cancel 1", "deposit 1"} << int(Status::Cancelled)
-                                         << "annulé";
-    QTest::newRow("one bad, none deposited") << QStringList{"cancel 2", "deposit 1 2"} << int(Status::Printed)
-                                             << "n° 2 est annulé";
+    QTest::newRow("cancelled deposited") << QStringList{"cancel 1", "deposit 1"} << int(Status::Cancelled) << "annulé";
+    QTest::newRow("one bad, none deposited")
+        << QStringList{"cancel 2", "deposit 1 2"} << int(Status::Printed) << "n° 2 est annulé";
     QTest::newRow("unknown") << QStringList{"cancel 9"} << int(Status::Printed) << "n'est pas dans le journal";
     QTest::newRow("reprint") << QStringList{"spoil 1", "link 1 2"} << int(Status::Spoiled) << "";
     QTest::newRow("reprint twice") << QStringList{"link 1 2", "link 1 2"} << int(Status::Spoiled)
                                    << "déjà été réimprimé";
-    QTest::newRow("reprint of deposited") << QStringList{"deposit 1", "link 1 2"} << int(Status::Deposited)
-                                          << "déjà remis";
+    QTest::newRow("reprint of deposited")
+        << QStringList{"deposit 1", "link 1 2"} << int(Status::Deposited) << "déjà remis";
 }
 
 void TestJournal::statusChanges()
@@ -220,7 +217,7 @@ void TestJournal::filtersAndTotals_data()
     QTest::addColumn<QDate>("from");
     QTest::addColumn<QDate>("to");
     QTest::addColumn<QString>("bank");
-    QTest::addColumn<int>("status"); // -1: every status
+    QTest::addColumn<int>("status");        // -1: every status
     QTest::addColumn<QList<qint64>>("ids"); // newest first
     QTest::addColumn<qint64>("cents");
     const QDate d9(2026, 12, 9), d10(2026, 12, 10), d31(2026, 12, 31);
@@ -245,12 +242,12 @@ void TestJournal::filtersAndTotals()
     auto journal = openJournal();
     QVERIFY(journal);
     QVERIFY(journal->record(cheque(QStringLiteral("10.00"), Morning, QStringLiteral("A"))));
-    QVERIFY(journal->record(cheque(QStringLiteral("20.50"), QDateTime(QDate(2026, 12, 9), QTime(23, 59, 59, 999)),
-                                   QStringLiteral("B"))));
-    QVERIFY(journal->record(cheque(QStringLiteral("30.25"), QDateTime(QDate(2026, 12, 10), QTime(0, 0)),
-                                   QStringLiteral("A"))));
-    QVERIFY(journal->record(cheque(QStringLiteral("1000"), QDateTime(QDate(2026, 12, 31), QTime(12, 0)),
-                                   QStringLiteral("B"))));
+    QVERIFY(journal->record(
+        cheque(QStringLiteral("20.50"), QDateTime(QDate(2026, 12, 9), QTime(23, 59, 59, 999)), QStringLiteral("B"))));
+    QVERIFY(journal->record(
+        cheque(QStringLiteral("30.25"), QDateTime(QDate(2026, 12, 10), QTime(0, 0)), QStringLiteral("A"))));
+    QVERIFY(journal->record(
+        cheque(QStringLiteral("1000"), QDateTime(QDate(2026, 12, 31), QTime(12, 0)), QStringLiteral("B"))));
     QVERIFY(journal->markSpoiled(2, QString()));
     Filter filter{from, to, bank, status < 0 ? std::nullopt : std::optional<Status>(Status(status))};
     QList<qint64> seen;
@@ -452,28 +449,41 @@ void TestJournal::csvReadBackByPython()
     QCOMPARE(row(1), (QStringList{"1", "09/12/2026 09:30", "09/12/2026", "1575,98", "EUR", "Crédit Léman",
                                   "Épicerie « Chez Zoé » ; fruits", "ligne 1\nligne 2", "imprimé", "", "", "",
                                   "facturation", "Bureau\"2\""}));
-    QCOMPARE(row(2).mid(3, 10), (QStringList{"0,05", "EUR", "B;\"C\"", "Épicerie « Chez Zoé » ; fruits",
-                                             "Saint-Étienne", "remis", "1", "10/12/2026",
-                                             "chèque n° 0012 ; Mme Müller", "facturation"}));
+    QCOMPARE(row(2).mid(3, 10),
+             (QStringList{"0,05", "EUR", "B;\"C\"", "Épicerie « Chez Zoé » ; fruits", "Saint-Étienne", "remis", "1",
+                          "10/12/2026", "chèque n° 0012 ; Mme Müller", "facturation"}));
 }
 
 void TestJournal::iban_data()
 {
     QTest::addColumn<QString>("iban");
     QTest::addColumn<QString>("problem"); // part of the message; empty: sound
-    QTest::newRow("French, grouped") << "FR76 3000 6000 0112 3456 7890 189" << "";
-    QTest::newRow("French, lower case, no blanks") << "fr7630006000011234567890189" << "";
-    QTest::newRow("German") << "DE89 3704 0044 0532 0130 00" << "";
-    QTest::newRow("British, letters inside") << "GB82 WEST 1234 5698 7654 32" << "";
-    QTest::newRow("Belgian, shortest") << "BE68 5390 0754 7034" << "";
-    QTest::newRow("wrong check digit") << "FR77 3000 6000 0112 3456 7890 189" << "contrôle";
-    QTest::newRow("two digits swapped") << "FR76 3000 6000 0112 3456 7890 198" << "contrôle";
-    QTest::newRow("French, one short") << "FR76 3000 6000 0112 3456 7890 18" << "compte 27";
-    QTest::newRow("too short") << "FR76 3000" << "15 à 34";
-    QTest::newRow("not a letter") << "FR76-3000-6000-0112-3456-7890-189" << "lettres et des chiffres";
-    QTest::newRow("accented letter") << "FR76 3000 6000 0112 3456 7890 18É" << "lettres et des chiffres";
-    QTest::newRow("digits first") << "7630 0060 0001 1234 5678 9018 9" << "code du pays";
-    QTest::newRow("empty") << "  " << "vide";
+    QTest::newRow("French, grouped") << "FR76 3000 6000 0112 3456 7890 189"
+                                     << "";
+    QTest::newRow("French, lower case, no blanks") << "fr7630006000011234567890189"
+                                                   << "";
+    QTest::newRow("German") << "DE89 3704 0044 0532 0130 00"
+                            << "";
+    QTest::newRow("British, letters inside") << "GB82 WEST 1234 5698 7654 32"
+                                             << "";
+    QTest::newRow("Belgian, shortest") << "BE68 5390 0754 7034"
+                                       << "";
+    QTest::newRow("wrong check digit") << "FR77 3000 6000 0112 3456 7890 189"
+                                       << "contrôle";
+    QTest::newRow("two digits swapped") << "FR76 3000 6000 0112 3456 7890 198"
+                                        << "contrôle";
+    QTest::newRow("French, one short") << "FR76 3000 6000 0112 3456 7890 18"
+                                       << "compte 27";
+    QTest::newRow("too short") << "FR76 3000"
+                               << "15 à 34";
+    QTest::newRow("not a letter") << "FR76-3000-6000-0112-3456-7890-189"
+                                  << "lettres et des chiffres";
+    QTest::newRow("accented letter") << "FR76 3000 6000 0112 3456 7890 18É"
+                                     << "lettres et des chiffres";
+    QTest::newRow("digits first") << "7630 0060 0001 1234 5678 9018 9"
+                                  << "code du pays";
+    QTest::newRow("empty") << "  "
+                           << "vide";
 }
 
 void TestJournal::iban()
@@ -496,8 +506,8 @@ void TestJournal::amounts_data()
     QTest::newRow("one decimal") << "0.5" << qint64(50) << "0,50 €";
     QTest::newRow("whole") << "1000000" << qint64(100000000) << "1 000 000,00 €";
     QTest::newRow("below a thousand") << "999.99" << qint64(99999) << "999,99 €";
-    QTest::newRow("beyond a double's digits") << "123456789012345.67" << qint64(12345678901234567)
-                                              << "123 456 789 012 345,67 €";
+    QTest::newRow("beyond a double's digits")
+        << "123456789012345.67" << qint64(12345678901234567) << "123 456 789 012 345,67 €";
     QTest::newRow("three decimals") << "1.005" << qint64(-1) << "";
     QTest::newRow("comma") << "1,50" << qint64(-1) << "";
     QTest::newRow("point alone") << "1." << qint64(-1) << "";

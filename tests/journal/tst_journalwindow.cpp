@@ -18,9 +18,9 @@
 #include "window_services/picturebutton.h"
 
 #include <QLabel>
-#include <QMap>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -140,11 +140,11 @@ void TestJournalWindow::printSpoilReprintRemit()
         lines << QStringList(row.values()).join(QLatin1Char(' '));
     const QString text = lines.join(QLatin1Char('\n'));
     for (const QString &expected :
-         {QStringLiteral("Fromagerie Dupont"), QStringLiteral("Rodez"), QStringLiteral("Bordereau de remise de chèques"),
-          QStringLiteral("Remise n° 1 du 08/12/2026"), QStringLiteral("Compte : FR76 3000 6000 0112 3456 7890 189"),
-          QStringLiteral("1 Banque d'essai 100,00 €"), QStringLiteral("2 Banque d'essai 100,00 €"),
-          QStringLiteral("Nombre de chèques : 2"), QStringLiteral("Total 200,00 €"),
-          QStringLiteral("Soit : DEUX CENTS EUROS"), QStringLiteral("Signature")})
+         {QStringLiteral("Fromagerie Dupont"), QStringLiteral("Rodez"),
+          QStringLiteral("Bordereau de remise de chèques"), QStringLiteral("Remise n° 1 du 08/12/2026"),
+          QStringLiteral("Compte : FR76 3000 6000 0112 3456 7890 189"), QStringLiteral("1 Banque d'essai 100,00 €"),
+          QStringLiteral("2 Banque d'essai 100,00 €"), QStringLiteral("Nombre de chèques : 2"),
+          QStringLiteral("Total 200,00 €"), QStringLiteral("Soit : DEUX CENTS EUROS"), QStringLiteral("Signature")})
         QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral("\n in: ") + text));
 }
 

@@ -18,7 +18,8 @@ journal::RemittanceSlip slipOf(int cheques, qint64 cents)
     slip.currencyName = QStringLiteral("Euro");
     slip.hundredthName = QStringLiteral("Centime");
     for (int i = 0; i < cheques; ++i)
-        slip.lines.append({QStringLiteral("Banque %1").arg(i % 3), cents, i == 0 ? QStringLiteral("M. Durand") : QString()});
+        slip.lines.append(
+            {QStringLiteral("Banque %1").arg(i % 3), cents, i == 0 ? QStringLiteral("M. Durand") : QString()});
     return slip;
 }
 
@@ -78,8 +79,8 @@ void TestRemittanceSlip::slip()
     const QList<int> sizes = journal::slipPageSizes(cheques);
     for (int page = 0; page + 1 < sizes.size(); ++page) {
         carried += sizes[page] * cents;
-        const int bottom = calls.indexOf(QStringLiteral("printText(À reporter)"), page == 0 ? 0 : calls.indexOf(
-                                             QStringLiteral("printText(Report)")));
+        const int bottom = calls.indexOf(QStringLiteral("printText(À reporter)"),
+                                         page == 0 ? 0 : calls.indexOf(QStringLiteral("printText(Report)")));
         QVERIFY(bottom >= 0);
         QCOMPARE(calls.at(bottom + 3), QStringLiteral("printText(%1)").arg(frenchEuros(carried)));
         const int top = calls.indexOf(QStringLiteral("printText(Report)"), bottom);

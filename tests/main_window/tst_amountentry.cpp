@@ -19,20 +19,33 @@ void TestAmountEntry::accepted_data()
 {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("amount");
-    QTest::newRow("kept as it was") << "1575.98" << "1575.98";
-    QTest::newRow("blanks inside and in front") << " 1 575.5" << "1575.50";
-    QTest::newRow("half goes up") << "0.125" << "0.13";
-    QTest::newRow("below half") << "0.124" << "0.12";
-    QTest::newRow("whole") << "12" << "12.00";
-    QTest::newRow("French comma") << "12,50" << "12.50";
-    QTest::newRow("French comma and blanks") << "1 575,5" << "1575.50";
+    QTest::newRow("kept as it was") << "1575.98"
+                                    << "1575.98";
+    QTest::newRow("blanks inside and in front") << " 1 575.5"
+                                                << "1575.50";
+    QTest::newRow("half goes up") << "0.125"
+                                  << "0.13";
+    QTest::newRow("below half") << "0.124"
+                                << "0.12";
+    QTest::newRow("whole") << "12"
+                           << "12.00";
+    QTest::newRow("French comma") << "12,50"
+                                  << "12.50";
+    QTest::newRow("French comma and blanks") << "1 575,5"
+                                             << "1575.50";
     QTest::newRow("no-break spaces between the thousands") << QStringLiteral("1\u00A0575\u202F000,5") << "1575000.50";
-    QTest::newRow("a form feed in front") << "\f 117" << "117.00";
-    QTest::newRow("a comma first") << ",5" << "0.50";
-    QTest::newRow("text after the number") << "12 €" << "12.00";
-    QTest::newRow("carry from the third decimal") << "9.995" << "10.00";
-    QTest::newRow("fifteen digits") << "999999999999999.994" << "999999999999999.99";
-    QTest::newRow("minus zero is zero") << "-0.001" << "0.00";
+    QTest::newRow("a form feed in front") << "\f 117"
+                                          << "117.00";
+    QTest::newRow("a comma first") << ",5"
+                                   << "0.50";
+    QTest::newRow("text after the number") << "12 €"
+                                           << "12.00";
+    QTest::newRow("carry from the third decimal") << "9.995"
+                                                  << "10.00";
+    QTest::newRow("fifteen digits") << "999999999999999.994"
+                                    << "999999999999999.99";
+    QTest::newRow("minus zero is zero") << "-0.001"
+                                        << "0.00";
 }
 
 void TestAmountEntry::accepted()

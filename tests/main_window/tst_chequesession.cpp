@@ -7,9 +7,9 @@
 #include "main_window/settings.h"
 #include "main_window/windowside.h"
 #include "printer_choice/printerlist.h"
-#include "support/layoutbytes.h"
 #include "support/fakes.h"
 #include "support/globals.h"
+#include "support/layoutbytes.h"
 #include "support/scriptedtalk.h"
 #include "support/workingfolder.h"
 
@@ -23,8 +23,7 @@ using main_window::WorkingFields;
 namespace {
 
 const QString UndefinedBank = QStringLiteral("Cette banque n'est pas définie !");
-const QString Words1575 =
-    QStringLiteral("MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE VINGT DIX HUIT CENTIMES");
+const QString Words1575 = QStringLiteral("MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE VINGT DIX HUIT CENTIMES");
 
 // Records 1 to 20 belong to the suite's other programs.
 QByteArray pendingFile(const QByteArray &record21)
@@ -242,7 +241,8 @@ void TestChequeSession::chequeThatCannotBeMarkedTakenIsTold()
     rig.session.tellStartUpProblems();
     const QStringList told = rig.talk.messages();
     QCOMPARE(told.size(), 1);
-    QVERIFY2(told.first().contains(QStringLiteral("provchq.wdo")) && told.first().contains(QStringLiteral("de nouveau")),
+    QVERIFY2(told.first().contains(QStringLiteral("provchq.wdo")) &&
+                 told.first().contains(QStringLiteral("de nouveau")),
              qPrintable(told.first()));
     // Told once.
     rig.session.tellStartUpProblems();
@@ -323,24 +323,31 @@ void TestChequeSession::bankClick_data()
     const QByteArray amount("     12.5           ");
     const QStringList one{QStringLiteral("Bureau")};
     const QString undefined = UndefinedBank + QLatin1Char('\n');
-    QTest::newRow("printed: the program ends") << 16 << amount << one << "" << "" << true << "";
+    QTest::newRow("printed: the program ends") << 16 << amount << one << ""
+                                               << "" << true << "";
     QTest::newRow("printed, the journal refuses: told, and the program ends")
-        << 16 << amount << one << "" << "Le chèque de 12.50 € a été imprimé, mais il n'est pas inscrit dans le journal "
-        "des chèques (le disque est plein)" << true << "le disque est plein";
-    QTest::newRow("printed: asked to stay open") << 16 << QByteArray("     12.5         T ") << one << "" << "" << false << "";
-    QTest::newRow("no amount") << 16 << QByteArray() << one << "" << "Il n'y a pas de montant" << false << "";
+        << 16 << amount << one << ""
+        << "Le chèque de 12.50 € a été imprimé, mais il n'est pas inscrit dans le journal "
+           "des chèques (le disque est plein)"
+        << true << "le disque est plein";
+    QTest::newRow("printed: asked to stay open") << 16 << QByteArray("     12.5         T ") << one << ""
+                                                 << "" << false << "";
+    QTest::newRow("no amount") << 16 << QByteArray() << one << ""
+                               << "Il n'y a pas de montant" << false << "";
     QTest::newRow("amount without words") << 16 << QByteArray("     12 EUR         ") << one << ""
                                           << "Le montant « 12 EUR » ne peut pas être écrit en lettres" << false << "";
     QTest::newRow("no layout behind the button")
         << 0 << amount << one << "" << undefined + "Aucune banque n'est associée à ce bouton : cliquez sur 'paramètres'"
         << false << "";
-    QTest::newRow("fifteen lines") << 15 << amount << one << ""
-                                   << undefined + "Le fichier « bq_A.txt » ne peut pas être lu (le fichier a moins de seize lignes)"
-                                   << false << "";
-    QTest::newRow("printer refuses the font") << 16 << amount << one << "setFont"
-                                              << undefined + "La police du fichier « bq_A.txt »" << false << "";
-    QTest::newRow("printer refuses a text") << 16 << amount << one << "printText"
-                                            << undefined + "Le chèque n'a pas été imprimé : l'enregistreur refuse" << false << "";
+    QTest::newRow("fifteen lines")
+        << 15 << amount << one << ""
+        << undefined + "Le fichier « bq_A.txt » ne peut pas être lu (le fichier a moins de seize lignes)" << false
+        << "";
+    QTest::newRow("printer refuses the font")
+        << 16 << amount << one << "setFont" << undefined + "La police du fichier « bq_A.txt »" << false << "";
+    QTest::newRow("printer refuses a text")
+        << 16 << amount << one << "printText" << undefined + "Le chèque n'a pas été imprimé : l'enregistreur refuse"
+        << false << "";
     QTest::newRow("job cannot be sent") << 16 << amount << one << "endDocument"
                                         << undefined + "Le chèque n'a pas été imprimé" << false << "";
     QTest::newRow("no printer installed") << 16 << amount << QStringList() << "endDocument"
@@ -430,15 +437,29 @@ void TestChequeSession::amountEntry_data()
     QTest::addColumn<bool>("refused");
     QTest::newRow("confirmed as offered") << QString() << "1575.98" << Words1575 << false;
     QTest::newRow("blanks inside and in front")
-        << " 1 575.5" << "1575.50" << "MILLE CINQ CENT SOIXANTE QUINZE EUROS ET CINQUANTE CENTIMES" << false;
-    QTest::newRow("half goes up") << "0.125" << "0.13" << "ZÉRO EURO ET TREIZE CENTIMES" << false;
-    QTest::newRow("below half") << "0.124" << "0.12" << "ZÉRO EURO ET DOUZE CENTIMES" << false;
-    QTest::newRow("whole") << "12" << "12.00" << "DOUZE EUROS" << false;
-    QTest::newRow("decimal comma") << "12,50" << "12.50" << "DOUZE EUROS ET CINQUANTE CENTIMES" << false;
-    QTest::newRow("cancel keeps the amount") << "<cancel>" << "1575.98" << Words1575 << false;
-    QTest::newRow("no number is refused") << "douze" << "1575.98" << Words1575 << true;
-    QTest::newRow("negative is refused") << "-5" << "1575.98" << Words1575 << true;
-    QTest::newRow("sixteen digits are refused") << "1234567890123456" << "1575.98" << Words1575 << true;
+        << " 1 575.5"
+        << "1575.50"
+        << "MILLE CINQ CENT SOIXANTE QUINZE EUROS ET CINQUANTE CENTIMES" << false;
+    QTest::newRow("half goes up") << "0.125"
+                                  << "0.13"
+                                  << "ZÉRO EURO ET TREIZE CENTIMES" << false;
+    QTest::newRow("below half") << "0.124"
+                                << "0.12"
+                                << "ZÉRO EURO ET DOUZE CENTIMES" << false;
+    QTest::newRow("whole") << "12"
+                           << "12.00"
+                           << "DOUZE EUROS" << false;
+    QTest::newRow("decimal comma") << "12,50"
+                                   << "12.50"
+                                   << "DOUZE EUROS ET CINQUANTE CENTIMES" << false;
+    QTest::newRow("cancel keeps the amount") << "<cancel>"
+                                             << "1575.98" << Words1575 << false;
+    QTest::newRow("no number is refused") << "douze"
+                                          << "1575.98" << Words1575 << true;
+    QTest::newRow("negative is refused") << "-5"
+                                         << "1575.98" << Words1575 << true;
+    QTest::newRow("sixteen digits are refused") << "1234567890123456"
+                                                << "1575.98" << Words1575 << true;
 }
 
 void TestChequeSession::amountEntry()
@@ -518,9 +539,12 @@ void TestChequeSession::calibrationIsKeptAtOnce_data()
     QTest::addColumn<bool>("diskFull");
     QTest::addColumn<QString>("vertical");
     QTest::addColumn<QString>("horizontal");
-    QTest::newRow("phase 2") << 2 << false << "9" << "9";
-    QTest::newRow("phase 3") << 3 << false << "00003" << "-00001";
-    QTest::newRow("phase 2, settings not writable") << 2 << true << "9" << "9";
+    QTest::newRow("phase 2") << 2 << false << "9"
+                             << "9";
+    QTest::newRow("phase 3") << 3 << false << "00003"
+                             << "-00001";
+    QTest::newRow("phase 2, settings not writable") << 2 << true << "9"
+                                                    << "9";
 }
 
 void TestChequeSession::calibrationIsKeptAtOnce()
@@ -593,8 +617,9 @@ void TestChequeSession::bankInParameterMode()
     rig.session.parameterCommand();
     rig.session.bankClicked(3);
     QCOMPARE(rig.window.steps, editorOpens ? (QStringList{"editor", "banks"}) : QStringList{"editor"});
-    QCOMPARE(rig.talk.messages(),
-             editorOpens ? QStringList() : QStringList{UndefinedBank + QStringLiteral("\nLa banque n'a pas été créée.")});
+    QCOMPARE(rig.talk.messages(), editorOpens
+                                      ? QStringList()
+                                      : QStringList{UndefinedBank + QStringLiteral("\nLa banque n'a pas été créée.")});
     QVERIFY(rig.printing.surface().printingCalls().isEmpty());
 }
 

@@ -8,9 +8,9 @@
 #include "main_window/settings.h"
 #include "platform/desktop.h"
 #include "prompt_dialog/form97talk.h"
-#include "support/layoutbytes.h"
 #include "support/fakes.h"
 #include "support/globals.h"
+#include "support/layoutbytes.h"
 #include "support/modal.h"
 #include "support/workingfolder.h"
 #include "window_services/textfield.h"
@@ -18,12 +18,12 @@
 #include <QBuffer>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QPainter>
-#include <QPushButton>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -47,10 +47,7 @@ QByteArray redBitmap()
 // The program as main() puts it together, printing on a recording.
 struct Program
 {
-    Program()
-    {
-        talk.setParentWindow(&window);
-    }
+    Program() { talk.setParentWindow(&window); }
 
     // Starts it and shows the window, as main() does.
     void start()
@@ -172,7 +169,8 @@ void TestForm1::windowShowsTheChequeAndItsTexts()
 
 void TestForm1::bankButtonsShowTheBanks()
 {
-    m_folder->write(QStringLiteral("bq_A.txt"), layoutBytes("Cr\xe9" "dit du Sud"));
+    m_folder->write(QStringLiteral("bq_A.txt"), layoutBytes("Cr\xe9"
+                                                            "dit du Sud"));
     m_folder->write(QStringLiteral("bq_A.bmp"), redBitmap());
     m_folder->write(QStringLiteral("bq_B.txt"), layoutBytes("Sans image"));
     m_folder->write(QStringLiteral("bq_C.txt"), QByteArray()); // no first line
@@ -338,7 +336,8 @@ void TestForm1::editABank()
     QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
     QCOMPARE(shown, (QStringList{"Banque", "Arial", "10", "132", "Euro"}));
     QCOMPARE(m_folder->read(QStringLiteral("bq_A.txt")),
-             QByteArray("Cr\xe9" "dit Sud\r\nArial\r\n10\r\n140\r\n26\r\n6\r\n29\r\n90\r\n38\r\n134\r\n38\r\n55\r\n"
+             QByteArray("Cr\xe9"
+                        "dit Sud\r\nArial\r\n10\r\n140\r\n26\r\n6\r\n29\r\n90\r\n38\r\n134\r\n38\r\n55\r\n"
                         "17\r\n6\r\n43\r\n60\r\n"));
     // The buttons are rebuilt, and the bank prints as edited.
     QCOMPARE(form.bt_banq[0]->text(), QStringLiteral("Crédit Sud"));
@@ -371,8 +370,7 @@ void TestForm1::createABank()
     QCOMPARE(asked, QStringLiteral("Entrez un code pour cette banque ( Max 5 caractères ) ?"));
     QCOMPARE(shown, (QStringList{"Nom de la banque", "Arial", "10", "132", "26", "6", "29", "90", "38", "134", "38",
                                  "55", "17", "6", "43", "60"}));
-    QCOMPARE(m_folder->read(QStringLiteral("bq_TEST.txt")),
-             layoutBytes("Nom de la banque"));
+    QCOMPARE(m_folder->read(QStringLiteral("bq_TEST.txt")), layoutBytes("Nom de la banque"));
     QCOMPARE(form.bt_banq[0]->text(), QStringLiteral("Nom de la banque"));
 }
 

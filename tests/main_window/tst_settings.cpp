@@ -33,11 +33,10 @@ void TestSettings::readSettings_data()
                           << QStringList{" 2 ", "-3 ", "Euro", "centime", "Dupont SARL", "Lyon"};
     QTest::newRow("extra lines ignored") << QByteArray("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n") << true
                                          << QStringList{"1", "2", "3", "4", "5", "6"};
-    QTest::newRow("short file") << QByteArray(" 4 \r\n 1 \r\n") << true
-                                << QStringList{" 4 ", " 1 ", "", "", "", ""};
-    QTest::newRow("accents in Windows-1252") << QByteArray("0\r\n0\r\nEuro\r\ncentime\r\nSoci\xe9t\xe9\r\nB\xe9ziers\r\n")
-                                             << true
-                                             << QStringList{"0", "0", "Euro", "centime", "Société", "Béziers"};
+    QTest::newRow("short file") << QByteArray(" 4 \r\n 1 \r\n") << true << QStringList{" 4 ", " 1 ", "", "", "", ""};
+    QTest::newRow("accents in Windows-1252")
+        << QByteArray("0\r\n0\r\nEuro\r\ncentime\r\nSoci\xe9t\xe9\r\nB\xe9ziers\r\n") << true
+        << QStringList{"0", "0", "Euro", "centime", "Société", "Béziers"};
     QTest::newRow("empty file") << QByteArray() << true << QStringList{"", "", "", "", "", ""};
 }
 
@@ -60,11 +59,16 @@ void TestSettings::writtenBytes_data()
     QTest::addColumn<QString>("vertical");
     QTest::addColumn<QString>("horizontal");
     QTest::addColumn<QByteArray>("firstLines");
-    QTest::newRow("whole offsets") << "2" << "-3" << QByteArray(" 2 \r\n-3 \r\n");
-    QTest::newRow("empty offsets are zero") << "" << "  " << QByteArray(" 0 \r\n 0 \r\n");
-    QTest::newRow("as read back from the file") << " 11 " << "-4 " << QByteArray(" 11 \r\n-4 \r\n");
-    QTest::newRow("fraction") << "1.5" << "-0.25" << QByteArray(" 1.5 \r\n-0.25 \r\n");
-    QTest::newRow("text after the number") << "7mm" << "abc" << QByteArray(" 7 \r\n 0 \r\n");
+    QTest::newRow("whole offsets") << "2"
+                                   << "-3" << QByteArray(" 2 \r\n-3 \r\n");
+    QTest::newRow("empty offsets are zero") << ""
+                                            << "  " << QByteArray(" 0 \r\n 0 \r\n");
+    QTest::newRow("as read back from the file") << " 11 "
+                                                << "-4 " << QByteArray(" 11 \r\n-4 \r\n");
+    QTest::newRow("fraction") << "1.5"
+                              << "-0.25" << QByteArray(" 1.5 \r\n-0.25 \r\n");
+    QTest::newRow("text after the number") << "7mm"
+                                           << "abc" << QByteArray(" 7 \r\n 0 \r\n");
 }
 
 void TestSettings::writtenBytes()
@@ -73,8 +77,12 @@ void TestSettings::writtenBytes()
     QFETCH(QString, horizontal);
     QFETCH(QByteArray, firstLines);
     WorkingFolder folder;
-    const Settings s{vertical, horizontal, QStringLiteral("Euro"), QStringLiteral("centime"),
-                     QStringLiteral("Café du Port"), QStringLiteral("Sète")};
+    const Settings s{vertical,
+                     horizontal,
+                     QStringLiteral("Euro"),
+                     QStringLiteral("centime"),
+                     QStringLiteral("Café du Port"),
+                     QStringLiteral("Sète")};
     QVERIFY(writeSettings(SettingsFileName, s));
     QCOMPARE(folder.read(SettingsFileName), firstLines + "Euro\r\ncentime\r\nCaf\xe9 du Port\r\nS\xe8te\r\n");
 }
@@ -82,8 +90,9 @@ void TestSettings::writtenBytes()
 void TestSettings::writeThenReadKeepsValues()
 {
     WorkingFolder folder;
-    const Settings written{QStringLiteral("0.1"), QStringLiteral("-12"), QStringLiteral(" Franc "),
-                           QStringLiteral("centime"), QString(), QStringLiteral("Œuilly")};
+    const Settings written{
+        QStringLiteral("0.1"),   QStringLiteral("-12"), QStringLiteral(" Franc "), QStringLiteral("centime"), QString(),
+        QStringLiteral("Œuilly")};
     QVERIFY(writeSettings(SettingsFileName, written));
     const Settings read = main_window::readSettings(SettingsFileName).valueOr(Settings());
     QCOMPARE(read.verticalOffset, QStringLiteral(" 0.1 "));
@@ -107,8 +116,7 @@ void TestSettings::pendingRecord_data()
     QTest::newRow("missing") << QByteArray() << "" << false;
     QTest::newRow("short") << QByteArray("xxxxx 12") << "" << false;
     QTest::newRow("zero bytes are blanks") << QByteArray(20, '\0') << "" << false;
-    QTest::newRow("amount filling 15 characters") << QByteArray("ABCDE123456789012.34") << "123456789012.34"
-                                                   << false;
+    QTest::newRow("amount filling 15 characters") << QByteArray("ABCDE123456789012.34") << "123456789012.34" << false;
 }
 
 void TestSettings::pendingRecord()

@@ -46,7 +46,9 @@ void TestWorkingFolder::choice()
     const QString data = start.path(QStringLiteral("donnees"));
     const QString other = start.path(QStringLiteral("ailleurs"));
     const FolderChoice choice = main_window::chooseWorkingFolder(named ? other : QString(), start.path(), data);
-    const QString expected = chosen == QLatin1String("start") ? start.path() : chosen == QLatin1String("data") ? data : other;
+    const QString expected = chosen == QLatin1String("start")  ? start.path()
+                             : chosen == QLatin1String("data") ? data
+                                                               : other;
     QCOMPARE(choice.folder, expected);
     QCOMPARE(choice.seed, chosen == QLatin1String("data"));
 }

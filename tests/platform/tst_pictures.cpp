@@ -2,13 +2,13 @@
 #include "support/workingfolder.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
 #include <QPolygonF>
-#include <QTransform>
-#include <QFile>
 #include <QTest>
+#include <QTransform>
 
 #include <sys/stat.h>
 
@@ -105,8 +105,7 @@ void TestPictures::drawnAtTheSizeAsked_data()
     QTest::newRow("svg stretched") << Svg << QSize(40, 40) << 1.0 << false << QSize(40, 40);
     QTest::newRow("svg on a fine screen") << Svg << QSize(40, 20) << 2.0 << false << QSize(80, 40);
     QTest::newRow("svg kept in proportion") << Svg << QSize(40, 40) << 1.0 << true << QSize(40, 20);
-    QTest::newRow("bitmap kept in proportion") << imageBytes("BMP") << QSize(100, 40) << 1.0 << true
-                                               << QSize(80, 40);
+    QTest::newRow("bitmap kept in proportion") << imageBytes("BMP") << QSize(100, 40) << 1.0 << true << QSize(80, 40);
 }
 
 void TestPictures::drawnAtTheSizeAsked()
@@ -120,8 +119,7 @@ void TestPictures::drawnAtTheSizeAsked()
     folder.write(QStringLiteral("p"), bytes);
     const platform::Result<platform::Picture> picture = platform::Picture::load(QStringLiteral("p"));
     QVERIFY(picture);
-    const QPixmap pixmap =
-        picture->pixmap(asked, ratio, keepAspect ? Qt::KeepAspectRatio : Qt::IgnoreAspectRatio);
+    const QPixmap pixmap = picture->pixmap(asked, ratio, keepAspect ? Qt::KeepAspectRatio : Qt::IgnoreAspectRatio);
     QCOMPARE(pixmap.size(), pixels);
     QCOMPARE(pixmap.devicePixelRatio(), ratio);
     // Red all the way to the corners: drawn to fill, not left transparent.
@@ -206,8 +204,7 @@ void TestPictures::straightenedGivesTheFrameBack_data()
     // its top left.
     QTest::addColumn<QPolygonF>("corners");
     QTest::newRow("a scan, the cheque square") << QPolygonF{{100, 200}, {1500, 200}, {1500, 840}, {100, 840}};
-    QTest::newRow("a photo from the left, at an angle")
-        << QPolygonF{{150, 300}, {1350, 150}, {1450, 1000}, {120, 820}};
+    QTest::newRow("a photo from the left, at an angle") << QPolygonF{{150, 300}, {1350, 150}, {1450, 1000}, {120, 820}};
     QTest::newRow("a photo from below") << QPolygonF{{300, 250}, {1300, 260}, {1550, 900}, {60, 880}};
     QTest::newRow("a cheque lying upright, turned") << QPolygonF{{1100, 50}, {1100, 1150}, {600, 1150}, {600, 50}};
 }
@@ -241,7 +238,10 @@ void TestPictures::straightenedGivesTheFrameBack()
         // Within half a millimetre, five pixels.
         QVERIFY2(QLineF(found, mark * 10).length() < 5,
                  qPrintable(QStringLiteral("mark at %1, %2 mm found at %3, %4 px")
-                                .arg(mark.x()).arg(mark.y()).arg(found.x()).arg(found.y())));
+                                .arg(mark.x())
+                                .arg(mark.y())
+                                .arg(found.x())
+                                .arg(found.y())));
     }
     // Corners that make no shape give nothing.
     QVERIFY(platform::straightened(photo, {corners[0], corners[0], corners[0], corners[0]}, QSize(1750, 800)).isNull());

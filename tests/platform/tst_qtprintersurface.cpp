@@ -36,8 +36,7 @@ double unitsToTwips(int units, double points)
 }
 
 // Prints one document on the test queue and reads back its only page.
-bool printPage(const TestQueue &queue, const std::function<void(QtPrinterSurface &)> &draw, PdfPage *page,
-               QString *why)
+bool printPage(const TestQueue &queue, const std::function<void(QtPrinterSurface &)> &draw, PdfPage *page, QString *why)
 {
     if (!queue.removeOutput(why))
         return false;
@@ -72,8 +71,8 @@ PageTurn turnOf(Orientation orientation)
 
 bool near(QRgb pixel, QRgb wanted)
 {
-    return qAbs(qRed(pixel) - qRed(wanted)) < 60 && qAbs(qGreen(pixel) - qGreen(wanted)) < 60
-           && qAbs(qBlue(pixel) - qBlue(wanted)) < 60;
+    return qAbs(qRed(pixel) - qRed(wanted)) < 60 && qAbs(qGreen(pixel) - qGreen(wanted)) < 60 &&
+           qAbs(qBlue(pixel) - qBlue(wanted)) < 60;
 }
 
 } // namespace
@@ -183,7 +182,8 @@ void TestQtPrinterSurface::textWidthIsPrinterMetrics()
     const double twipsPerPixel = 1440.0 / QGuiApplication::primaryScreen()->logicalDotsPerInchX();
     const double screenTwips = QFontMetricsF(screenFont).horizontalAdvance(text) * twipsPerPixel;
     QVERIFY2(qAbs(screenTwips - expected) > tolerance,
-             qPrintable(QStringLiteral("screen width %1 too close to %2 to tell them apart").arg(screenTwips).arg(expected)));
+             qPrintable(
+                 QStringLiteral("screen width %1 too close to %2 to tell them apart").arg(screenTwips).arg(expected)));
 
     // Qt's own PDF printer at 1440 dpi, as a witness.
     QPrinter pdf(QPrinter::HighResolution);
@@ -392,7 +392,12 @@ void TestQtPrinterSurface::windows1252TextSurvives_data()
 
     QTest::newRow("accents") << QByteArray("\xC9l\xE9onore \xE0 No\xEBl, \xE7\xE0 o\xF9 \xEEle \xFBr \xC0\xC8\xD9");
     QTest::newRow("euro") << QByteArray("****1575.98 \x80");
-    QTest::newRow("oe and quotes") << QByteArray("\x8C" "uvre c\x9C" "ur \xAB" "pay\xE9\xBB \x93" "n\xB0" "5\x94");
+    QTest::newRow("oe and quotes") << QByteArray("\x8C"
+                                                 "uvre c\x9C"
+                                                 "ur \xAB"
+                                                 "pay\xE9\xBB \x93"
+                                                 "n\xB0"
+                                                 "5\x94");
 
     // Every printable character the code page has above ASCII, 16 a line.
     // Left out: the five unassigned bytes, the no-break space and the soft
@@ -484,8 +489,12 @@ void TestQtPrinterSurface::queueThatWouldNotPrintSaysWhy_data()
     QTest::addColumn<QString>("stop");    // the CUPS command that stops the queue
     QTest::addColumn<QString>("restart"); // and the one that puts it back
     QTest::addColumn<QString>("why");
-    QTest::newRow("refusing jobs") << "cupsreject" << "cupsaccept" << "refuse les travaux";
-    QTest::newRow("stopped") << "cupsdisable" << "cupsenable" << "est arrêtée";
+    QTest::newRow("refusing jobs") << "cupsreject"
+                                   << "cupsaccept"
+                                   << "refuse les travaux";
+    QTest::newRow("stopped") << "cupsdisable"
+                             << "cupsenable"
+                             << "est arrêtée";
 }
 
 // CUPS takes such jobs from Qt without a word: the surface asks first, so
@@ -561,9 +570,8 @@ void TestQtPrinterSurface::linesAndFills()
     QVERIFY(dir.isValid());
     const QString stem = dir.filePath(QStringLiteral("page"));
     QProcess render;
-    render.start(QStringLiteral("pdftoppm"),
-                 {QStringLiteral("-r"), QStringLiteral("288"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
-                  queue.pdfPath(), stem});
+    render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("288"), QStringLiteral("-png"),
+                                              QStringLiteral("-singlefile"), queue.pdfPath(), stem});
     QVERIFY(render.waitForFinished(60000));
     QCOMPARE(render.exitCode(), 0);
     const QImage image(stem + QStringLiteral(".png"));

@@ -112,10 +112,14 @@ void TestRecordFile::failures_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("why");
-    QTest::newRow("missing folder") << "absent/r.wdo" << "introuvable";
-    QTest::newRow("a folder") << "dossier" << "c'est un dossier";
-    QTest::newRow("a pipe") << "pipe" << "pas un fichier ordinaire";
-    QTest::newRow("disk full") << "r.wdo" << "disque est plein";
+    QTest::newRow("missing folder") << "absent/r.wdo"
+                                    << "introuvable";
+    QTest::newRow("a folder") << "dossier"
+                              << "c'est un dossier";
+    QTest::newRow("a pipe") << "pipe"
+                            << "pas un fichier ordinaire";
+    QTest::newRow("disk full") << "r.wdo"
+                               << "disque est plein";
 }
 
 void TestRecordFile::failures()

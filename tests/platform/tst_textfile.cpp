@@ -80,8 +80,8 @@ void TestTextFile::writeThenRead()
     const QStringList lines{QStringLiteral(" 2 "), QStringLiteral("Société Générale d'Édition"), QString(),
                             QStringLiteral("12 €")};
     QVERIFY(platform::writeTextLines(QStringLiteral("t.txt"), lines));
-    QCOMPARE(folder.read(QStringLiteral("t.txt")),
-             QByteArray(" 2 \r\nSoci\xe9t\xe9 G\xe9n\xe9rale d'\xc9" "dition\r\n\r\n12 \x80\r\n"));
+    QCOMPARE(folder.read(QStringLiteral("t.txt")), QByteArray(" 2 \r\nSoci\xe9t\xe9 G\xe9n\xe9rale d'\xc9"
+                                                              "dition\r\n\r\n12 \x80\r\n"));
     QCOMPARE(platform::readTextLines(QStringLiteral("t.txt"), 16).valueOr(QStringList{"<none>"}), lines);
     // Only the lines asked for.
     QCOMPARE(platform::readTextLines(QStringLiteral("t.txt"), 2).valueOr(QStringList{"<none>"}), lines.mid(0, 2));
@@ -91,12 +91,18 @@ void TestTextFile::readFailures_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("why"); // empty: read, as its first line "x"
-    QTest::newRow("missing") << "absent.txt" << "introuvable";
-    QTest::newRow("a folder") << "dossier" << "c'est un dossier";
-    QTest::newRow("a pipe") << "pipe.txt" << "pas un fichier ordinaire";
-    QTest::newRow("a link to an endless device") << "zero.txt" << "pas un fichier ordinaire";
-    QTest::newRow("a first line too long for a file of ours") << "long.txt" << "trop grand";
-    QTest::newRow("a huge file: its first lines only") << "huge.txt" << "";
+    QTest::newRow("missing") << "absent.txt"
+                             << "introuvable";
+    QTest::newRow("a folder") << "dossier"
+                              << "c'est un dossier";
+    QTest::newRow("a pipe") << "pipe.txt"
+                            << "pas un fichier ordinaire";
+    QTest::newRow("a link to an endless device") << "zero.txt"
+                                                 << "pas un fichier ordinaire";
+    QTest::newRow("a first line too long for a file of ours") << "long.txt"
+                                                              << "trop grand";
+    QTest::newRow("a huge file: its first lines only") << "huge.txt"
+                                                       << "";
 }
 
 void TestTextFile::readFailures()
@@ -108,7 +114,8 @@ void TestTextFile::readFailures()
     QCOMPARE(::mkfifo(QFile::encodeName(folder.path(QStringLiteral("pipe.txt"))).constData(), 0600), 0);
     QVERIFY(QFile::link(QStringLiteral("/dev/zero"), folder.path(QStringLiteral("zero.txt"))));
     folder.write(QStringLiteral("long.txt"), QByteArray(platform::MaxTextFileBytes + 1, 'a') + "\r\n");
-    folder.write(QStringLiteral("huge.txt"), QByteArray("x\r\n").repeated(16) + QByteArray(4 * platform::MaxTextFileBytes, 'z'));
+    folder.write(QStringLiteral("huge.txt"),
+                 QByteArray("x\r\n").repeated(16) + QByteArray(4 * platform::MaxTextFileBytes, 'z'));
     QElapsedTimer clock;
     clock.start();
     const platform::Result<QStringList> lines = platform::readTextLines(name, 16);

@@ -40,7 +40,9 @@ int store(const QString &path, const QString &prefix, int count)
 int hold(const char *path, int milliseconds)
 {
     const int fd = ::open(path, O_RDWR | O_CREAT, 0666);
-    struct flock request {};
+    struct flock request
+    {
+    };
     request.l_type = F_WRLCK;
     request.l_whence = SEEK_SET;
     request.l_len = printer_choice::AssignmentRecordLength;

@@ -25,8 +25,8 @@ QByteArray header(qint32 count, char fill = '\0')
 QByteArray entry(const QByteArray &value, const QByteArray &key, const QByteArray &numbers = QByteArray(12, '\0'),
                  char filler = ' ')
 {
-    return value.leftJustified(AssignmentValueLength, ' ') + numbers + key.leftJustified(AssignmentKeyLength, ' ')
-        + filler;
+    return value.leftJustified(AssignmentValueLength, ' ') + numbers + key.leftJustified(AssignmentKeyLength, ' ') +
+           filler;
 }
 
 // Another program's entry, with numbers and filler we must not touch.
@@ -137,10 +137,10 @@ void TestPrinterAssignments::storeFailures_data()
     QTest::addColumn<QByteArray>("leftover"); // bytes another program left past the counted entries
     QTest::newRow("missing folder") << "absent/" + FileName << "02" << -1 << "introuvable" << QByteArray();
     QTest::newRow("disk full") << FileName << "02" << 0 << "disque est plein" << QByteArray();
-    QTest::newRow("disk full half-way through the entry") << FileName << "02" << 60 << "disque est plein"
-                                                          << QByteArray();
-    QTest::newRow("disk full over bytes past the count") << FileName << "02" << 0 << "disque est plein"
-                                                         << QByteArray(60, 'x');
+    QTest::newRow("disk full half-way through the entry")
+        << FileName << "02" << 60 << "disque est plein" << QByteArray();
+    QTest::newRow("disk full over bytes past the count")
+        << FileName << "02" << 0 << "disque est plein" << QByteArray(60, 'x');
     QTest::newRow("outside the code page") << FileName << QStringLiteral("Ω") << -1 << "caractère" << QByteArray();
 }
 
@@ -209,8 +209,10 @@ void TestPrinterAssignments::twoProgramsAppendingAtOnce()
     QProcess first;
     QProcess second;
     const QStringList args{QStringLiteral("store"), folder.path(FileName)};
-    first.start(QStringLiteral(ASSIGNMENT_WRITER), args + QStringList{QStringLiteral("A"), QString::number(PerProgram)});
-    second.start(QStringLiteral(ASSIGNMENT_WRITER), args + QStringList{QStringLiteral("B"), QString::number(PerProgram)});
+    first.start(QStringLiteral(ASSIGNMENT_WRITER),
+                args + QStringList{QStringLiteral("A"), QString::number(PerProgram)});
+    second.start(QStringLiteral(ASSIGNMENT_WRITER),
+                 args + QStringList{QStringLiteral("B"), QString::number(PerProgram)});
     for (QProcess *program : {&first, &second})
         QVERIFY(program->waitForStarted(10000));
     for (QProcess *program : {&first, &second}) {
@@ -248,8 +250,8 @@ void TestPrinterAssignments::lookupUnderARewritingProgram()
     const PrinterAssignments file;
     QVERIFY(file.store(Key, QString(AssignmentValueLength, QLatin1Char('A'))));
     QProcess other;
-    other.start(QStringLiteral(ASSIGNMENT_WRITER), {QStringLiteral("rewrite"), folder.path(FileName), Key,
-                                                    QStringLiteral("20000")});
+    other.start(QStringLiteral(ASSIGNMENT_WRITER),
+                {QStringLiteral("rewrite"), folder.path(FileName), Key, QStringLiteral("20000")});
     QVERIFY(other.waitForStarted(10000));
     // Every value read is one that was written whole.
     int reads = 0;
@@ -267,7 +269,9 @@ void TestPrinterAssignments::lookupUnderARewritingProgram()
         QVERIFY(other.waitForFinished(60000));
     QCOMPARE(other.exitCode(), 0);
     QVERIFY(reads > 100);
-    QVERIFY2(torn.isEmpty(), qPrintable(QStringLiteral("%1 of %2 reads torn, first: %3").arg(torn.size()).arg(reads).arg(torn.value(0))));
+    QVERIFY2(
+        torn.isEmpty(),
+        qPrintable(QStringLiteral("%1 of %2 reads torn, first: %3").arg(torn.size()).arg(reads).arg(torn.value(0))));
 }
 
 QTEST_GUILESS_MAIN(TestPrinterAssignments)

@@ -3,10 +3,10 @@
 #include "platform/printingsystem.h"
 #include "printer_choice/printerassignments.h"
 #include "prompt_dialog/form97talk.h"
-#include "support/layoutbytes.h"
 #include "support/cupsqueue.h"
 #include "support/fakes.h"
 #include "support/globals.h"
+#include "support/layoutbytes.h"
 #include "support/workingfolder.h"
 
 #include <QAbstractItemView>

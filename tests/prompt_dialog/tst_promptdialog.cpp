@@ -1,7 +1,7 @@
 #include "platform/desktop.h"
 #include "prompt_dialog/form97.h"
-#include "prompt_dialog/globals.h"
 #include "prompt_dialog/form97talk.h"
+#include "prompt_dialog/globals.h"
 #include "window_services/picturebutton.h"
 
 #include <QApplication>
@@ -16,9 +16,9 @@
 #include <memory>
 
 using prompt_dialog::Form97;
-using window_services::PictureButton;
 using prompt_dialog::PromptText;
 using prompt_dialog::PromptValue;
+using window_services::PictureButton;
 
 namespace {
 
@@ -81,12 +81,12 @@ Outcome runPrompt(const QString &text, int value, const Act &act, When when = Wh
     return run([] { prompt_dialog::showForm97(nullptr); }, act, when);
 }
 
-#define CHECK_RAN(outcome)                                                                                         \
-    do {                                                                                                           \
-        QVERIFY2((outcome).acted, "the dialog did not open");                                                    \
-        QVERIFY2(!(outcome).leftOpen, "the dialog stayed open");                                                 \
-        QVERIFY2(!(outcome).hung, "the modal wait went on after the answer");                                    \
-        QVERIFY2((outcome).destroyed, "the dialog outlived its closing");                                         \
+#define CHECK_RAN(outcome)                                                                                             \
+    do {                                                                                                               \
+        QVERIFY2((outcome).acted, "the dialog did not open");                                                          \
+        QVERIFY2(!(outcome).leftOpen, "the dialog stayed open");                                                       \
+        QVERIFY2(!(outcome).hung, "the modal wait went on after the answer");                                          \
+        QVERIFY2((outcome).destroyed, "the dialog outlived its closing");                                              \
     } while (false)
 
 QWidget *focused(Form97 *dialog)
@@ -163,8 +163,8 @@ void TestPromptDialog::opening_data()
 
     const QString amount = QString::fromUtf8("Entrez le montant du chèque ?");
     QTest::newRow("0") << "Oui|Non" << 0 << QStringList{"command3D0"} << "Oui|Non" << 0 << false << "";
-    QTest::newRow("129") << amount + "|1575.98" << 129 << QStringList{"command3D3", "command3D1"} << amount << 1
-                         << true << "1575.98";
+    QTest::newRow("129") << amount + "|1575.98" << 129 << QStringList{"command3D3", "command3D1"} << amount << 1 << true
+                         << "1575.98";
     QTest::newRow("several |") << "Code ?|a|b" << 129 << QStringList{"command3D3", "command3D1"} << "Code ?" << 1
                                << true << "a|b";
     QTest::newRow("4") << "Imprimer ?" << 4 << QStringList{"command3D2", "command3D1"} << "Imprimer ?" << 4 << false
@@ -173,10 +173,10 @@ void TestPromptDialog::opening_data()
                         << false << "";
     QTest::newRow("128 alone") << "Montant ?|12" << 128 << QStringList{} << "Montant ?|12" << 128 << false << "";
     QTest::newRow("1000 alone") << "A|b" << 1000 << QStringList{} << "A" << 872 << true << "b";
-    QTest::newRow("ON| then *") << "ON|*Texte" << 4 << QStringList{"bt_rech", "command3D2", "command3D1"}
-                                << "Texte" << 4 << false << "";
-    QTest::newRow("* then ON|") << "*ON|Texte" << 0 << QStringList{"bt_rech", "command3D0"} << "ON|Texte" << 0
-                                << false << "";
+    QTest::newRow("ON| then *") << "ON|*Texte" << 4 << QStringList{"bt_rech", "command3D2", "command3D1"} << "Texte"
+                                << 4 << false << "";
+    QTest::newRow("* then ON|") << "*ON|Texte" << 0 << QStringList{"bt_rech", "command3D0"} << "ON|Texte" << 0 << false
+                                << "";
 }
 
 void TestPromptDialog::opening()
@@ -241,27 +241,69 @@ void TestPromptDialog::answers_data()
     QTest::addColumn<QString>("answerText");
     QTest::addColumn<int>("answerValue");
 
-    QTest::newRow("0 confirm") << "Bonjour" << 0 << "" << "command3D0" << "" << 1;
-    QTest::newRow("0 Return") << "Bonjour" << 0 << "" << "Return" << "" << 1;
-    QTest::newRow("0 keypad Enter") << "Bonjour" << 0 << "" << "Enter" << "" << 1;
-    QTest::newRow("4 yes") << "Imprimer ?" << 4 << "" << "command3D1" << "" << 6;
-    QTest::newRow("4 no") << "ON|Imprimer ?" << 4 << "" << "command3D2" << "Imprimer ?" << 7;
-    QTest::newRow("4 Return") << "Imprimer ?" << 4 << "" << "Return" << "" << 6;
-    QTest::newRow("4 Escape is not no") << "Imprimer ?" << 4 << "" << "Escape" << "" << 2;
-    QTest::newRow("4 closed by the window manager") << "Imprimer ?" << 4 << "" << "close" << "" << 2;
-    QTest::newRow("129 confirm keeps spaces") << "Montant ?| 12.5 " << 129 << "" << "command3D1" << " 12.5 " << 6;
-    QTest::newRow("129 Return trims") << "Montant ?| 12.5 " << 129 << "" << "Return" << "12.5" << 1;
-    QTest::newRow("129 typing replaces the default") << "Montant ?|12.5" << 129 << " 7 " << "Return" << "7" << 1;
-    QTest::newRow("129 cancel") << "Montant ?|12.5" << 129 << "" << "command3D3" << "" << 2;
-    QTest::newRow("129 Escape in the box") << "Montant ?|12.5" << 129 << "" << "Escape" << "" << 2;
-    QTest::newRow("129 empty confirm") << "Code ?" << 129 << "" << "command3D1" << "" << 6;
-    QTest::newRow("132 Return is yes, box untouched") << "Code ?| ab " << 132 << "" << "Return" << " ab " << 6;
-    QTest::newRow("search") << "*Code ?| ab " << 129 << "" << "bt_rech" << "ab*" << 1;
-    QTest::newRow("14 first") << "Choix" << 14 << "" << "command3D4" << "Choix" << 17;
-    QTest::newRow("14 right") << "Choix" << 14 << "" << "command3D5" << "Choix" << 18;
-    QTest::newRow("14 third") << "Choix" << 14 << "" << "command3D6" << "Choix" << 16;
-    QTest::newRow("1 without box: Enter does nothing") << "Continuer ?" << 1 << "" << "Return Escape" << "" << 2;
-    QTest::newRow("128: only Escape ends it") << "Montant ?|12" << 128 << "" << "Return Escape" << "" << 2;
+    QTest::newRow("0 confirm") << "Bonjour" << 0 << ""
+                               << "command3D0"
+                               << "" << 1;
+    QTest::newRow("0 Return") << "Bonjour" << 0 << ""
+                              << "Return"
+                              << "" << 1;
+    QTest::newRow("0 keypad Enter") << "Bonjour" << 0 << ""
+                                    << "Enter"
+                                    << "" << 1;
+    QTest::newRow("4 yes") << "Imprimer ?" << 4 << ""
+                           << "command3D1"
+                           << "" << 6;
+    QTest::newRow("4 no") << "ON|Imprimer ?" << 4 << ""
+                          << "command3D2"
+                          << "Imprimer ?" << 7;
+    QTest::newRow("4 Return") << "Imprimer ?" << 4 << ""
+                              << "Return"
+                              << "" << 6;
+    QTest::newRow("4 Escape is not no") << "Imprimer ?" << 4 << ""
+                                        << "Escape"
+                                        << "" << 2;
+    QTest::newRow("4 closed by the window manager") << "Imprimer ?" << 4 << ""
+                                                    << "close"
+                                                    << "" << 2;
+    QTest::newRow("129 confirm keeps spaces") << "Montant ?| 12.5 " << 129 << ""
+                                              << "command3D1"
+                                              << " 12.5 " << 6;
+    QTest::newRow("129 Return trims") << "Montant ?| 12.5 " << 129 << ""
+                                      << "Return"
+                                      << "12.5" << 1;
+    QTest::newRow("129 typing replaces the default") << "Montant ?|12.5" << 129 << " 7 "
+                                                     << "Return"
+                                                     << "7" << 1;
+    QTest::newRow("129 cancel") << "Montant ?|12.5" << 129 << ""
+                                << "command3D3"
+                                << "" << 2;
+    QTest::newRow("129 Escape in the box") << "Montant ?|12.5" << 129 << ""
+                                           << "Escape"
+                                           << "" << 2;
+    QTest::newRow("129 empty confirm") << "Code ?" << 129 << ""
+                                       << "command3D1"
+                                       << "" << 6;
+    QTest::newRow("132 Return is yes, box untouched") << "Code ?| ab " << 132 << ""
+                                                      << "Return"
+                                                      << " ab " << 6;
+    QTest::newRow("search") << "*Code ?| ab " << 129 << ""
+                            << "bt_rech"
+                            << "ab*" << 1;
+    QTest::newRow("14 first") << "Choix" << 14 << ""
+                              << "command3D4"
+                              << "Choix" << 17;
+    QTest::newRow("14 right") << "Choix" << 14 << ""
+                              << "command3D5"
+                              << "Choix" << 18;
+    QTest::newRow("14 third") << "Choix" << 14 << ""
+                              << "command3D6"
+                              << "Choix" << 16;
+    QTest::newRow("1 without box: Enter does nothing") << "Continuer ?" << 1 << ""
+                                                       << "Return Escape"
+                                                       << "" << 2;
+    QTest::newRow("128: only Escape ends it") << "Montant ?|12" << 128 << ""
+                                              << "Return Escape"
+                                              << "" << 2;
 }
 
 void TestPromptDialog::answers()
@@ -293,12 +335,21 @@ void TestPromptDialog::filters_data()
 
     const auto u = [](const char *text) { return QString::fromUtf8(text); };
     QTest::newRow("no filter") << 129 << u("aé1-x") << u("aé1-x") << u("aé1-x") << 0;
-    QTest::newRow("digits only") << 10129 << u("1a2.,-é 3") << "12.,-3" << "12.,-3" << 3;
-    QTest::newRow("digits keep Backspace") << 10129 << "12\b3" << "13" << "13" << 0;
+    QTest::newRow("digits only") << 10129 << u("1a2.,-é 3") << "12.,-3"
+                                 << "12.,-3" << 3;
+    QTest::newRow("digits keep Backspace") << 10129 << "12\b3"
+                                           << "13"
+                                           << "13" << 0;
     QTest::newRow("upper case") << 1129 << u("abé ç1-") << u("ABÉ Ç1-") << u("ABÉ Ç1-") << 0;
-    QTest::newRow("11129 upper case, not digits") << 11129 << "ab1" << "AB1" << "AB1" << 0;
-    QTest::newRow("100129 hidden") << 100129 << "abc" << "abc" << "***" << 0;
-    QTest::newRow("hidden digits") << 110129 << "a1" << "1" << "*" << 1;
+    QTest::newRow("11129 upper case, not digits") << 11129 << "ab1"
+                                                  << "AB1"
+                                                  << "AB1" << 0;
+    QTest::newRow("100129 hidden") << 100129 << "abc"
+                                   << "abc"
+                                   << "***" << 0;
+    QTest::newRow("hidden digits") << 110129 << "a1"
+                                   << "1"
+                                   << "*" << 1;
 }
 
 void TestPromptDialog::filters()

@@ -34,26 +34,23 @@ void TestPromptRequest::readRequest_data()
 
     // A flag on its own is not more than itself, but it is more than the
     // smaller flags that follow (1000 alone is mode 872 with the box).
-    QTest::newRow("100000 alone") << "A" << 100000 << "A" << 88872 << true << "" << upper << false << false
-                                  << false;
-    QTest::newRow("1128: upper case, no box") << "A|b" << 1128 << "A|b" << 128 << false << "" << upper << false
-                                              << false << false;
-    QTest::newRow("129 without |") << "Code ?" << 129 << "Code ?" << 1 << true << "" << none << false << false
-                                   << false;
-    QTest::newRow("1129 upper case") << "N° ?" << 1129 << "N° ?" << 1 << true << "" << upper << false << false
-                                     << false;
+    QTest::newRow("100000 alone") << "A" << 100000 << "A" << 88872 << true << "" << upper << false << false << false;
+    QTest::newRow("1128: upper case, no box")
+        << "A|b" << 1128 << "A|b" << 128 << false << "" << upper << false << false << false;
+    QTest::newRow("129 without |") << "Code ?" << 129 << "Code ?" << 1 << true << "" << none << false << false << false;
+    QTest::newRow("1129 upper case") << "N° ?" << 1129 << "N° ?" << 1 << true << "" << upper << false << false << false;
     QTest::newRow("10129 digits only") << "N° ?" << 10129 << "N° ?" << 1 << true << "" << digits << false << false
                                        << false;
-    QTest::newRow("11129 upper case wins") << "N° ?" << 11129 << "N° ?" << 1 << true << "" << upper << false
-                                           << false << false;
+    QTest::newRow("11129 upper case wins")
+        << "N° ?" << 11129 << "N° ?" << 1 << true << "" << upper << false << false << false;
     QTest::newRow("100129 hidden") << "Mot ?|x" << 100129 << "Mot ?" << 1 << true << "x" << none << true << false
                                    << false;
-    QTest::newRow("on| is not a marker") << "on|Texte" << 0 << "on|Texte" << 0 << false << "" << none << false
-                                         << false << false;
-    QTest::newRow("markers before the split") << "ON|*Code ?|AB" << 129 << "Code ?" << 1 << true << "AB" << none
-                                              << false << true << true;
-    QTest::newRow("} is ordinary text") << "}Code ?" << 129 << "}Code ?" << 1 << true << "" << none << false
-                                        << false << false;
+    QTest::newRow("on| is not a marker") << "on|Texte" << 0 << "on|Texte" << 0 << false << "" << none << false << false
+                                         << false;
+    QTest::newRow("markers before the split")
+        << "ON|*Code ?|AB" << 129 << "Code ?" << 1 << true << "AB" << none << false << true << true;
+    QTest::newRow("} is ordinary text") << "}Code ?" << 129 << "}Code ?" << 1 << true << "" << none << false << false
+                                        << false;
 }
 
 void TestPromptRequest::readRequest()

@@ -51,12 +51,12 @@ private:
 
 // Declares `queue` for the rest of the test function, or skips the test
 // (fails it, when printing is required) when the rig did not run.
-#define ORMELINE_TEST_QUEUE(queue)                                                                                  \
-    const TestQueue queue = TestQueue::fromEnvironment();                                                           \
-    do {                                                                                                            \
-        if (!queue.isSet()) {                                                                                       \
-            if (TestQueue::required())                                                                              \
-                QFAIL("ORMELINE_REQUIRE_CUPS=1 but ORMELINE_TEST_QUEUE/ORMELINE_TEST_PDF are unset");               \
-            QSKIP("no CUPS test queue: run tests/rig/cups-rig.sh start and set the variables it prints");           \
-        }                                                                                                           \
+#define ORMELINE_TEST_QUEUE(queue)                                                                                     \
+    const TestQueue queue = TestQueue::fromEnvironment();                                                              \
+    do {                                                                                                               \
+        if (!queue.isSet()) {                                                                                          \
+            if (TestQueue::required())                                                                                 \
+                QFAIL("ORMELINE_REQUIRE_CUPS=1 but ORMELINE_TEST_QUEUE/ORMELINE_TEST_PDF are unset");                  \
+            QSKIP("no CUPS test queue: run tests/rig/cups-rig.sh start and set the variables it prints");              \
+        }                                                                                                              \
     } while (false)

@@ -62,8 +62,8 @@ inline void confirmNextMessage(QString *seenText)
 
 inline void answerNextQuestion(bool yes, QString *seenText)
 {
-    answerNextPrompt(
-        [yes](prompt_dialog::Form97 *d) { QTest::mouseClick(d->command3D[yes ? 1 : 2], Qt::LeftButton); }, seenText);
+    answerNextPrompt([yes](prompt_dialog::Form97 *d) { QTest::mouseClick(d->command3D[yes ? 1 : 2], Qt::LeftButton); },
+                     seenText);
 }
 
 inline void typeNextAnswer(const QString &typed, QString *seenText)

@@ -23,9 +23,9 @@ bool runTool(const QString &program, const QStringList &arguments, QByteArray *o
         return false;
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        tell(why, QStringLiteral("%1 %2 failed: %3")
-                      .arg(program, arguments.join(u' '),
-                           QString::fromLocal8Bit(process.readAllStandardError()).trimmed()));
+        tell(why,
+             QStringLiteral("%1 %2 failed: %3")
+                 .arg(program, arguments.join(u' '), QString::fromLocal8Bit(process.readAllStandardError()).trimmed()));
         return false;
     }
     *out = process.readAllStandardOutput();
@@ -82,9 +82,10 @@ QStringList PdfPage::texts() const
 QList<PdfPage> readPdfWords(const QString &pdfPath, QString *why)
 {
     QByteArray xhtml;
-    if (!runTool(QStringLiteral("pdftotext"),
-                 {QStringLiteral("-bbox"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdfPath, QStringLiteral("-")},
-                 &xhtml, why))
+    if (!runTool(
+            QStringLiteral("pdftotext"),
+            {QStringLiteral("-bbox"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdfPath, QStringLiteral("-")},
+            &xhtml, why))
         return {};
 
     QList<PdfPage> pages;

@@ -11,8 +11,8 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFile>
-#include <QMenu>
 #include <QLabel>
+#include <QMenu>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
@@ -44,8 +44,8 @@ void TestWindowServices::storeHolds_data()
     QTest::addColumn<QString>("caption");
     for (int i = 0; i < 8; ++i)
         QTest::addRow("ccb %d", i) << "ccb" << i << QSize(32, 32) << "";
-    const QList<std::pair<int, QString>> faces{
-        {0, "Créer"}, {1, "Recher."}, {2, "Valider"}, {3, "Annuler"}, {5, "Outils"}, {11, "Fin"}};
+    const QList<std::pair<int, QString>> faces{{0, "Créer"},   {1, "Recher."}, {2, "Valider"},
+                                               {3, "Annuler"}, {5, "Outils"},  {11, "Fin"}};
     for (const auto &[index, caption] : faces)
         QTest::addRow("btc %d", index) << "btc" << index << QSize(48, 48) << caption;
     for (int i : {4, 54, 72, 73})
@@ -142,7 +142,8 @@ void TestWindowServices::fieldMenusSpeakFrench()
     for (const QAction *action : menu->actions())
         entries << action->text();
     menu->close();
-    QVERIFY2(entries.join(QLatin1Char('|')).contains(QStringLiteral("Co&uper")), qPrintable(entries.join(QStringLiteral(" | "))));
+    QVERIFY2(entries.join(QLatin1Char('|')).contains(QStringLiteral("Co&uper")),
+             qPrintable(entries.join(QStringLiteral(" | "))));
 }
 
 void TestWindowServices::suiteFileCreatedAndShared()

@@ -7,9 +7,9 @@
 #include "calibration/numberfield.h"
 #include "calibration/placementview.h"
 #include "main_window/program.h"
-#include "window_services/textfield.h"
 #include "prompt_dialog/form97.h"
 #include "prompt_dialog/globals.h"
+#include "window_services/textfield.h"
 
 #include <QApplication>
 #include <QDir>
