@@ -51,8 +51,14 @@ Result<Contents> readContents(const RecordFile &file)
 }
 
 // The key field as it stands in a record: cut or blank-padded to 25 bytes.
+// A key of control characters could match the zeros of a record another
+// program has counted but not yet written: keys are text.
 Result<QByteArray> keyField(const QString &key)
 {
+    for (const QChar c : key) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return fail(QStringLiteral("la clé « %1 » contient un caractère de contrôle").arg(key));
+    }
     const Result<QByteArray> bytes = platform::encode1252(key);
     if (!bytes)
         return bytes;

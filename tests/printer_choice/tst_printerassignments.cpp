@@ -131,22 +131,28 @@ void TestPrinterAssignments::store()
 void TestPrinterAssignments::storeFailures_data()
 {
     QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
     QTest::addColumn<int>("room"); // the bytes the disk lets the file grow by; -1: no limit
     QTest::addColumn<QString>("why");
     QTest::addColumn<QByteArray>("leftover"); // bytes another program left past the counted entries
-    QTest::newRow("missing folder") << "absent/" + FileName << "02" << -1 << "introuvable" << QByteArray();
-    QTest::newRow("disk full") << FileName << "02" << 0 << "disque est plein" << QByteArray();
+    QTest::newRow("missing folder") << "absent/" + FileName << Key << "02" << -1 << "introuvable" << QByteArray();
+    QTest::newRow("disk full") << FileName << Key << "02" << 0 << "disque est plein" << QByteArray();
     QTest::newRow("disk full half-way through the entry")
-        << FileName << "02" << 60 << "disque est plein" << QByteArray();
+        << FileName << Key << "02" << 60 << "disque est plein" << QByteArray();
     QTest::newRow("disk full over bytes past the count")
-        << FileName << "02" << 0 << "disque est plein" << QByteArray(60, 'x');
-    QTest::newRow("outside the code page") << FileName << QStringLiteral("Ω") << -1 << "caractère" << QByteArray();
+        << FileName << Key << "02" << 0 << "disque est plein" << QByteArray(60, 'x');
+    // Zeros are what a record counted but not yet written reads as.
+    QTest::newRow("a key of control characters")
+        << FileName << QString(3, QChar(0)) << "02" << -1 << "caractère de contrôle" << QByteArray();
+    QTest::newRow("outside the code page")
+        << FileName << Key << QStringLiteral("Ω") << -1 << "caractère" << QByteArray();
 }
 
 void TestPrinterAssignments::storeFailures()
 {
     QFETCH(QString, path);
+    QFETCH(QString, key);
     QFETCH(QString, value);
     QFETCH(int, room);
     QFETCH(QString, why);
@@ -159,7 +165,7 @@ void TestPrinterAssignments::storeFailures()
         std::optional<FileSizeLimit> limit;
         if (room >= 0)
             limit.emplace(before.size() + room);
-        result = PrinterAssignments(path).store(Key, value);
+        result = PrinterAssignments(path).store(key, value);
     }
     QVERIFY(!result);
     QVERIFY2(result.error().contains(why), qPrintable(result.error()));
