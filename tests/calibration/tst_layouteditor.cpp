@@ -1,6 +1,7 @@
 #include "bank_layouts/layoutfile.h"
 #include "calibration/layouteditor.h"
 #include "support/globals.h"
+#include "support/layoutbytes.h"
 #include "support/scriptedtalk.h"
 #include "support/workingfolder.h"
 
@@ -29,12 +30,19 @@ const QList<QByteArray> Lines{"Soci\xe9t\xe9 Lyonnaise",
                               "21",
                               "110"};
 
-QByteArray layoutBytes(int count)
+QByteArray lyonnaiseBytes(int count)
 {
-    QByteArray bytes;
-    for (int i = 0; i < count; ++i)
-        bytes += Lines[i] + "\r\n";
-    return bytes;
+    return crlfLines(Lines.mid(0, count));
+}
+
+// The file's lines as the editor shows them (Windows-1252 agrees with
+// Latin-1 on every letter used here).
+QStringList shownLines()
+{
+    QStringList shown;
+    for (const QByteArray &line : Lines)
+        shown << QString::fromLatin1(line);
+    return shown;
 }
 
 } // namespace
@@ -79,22 +87,7 @@ void TestLayoutEditor::opening_data()
                                "6",
                                "43",
                                "60"};
-    const QStringList fromFile{"Société Lyonnaise",
-                               "Times New Roman",
-                               "11",
-                               "130",
-                               "8",
-                               "20",
-                               "22.5",
-                               "95",
-                               "46",
-                               "135",
-                               "46",
-                               "55.5",
-                               "15",
-                               "10",
-                               "21",
-                               "110"};
+    const QStringList fromFile = shownLines();
     QTest::newRow("a whole file, 55.5 shown as it is") << 16 << QString() << true << "bq_LYO.txt" << fromFile << "";
     QTest::newRow("ten lines: a new bank, the file's values kept")
         << 10 << "Ab12xyz" << true << "bq_AB12X.txt" << fromFile.mid(0, 10) + defaults.mid(10) << "";
@@ -121,8 +114,8 @@ void TestLayoutEditor::opening()
     QFETCH(QString, message);
     WorkingFolder folder;
     if (fileLines > 0)
-        folder.write(QStringLiteral("bq_LYO.txt"), layoutBytes(fileLines));
-    folder.write(QStringLiteral("bq_AUTRE.txt"), layoutBytes(16));
+        folder.write(QStringLiteral("bq_LYO.txt"), lyonnaiseBytes(fileLines));
+    folder.write(QStringLiteral("bq_AUTRE.txt"), lyonnaiseBytes(16));
     bank_layouts::BankFiles[0] = QStringLiteral("bq_GEN.txt");
     bank_layouts::SelectedBankFile = QStringLiteral("bq_LYO.txt");
     platform::setPointer(platform::QuestionArrowPointer);
@@ -184,7 +177,7 @@ void TestLayoutEditor::finishWritesAsTyped()
 void TestLayoutEditor::finishThatCannotWriteKeepsTheFile()
 {
     WorkingFolder folder;
-    folder.write(QStringLiteral("bq_LYO.txt"), layoutBytes(16));
+    folder.write(QStringLiteral("bq_LYO.txt"), lyonnaiseBytes(16));
     bank_layouts::SelectedBankFile = QStringLiteral("bq_LYO.txt");
     ScriptedTalk talk;
     talk.confirm();
@@ -200,7 +193,7 @@ void TestLayoutEditor::finishThatCannotWriteKeepsTheFile()
     }
     QVERIFY(!written);
     QVERIFY2(talk.messages().last().contains(QStringLiteral("bq_LYO.txt")), qPrintable(talk.messages().last()));
-    QCOMPARE(folder.read(QStringLiteral("bq_LYO.txt")), layoutBytes(16));
+    QCOMPARE(folder.read(QStringLiteral("bq_LYO.txt")), lyonnaiseBytes(16));
     QCOMPARE(editor.layout().values[0].text(), QStringLiteral("140"));
 }
 
