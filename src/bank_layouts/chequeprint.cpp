@@ -34,7 +34,7 @@ amount_words::SplitLines chequeWords(platform::PrinterSurface &printer, const Ch
 }
 
 void printChequeItems(platform::PrinterSurface &printer, const ChequeFields &fields, const LayoutValues &layout,
-                      const amount_words::SplitLines &words, Paper paper)
+                      const amount_words::SplitLines &words, Paper paper, const std::function<void()> &handingOver)
 {
     const double h = common::numericValue(fields.horizontalOffset) * common::TwipsPerMm;
     const double v = common::numericValue(fields.verticalOffset) * common::TwipsPerMm;
@@ -44,29 +44,33 @@ void printChequeItems(platform::PrinterSurface &printer, const ChequeFields &fie
     for (int index = 1; index <= 12; ++index)
         at[std::size_t(index)] = position(layout[std::size_t(index)], index % 2 ? h : v);
 
-    platform::printPage(printer, [&] {
-        printer.setOrientation(platform::Orientation::Landscape);
-        if (paper == Paper::PlainSheet) {
-            const platform::LineStyle before = printer.lineStyle();
-            printer.setLineStyle(platform::LineStyle::Dotted);
-            printer.rectangle(QPointF(h, v), QPointF(h + ChequeWidthTwips, v + ChequeHeightTwips));
-            printer.setLineStyle(before);
-        }
-        printer.setFontSize(16);
-        printer.setBold(true);
-        printAt(printer, at[1], at[2], Stars + amount_words::amountFigures(fields.amount) + QStringLiteral(" €"));
-        printer.setBold(false);
-        printer.setFontSize(10);
-        printAt(printer, at[3], at[4], fields.payee);
-        printAt(printer, at[5], at[6], fields.place);
-        printAt(printer, at[7], at[8], fields.date);
-        printAt(printer, at[9], at[10], words.first + Stars);
-        printAt(printer, at[11], at[12], Stars + words.second + Stars);
-    });
+    platform::printPage(
+        printer,
+        [&] {
+            printer.setOrientation(platform::Orientation::Landscape);
+            if (paper == Paper::PlainSheet) {
+                const platform::LineStyle before = printer.lineStyle();
+                printer.setLineStyle(platform::LineStyle::Dotted);
+                printer.rectangle(QPointF(h, v), QPointF(h + ChequeWidthTwips, v + ChequeHeightTwips));
+                printer.setLineStyle(before);
+            }
+            printer.setFontSize(16);
+            printer.setBold(true);
+            printAt(printer, at[1], at[2], Stars + amount_words::amountFigures(fields.amount) + QStringLiteral(" €"));
+            printer.setBold(false);
+            printer.setFontSize(10);
+            printAt(printer, at[3], at[4], fields.payee);
+            printAt(printer, at[5], at[6], fields.place);
+            printAt(printer, at[7], at[8], fields.date);
+            printAt(printer, at[9], at[10], words.first + Stars);
+            printAt(printer, at[11], at[12], Stars + words.second + Stars);
+        },
+        handingOver);
     printer.setOrientation(platform::Orientation::Portrait);
 }
 
-void printCheque(platform::PrinterSurface &printer, const ChequeFields &fields)
+void printCheque(platform::PrinterSurface &printer, const ChequeFields &fields,
+                 const std::function<void(const amount_words::SplitLines &)> &handingOver)
 {
     using amount_words::WordsLine1;
     using amount_words::WordsLine2;
@@ -75,7 +79,10 @@ void printCheque(platform::PrinterSurface &printer, const ChequeFields &fields)
     const amount_words::SplitLines lines = chequeWords(printer, fields, LayoutTwips);
     WordsLine1 = lines.first;
     WordsLine2 = lines.second;
-    printChequeItems(printer, fields, LayoutTwips, lines);
+    printChequeItems(printer, fields, LayoutTwips, lines, Paper::Cheque, [&] {
+        if (handingOver)
+            handingOver(lines);
+    });
 }
 
 } // namespace bank_layouts

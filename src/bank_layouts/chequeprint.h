@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace platform {
 class PrinterSurface;
 }
@@ -30,8 +32,11 @@ struct ChequeFields
 //
 // Throws platform::PrinterError when the printer fails or a position does
 // not fit; a page already started is then dropped, so no half-printed
-// cheque comes out later.
-void printCheque(platform::PrinterSurface &printer, const ChequeFields &fields);
+// cheque comes out later. `handingOver`, when given, runs just before the
+// page is handed to the printing system, with the lines of words as they
+// are printed on it.
+void printCheque(platform::PrinterSurface &printer, const ChequeFields &fields,
+                 const std::function<void(const amount_words::SplitLines &)> &handingOver = {});
 
 // The two halves of printCheque(), for a layout of the caller's (the
 // editor's preview draws with them):
@@ -44,7 +49,8 @@ amount_words::SplitLines chequeWords(platform::PrinterSurface &printer, const Ch
 // goes under them where the cheque would stand: at the printer offsets.
 enum class Paper { Cheque, PlainSheet };
 void printChequeItems(platform::PrinterSurface &printer, const ChequeFields &fields, const LayoutValues &layout,
-                      const amount_words::SplitLines &words, Paper paper = Paper::Cheque);
+                      const amount_words::SplitLines &words, Paper paper = Paper::Cheque,
+                      const std::function<void()> &handingOver = {});
 
 // A French cheque, 175 x 80 mm, in twips.
 constexpr double ChequeWidthTwips = 175 * 56.7;

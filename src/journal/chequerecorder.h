@@ -2,35 +2,103 @@
 
 #include "journal/journal.h"
 
+#include <QObject>
+
+#include <future>
+
+namespace prompt_dialog {
+class UserTalk;
+}
+
 namespace journal {
 
-// Where a printed cheque is written down, once the printing system has
-// accepted it and before the program may end.
+// Where a printed cheque is written down: before its page is handed to the
+// printing system, so that no page can come out unrecorded whatever the
+// moment the program is stopped, and again once the printing system has
+// taken it.
 class ChequeRecorder
 {
 public:
     virtual ~ChequeRecorder() = default;
-    // Gives the cheque's id in the journal, or why it is not in it.
-    virtual platform::Result<qint64> record(const PrintedCheque &cheque) = 0;
+    // Writes the cheque down as being handed over; gives its id. It stands
+    // "à vérifier" until one of the two below.
+    virtual platform::Result<qint64> recordHandingOver(const PrintedCheque &cheque) = 0;
+    // The printing system took the cheque written down as `id`. Gives its id
+    // in the journal, which is another when the journal had to be started
+    // again meanwhile.
+    virtual platform::Result<qint64> confirmPrinted(qint64 id, const PrintedCheque &cheque) = 0;
+    // The printing system refused it: it will not come out.
+    virtual platform::Result<void> markNotPrinted(qint64 id, const QString &why) = 0;
 };
 
-// The recorder of the program: the journal of the working folder, or the
-// reason it could not be opened, which each cheque printed then gives.
-class JournalRecorder final : public ChequeRecorder
+// The journal of the program's run. Looking at a journal of years takes a
+// while, so the look runs on a thread of its own once the window shows, and
+// the first cheque to be written down waits for it if it must. A journal
+// damaged then, or found damaged by a record, is set aside and a new one
+// started, so that every cheque printed is written down somewhere. What the
+// user must know (a journal set aside, none to be had) is told through the
+// user talk once back in the event loop, never in the middle of a print;
+// then each cheque a stopped program left unconfirmed is put to the user.
+class JournalRecorder final : public QObject, public ChequeRecorder
 {
-public:
-    void setJournal(Journal *journal) { m_journal = journal; }
-    void setUnavailable(const QString &why) { m_unavailable = why; }
-    Journal *journal() const { return m_journal; }
+    Q_OBJECT
 
-    platform::Result<qint64> record(const PrintedCheque &cheque) override;
+public:
+    JournalRecorder(QString path, const platform::Clock &clock, prompt_dialog::UserTalk &talk,
+                    QObject *parent = nullptr);
+    ~JournalRecorder() override;
+
+    // Starts the look at the file; the journal is opened when it is done, or
+    // when first needed.
+    void startOpening();
+    // The journal, opened (waiting for the look if it runs yet); nullptr when
+    // there can be none, unavailable() then saying why. The same object for
+    // the whole run, a replaced journal included.
+    Journal *journal();
+    QString unavailable() const { return m_unavailable; }
+
+    platform::Result<qint64> recordHandingOver(const PrintedCheque &cheque) override;
+    platform::Result<qint64> confirmPrinted(qint64 id, const PrintedCheque &cheque) override;
+    platform::Result<void> markNotPrinted(qint64 id, const QString &why) override;
+
+    // Tells at once what there is to tell (the program is ending).
+    void tellNow();
+
+Q_SIGNALS:
+    // The journal is opened, or known to be unavailable.
+    void opened();
+    // The user was told what there was to tell and asked about each cheque
+    // left unconfirmed.
+    void settled();
 
 private:
-    Journal *m_journal = nullptr;
+    void finishOpening();
+    // A failed operation on a damaged journal: sets it aside and goes on in a
+    // new one, once a run. True when there is a new one.
+    bool replaceIfDamaged(const QString &why);
+    void tellLater(const QString &text);
+    void settle();
+
+    QString m_path;
+    const platform::Clock &m_clock;
+    prompt_dialog::UserTalk &m_talk;
+    std::future<platform::Result<Journal::Health>> m_look;
+    bool m_started = false;
+    bool m_finished = false;
+    std::unique_ptr<Journal> m_journal;
     QString m_unavailable;
+    bool m_replaced = false;
+    QStringList m_toTell;
+    bool m_settleQueued = false;
+    bool m_settling = false;
+    // The cheques found unconfirmed at opening, to put to the user.
+    QList<Entry> m_leftovers;
 };
 
-// What the user is told when a printed cheque could not be recorded.
+// What the user is told when a printed cheque could not be written down.
 QString notRecordedMessage(const PrintedCheque &cheque, const QString &why);
+// The question put for a cheque a stopped program left unconfirmed:
+// "Le chèque de 401,01 € sur Banque de Test, à 10 h 42, est-il sorti ?"
+QString leftoverQuestion(const Entry &entry, const QDate &today);
 
 } // namespace journal

@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/folder.h"
+#include "platform/regularfile.h"
 
 #include <QHash>
 #include <QSqlDatabase>
@@ -10,6 +11,7 @@
 #include <QVariant>
 
 #include <atomic>
+#include <utility>
 
 namespace journal {
 
@@ -21,7 +23,7 @@ namespace {
 // brought forward by the steps below, each in the transaction that opens it;
 // a new file goes through the same steps, so that they are always the ones
 // run.
-constexpr int SchemaVersion = 2;
+constexpr int SchemaVersion = 3;
 
 // Version 1: the cheques, their events and the remittance slips.
 const char *const SchemaToVersion1[] = {
@@ -78,6 +80,36 @@ const char *const SchemaToVersion2[] = {
     "CREATE TRIGGER remittances_kept_d BEFORE DELETE ON remittances BEGIN SELECT RAISE(ABORT, 'history is kept'); END",
 };
 
+// Version 3: where each cheque stands now, kept from its events by triggers,
+// so that the totals of a range tell what the shop holds without reading
+// every cheque's history. A cheque is written down before its page is handed
+// over and stands 'pending' until its first status event. Not history: its
+// rows follow the events, which stay as they were written.
+const char *const SchemaToVersion3[] = {
+    "CREATE TABLE standing ("
+    " cheque_id INTEGER PRIMARY KEY REFERENCES cheques (id),"
+    " kind TEXT NOT NULL)",
+    "INSERT INTO standing (cheque_id, kind) SELECT c.id, coalesce((SELECT e.kind FROM events e"
+    " WHERE e.cheque_id = c.id AND e.kind IN ('printed', 'spoiled', 'cancelled', 'deposited')"
+    " ORDER BY e.id DESC LIMIT 1), 'pending') FROM cheques c",
+    // The few that are not money, for the totals and the start-up's look
+    // for cheques left unconfirmed.
+    "CREATE INDEX standing_apart ON standing (kind) WHERE kind IN ('pending', 'spoiled', 'cancelled')",
+    "CREATE TRIGGER cheques_standing AFTER INSERT ON cheques"
+    " BEGIN INSERT INTO standing (cheque_id, kind) VALUES (NEW.id, 'pending'); END",
+    "CREATE TRIGGER events_standing AFTER INSERT ON events"
+    " WHEN NEW.kind IN ('printed', 'spoiled', 'cancelled', 'deposited')"
+    " BEGIN UPDATE standing SET kind = NEW.kind WHERE cheque_id = NEW.cheque_id; END",
+};
+
+// The tables each version has, checked before a file is taken as a journal.
+const char *const TablesOfVersion[][6] = {
+    {},
+    {"cheques", "remittances", "events"},
+    {"cheques", "remittances", "events", "notes", "settings"},
+    {"cheques", "remittances", "events", "notes", "settings", "standing"},
+};
+
 // A second program busy with the journal is waited for this long.
 const QString ConnectOptions = QStringLiteral("QSQLITE_BUSY_TIMEOUT=20000");
 
@@ -124,12 +156,16 @@ QString statusCode(Status status)
         return QStringLiteral("cancelled");
     case Status::Deposited:
         return QStringLiteral("deposited");
+    case Status::Unconfirmed:
+        return QStringLiteral("pending");
     }
     return QString();
 }
 
 Status statusOfCode(const QString &code)
 {
+    if (code == QLatin1String("pending"))
+        return Status::Unconfirmed;
     if (code == QLatin1String("spoiled"))
         return Status::Spoiled;
     if (code == QLatin1String("cancelled"))
@@ -157,8 +193,10 @@ QString remittanceText(qint64 number, const QDate &date)
 
 // SQLite's primary result codes that the user can be told about.
 enum SqliteCode {
+    Perm = 3,
     Busy = 5,
     Locked = 6,
+    NoMemory = 7,
     ReadOnly = 8,
     IoError = 10,
     Corrupt = 11,
@@ -181,6 +219,28 @@ bool isDamage(const QSqlError &error)
     return code == Corrupt || code == NotADatabase;
 }
 
+// Whether a failure to read a file comes from where it is (its folder, its
+// rights, the disk, another program) rather than from what it holds: a file
+// that cannot be read for any other reason (an unknown format, a schema that
+// will not parse) is no journal of ours.
+bool isCircumstance(const QSqlError &error)
+{
+    switch (sqliteCode(error)) {
+    case Perm:
+    case Busy:
+    case Locked:
+    case NoMemory:
+    case ReadOnly:
+    case IoError:
+    case Full:
+    case CantOpen:
+    case Auth:
+        return true;
+    default:
+        return false;
+    }
+}
+
 QString reason(const QSqlError &error)
 {
     switch (sqliteCode(error)) {
@@ -188,7 +248,7 @@ QString reason(const QSqlError &error)
     case Locked:
         return QStringLiteral("le journal est occupé par un autre programme depuis trop longtemps");
     case ReadOnly:
-        return QStringLiteral("le journal est en lecture seule (fichier ou dossier protégé)");
+        return QStringLiteral("le journal est en lecture seule : fichier ou dossier protégé");
     case IoError:
         return QStringLiteral("le disque n'a pas pu lire ou écrire le journal");
     case Corrupt:
@@ -202,7 +262,7 @@ QString reason(const QSqlError &error)
     default:
         break;
     }
-    return QStringLiteral("le journal a refusé l'opération (%1)").arg(error.text().trimmed());
+    return QStringLiteral("le journal a refusé l'opération : %1").arg(error.text().trimmed());
 }
 
 platform::Failure failure(const QSqlQuery &query)
@@ -231,17 +291,12 @@ bool run(QSqlQuery &query, const QString &sql, const QVariantList &values = {})
 class Transaction
 {
 public:
-    explicit Transaction(const QSqlDatabase &db)
+    Transaction(const QSqlDatabase &db, bool &damage)
         : m_db(db)
+        , m_damage(damage)
     {
     }
-    ~Transaction()
-    {
-        if (m_open) {
-            QSqlQuery rollback(m_db);
-            rollback.exec(QStringLiteral("ROLLBACK"));
-        }
-    }
+    ~Transaction() { rollback(); }
     Transaction(const Transaction &) = delete;
     Transaction &operator=(const Transaction &) = delete;
 
@@ -249,7 +304,7 @@ public:
     {
         QSqlQuery query(m_db);
         if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
-            return failure(query);
+            return failed(query);
         m_open = true;
         return {};
     }
@@ -257,36 +312,49 @@ public:
     {
         QSqlQuery query(m_db);
         if (!query.exec(QStringLiteral("COMMIT")))
-            return failure(query);
+            return failed(query);
         m_open = false;
         return {};
     }
+    void rollback()
+    {
+        if (!m_open)
+            return;
+        QSqlQuery rollback(m_db);
+        rollback.exec(QStringLiteral("ROLLBACK"));
+        m_open = false;
+    }
 
 private:
+    platform::Failure failed(const QSqlQuery &query)
+    {
+        m_damage = m_damage || isDamage(query.lastError());
+        return failure(query);
+    }
+
     QSqlDatabase m_db;
+    bool &m_damage;
     bool m_open = false;
 };
 
-// The columns an Entry is read from, for `FROM cheques c` joined with its
-// status event `s` and that event's slip `r`.
+// The columns an Entry is read from, for `FROM cheques c` joined with where
+// it stands `st`, its status event `s` (none while unconfirmed) and that
+// event's slip `r`.
 const QString EntryColumns = QStringLiteral(
     "c.id, c.printed_at, c.cheque_date, c.amount, c.words1, c.words2, c.payee, c.place, c.bank_name,"
-    " c.layout_file, c.printer, c.source, c.cents, s.kind, s.at, s.detail, s.remittance, r.date,"
+    " c.layout_file, c.printer, c.source, c.cents, st.kind, s.at, s.detail, s.remittance, r.date,"
     " (SELECT other_id FROM events x WHERE x.cheque_id = c.id AND x.kind = 'replaced_by' ORDER BY x.id DESC LIMIT 1),"
     " (SELECT other_id FROM events x WHERE x.cheque_id = c.id AND x.kind = 'reprint_of' ORDER BY x.id DESC LIMIT 1),"
     " (SELECT text FROM notes n WHERE n.cheque_id = c.id ORDER BY n.id DESC LIMIT 1)");
 
-QString statusJoin()
-{
-    return QStringLiteral(
-               " JOIN events s ON s.id = (SELECT e.id FROM events e WHERE e.cheque_id = c.id AND e.kind IN ") +
-           StatusKinds + QStringLiteral(" ORDER BY e.id DESC LIMIT 1)");
-}
-
 QString entrySource()
 {
-    return QStringLiteral(" FROM cheques c") + statusJoin() +
-           QStringLiteral(" LEFT JOIN remittances r ON r.number = s.remittance");
+    return QStringLiteral(" FROM cheques c JOIN standing st ON st.cheque_id = c.id"
+                          " LEFT JOIN events s ON s.id = (SELECT e.id FROM events e WHERE e.cheque_id = c.id"
+                          " AND e.kind IN ") +
+           StatusKinds +
+           QStringLiteral(" ORDER BY e.id DESC LIMIT 1)"
+                          " LEFT JOIN remittances r ON r.number = s.remittance");
 }
 
 Entry readEntry(const QSqlQuery &query)
@@ -308,7 +376,7 @@ Entry readEntry(const QSqlQuery &query)
         query.value(11).toString() == QLatin1String("handed_over") ? AmountSource::HandedOver : AmountSource::Typed;
     entry.cents = query.value(12).toLongLong();
     entry.status = statusOfCode(query.value(13).toString());
-    entry.statusAt = timeOf(query.value(14).toString());
+    entry.statusAt = entry.status == Status::Unconfirmed ? cheque.printedAt : timeOf(query.value(14).toString());
     entry.statusReason = entry.status == Status::Printed ? QString() : query.value(15).toString();
     entry.remittance = query.value(16).toLongLong();
     entry.remittanceDate = QDate::fromString(query.value(17).toString(), DayFormat);
@@ -318,12 +386,46 @@ Entry readEntry(const QSqlQuery &query)
     return entry;
 }
 
+// The statements that write, shared by the operations and by the rehearsal
+// of a file at opening.
+const QString InsertCheque =
+    QStringLiteral("INSERT INTO cheques (printed_at, cheque_date, amount, cents, words1, words2, payee, place,"
+                   " bank_name, layout_file, printer, source) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+const QString InsertEvent = QStringLiteral("INSERT INTO events (cheque_id, at, kind, detail, remittance, other_id)"
+                                           " VALUES (?, ?, ?, ?, ?, ?)");
+const QString InsertNote = QStringLiteral("INSERT INTO notes (cheque_id, at, text) VALUES (?, ?, ?)");
+const QString InsertRemittance =
+    QStringLiteral("INSERT INTO remittances (number, date, account, made_at) VALUES (?, ?, ?, ?)");
+// The one row that is replaced: a setting, not history.
+const QString SetSetting = QStringLiteral("INSERT INTO settings (key, value) VALUES (?, ?)"
+                                          " ON CONFLICT (key) DO UPDATE SET value = excluded.value");
+
+QVariantList chequeValues(const PrintedCheque &cheque, const QString &at, qint64 cents)
+{
+    return {at,
+            cheque.date,
+            cheque.amount,
+            cents,
+            cheque.wordsLine1,
+            cheque.wordsLine2,
+            cheque.payee,
+            cheque.place,
+            cheque.bankName,
+            cheque.layoutFile,
+            cheque.printer,
+            cheque.source == AmountSource::HandedOver ? QStringLiteral("handed_over") : QStringLiteral("typed")};
+}
+
 // The WHERE of a filter, and the values it binds in order.
 struct Condition
 {
     QString sql;
     QVariantList values;
 };
+
+// The kinds that are not money, as the partial index on `standing` names
+// them: a query that names them so is answered from that index.
+const QString ApartKinds = QStringLiteral("st.kind IN ('pending', 'spoiled', 'cancelled')");
 
 Condition conditionOf(const Filter &filter, bool withStatus)
 {
@@ -343,9 +445,21 @@ Condition conditionOf(const Filter &filter, bool withStatus)
         parts << QStringLiteral("c.bank_name = ?");
         condition.values << filter.bankName;
     }
+    // Written out rather than bound, so that the planner sees the partial
+    // index's own terms: the codes are the program's, not the user's.
     if (withStatus && filter.status) {
-        parts << QStringLiteral("s.kind = ?");
-        condition.values << statusCode(*filter.status);
+        const QString kind = QStringLiteral("st.kind = '%1'").arg(statusCode(*filter.status));
+        switch (*filter.status) {
+        case Status::Unconfirmed:
+        case Status::Spoiled:
+        case Status::Cancelled:
+            parts << ApartKinds << kind;
+            break;
+        case Status::Printed:
+        case Status::Deposited:
+            parts << kind;
+            break;
+        }
     }
     if (!parts.isEmpty())
         condition.sql = QStringLiteral(" WHERE ") + parts.join(QStringLiteral(" AND "));
@@ -357,13 +471,60 @@ std::atomic<quint64> connections{0};
 // A NULL column.
 const QVariant NoValue = QVariant(QMetaType::fromType<qint64>());
 
-enum class Health { Sound, Damaged };
+using Health = Journal::Health;
 
-struct Connected
+// Whether the first hundred bytes are those of a journal: SQLite's own
+// checks take a file whose header says "write only with a newer SQLite" for
+// a read-only file, and read the text of one that says UTF-16 as garbage.
+bool headerIsSound(const QByteArray &header)
 {
-    std::unique_ptr<Journal> journal;
-    Health health = Health::Sound;
+    static const QByteArray Magic("SQLite format 3\0", 16);
+    if (header.size() < 100 || !header.startsWith(Magic))
+        return false;
+    const auto byte = [&](int at) { return quint8(header.at(at)); };
+    // Read and write versions: 1 with a rollback journal, 2 in WAL mode.
+    if (byte(18) < 1 || byte(18) > 2 || byte(19) < 1 || byte(19) > 2)
+        return false;
+    const quint32 encoding = quint32(byte(56)) << 24 | quint32(byte(57)) << 16 | quint32(byte(58)) << 8 | byte(59);
+    // 0 on a file with no table yet, 1 for UTF-8, which Qt's driver makes.
+    return encoding <= 1;
+}
+
+// A connection of its own to `path`, closed and forgotten when it goes.
+class Connection
+{
+public:
+    explicit Connection(const QString &path, bool readOnly)
+        : m_name(QStringLiteral("ormeline-journal-%1").arg(++connections))
+    {
+        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        m_db.setDatabaseName(path);
+        m_db.setConnectOptions(readOnly ? ConnectOptions + QStringLiteral(";QSQLITE_OPEN_READONLY") : ConnectOptions);
+    }
+    ~Connection()
+    {
+        m_db.close();
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    QSqlDatabase &db() { return m_db; }
+
+private:
+    QString m_name;
+    QSqlDatabase m_db;
 };
+
+// The verdict on a failed step of the look at a file: damage, or the reason
+// it cannot be read now.
+platform::Result<Health> verdictOf(const QSqlError &error)
+{
+    if (isCircumstance(error))
+        return platform::fail(reason(error));
+    return Health::Damaged;
+}
 
 } // namespace
 
@@ -378,6 +539,8 @@ QString statusLabel(Status status)
         return QStringLiteral("annulé");
     case Status::Deposited:
         return QStringLiteral("remis");
+    case Status::Unconfirmed:
+        return QStringLiteral("à vérifier");
     }
     return QString();
 }
@@ -388,16 +551,40 @@ struct Journal::Private
     QSqlDatabase db;
     const platform::Clock *clock = nullptr;
     QString path;
+    // An operation failed on a damaged file.
+    mutable bool damage = false;
+    // What SQLite said of the last operation that failed.
+    mutable QSqlError lastFailure;
 
-    static platform::Result<Connected> connect(const QString &path, const platform::Clock &clock, bool write);
-    platform::Result<Health> prepare(bool write);
+    platform::Failure failed(const QSqlQuery &query) const
+    {
+        lastFailure = query.lastError();
+        damage = damage || isDamage(lastFailure);
+        return failure(query);
+    }
+    Transaction transaction() const { return Transaction(db, damage); }
+    void close();
+
+    // The connection opened for writing, on a file that check() found sound.
+    enum class Use { Record, ReadOut };
+    static platform::Result<std::pair<std::unique_ptr<Journal>, Health>> connect(const QString &path,
+                                                                                 const platform::Clock &clock, Use use);
+    platform::Result<Health> prepare(Use use, const Journal &self);
+    platform::Result<void> migrate(int from);
+    // Everything a day of cheques writes, written and taken back: a file
+    // whose pages pass the check but whose schema refuses a record fails
+    // here rather than at the first cheque, and so does one that cannot be
+    // written to.
+    platform::Result<Health> rehearse(const Journal &self);
+    platform::Result<qint64> insertCheque(const PrintedCheque &cheque, const QString &at);
     // Links a reprint to the cheque it replaces, inside the caller's
     // transaction.
     platform::Result<void> link(qint64 original, qint64 reprint);
-    platform::Result<void> migrate();
     platform::Result<std::optional<Entry>> entryIn(qint64 id) const;
     // Where a cheque stands, refusing a change unless it is still "imprimé".
     platform::Result<void> mayChange(qint64 id) const;
+    // Refuses unless the cheque is still unconfirmed.
+    platform::Result<void> isPending(qint64 id) const;
     platform::Result<void> addEvent(qint64 id, const QString &kind, const QString &detail, const QVariant &remittance,
                                     const QVariant &other);
 };
@@ -409,83 +596,152 @@ Journal::Journal()
 
 Journal::~Journal()
 {
-    const QString name = d->connection;
-    d->db.close();
-    d->db = QSqlDatabase();
-    QSqlDatabase::removeDatabase(name);
+    d->close();
 }
 
-platform::Result<Health> Journal::Private::prepare(bool write)
+void Journal::Private::close()
 {
+    if (connection.isEmpty())
+        return;
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(std::exchange(connection, QString()));
+}
+
+platform::Result<QString> Journal::replaceDamaged()
+{
+    // Closed first: a connection left open on the renamed file would, at
+    // its end, remove the new journal's log by its name.
+    d->close();
+    const platform::Result<QString> aside = setAside(d->path, d->clock->now());
+    if (!aside)
+        return platform::fail(
+            QStringLiteral("le journal est abîmé et ne peut pas être mis de côté (%1)").arg(aside.error()));
+    platform::Result<std::pair<std::unique_ptr<Journal>, Health>> fresh =
+        Private::connect(d->path, *d->clock, Private::Use::Record);
+    if (!fresh)
+        return platform::fail(fresh.error());
+    if (fresh->second != Health::Sound)
+        return platform::fail(QStringLiteral("un nouveau journal ne peut pas être commencé"));
+    std::swap(d, std::move(fresh).value().first->d);
+    return aside;
+}
+
+bool Journal::damaged() const
+{
+    return d->damage;
+}
+
+platform::Result<Health> Journal::check(const QString &path)
+{
+    if (!platform::fileExists(path))
+        return Health::Sound;
+    const platform::Result<QByteArray> header = platform::readFileStart(path, 100);
+    if (!header)
+        return platform::fail(QStringLiteral("le journal ne peut pas être lu (%1)").arg(header.error()));
+    // An empty file is a journal not begun: SQLite starts one in it.
+    if (header->isEmpty())
+        return Health::Sound;
+    if (!headerIsSound(*header))
+        return Health::Damaged;
+
+    Connection connection(path, true);
+    QSqlDatabase &db = connection.db();
+    if (!db.isValid())
+        return platform::fail(QStringLiteral("le pilote SQLite de Qt est absent (paquet libqt6sql6-sqlite)"));
     if (!db.open())
-        return isDamage(db.lastError()) ? platform::Result<Health>(Health::Damaged)
-                                        : platform::Result<Health>(platform::fail(reason(db.lastError())));
+        return verdictOf(db.lastError());
     QSqlQuery query(db);
+    query.setForwardOnly(true);
     // Read through memory rather than a system call a page, the check
-    // included: years of cheques are a few tens of megabytes. What these
-    // say of a damaged file, the check says better.
+    // included: years of cheques are a few tens of megabytes.
     query.exec(QStringLiteral("PRAGMA cache_size=-32768"));
     query.exec(QStringLiteral("PRAGMA mmap_size=268435456"));
     query.finish();
-    // Not a database at all shows here, at the first read.
-    if (!query.exec(QStringLiteral("PRAGMA quick_check"))) {
-        if (isDamage(query.lastError()))
-            return Health::Damaged;
-        return failure(query);
-    }
+    if (!query.exec(QStringLiteral("PRAGMA quick_check")))
+        return verdictOf(query.lastError());
     if (!query.next() || query.value(0).toString() != QLatin1String("ok"))
         return Health::Damaged;
     query.finish();
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
-        return isDamage(query.lastError()) ? platform::Result<Health>(Health::Damaged)
-                                           : platform::Result<Health>(failure(query));
+        return verdictOf(query.lastError());
+    const int version = query.value(0).toInt();
+    query.finish();
+    if (version > SchemaVersion || version < 0) {
+        // Only a newer program writes a higher version; a negative one is
+        // no journal's.
+        if (version < 0)
+            return Health::Damaged;
+        return platform::fail(QStringLiteral("le journal a été écrit par une version plus récente d'Ormeline"));
+    }
+    if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")))
+        return verdictOf(query.lastError());
+    QStringList tables;
+    while (query.next())
+        tables << query.value(0).toString();
+    if (query.lastError().isValid())
+        return verdictOf(query.lastError());
+    // Version 0 with tables: some other program's database under our name,
+    // kept aside rather than written into.
+    if (version == 0)
+        return tables.isEmpty() ? Health::Sound : Health::Damaged;
+    for (const char *table : TablesOfVersion[version]) {
+        if (table && !tables.contains(QLatin1String(table)))
+            return Health::Damaged;
+    }
+    return Health::Sound;
+}
+
+platform::Result<Health> Journal::Private::prepare(Use use, const Journal &self)
+{
+    if (!db.open())
+        return verdictOf(db.lastError());
+    QSqlQuery query(db);
+    query.exec(QStringLiteral("PRAGMA cache_size=-32768"));
+    query.exec(QStringLiteral("PRAGMA mmap_size=268435456"));
+    query.finish();
+    if (!query.exec(QStringLiteral("PRAGMA foreign_keys=ON")) || !query.exec(QStringLiteral("PRAGMA user_version")) ||
+        !query.next())
+        return verdictOf(query.lastError());
     const int version = query.value(0).toInt();
     query.finish();
     if (version > SchemaVersion)
         return platform::fail(QStringLiteral("le journal a été écrit par une version plus récente d'Ormeline"));
-    if (version == 0) {
-        // A database of some other program's, under our name: kept aside
-        // rather than written into.
-        if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !query.next())
-            return failure(query);
-        if (query.value(0).toInt() != 0)
-            return Health::Damaged;
-        query.finish();
+    // Brought forward before its log changes, in one transaction: a step
+    // that fails leaves the file as it was.
+    if (version < SchemaVersion) {
+        if (const platform::Result<void> migrated = migrate(version); !migrated)
+            return damage ? platform::Result<Health>(Health::Damaged)
+                          : platform::Result<Health>(platform::fail(migrated.error()));
+    }
+    if (use == Use::Record) {
+        const platform::Result<Health> rehearsed = rehearse(self);
+        if (!rehearsed || *rehearsed != Health::Sound)
+            return rehearsed;
     }
     // Write-ahead logging: one synchronous write a change, and readers (the
     // window of a second copy of the program) do not stop a writer. Where the
     // file system cannot share its index, SQLite stays with its rollback
     // journal, which is as safe.
-    if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")))
-        return failure(query);
-    query.finish();
-    if (!query.exec(QStringLiteral("PRAGMA synchronous=FULL")) || !query.exec(QStringLiteral("PRAGMA foreign_keys=ON")))
-        return failure(query);
-
-    if (version < SchemaVersion) {
-        if (const platform::Result<void> migrated = migrate(); !migrated)
-            return platform::fail(migrated.error());
-    } else if (write) {
-        // Told now, not at the first cheque: a journal that cannot be
-        // written to (a protected file or folder).
-        Transaction probe(db);
-        if (const platform::Result<void> begun = probe.begin(); !begun)
-            return platform::fail(begun.error());
-    }
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) ||
+        !query.exec(QStringLiteral("PRAGMA synchronous=FULL")))
+        return verdictOf(query.lastError());
     return Health::Sound;
 }
 
-platform::Result<void> Journal::Private::migrate()
+platform::Result<void> Journal::Private::migrate(int from)
 {
-    Transaction transaction(db);
+    Transaction transaction = this->transaction();
     if (const platform::Result<void> begun = transaction.begin(); !begun)
         return begun;
     QSqlQuery query(db);
     // Another copy of the program may have done it while this one waited.
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
-        return failure(query);
+        return failed(query);
     int version = query.value(0).toInt();
     query.finish();
+    if (version != from && version == SchemaVersion)
+        return {};
     const auto apply = [&](const auto &statements) -> bool {
         for (const char *statement : statements) {
             if (!query.exec(QString::fromUtf8(statement)))
@@ -494,12 +750,172 @@ platform::Result<void> Journal::Private::migrate()
         return true;
     };
     if (version < 1 && !apply(SchemaToVersion1))
-        return failure(query);
+        return failed(query);
     if (version < 2 && !apply(SchemaToVersion2))
-        return failure(query);
+        return failed(query);
+    if (version < 3 && !apply(SchemaToVersion3))
+        return failed(query);
     if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion)))
-        return failure(query);
+        return failed(query);
     return transaction.commit();
+}
+
+platform::Result<Health> Journal::Private::rehearse(const Journal &self)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return verdictOf(query.lastError());
+    // Taken back whatever happens below: nothing of it reaches the file.
+    struct TakenBack
+    {
+        QSqlDatabase &db;
+        ~TakenBack()
+        {
+            QSqlQuery rollback(db);
+            rollback.exec(QStringLiteral("ROLLBACK"));
+        }
+    } takenBack{db};
+    const QString at = timeText(clock->now());
+    PrintedCheque trial;
+    trial.date = QStringLiteral("01/01/2000");
+    trial.amount = QStringLiteral("0.01");
+    trial.wordsLine1 = QStringLiteral("**** UN CENTIME");
+    trial.wordsLine2 = QStringLiteral("****");
+    trial.payee = QStringLiteral("Ordre");
+    trial.place = QStringLiteral("Lieu");
+    trial.bankName = QStringLiteral("Essai d'ouverture du journal");
+    trial.layoutFile = QStringLiteral("bq_ESSAI.txt");
+    trial.printer = QStringLiteral("Imprimante");
+    trial.source = AmountSource::HandedOver;
+    const platform::Result<qint64> inserted = insertCheque(trial, at);
+    if (!inserted)
+        return verdictOf(lastFailure);
+    const qint64 id = *inserted;
+    if (!query.exec(QStringLiteral("SELECT coalesce(max(number), 0) + 1 FROM remittances")) || !query.next())
+        return verdictOf(query.lastError());
+    const qint64 remittance = query.value(0).toLongLong();
+    query.finish();
+    if (!run(query, InsertRemittance, {remittance, QStringLiteral("2000-01-02"), QString(), at}))
+        return verdictOf(query.lastError());
+
+    // Each step as a day of cheques takes it, and where the cheque then
+    // stands, read back as the window and the totals read it.
+    Filter filter;
+    filter.bankName = trial.bankName;
+    struct Step
+    {
+        const char *kind;
+        QVariant remittance;
+        QVariant other;
+        Status status;
+        int money; // cheques counted in the money
+    };
+    const Step steps[] = {
+        {nullptr, NoValue, NoValue, Status::Unconfirmed, 0},      {"printed", NoValue, NoValue, Status::Printed, 1},
+        {"spoiled", NoValue, NoValue, Status::Spoiled, 0},        {"cancelled", NoValue, NoValue, Status::Cancelled, 0},
+        {"deposited", remittance, NoValue, Status::Deposited, 1}, {"replaced_by", NoValue, id, Status::Deposited, 1},
+        {"reprint_of", NoValue, id, Status::Deposited, 1}};
+    for (const Step &step : steps) {
+        if (step.kind &&
+            !run(query, InsertEvent, {id, at, QString::fromLatin1(step.kind), QString(), step.remittance, step.other}))
+            return verdictOf(query.lastError());
+        const platform::Result<std::optional<Entry>> entry = entryIn(id);
+        const platform::Result<Totals> totals = self.totals(filter);
+        if (!entry || !totals)
+            return verdictOf(lastFailure);
+        if (!*entry || (*entry)->status != step.status || totals->count != step.money || totals->cents != step.money)
+            return Health::Damaged;
+    }
+    if (!run(query, InsertNote, {id, at, QStringLiteral("Note")}) ||
+        !run(query, SetSetting, {QStringLiteral("essai"), QStringLiteral("Valeur")}))
+        return verdictOf(query.lastError());
+    const platform::Result<std::optional<Entry>> entry = entryIn(id);
+    if (!entry)
+        return verdictOf(lastFailure);
+    if (!*entry)
+        return Health::Damaged;
+    const Entry &back = **entry;
+    const PrintedCheque &c = back.cheque;
+    const bool same = c.printedAt == timeOf(at) && c.date == trial.date && c.amount == trial.amount &&
+                      c.wordsLine1 == trial.wordsLine1 && c.wordsLine2 == trial.wordsLine2 && c.payee == trial.payee &&
+                      c.place == trial.place && c.bankName == trial.bankName && c.layoutFile == trial.layoutFile &&
+                      c.printer == trial.printer && c.source == trial.source && back.cents == 1 &&
+                      back.remittance == remittance && back.remittanceDate == QDate(2000, 1, 2) &&
+                      back.replacedBy == id && back.reprintOf == id && back.note == QStringLiteral("Note");
+    return same ? Health::Sound : Health::Damaged;
+}
+
+platform::Result<std::pair<std::unique_ptr<Journal>, Health>>
+Journal::Private::connect(const QString &path, const platform::Clock &clock, Use use)
+{
+    std::unique_ptr<Journal> journal(new Journal());
+    Journal::Private &d = *journal->d;
+    d.connection = QStringLiteral("ormeline-journal-%1").arg(++connections);
+    d.clock = &clock;
+    d.path = path;
+    d.db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), d.connection);
+    if (!d.db.isValid())
+        return platform::fail(QStringLiteral("le pilote SQLite de Qt est absent (paquet libqt6sql6-sqlite)"));
+    d.db.setDatabaseName(path);
+    d.db.setConnectOptions(ConnectOptions);
+    const platform::Result<Health> health = d.prepare(use, *journal);
+    if (!health)
+        return platform::fail(health.error());
+    return std::make_pair(std::move(journal), *health);
+}
+
+platform::Result<Journal::Opened> Journal::open(const QString &path, const platform::Clock &clock)
+{
+    return openChecked(path, clock, check(path));
+}
+
+platform::Result<Journal::Opened> Journal::openChecked(const QString &path, const platform::Clock &clock,
+                                                       platform::Result<Health> checked)
+{
+    if (!checked)
+        return platform::fail(checked.error());
+    if (*checked == Health::Sound) {
+        platform::Result<std::pair<std::unique_ptr<Journal>, Health>> connected =
+            Private::connect(path, clock, Private::Use::Record);
+        if (!connected)
+            return platform::fail(connected.error());
+        std::pair<std::unique_ptr<Journal>, Health> made = std::move(connected).value();
+        if (made.second == Health::Sound)
+            return Opened{std::move(made.first), QString()};
+        // Closed before it is renamed.
+    }
+    const platform::Result<QString> aside = setAside(path, clock.now());
+    if (!aside) {
+        return platform::fail(
+            QStringLiteral("le journal est abîmé et ne peut pas être mis de côté (%1)").arg(aside.error()));
+    }
+    platform::Result<std::pair<std::unique_ptr<Journal>, Health>> fresh =
+        Private::connect(path, clock, Private::Use::Record);
+    if (!fresh)
+        return platform::fail(fresh.error());
+    if (fresh->second != Health::Sound)
+        return platform::fail(QStringLiteral("un nouveau journal ne peut pas être commencé"));
+    return Opened{std::move(std::move(fresh).value().first), damagedNotice(*aside)};
+}
+
+platform::Result<std::unique_ptr<Journal>> Journal::openExisting(const QString &path, const platform::Clock &clock)
+{
+    if (!platform::fileExists(path))
+        return platform::fail(QStringLiteral("il n'y a pas de journal des chèques (« %1 » est introuvable)").arg(path));
+    const QString damaged =
+        QStringLiteral("le journal « %1 » est abîmé ; Ormeline le mettra de côté à son prochain lancement").arg(path);
+    const platform::Result<Health> checked = check(path);
+    if (!checked)
+        return platform::fail(checked.error());
+    if (*checked != Health::Sound)
+        return platform::fail(damaged);
+    platform::Result<std::pair<std::unique_ptr<Journal>, Health>> connected =
+        Private::connect(path, clock, Private::Use::ReadOut);
+    if (!connected)
+        return platform::fail(connected.error());
+    if (connected->second != Health::Sound)
+        return platform::fail(damaged);
+    return std::move(std::move(connected).value().first);
 }
 
 namespace {
@@ -507,10 +923,9 @@ namespace {
 // The file and what SQLite keeps beside it while it is in use.
 const QStringList Companions{QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")};
 
-// Renames a damaged journal, and what SQLite keeps beside it, with the date
-// and time in the name; never in place of anything: a name taken gets a
-// counter. Gives the new name of the file itself.
-platform::Result<QString> setAside(const QString &path, const QDateTime &now)
+} // namespace
+
+platform::Result<QString> Journal::setAside(const QString &path, const QDateTime &now)
 {
     const QString stem = path + QStringLiteral(".abîmé-") + now.toString(QStringLiteral("yyyy-MM-dd-HHmm"));
     for (int attempt = 1; attempt < 1000; ++attempt) {
@@ -540,90 +955,106 @@ platform::Result<QString> setAside(const QString &path, const QDateTime &now)
     return platform::fail(QStringLiteral("aucun nom libre pour mettre de côté le journal abîmé"));
 }
 
-} // namespace
-
-platform::Result<Connected> Journal::Private::connect(const QString &path, const platform::Clock &clock, bool write)
+QString damagedNotice(const QString &aside)
 {
-    {
-        std::unique_ptr<Journal> journal(new Journal());
-        Journal::Private &d = *journal->d;
-        d.connection = QStringLiteral("ormeline-journal-%1").arg(++connections);
-        d.clock = &clock;
-        d.path = path;
-        d.db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), d.connection);
-        if (!d.db.isValid())
-            return platform::fail(QStringLiteral("le pilote SQLite de Qt est absent (paquet libqt6sql6-sqlite)"));
-        d.db.setDatabaseName(path);
-        d.db.setConnectOptions(ConnectOptions);
-        const platform::Result<Health> health = d.prepare(write);
-        if (!health)
-            return platform::fail(health.error());
-        return Connected{std::move(journal), *health};
-    }
+    return QStringLiteral("Le journal des chèques était abîmé : il a été mis de côté sous le nom « %1 » "
+                          "et un nouveau journal a été commencé.")
+        .arg(aside);
 }
 
-platform::Result<Journal::Opened> Journal::open(const QString &path, const platform::Clock &clock)
-{
-    platform::Result<Connected> connected = Private::connect(path, clock, true);
-    if (!connected)
-        return platform::fail(connected.error());
-    if (connected->health == Health::Sound)
-        return Opened{std::move(std::move(connected).value().journal), QString()};
-    // Closed before it is renamed.
-    std::move(connected).value().journal.reset();
-    const platform::Result<QString> aside = setAside(path, clock.now());
-    if (!aside) {
-        return platform::fail(
-            QStringLiteral("le journal est abîmé et ne peut pas être mis de côté (%1)").arg(aside.error()));
-    }
-    platform::Result<Connected> fresh = Private::connect(path, clock, true);
-    if (!fresh)
-        return platform::fail(fresh.error());
-    if (fresh->health != Health::Sound)
-        return platform::fail(QStringLiteral("un nouveau journal ne peut pas être commencé"));
-    return Opened{std::move(std::move(fresh).value().journal),
-                  QStringLiteral("Le journal des chèques était abîmé : il a été mis de côté sous le nom « %1 » "
-                                 "et un nouveau journal a été commencé.")
-                      .arg(*aside)};
-}
-
-platform::Result<std::unique_ptr<Journal>> Journal::openExisting(const QString &path, const platform::Clock &clock)
-{
-    if (!platform::fileExists(path))
-        return platform::fail(QStringLiteral("il n'y a pas de journal des chèques (« %1 » est introuvable)").arg(path));
-    platform::Result<Connected> connected = Private::connect(path, clock, false);
-    if (!connected)
-        return platform::fail(connected.error());
-    if (connected->health != Health::Sound)
-        return platform::fail(QStringLiteral("le journal « %1 » est abîmé ; Ormeline le mettra de côté à son "
-                                             "prochain lancement")
-                                  .arg(path));
-    return std::move(std::move(connected).value().journal);
-}
-
-platform::Result<qint64> Journal::record(const PrintedCheque &cheque)
+platform::Result<qint64> Journal::Private::insertCheque(const PrintedCheque &cheque, const QString &at)
 {
     const std::optional<qint64> cents = centsOf(cheque.amount);
     if (!cents)
         return platform::fail(QStringLiteral("le montant « %1 » n'est pas un montant").arg(cheque.amount));
+    QSqlQuery query(db);
+    if (!run(query, InsertCheque, chequeValues(cheque, at, *cents)))
+        return failed(query);
+    return query.lastInsertId().toLongLong();
+}
+
+platform::Result<qint64> Journal::record(const PrintedCheque &cheque)
+{
     const QString at = timeText(cheque.printedAt.isValid() ? cheque.printedAt : d->clock->now());
-    Transaction transaction(d->db);
+    Transaction transaction = d->transaction();
     if (const platform::Result<void> begun = transaction.begin(); !begun)
         return platform::fail(begun.error());
+    const platform::Result<qint64> id = d->insertCheque(cheque, at);
+    if (!id)
+        return id;
     QSqlQuery query(d->db);
-    if (!run(query,
-             QStringLiteral("INSERT INTO cheques (printed_at, cheque_date, amount, cents, words1, words2, payee, place,"
-                            " bank_name, layout_file, printer, source) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-             {at, cheque.date, cheque.amount, *cents, cheque.wordsLine1, cheque.wordsLine2, cheque.payee, cheque.place,
-              cheque.bankName, cheque.layoutFile, cheque.printer,
-              cheque.source == AmountSource::HandedOver ? QStringLiteral("handed_over") : QStringLiteral("typed")}))
-        return failure(query);
-    const qint64 id = query.lastInsertId().toLongLong();
-    if (!run(query, QStringLiteral("INSERT INTO events (cheque_id, at, kind) VALUES (?, ?, 'printed')"), {id, at}))
-        return failure(query);
+    if (!run(query, InsertEvent, {*id, at, QStringLiteral("printed"), QString(), NoValue, NoValue}))
+        return d->failed(query);
     if (const platform::Result<void> committed = transaction.commit(); !committed)
         return platform::fail(committed.error());
     return id;
+}
+
+platform::Result<qint64> Journal::recordHandingOver(const PrintedCheque &cheque)
+{
+    const QString at = timeText(cheque.printedAt.isValid() ? cheque.printedAt : d->clock->now());
+    Transaction transaction = d->transaction();
+    if (const platform::Result<void> begun = transaction.begin(); !begun)
+        return platform::fail(begun.error());
+    const platform::Result<qint64> id = d->insertCheque(cheque, at);
+    if (!id)
+        return id;
+    if (const platform::Result<void> committed = transaction.commit(); !committed)
+        return platform::fail(committed.error());
+    return id;
+}
+
+platform::Result<void> Journal::Private::isPending(qint64 id) const
+{
+    const platform::Result<std::optional<Entry>> found = entryIn(id);
+    if (!found)
+        return platform::fail(found.error());
+    if (!*found)
+        return platform::fail(QStringLiteral("le chèque n° %1 n'est pas dans le journal").arg(id));
+    if ((*found)->status != Status::Unconfirmed)
+        return platform::fail(
+            QStringLiteral("le chèque n° %1 est déjà « %2 »").arg(id).arg(statusLabel((*found)->status)));
+    return {};
+}
+
+platform::Result<void> Journal::confirmPrinted(qint64 id, const QString &detail)
+{
+    Transaction transaction = d->transaction();
+    if (const platform::Result<void> begun = transaction.begin(); !begun)
+        return begun;
+    if (const platform::Result<void> pending = d->isPending(id); !pending)
+        return pending;
+    if (const platform::Result<void> added = d->addEvent(id, QStringLiteral("printed"), detail, NoValue, NoValue);
+        !added)
+        return added;
+    return transaction.commit();
+}
+
+platform::Result<void> Journal::markNotPrinted(qint64 id, const QString &reason)
+{
+    Transaction transaction = d->transaction();
+    if (const platform::Result<void> begun = transaction.begin(); !begun)
+        return begun;
+    if (const platform::Result<void> pending = d->isPending(id); !pending)
+        return pending;
+    if (const platform::Result<void> added = d->addEvent(id, QStringLiteral("cancelled"), reason, NoValue, NoValue);
+        !added)
+        return added;
+    return transaction.commit();
+}
+
+platform::Result<QList<Entry>> Journal::unconfirmed() const
+{
+    Filter filter;
+    filter.status = Status::Unconfirmed;
+    QList<Entry> list;
+    const platform::Result<int> read = forEach(filter, [&](const Entry &entry) {
+        list << entry;
+        return true;
+    });
+    if (!read)
+        return platform::fail(read.error());
+    return list;
 }
 
 platform::Result<std::optional<Entry>> Journal::Private::entryIn(qint64 id) const
@@ -631,7 +1062,7 @@ platform::Result<std::optional<Entry>> Journal::Private::entryIn(qint64 id) cons
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!run(query, QStringLiteral("SELECT ") + EntryColumns + entrySource() + QStringLiteral(" WHERE c.id = ?"), {id}))
-        return failure(query);
+        return failed(query);
     if (!query.next())
         return std::optional<Entry>();
     return std::optional<Entry>(readEntry(query));
@@ -656,6 +1087,9 @@ platform::Result<void> Journal::Private::mayChange(qint64 id) const
         return platform::fail(QStringLiteral("le chèque n° %1 est déjà remis en banque (%2)")
                                   .arg(id)
                                   .arg(remittanceText(entry.remittance, entry.remittanceDate)));
+    case Status::Unconfirmed:
+        return platform::fail(
+            QStringLiteral("le chèque n° %1 est à vérifier : dites d'abord s'il est sorti de l'imprimante").arg(id));
     }
     return {};
 }
@@ -664,17 +1098,14 @@ platform::Result<void> Journal::Private::addEvent(qint64 id, const QString &kind
                                                   const QVariant &remittance, const QVariant &other)
 {
     QSqlQuery query(db);
-    if (!run(query,
-             QStringLiteral("INSERT INTO events (cheque_id, at, kind, detail, remittance, other_id)"
-                            " VALUES (?, ?, ?, ?, ?, ?)"),
-             {id, timeText(clock->now()), kind, detail, remittance, other}))
-        return failure(query);
+    if (!run(query, InsertEvent, {id, timeText(clock->now()), kind, detail, remittance, other}))
+        return failed(query);
     return {};
 }
 
 platform::Result<void> Journal::markSpoiled(qint64 id, const QString &reason, qint64 replacedBy)
 {
-    Transaction transaction(d->db);
+    Transaction transaction = d->transaction();
     if (const platform::Result<void> begun = transaction.begin(); !begun)
         return begun;
     if (const platform::Result<void> may = d->mayChange(id); !may)
@@ -691,7 +1122,7 @@ platform::Result<void> Journal::markSpoiled(qint64 id, const QString &reason, qi
 
 platform::Result<void> Journal::cancel(qint64 id, const QString &reason)
 {
-    Transaction transaction(d->db);
+    Transaction transaction = d->transaction();
     if (const platform::Result<void> begun = transaction.begin(); !begun)
         return begun;
     if (const platform::Result<void> may = d->mayChange(id); !may)
@@ -704,7 +1135,7 @@ platform::Result<void> Journal::cancel(qint64 id, const QString &reason)
 
 platform::Result<void> Journal::addNote(qint64 id, const QString &note)
 {
-    Transaction transaction(d->db);
+    Transaction transaction = d->transaction();
     if (const platform::Result<void> begun = transaction.begin(); !begun)
         return begun;
     const platform::Result<std::optional<Entry>> found = d->entryIn(id);
@@ -713,15 +1144,14 @@ platform::Result<void> Journal::addNote(qint64 id, const QString &note)
     if (!*found)
         return platform::fail(QStringLiteral("le chèque n° %1 n'est pas dans le journal").arg(id));
     QSqlQuery query(d->db);
-    if (!run(query, QStringLiteral("INSERT INTO notes (cheque_id, at, text) VALUES (?, ?, ?)"),
-             {id, timeText(d->clock->now()), note}))
-        return failure(query);
+    if (!run(query, InsertNote, {id, timeText(d->clock->now()), note}))
+        return d->failed(query);
     return transaction.commit();
 }
 
 platform::Result<void> Journal::linkReprint(qint64 original, qint64 reprint)
 {
-    Transaction transaction(d->db);
+    Transaction transaction = d->transaction();
     if (const platform::Result<void> begun = transaction.begin(); !begun)
         return begun;
     if (const platform::Result<void> linked = d->link(original, reprint); !linked)
@@ -783,7 +1213,7 @@ platform::Result<Remittance> Journal::deposit(const QList<qint64> &ids, const QD
         return platform::fail(QStringLiteral("aucun chèque n'est choisi pour la remise"));
     if (!date.isValid())
         return platform::fail(QStringLiteral("la date de la remise n'est pas valable"));
-    Transaction transaction(d->db);
+    Transaction transaction = d->transaction();
     if (const platform::Result<void> begun = transaction.begin(); !begun)
         return platform::fail(begun.error());
     for (qint64 id : unique) {
@@ -792,15 +1222,15 @@ platform::Result<Remittance> Journal::deposit(const QList<qint64> &ids, const QD
     }
     QSqlQuery query(d->db);
     if (!query.exec(QStringLiteral("SELECT coalesce(max(number), 0) + 1 FROM remittances")) || !query.next())
-        return failure(query);
+        return d->failed(query);
     Remittance remittance;
     remittance.number = query.value(0).toLongLong();
     remittance.date = date;
     remittance.account = account;
     query.finish();
-    if (!run(query, QStringLiteral("INSERT INTO remittances (number, date, account, made_at) VALUES (?, ?, ?, ?)"),
+    if (!run(query, InsertRemittance,
              {remittance.number, date.toString(DayFormat), account, timeText(d->clock->now())}))
-        return failure(query);
+        return d->failed(query);
     const QString detail = remittanceText(remittance.number, date);
     for (qint64 id : unique) {
         if (const platform::Result<void> added =
@@ -830,28 +1260,79 @@ platform::Result<QList<Entry>> Journal::entries(const Filter &filter, int offset
              QStringLiteral("SELECT ") + EntryColumns + entrySource() + condition.sql +
                  QStringLiteral(" ORDER BY c.printed_at DESC, c.id DESC LIMIT ? OFFSET ?"),
              values))
-        return failure(query);
+        return d->failed(query);
     QList<Entry> list;
     while (query.next())
         list << readEntry(query);
     if (query.lastError().isValid())
-        return failure(query);
+        return d->failed(query);
     return list;
 }
 
 platform::Result<Totals> Journal::totals(const Filter &filter) const
 {
-    const Condition condition = conditionOf(filter, true);
+    Totals totals;
     QSqlQuery query(d->db);
     query.setForwardOnly(true);
-    // The status event is looked up only when the filter asks for it.
-    const QString source =
-        filter.status ? QStringLiteral(" FROM cheques c") + statusJoin() : QStringLiteral(" FROM cheques c");
-    if (!run(query, QStringLiteral("SELECT count(*), coalesce(sum(c.cents), 0)") + source + condition.sql,
+    const auto countApart = [&](Status status, int count, qint64 cents) {
+        switch (status) {
+        case Status::Spoiled:
+            totals.spoiled += count;
+            break;
+        case Status::Cancelled:
+            totals.cancelled += count;
+            break;
+        case Status::Unconfirmed:
+            totals.unconfirmed += count;
+            break;
+        case Status::Printed:
+        case Status::Deposited:
+            totals.count += count;
+            totals.cents += cents;
+            break;
+        }
+    };
+    if (filter.status) {
+        const Condition condition = conditionOf(filter, true);
+        if (!run(query,
+                 QStringLiteral("SELECT count(*), coalesce(sum(c.cents), 0) FROM cheques c"
+                                " JOIN standing st ON st.cheque_id = c.id") +
+                     condition.sql,
+                 condition.values) ||
+            !query.next())
+            return d->failed(query);
+        countApart(*filter.status, query.value(0).toInt(), query.value(1).toLongLong());
+        return totals;
+    }
+    // Every cheque of the range from the index alone, then the few that are
+    // not money taken off: a year of cheques is counted without reading
+    // where each one stands.
+    const Condition condition = conditionOf(filter, false);
+    if (!run(query, QStringLiteral("SELECT count(*), coalesce(sum(c.cents), 0) FROM cheques c") + condition.sql,
              condition.values) ||
         !query.next())
-        return failure(query);
-    return Totals{query.value(0).toInt(), query.value(1).toLongLong()};
+        return d->failed(query);
+    totals.count = query.value(0).toInt();
+    totals.cents = query.value(1).toLongLong();
+    query.finish();
+    const QString apart =
+        (condition.sql.isEmpty() ? QStringLiteral(" WHERE ") : condition.sql + QStringLiteral(" AND ")) + ApartKinds;
+    if (!run(query,
+             QStringLiteral("SELECT st.kind, count(*), coalesce(sum(c.cents), 0) FROM standing st"
+                            " JOIN cheques c ON c.id = st.cheque_id") +
+                 apart + QStringLiteral(" GROUP BY st.kind"),
+             condition.values))
+        return d->failed(query);
+    while (query.next()) {
+        const int count = query.value(1).toInt();
+        const qint64 cents = query.value(2).toLongLong();
+        totals.count -= count;
+        totals.cents -= cents;
+        countApart(statusOfCode(query.value(0).toString()), count, cents);
+    }
+    if (query.lastError().isValid())
+        return d->failed(query);
+    return totals;
 }
 
 platform::Result<int> Journal::forEach(const Filter &filter, const std::function<bool(const Entry &)> &visit) const
@@ -863,7 +1344,7 @@ platform::Result<int> Journal::forEach(const Filter &filter, const std::function
              QStringLiteral("SELECT ") + EntryColumns + entrySource() + condition.sql +
                  QStringLiteral(" ORDER BY c.printed_at, c.id"),
              condition.values))
-        return failure(query);
+        return d->failed(query);
     int count = 0;
     while (query.next()) {
         ++count;
@@ -871,7 +1352,7 @@ platform::Result<int> Journal::forEach(const Filter &filter, const std::function
             break;
     }
     if (query.lastError().isValid())
-        return failure(query);
+        return d->failed(query);
     return count;
 }
 
@@ -889,7 +1370,7 @@ platform::Result<QList<Event>> Journal::history(qint64 id) const
                             " UNION ALL SELECT at, 'note', text, 1, id FROM notes WHERE cheque_id = ?"
                             " ORDER BY 1, 4, 5"),
              {id, id}))
-        return failure(query);
+        return d->failed(query);
     QList<Event> events;
     while (query.next())
         events << Event{timeOf(query.value(0).toString()), kindLabel(query.value(1).toString()),
@@ -916,7 +1397,7 @@ platform::Result<QStringList> Journal::bankNames() const
     QSqlQuery query(d->db);
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT DISTINCT bank_name FROM cheques ORDER BY bank_name")))
-        return failure(query);
+        return d->failed(query);
     QStringList names;
     while (query.next())
         names << query.value(0).toString();
@@ -927,7 +1408,7 @@ platform::Result<qint64> Journal::nextRemittanceNumber() const
 {
     QSqlQuery query(d->db);
     if (!run(query, QStringLiteral("SELECT coalesce(max(number), 0) + 1 FROM remittances")) || !query.next())
-        return failure(query);
+        return d->failed(query);
     return query.value(0).toLongLong();
 }
 
@@ -935,22 +1416,18 @@ platform::Result<QString> Journal::account() const
 {
     QSqlQuery query(d->db);
     if (!run(query, QStringLiteral("SELECT value FROM settings WHERE key = 'account'")))
-        return failure(query);
+        return d->failed(query);
     return query.next() ? query.value(0).toString() : QString();
 }
 
 platform::Result<void> Journal::setAccount(const QString &account)
 {
-    Transaction transaction(d->db);
+    Transaction transaction = d->transaction();
     if (const platform::Result<void> begun = transaction.begin(); !begun)
         return begun;
     QSqlQuery query(d->db);
-    // The one row that is replaced: a setting, not history.
-    if (!run(query,
-             QStringLiteral("INSERT INTO settings (key, value) VALUES ('account', ?)"
-                            " ON CONFLICT (key) DO UPDATE SET value = excluded.value"),
-             {account}))
-        return failure(query);
+    if (!run(query, SetSetting, {QStringLiteral("account"), account}))
+        return d->failed(query);
     return transaction.commit();
 }
 

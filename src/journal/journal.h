@@ -22,9 +22,12 @@ namespace journal {
 extern const QString JournalFileName; // "ormeline_journal.sqlite"
 
 // Where a cheque stands. Each change is an event of its own, kept with when
-// and why: a recorded cheque is never edited nor deleted.
-enum class Status { Printed, Spoiled, Cancelled, Deposited };
-// "imprimé", "gâché", "annulé", "remis".
+// and why: a recorded cheque is never edited nor deleted. A cheque is written
+// down before its page is handed to the printing system, and stands
+// unconfirmed until the printing system has taken it: a program stopped in
+// between leaves it so, for the user to say whether it came out.
+enum class Status { Printed, Spoiled, Cancelled, Deposited, Unconfirmed };
+// "imprimé", "gâché", "annulé", "remis", "à vérifier".
 QString statusLabel(Status status);
 
 // Where the amount came from.
@@ -81,8 +84,13 @@ struct Filter
 
 struct Totals
 {
+    // What the shop holds: the cheques printed, deposited or not.
     int count = 0;
     qint64 cents = 0;
+    // Counted apart, never in the money.
+    int spoiled = 0;
+    int cancelled = 0;
+    int unconfirmed = 0;
 };
 
 // A remittance slip once made: its number, date and cheques.
@@ -109,10 +117,23 @@ public:
         QString notice;
     };
 
+    // What a look at the file, that writes nothing, says of it.
+    enum class Health { Sound, Damaged };
+    // Reads the file at `path` without writing to it: its header, the quick
+    // check of its pages, its schema. Uses a connection of its own, so it
+    // may run on another thread; a missing file is sound (it will be made).
+    // Fails, saying why, when the file cannot be read for a reason of its
+    // own (a protected folder, a newer program's journal).
+    static platform::Result<Health> check(const QString &path);
     // Opens (creating when absent, migrating an older schema forward) the
-    // journal at `path`. A file that will not open or fails the quick check
-    // is renamed aside with the date in its name, never overwritten.
+    // journal at `path`. A file that will not open or fails the checks is
+    // renamed aside with the date in its name, its bytes as they were, and a
+    // new journal started. A file refused for another reason is left as it
+    // is.
     static platform::Result<Opened> open(const QString &path, const platform::Clock &clock);
+    // The same, on the verdict of a check() already made.
+    static platform::Result<Opened> openChecked(const QString &path, const platform::Clock &clock,
+                                                platform::Result<Health> checked);
     // The journal as it stands, to read it out (the command-line export):
     // fails rather than create one where there is none, and leaves a
     // damaged file where it is.
@@ -123,6 +144,28 @@ public:
 
     // Records a printed cheque; gives its id.
     platform::Result<qint64> record(const PrintedCheque &cheque);
+    // Writes the cheque down before its page is handed over: it stands
+    // unconfirmed ("à vérifier") until one of the two below. Gives its id.
+    platform::Result<qint64> recordHandingOver(const PrintedCheque &cheque);
+    // The printing system took it (`detail`: who said so, when not the
+    // program itself).
+    platform::Result<void> confirmPrinted(qint64 id, const QString &detail = QString());
+    // It did not come out: kept as cancelled, with why.
+    platform::Result<void> markNotPrinted(qint64 id, const QString &reason);
+    // The cheques still unconfirmed, oldest first.
+    platform::Result<QList<Entry>> unconfirmed() const;
+
+    // Whether an operation failed because the file is damaged (SQLite found
+    // it corrupt, or not a database): the journal is then to be set aside.
+    bool damaged() const;
+    // Closes this journal, found damaged, sets its file aside as open() does
+    // and goes on in a new journal in its place: whoever holds this journal
+    // writes to the new one from now on. Gives the old file's new name.
+    platform::Result<QString> replaceDamaged();
+    // Renames a damaged journal aside, with what SQLite keeps beside it, and
+    // the date and time in its name; never in place of anything. Gives the
+    // file's new name. The journal at `path` must be closed.
+    static platform::Result<QString> setAside(const QString &path, const QDateTime &now);
 
     // Status events. A spoiled cheque may name its reprint.
     platform::Result<void> markSpoiled(qint64 id, const QString &reason, qint64 replacedBy = 0);
@@ -162,6 +205,10 @@ private:
     struct Private;
     std::unique_ptr<Private> d;
 };
+
+// What the user is told when a damaged journal was renamed `aside` and a new
+// one started.
+QString damagedNotice(const QString &aside);
 
 // The CSV the accountant gets, as a French spreadsheet opens it without a
 // question: UTF-8 with a byte-order mark, ";" between fields, "," decimals,

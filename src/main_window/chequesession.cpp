@@ -291,9 +291,32 @@ journal::Reprinted ChequeSession::printOnBank(const QString &layoutFile, const b
     }
     printer.setDocumentName(
         QStringLiteral("Chèque %1 € – %2").arg(amount_words::amountFigures(fields.amount), bankName));
+    // Written down before the page is handed over, so that no page can come
+    // out unrecorded whatever the moment the program is stopped; confirmed
+    // once the printing system has taken it.
+    journal::PrintedCheque cheque;
+    std::optional<qint64> written;
+    QString unrecorded;
+    const auto handingOver = [&](const amount_words::SplitLines &lines) {
+        cheque = printedCheque(layoutFile, bankName, fields, lines, source);
+        const platform::Result<qint64> recorded = m_recorder.recordHandingOver(cheque);
+        if (recorded)
+            written = *recorded;
+        else
+            unrecorded = recorded.error();
+    };
     try {
-        printCheque(printer, fields);
+        printCheque(printer, fields, handingOver);
     } catch (const platform::PrinterError &error) {
+        if (written) {
+            const platform::Result<void> marked = m_recorder.markNotPrinted(
+                *written, QStringLiteral("l'imprimante a refusé le chèque : %1").arg(error.message()));
+            if (!marked) {
+                m_talk.message(QStringLiteral("Le chèque n'est pas sorti, mais le journal des chèques n'a pas pu le "
+                                              "noter (%1) : il y reste « à vérifier ».")
+                                   .arg(marked.error()));
+            }
+        }
         if (m_printing.printerNames().isEmpty())
             undefined(QStringLiteral("Aucune imprimante n'est installée : ajoutez-en une à l'ordinateur, puis "
                                      "choisissez-la dans la liste « Choix de l'Imprimante »."));
@@ -302,30 +325,39 @@ journal::Reprinted ChequeSession::printOnBank(const QString &layoutFile, const b
         return outcome;
     }
     outcome.printed = true;
-    recordPrinted(outcome, layoutFile, bankName, fields, source);
+    if (!written) {
+        m_talk.message(journal::notRecordedMessage(cheque, unrecorded));
+        return outcome;
+    }
+    const platform::Result<qint64> confirmed = m_recorder.confirmPrinted(*written, cheque);
+    if (confirmed) {
+        outcome.id = *confirmed;
+    } else {
+        m_talk.message(QStringLiteral("Le chèque est parti vers l'imprimante, mais le journal des chèques n'a pas pu "
+                                      "le noter (%1) : il y reste « à vérifier ».\n\nVérifiez qu'il est bien sorti.")
+                           .arg(confirmed.error()));
+    }
     return outcome;
 }
 
-void ChequeSession::recordPrinted(journal::Reprinted &outcome, const QString &layoutFile, const QString &bankName,
-                                  const bank_layouts::ChequeFields &fields, journal::AmountSource source)
+journal::PrintedCheque ChequeSession::printedCheque(const QString &layoutFile, const QString &bankName,
+                                                    const bank_layouts::ChequeFields &fields,
+                                                    const amount_words::SplitLines &lines,
+                                                    journal::AmountSource source) const
 {
     journal::PrintedCheque cheque;
     cheque.printedAt = m_clock.now();
     cheque.date = fields.date;
     cheque.amount = amount_words::amountFigures(fields.amount);
-    cheque.wordsLine1 = amount_words::WordsLine1;
-    cheque.wordsLine2 = amount_words::WordsLine2;
+    cheque.wordsLine1 = lines.first;
+    cheque.wordsLine2 = lines.second;
     cheque.payee = fields.payee;
     cheque.place = fields.place;
     cheque.bankName = bankName;
     cheque.layoutFile = layoutFile;
     cheque.printer = m_printing.currentPrinter().printerName();
     cheque.source = source;
-    const platform::Result<qint64> recorded = m_recorder.record(cheque);
-    if (recorded)
-        outcome.id = *recorded;
-    else
-        m_talk.message(journal::notRecordedMessage(cheque, recorded.error()));
+    return cheque;
 }
 
 journal::ShopTexts ChequeSession::shopTexts() const

@@ -164,8 +164,10 @@ private:
     // failed; a cheque that did not print is not recorded.
     journal::Reprinted printOnBank(const QString &layoutFile, const bank_layouts::ChequeFields &fields,
                                    journal::AmountSource source);
-    void recordPrinted(journal::Reprinted &outcome, const QString &layoutFile, const QString &bankName,
-                       const bank_layouts::ChequeFields &fields, journal::AmountSource source);
+    // The journal's record of the cheque printed with these lines of words.
+    journal::PrintedCheque printedCheque(const QString &layoutFile, const QString &bankName,
+                                         const bank_layouts::ChequeFields &fields,
+                                         const amount_words::SplitLines &lines, journal::AmountSource source) const;
 
     platform::Clock &m_clock;
     platform::PrintingSystem &m_printing;

@@ -2,6 +2,7 @@
 
 #include "calibration/caischq3.h"
 #include "calibration/form2.h"
+#include "journal/chequerecorder.h"
 #include "journal/journaldesk.h"
 #include "journal/journalwindow.h"
 #include "main_window/chequesession.h"
@@ -447,12 +448,14 @@ void Form1::hideFirstInstallation()
 
 void Form1::openJournal()
 {
-    if (!m_journal) {
-        m_session.talk().message(QStringLiteral("Le journal des chèques n'a pas pu être ouvert au démarrage : "
-                                                "relancez le programme pour le retrouver."));
+    journal::Journal *const open = m_journal ? m_journal->journal() : nullptr;
+    if (!open) {
+        m_session.talk().message(
+            QStringLiteral("Le journal des chèques ne peut pas être ouvert : %1.")
+                .arg(m_journal ? m_journal->unavailable() : QStringLiteral("il n'y en a pas pour ce dossier")));
         return;
     }
-    journal::JournalDesk desk(*m_journal, m_session, m_session.talk(), m_session.clock());
+    journal::JournalDesk desk(*open, m_session, m_session.talk(), m_session.clock());
     journal::JournalWindow window(desk, this);
     window.exec();
 }
@@ -490,6 +493,7 @@ void Form1::paintEvent(QPaintEvent *event)
     m_painted = true;
     // The window is on the screen: now the printing system may be asked.
     QTimer::singleShot(0, &m_session, &ChequeSession::preparePrinters);
+    Q_EMIT firstPainted();
 }
 
 QList<QWidget *> Form1::printingControls() const

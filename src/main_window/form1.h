@@ -18,7 +18,7 @@ class PictureButton;
 }
 
 namespace journal {
-class Journal;
+class JournalRecorder;
 }
 
 namespace main_window {
@@ -37,8 +37,8 @@ public:
     explicit Form1(ChequeSession &session, QWidget *parent = nullptr);
     ~Form1() override;
 
-    // The journal its button opens; none when it could not be opened.
-    void setJournal(journal::Journal *journal) { m_journal = journal; }
+    // The journal its button opens.
+    void setJournal(journal::JournalRecorder *journal) { m_journal = journal; }
 
     // Working fields (hidden ones included), named as everywhere else.
     QLineEdit *text1 = nullptr;  // amount in figures
@@ -65,6 +65,11 @@ public:
     window_services::PictureButton *bt_journal = nullptr; // "Journal"
     std::array<QToolButton *, 15> bt_banq{};
     QTimer *Timer1 = nullptr;
+
+Q_SIGNALS:
+    // The window was painted for the first time: what may take a while
+    // can start.
+    void firstPainted();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -93,7 +98,7 @@ private:
     void openJournal() override;
 
     ChequeSession &m_session;
-    journal::Journal *m_journal = nullptr;
+    journal::JournalRecorder *m_journal = nullptr;
     bool m_shown = false;
     bool m_painted = false;
 };

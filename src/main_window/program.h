@@ -1,7 +1,6 @@
 #pragma once
 
 #include "journal/chequerecorder.h"
-#include "journal/journal.h"
 #include "main_window/chequesession.h"
 #include "main_window/form1.h"
 #include "platform/clock.h"
@@ -26,12 +25,9 @@ public:
     Form1 &window() { return m_window; }
 
 private:
-    void openJournal();
-
     platform::SystemClock m_clock;
     platform::QtPrintingSystem m_printing;
     prompt_dialog::Form97Talk m_talk;
-    std::unique_ptr<journal::Journal> m_journal;
     journal::JournalRecorder m_recorder;
     ChequeSession m_session;
     Form1 m_window;

@@ -84,7 +84,8 @@ void PainterSurface::doSetOrientation(Orientation) {}
 // the other, as the caller asked.
 void PainterSurface::doNewPage() {}
 
-void PainterSurface::doEndDocument() {}
+// A preview hands nothing over.
+void PainterSurface::doEndDocument(const std::function<void()> &) {}
 
 void PainterSurface::doAbortDocument() {}
 

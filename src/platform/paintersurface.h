@@ -37,7 +37,7 @@ protected:
     void doSetLineStyle(LineStyle style) override;
     void doSetOrientation(Orientation orientation) override;
     void doNewPage() override;
-    void doEndDocument() override;
+    void doEndDocument(const std::function<void()> &handingOver) override;
     void doAbortDocument() override;
 
 private:

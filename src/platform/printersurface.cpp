@@ -88,9 +88,9 @@ void PrinterSurface::newPage()
     doNewPage();
 }
 
-void PrinterSurface::endDocument()
+void PrinterSurface::endDocument(const std::function<void()> &handingOver)
 {
-    doEndDocument();
+    doEndDocument(handingOver);
 }
 
 void PrinterSurface::abortDocument()

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
 #include <stdexcept>
 
 namespace platform {
@@ -92,8 +93,12 @@ public:
     // drawn yet: no blank sheet is started.
     virtual void newPage();
 
-    // Sends the document to the printer. Nothing drawn since the last end is lost.
-    virtual void endDocument();
+    // Sends the document to the printer. Nothing drawn since the last end is
+    // lost. `handingOver`, when given, runs once the document is ready to go,
+    // just before the printing system is handed it, and not when the printer
+    // fails before that: what must be written down before a page can exist
+    // is written there.
+    virtual void endDocument(const std::function<void()> &handingOver = {});
     // Drops what was drawn since the last end: nothing reaches the printer.
     virtual void abortDocument();
 
@@ -117,7 +122,7 @@ protected:
     virtual void doSetLineStyle(LineStyle style) = 0;
     virtual void doSetOrientation(Orientation orientation) = 0;
     virtual void doNewPage() = 0;
-    virtual void doEndDocument() = 0;
+    virtual void doEndDocument(const std::function<void()> &handingOver) = 0;
     virtual void doAbortDocument() = 0;
 
 private:
@@ -139,16 +144,17 @@ inline void printAt(PrinterSurface &printer, double x, double y, const QString &
     printer.printText(text, endLine);
 }
 
-// Runs `draw`, which draws a page, and sends it to the printer. When the
-// printer fails, what was drawn is dropped, so that nothing half-drawn comes
-// out with the next job, the printer is turned back to portrait for the
-// routines that expect it, and the error goes on to the caller.
+// Runs `draw`, which draws a page, and sends it to the printer, running
+// `handingOver` just before (see endDocument). When the printer fails, what
+// was drawn is dropped, so that nothing half-drawn comes out with the next
+// job, the printer is turned back to portrait for the routines that expect
+// it, and the error goes on to the caller.
 template <typename Draw>
-void printPage(PrinterSurface &printer, Draw &&draw)
+void printPage(PrinterSurface &printer, Draw &&draw, const std::function<void()> &handingOver = {})
 {
     try {
         draw();
-        printer.endDocument();
+        printer.endDocument(handingOver);
     } catch (const PrinterError &) {
         // Neither of these sends anything, and neither fails on a printer
         // that is gone: one forgets the page, the other notes the

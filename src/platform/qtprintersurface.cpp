@@ -220,7 +220,7 @@ void QtPrinterSurface::doNewPage()
     });
 }
 
-void QtPrinterSurface::doEndDocument()
+void QtPrinterSurface::doEndDocument(const std::function<void()> &handingOver)
 {
     if (!m_pageStarted)
         return; // nothing drawn: no blank sheet
@@ -256,6 +256,9 @@ void QtPrinterSurface::doEndDocument()
     painter.translate(origin);
     for (const Mark &mark : marks)
         mark(painter);
+    // Qt gives the printing system the job when the painter ends.
+    if (handingOver)
+        handingOver();
     if (!painter.end() || m_printer->printerState() == QPrinter::Error)
         throw PrinterError(QStringLiteral("la page n'a pas pu être envoyée à « %1 »").arg(m_printer->printerName()));
 }

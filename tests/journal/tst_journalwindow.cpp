@@ -65,17 +65,15 @@ void TestJournalWindow::printSpoilReprintRemit()
     folder.write(main_window::PendingChequeFileName, QByteArray(400, ' ') + "     100          T ");
 
     FixedClock clock{QDate(2026, 12, 8)};
-    platform::Result<journal::Journal::Opened> opened = journal::Journal::open(journal::JournalFileName, clock);
-    QVERIFY2(opened, qPrintable(opened.error()));
-    std::unique_ptr<journal::Journal> journal = std::move(std::move(opened).value().journal);
-    journal::JournalRecorder recorder;
-    recorder.setJournal(journal.get());
-    ListedPrinting printing({queue.name()});
     prompt_dialog::Form97Talk talk;
+    journal::JournalRecorder recorder(journal::JournalFileName, clock, talk);
+    journal::Journal *const journal = recorder.journal();
+    QVERIFY2(journal, qPrintable(recorder.unavailable()));
+    ListedPrinting printing({queue.name()});
     main_window::ChequeSession session{{clock, printing, talk, recorder}};
     main_window::Form1 form{session};
     talk.setParentWindow(&form);
-    form.setJournal(journal.get());
+    form.setJournal(&recorder);
     session.startUp();
     session.preparePrinters();
     DialogWatchdog watchdog;

@@ -327,8 +327,8 @@ void TestChequeSession::bankClick_data()
                                                << "" << true << "";
     QTest::newRow("printed, the journal refuses: told, and the program ends")
         << 16 << amount << one << ""
-        << "Le chèque de 12.50 € a été imprimé, mais il n'est pas inscrit dans le journal "
-           "des chèques (le disque est plein)"
+        << "Le chèque de 12,50\u00a0€ a été imprimé, mais il n'est pas inscrit dans le journal "
+           "des chèques : le disque est plein"
         << true << "le disque est plein";
     QTest::newRow("printed: asked to stay open") << 16 << QByteArray("     12.5         T ") << one << ""
                                                  << "" << false << "";
@@ -350,6 +350,8 @@ void TestChequeSession::bankClick_data()
         << false << "";
     QTest::newRow("job cannot be sent") << 16 << amount << one << "endDocument"
                                         << undefined + "Le chèque n'a pas été imprimé" << false << "";
+    QTest::newRow("job refused once handed over")
+        << 16 << amount << one << "send" << undefined + "Le chèque n'a pas été imprimé" << false << "";
     QTest::newRow("no printer installed") << 16 << amount << QStringList() << "endDocument"
                                           << undefined + "Aucune imprimante n'est installée" << false << "";
 }
@@ -371,10 +373,17 @@ void TestChequeSession::bankClick()
     rig.printing.surface().clearCalls();
     rig.printing.surface().failOn(failOn);
     rig.recorder.refuse(journalRefusal);
+    // Written down while nothing has gone to the printing system yet.
+    int sentAtHandOver = -1;
+    rig.recorder.whenHandedOver = [&] { sentAtHandOver = rig.printing.surface().documentsEnded(); };
     if (!message.isEmpty())
         rig.talk.confirm();
 
     rig.session.bankClicked(0);
+    const bool handedOver = journalRefusal.isEmpty() && (message.isEmpty() || failOn == QLatin1String("send"));
+    QCOMPARE(rig.recorder.handedOver().size(), handedOver ? 1 : 0);
+    QCOMPARE(sentAtHandOver, handedOver ? 0 : -1);
+    QCOMPARE(rig.recorder.notPrinted().size(), failOn == QLatin1String("send") ? 1 : 0);
     // Only a cheque the printing system took is recorded, as printed.
     const bool recorded = rig.printing.surface().documentsEnded() == 1 && journalRefusal.isEmpty();
     QCOMPARE(rig.recorder.cheques().size(), recorded ? 1 : 0);

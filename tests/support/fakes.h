@@ -87,18 +87,38 @@ private:
 class MemoryRecorder final : public journal::ChequeRecorder
 {
 public:
-    platform::Result<qint64> record(const journal::PrintedCheque &cheque) override
+    platform::Result<qint64> recordHandingOver(const journal::PrintedCheque &cheque) override
     {
         if (!m_refusal.isEmpty())
             return platform::fail(m_refusal);
+        if (whenHandedOver)
+            whenHandedOver();
+        m_handedOver << cheque;
+        return qint64(m_handedOver.size());
+    }
+    platform::Result<qint64> confirmPrinted(qint64 id, const journal::PrintedCheque &cheque) override
+    {
         m_cheques << cheque;
-        return qint64(m_cheques.size());
+        return id;
+    }
+    platform::Result<void> markNotPrinted(qint64, const QString &why) override
+    {
+        m_notPrinted << why;
+        return {};
     }
 
     void refuse(const QString &why) { m_refusal = why; }
+    // Run as each cheque is written down.
+    std::function<void()> whenHandedOver;
+    // The cheques the printing system took.
     QList<journal::PrintedCheque> cheques() const { return m_cheques; }
+    // Written down before a hand-over, taken or not.
+    QList<journal::PrintedCheque> handedOver() const { return m_handedOver; }
+    QStringList notPrinted() const { return m_notPrinted; }
 
 private:
     QString m_refusal;
+    QList<journal::PrintedCheque> m_handedOver;
     QList<journal::PrintedCheque> m_cheques;
+    QStringList m_notPrinted;
 };

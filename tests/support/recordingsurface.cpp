@@ -131,10 +131,10 @@ void RecordingSurface::newPage()
     PrinterSurface::newPage();
 }
 
-void RecordingSurface::endDocument()
+void RecordingSurface::endDocument(const std::function<void()> &handingOver)
 {
     note(QStringLiteral("endDocument()"));
-    PrinterSurface::endDocument();
+    PrinterSurface::endDocument(handingOver);
 }
 
 void RecordingSurface::abortDocument()
@@ -198,9 +198,12 @@ void RecordingSurface::doNewPage()
     failIfAsked(QStringLiteral("newPage"));
 }
 
-void RecordingSurface::doEndDocument()
+void RecordingSurface::doEndDocument(const std::function<void()> &handingOver)
 {
     failIfAsked(QStringLiteral("endDocument"));
+    if (handingOver)
+        handingOver();
+    failIfAsked(QStringLiteral("send"));
     ++m_documentsEnded;
 }
 

@@ -29,7 +29,8 @@ public:
     int documentsAborted() const { return m_documentsAborted; }
 
     // Makes the named operation fail with a PrinterError, to test what the
-    // callers do when the printer refuses (e.g. "printText", "endDocument").
+    // callers do when the printer refuses (e.g. "printText", "endDocument"
+    // before the document is handed over, "send" once it was).
     void failOn(const QString &operation) { m_failOn = operation; }
 
     QString printerName() const override { return QStringLiteral("Enregistreur"); }
@@ -49,7 +50,7 @@ public:
     void setLineStyle(platform::LineStyle style) override;
     void setOrientation(platform::Orientation orientation) override;
     void newPage() override;
-    void endDocument() override;
+    void endDocument(const std::function<void()> &handingOver = {}) override;
     void abortDocument() override;
 
 protected:
@@ -62,7 +63,7 @@ protected:
     void doSetLineStyle(platform::LineStyle style) override;
     void doSetOrientation(platform::Orientation orientation) override;
     void doNewPage() override;
-    void doEndDocument() override;
+    void doEndDocument(const std::function<void()> &handingOver) override;
     void doAbortDocument() override;
 
 private:
