@@ -1,5 +1,6 @@
 #include "support/cupsqueue.h"
 #include "support/pdfwords.h"
+#include "support/virtualscreen.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,35 +12,6 @@
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Run run(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment = {},
-        const QString &folder = QString(), int timeoutMs = 120000)
-{
-    QProcess process;
-    if (!environment.isEmpty())
-        process.setProcessEnvironment(environment);
-    if (!folder.isEmpty())
-        process.setWorkingDirectory(folder);
-    process.start(program, arguments);
-    Run result;
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        result.err = program + QStringLiteral(" did not finish");
-        return result;
-    }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    result.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return result;
-}
-
 // The environment of a user who has never run the program: a home of their
 // own, no screen unless one is given.
 QProcessEnvironment freshUser(const QString &home)
@@ -49,16 +21,6 @@ QProcessEnvironment freshUser(const QString &home)
         environment.remove(QString::fromLatin1(name));
     environment.insert(QStringLiteral("HOME"), home);
     return environment;
-}
-
-bool waitFor(const std::function<bool()> &condition, int timeoutMs)
-{
-    for (int waited = 0; waited < timeoutMs; waited += 50) {
-        if (condition())
-            return true;
-        QThread::msleep(50);
-    }
-    return condition();
 }
 
 } // namespace
@@ -240,24 +202,11 @@ void TestInstalled::startsOnItsOwnSeededFolder()
 
     // Second start, on a real screen: the generic bank is on the first
     // button, and a click prints the cheque with the user's layout.
-    // A virtual screen of its own, on a display number it picks itself.
-    QProcess screen;
-    screen.start(QStringLiteral("Xvfb"),
-                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-                  QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-    QVERIFY(screen.waitForStarted());
-    const auto stopScreen = qScopeGuard([&screen] {
-        screen.terminate();
-        screen.waitForFinished(5000);
-    });
-    QVERIFY(waitFor([&screen] { return screen.canReadLine() || screen.waitForReadyRead(100); }, 30000));
-    const QString display = QLatin1Char(':') + QString::fromLatin1(screen.readLine()).trimmed();
-    QProcessEnvironment onScreen = freshUser(home.path());
-    onScreen.insert(QStringLiteral("DISPLAY"), display);
-    onScreen.insert(QStringLiteral("PRINTER"), queue.name());
-    QVERIFY(
-        waitFor([&] { return run(QStringLiteral("xdpyinfo"), {}, onScreen, QString(), 5000).exitCode == 0; }, 30000));
+    VirtualScreen screen;
     QString why;
+    QVERIFY2(screen.isUp(&why), qPrintable(why));
+    QProcessEnvironment onScreen = screen.onIt(freshUser(home.path()));
+    onScreen.insert(QStringLiteral("PRINTER"), queue.name());
     QVERIFY2(queue.removeOutput(&why), qPrintable(why));
     QProcess program;
     program.setProcessEnvironment(onScreen);

@@ -1,6 +1,8 @@
 #include "amount_words/wordsplit.h"
 #include "bank_layouts/layoutfile.h"
 #include "common/numeric.h"
+#include "journal/chequerecorder.h"
+#include "journal/journal.h"
 #include "main_window/chequesession.h"
 #include "main_window/globals.h"
 #include "main_window/pendingcheque.h"
@@ -14,6 +16,7 @@
 #include "support/workingfolder.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -129,6 +132,8 @@ private Q_SLOTS:
     void setUpCommands();
     void setUpTextsKeptAtOnce_data();
     void setUpTextsKeptAtOnce();
+    void stoppedAtEachStep_data();
+    void stoppedAtEachStep();
 
 private:
     std::optional<WorkingFolder> m_folder;
@@ -678,6 +683,69 @@ void TestChequeSession::setUpTextsKeptAtOnce()
     QVERIFY(rig.talk.unexpected().isEmpty());
     QCOMPARE(m_folder->read(main_window::SettingsFileName),
              written ? QByteArray(" 3 \r\n-2 \r\nFranc\r\ncentime\r\nMoi\r\nNancy\r\n") : before);
+}
+
+// A till stopped dead at each step of a cheque's print, by a kill: a page
+// that came out always has its row, and at the next start the user says
+// whether a cheque left unconfirmed came out.
+void TestChequeSession::stoppedAtEachStep_data()
+{
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<bool>("page");
+    QTest::addColumn<int>("left"); // where the cheque stands once stopped; -1: not written down
+    QTest::newRow("drawn") << "drawn" << false << -1;
+    QTest::newRow("written down") << "written" << false << int(journal::Status::Unconfirmed);
+    QTest::newRow("handed over") << "sent" << true << int(journal::Status::Unconfirmed);
+    QTest::newRow("print returned") << "returned" << true << int(journal::Status::Unconfirmed);
+    QTest::newRow("confirmed") << "confirmed" << true << int(journal::Status::Printed);
+    QTest::newRow("not stopped") << "" << true << int(journal::Status::Printed);
+}
+
+void TestChequeSession::stoppedAtEachStep()
+{
+    QFETCH(QString, step);
+    QFETCH(bool, page);
+    QFETCH(int, left);
+    m_folder->write(QStringLiteral("bq_A.txt"), layoutBytes("Banque de Test", 16));
+    m_folder->write(main_window::PendingChequeFileName, pendingFile("     401.01         "));
+    QProcess till;
+    till.setWorkingDirectory(m_folder->path());
+    till.start(QStringLiteral(PRINT_STOPPER), {step.isEmpty() ? QStringLiteral("-") : step});
+    QVERIFY(till.waitForFinished(30000));
+    QCOMPARE(till.exitStatus(), step.isEmpty() ? QProcess::NormalExit : QProcess::CrashExit);
+    QVERIFY2(step.isEmpty() ? till.exitCode() == 0 : true, till.readAllStandardError().constData());
+    QCOMPARE(m_folder->exists(QStringLiteral("page")), page);
+
+    // The journal is opened when the first cheque needs it.
+    const QString path = m_folder->path(journal::JournalFileName);
+    QCOMPARE(m_folder->exists(journal::JournalFileName), left >= 0);
+    if (left >= 0) {
+        const FixedClock clock;
+        const auto stopped = journal::Journal::openExisting(path, clock);
+        QVERIFY2(stopped, qPrintable(stopped.error()));
+        const auto rows = (*stopped)->entries({}, 0, 10);
+        QVERIFY(rows);
+        QCOMPARE(rows->size(), 1);
+        QCOMPARE(int(rows->first().status), left);
+        QCOMPARE(rows->first().cheque.amount, QStringLiteral("401.01"));
+    }
+
+    // The next start, a few minutes later: asked once, answered as it is.
+    const FixedClock later(QDateTime(QDate(2026, 3, 7), QTime(10, 5)));
+    ScriptedTalk talk;
+    if (left == int(journal::Status::Unconfirmed))
+        page ? talk.yes() : talk.no();
+    journal::JournalRecorder next(path, later, talk);
+    QSignalSpy settled(&next, &journal::JournalRecorder::settled);
+    next.startOpening();
+    if (left == int(journal::Status::Unconfirmed))
+        QVERIFY(settled.wait(10000));
+    QVERIFY(talk.scriptDone());
+    QVERIFY(talk.unexpected().isEmpty());
+    const auto totals = next.journal()->totals({});
+    QVERIFY(totals);
+    QCOMPARE(totals->count, page ? 1 : 0);
+    QCOMPARE(totals->unconfirmed, 0);
 }
 
 QTEST_MAIN(TestChequeSession)
