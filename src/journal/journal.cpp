@@ -347,6 +347,9 @@ const QString EntryColumns = QStringLiteral(
     " (SELECT other_id FROM events x WHERE x.cheque_id = c.id AND x.kind = 'reprint_of' ORDER BY x.id DESC LIMIT 1),"
     " (SELECT text FROM notes n WHERE n.cheque_id = c.id ORDER BY n.id DESC LIMIT 1)");
 
+// How many columns EntryColumns reads.
+constexpr int EntryColumnCount = 21;
+
 QString entrySource()
 {
     return QStringLiteral(" FROM cheques c JOIN standing st ON st.cheque_id = c.id"
@@ -427,19 +430,36 @@ struct Condition
 // them: a query that names them so is answered from that index.
 const QString ApartKinds = QStringLiteral("st.kind IN ('pending', 'spoiled', 'cancelled')");
 
-Condition conditionOf(const Filter &filter, bool withStatus)
+// Bounds on the time of printing narrower than the filter's days: where a
+// page of rows in that order ended.
+struct PrintedBounds
+{
+    QString after;  // printed at or after this time
+    QString before; // printed at or before this time
+};
+
+Condition conditionOf(const Filter &filter, bool withStatus, const PrintedBounds &bounds = {})
 {
     QStringList parts;
     Condition condition;
     // Local times written as text sort as they read: a day is a range of
-    // them, which the index on printed_at answers.
-    if (filter.from.isValid()) {
+    // them, which the index on printed_at answers. One bound each way, the
+    // narrower: with two, the planner takes either.
+    const QString from = filter.from.isValid() ? filter.from.toString(DayFormat) : QString();
+    if (!bounds.after.isEmpty() && bounds.after >= from) {
         parts << QStringLiteral("c.printed_at >= ?");
-        condition.values << filter.from.toString(DayFormat);
+        condition.values << bounds.after;
+    } else if (!from.isEmpty()) {
+        parts << QStringLiteral("c.printed_at >= ?");
+        condition.values << from;
     }
-    if (filter.to.isValid()) {
+    const QString to = filter.to.isValid() ? filter.to.addDays(1).toString(DayFormat) : QString();
+    if (!bounds.before.isEmpty() && (to.isEmpty() || bounds.before < to)) {
+        parts << QStringLiteral("c.printed_at <= ?");
+        condition.values << bounds.before;
+    } else if (!to.isEmpty()) {
         parts << QStringLiteral("c.printed_at < ?");
-        condition.values << filter.to.addDays(1).toString(DayFormat);
+        condition.values << to;
     }
     if (!filter.bankName.isEmpty()) {
         parts << QStringLiteral("c.bank_name = ?");
@@ -1269,6 +1289,77 @@ platform::Result<QList<Entry>> Journal::entries(const Filter &filter, int offset
     return list;
 }
 
+namespace {
+
+// What a window's column sorts by.
+QString sortExpression(SortKey key)
+{
+    switch (key) {
+    case SortKey::PrintedAt:
+        break;
+    case SortKey::Id:
+        return QStringLiteral("c.id");
+    case SortKey::ChequeDate:
+        // Written dd/mm/yyyy: read year first.
+        return QStringLiteral("substr(c.cheque_date, 7, 4) || substr(c.cheque_date, 4, 2) || "
+                              "substr(c.cheque_date, 1, 2)");
+    case SortKey::Amount:
+        return QStringLiteral("c.cents");
+    case SortKey::Bank:
+        return QStringLiteral("c.bank_name");
+    case SortKey::Payee:
+        return QStringLiteral("c.payee");
+    case SortKey::Standing:
+        // As the labels read: à vérifier, annulé, gâché, imprimé, remis.
+        return QStringLiteral("CASE st.kind WHEN 'pending' THEN 0 WHEN 'cancelled' THEN 1 WHEN 'spoiled' THEN 2"
+                              " WHEN 'printed' THEN 3 ELSE 4 END");
+    case SortKey::Note:
+        return QStringLiteral("coalesce((SELECT text FROM notes n WHERE n.cheque_id = c.id ORDER BY n.id DESC"
+                              " LIMIT 1), '')");
+    }
+    return QStringLiteral("c.printed_at");
+}
+
+} // namespace
+
+platform::Result<Page> Journal::page(const Filter &filter, const Sort &sort, const std::optional<PageEnd> &after,
+                                     int limit) const
+{
+    const QString key = sortExpression(sort.key);
+    const QString before = sort.descending ? QStringLiteral(" < ") : QStringLiteral(" > ");
+    PrintedBounds bounds;
+    if (after && sort.key == SortKey::PrintedAt)
+        (sort.descending ? bounds.before : bounds.after) = after->key.toString();
+    Condition condition = conditionOf(filter, true, bounds);
+    if (after) {
+        condition.sql += (condition.sql.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ")) +
+                         QStringLiteral("(%1%2? OR (%1 = ? AND c.id%2?))").arg(key, before);
+        condition.values << after->key << after->key << after->id;
+    }
+    const QString direction = sort.descending ? QStringLiteral(" DESC") : QString();
+    QSqlQuery query(d->db);
+    query.setForwardOnly(true);
+    QVariantList values = condition.values;
+    values << qMax(0, limit);
+    if (!run(query,
+             QStringLiteral("SELECT ") + EntryColumns + QStringLiteral(", ") + key + entrySource() + condition.sql +
+                 QStringLiteral(" ORDER BY ") + key + direction + QStringLiteral(", c.id") + direction +
+                 QStringLiteral(" LIMIT ?"),
+             values))
+        return d->failed(query);
+    Page page;
+    QVariant last;
+    while (query.next()) {
+        page.entries << readEntry(query);
+        last = query.value(EntryColumnCount);
+    }
+    if (query.lastError().isValid())
+        return d->failed(query);
+    if (limit > 0 && page.entries.size() == limit)
+        page.next = PageEnd{last, page.entries.last().id};
+    return page;
+}
+
 platform::Result<Totals> Journal::totals(const Filter &filter) const
 {
     Totals totals;
@@ -1396,7 +1487,11 @@ platform::Result<QStringList> Journal::bankNames() const
 {
     QSqlQuery query(d->db);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT DISTINCT bank_name FROM cheques ORDER BY bank_name")))
+    // From one name to the next through the index: a DISTINCT would read
+    // every cheque of the journal.
+    if (!query.exec(QStringLiteral("WITH RECURSIVE b (name) AS (SELECT min(bank_name) FROM cheques"
+                                   " UNION ALL SELECT (SELECT min(bank_name) FROM cheques WHERE bank_name > b.name)"
+                                   " FROM b WHERE b.name IS NOT NULL) SELECT name FROM b WHERE name IS NOT NULL")))
         return d->failed(query);
     QStringList names;
     while (query.next())

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <functional>
 #include <memory>
@@ -80,6 +81,28 @@ struct Filter
     QDate to;                     // printed on or before
     QString bankName;             // exactly, empty for every bank
     std::optional<Status> status; // nullopt for every status
+};
+
+// The order of the window's rows; cheques that tie go by their number, the
+// same way.
+enum class SortKey { PrintedAt, Id, ChequeDate, Amount, Bank, Payee, Standing, Note };
+struct Sort
+{
+    SortKey key = SortKey::PrintedAt;
+    bool descending = true;
+};
+
+// Where a page of rows ended: the next page starts after it.
+struct PageEnd
+{
+    QVariant key;
+    qint64 id = 0;
+};
+
+struct Page
+{
+    QList<Entry> entries;
+    std::optional<PageEnd> next; // none on the last page
 };
 
 struct Totals
@@ -178,8 +201,13 @@ public:
     // numbered after the last one, dated `date`.
     platform::Result<Remittance> deposit(const QList<qint64> &ids, const QDate &date, const QString &account);
 
-    // Newest first, `limit` rows from `offset`: the window reads what it shows.
+    // Newest first, `limit` rows from `offset`.
     platform::Result<QList<Entry>> entries(const Filter &filter, int offset, int limit) const;
+    // `limit` rows in the order asked, after where the previous page ended
+    // (from the first without one): the window reads what it shows, as fast
+    // deep in years of cheques as at their start.
+    platform::Result<Page> page(const Filter &filter, const Sort &sort, const std::optional<PageEnd> &after,
+                                int limit) const;
     platform::Result<Totals> totals(const Filter &filter) const;
     // Every entry the filter keeps, oldest first, read one at a time (an
     // export does not hold the whole journal); `visit` returns false to stop.

@@ -75,6 +75,8 @@ private slots:
     void statusChanges();
     void filtersAndTotals_data();
     void filtersAndTotals();
+    void pagesInEachOrder_data();
+    void pagesInEachOrder();
     void migratesVersion1();
     void damagedFileIsSetAside_data();
     void damagedFileIsSetAside();
@@ -93,6 +95,7 @@ private slots:
 
 private:
     QString path() const { return m_dir->filePath(JournalFileName); }
+    std::unique_ptr<Journal> fourCheques();
     std::unique_ptr<Journal> openJournal()
     {
         auto opened = Journal::open(path(), m_clock);
@@ -244,8 +247,7 @@ void TestJournal::statusChanges()
     QCOMPARE(history->first().kind, QStringLiteral("imprimé"));
 }
 
-// Journal of four cheques: 9 Dec 09:30 A 10.00, 9 Dec 23:59 B 20.50 (spoiled),
-// 10 Dec 00:00 A 30.25, 31 Dec 12:00 B 1000.00.
+// Read through fourCheques().
 void TestJournal::filtersAndTotals_data()
 {
     QTest::addColumn<QDate>("from");
@@ -277,16 +279,8 @@ void TestJournal::filtersAndTotals()
     QFETCH(QList<qint64>, ids);
     QFETCH(qint64, cents);
     QFETCH(int, spoiled);
-    auto journal = openJournal();
+    auto journal = fourCheques();
     QVERIFY(journal);
-    QVERIFY(journal->record(cheque(QStringLiteral("10.00"), Morning, QStringLiteral("A"))));
-    QVERIFY(journal->record(
-        cheque(QStringLiteral("20.50"), QDateTime(QDate(2026, 12, 9), QTime(23, 59, 59, 999)), QStringLiteral("B"))));
-    QVERIFY(journal->record(
-        cheque(QStringLiteral("30.25"), QDateTime(QDate(2026, 12, 10), QTime(0, 0)), QStringLiteral("A"))));
-    QVERIFY(journal->record(
-        cheque(QStringLiteral("1000"), QDateTime(QDate(2026, 12, 31), QTime(12, 0)), QStringLiteral("B"))));
-    QVERIFY(journal->markSpoiled(2, QString()));
     Filter filter{from, to, bank, status < 0 ? std::nullopt : std::optional<Status>(Status(status))};
     QList<qint64> seen;
     // Read in pages of one, as the window reads its rows.
@@ -302,6 +296,73 @@ void TestJournal::filtersAndTotals()
     QCOMPARE(totals->count, ids.size() - spoiled);
     QCOMPARE(totals->cents, cents);
     QCOMPARE(totals->spoiled, spoiled);
+    // What the bank filter offers, whatever the filter.
+    QCOMPARE(*journal->bankNames(), (QStringList{"A", "B"}));
+}
+
+// The four cheques the tables of filters and orders read: 9 Dec 09:30 A
+// 10.00, 9 Dec 23:59 B 20.50 (spoiled), 10 Dec 00:00 A 30.25, 31 Dec 12:00 B
+// 1000.00 dated 31/01/2026; notes on the first ("Albert") and the third
+// ("Zoé").
+std::unique_ptr<Journal> TestJournal::fourCheques()
+{
+    auto journal = openJournal();
+    PrintedCheque last =
+        cheque(QStringLiteral("1000"), QDateTime(QDate(2026, 12, 31), QTime(12, 0)), QStringLiteral("B"));
+    last.date = QStringLiteral("31/01/2026");
+    const bool made =
+        journal && journal->record(cheque(QStringLiteral("10.00"), Morning, QStringLiteral("A"))) &&
+        journal->record(cheque(QStringLiteral("20.50"), QDateTime(QDate(2026, 12, 9), QTime(23, 59, 59, 999)),
+                               QStringLiteral("B"))) &&
+        journal->record(
+            cheque(QStringLiteral("30.25"), QDateTime(QDate(2026, 12, 10), QTime(0, 0)), QStringLiteral("A"))) &&
+        journal->record(last) && journal->markSpoiled(2, QString()) && journal->addNote(1, QStringLiteral("Albert")) &&
+        journal->addNote(3, QStringLiteral("Zoé"));
+    return made ? std::move(journal) : nullptr;
+}
+
+void TestJournal::pagesInEachOrder_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("descending");
+    QTest::addColumn<QList<qint64>>("ids");
+    const auto row = [](const char *name, SortKey key, bool descending, QList<qint64> ids) {
+        QTest::newRow(name) << int(key) << descending << ids;
+    };
+    row("newest first", SortKey::PrintedAt, true, {4, 3, 2, 1});
+    row("oldest first", SortKey::PrintedAt, false, {1, 2, 3, 4});
+    row("number", SortKey::Id, true, {4, 3, 2, 1});
+    // Year first, not as the text reads; a tie goes by number.
+    row("cheque's date", SortKey::ChequeDate, false, {4, 1, 2, 3});
+    row("cheque's date, latest first", SortKey::ChequeDate, true, {3, 2, 1, 4});
+    // As numbers, not as text ("1000" before "20.50").
+    row("amount", SortKey::Amount, false, {1, 2, 3, 4});
+    row("bank", SortKey::Bank, false, {1, 3, 2, 4});
+    row("payee, all the same", SortKey::Payee, true, {4, 3, 2, 1});
+    row("state", SortKey::Standing, false, {2, 1, 3, 4});
+    row("note", SortKey::Note, false, {2, 4, 1, 3});
+}
+
+void TestJournal::pagesInEachOrder()
+{
+    QFETCH(int, key);
+    QFETCH(bool, descending);
+    QFETCH(QList<qint64>, ids);
+    auto journal = fourCheques();
+    QVERIFY(journal);
+    const Sort sort{SortKey(key), descending};
+    for (const int size : {1, 3}) {
+        QList<qint64> seen;
+        std::optional<PageEnd> after;
+        do {
+            const auto page = journal->page({}, sort, after, size);
+            QVERIFY2(page, qPrintable(page.error()));
+            for (const Entry &e : page->entries)
+                seen << e.id;
+            after = page->next;
+        } while (after && seen.size() <= ids.size());
+        QCOMPARE(seen, ids);
+    }
 }
 
 void TestJournal::migratesVersion1()
