@@ -164,16 +164,16 @@ int main(int argc, char *argv[])
     const QStringList arguments = QCoreApplication::arguments().mid(1);
     const bool windowOnly = arguments.value(0) == QLatin1String("--window");
     const bool generateOnly = arguments.value(0) == QLatin1String("--generate");
-    const int cheques = (generateOnly ? arguments.value(2)
-                         : windowOnly ? arguments.value(1)
-                                      : arguments.value(0))
-                            .toInt();
+    const QString size = generateOnly ? arguments.value(2) : windowOnly ? arguments.value(1) : arguments.value(0);
+    bool given = false;
+    const int told = size.toInt(&given);
+    const int cheques = given && told >= 0 ? told : 100000;
     QTemporaryDir dir;
     const QString path = generateOnly ? arguments.value(1) : dir.filePath(journal::JournalFileName);
     TodayClock clock;
     {
         auto created = journal::Journal::open(path, clock);
-        if (!created || !generate(path, cheques > 0 ? cheques : 100000)) {
+        if (!created || !generate(path, cheques)) {
             std::fprintf(stderr, "le journal de mesure n'a pas pu être fait\n");
             return 1;
         }
