@@ -21,6 +21,19 @@ QString field(const QString &text)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+// Free text that a spreadsheet would take for a formula ("=…", "+33…",
+// "@…", "-…", or one hidden behind a tab or a carriage return) is kept as
+// text by a leading apostrophe, which the spreadsheet shows as nothing.
+// Amounts are written by decimalComma and never come here: "-12,50" stays a
+// number.
+QString keptAsText(const QString &typed)
+{
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    if (!typed.isEmpty() && formulaStarts.contains(typed.front()))
+        return QLatin1Char('\'') + typed;
+    return typed;
+}
+
 // "1234,56": no thousands separator, which a spreadsheet would read as text.
 QString decimalComma(qint64 cents)
 {
@@ -64,18 +77,18 @@ platform::Result<int> exportCsv(const Journal &journal, const Filter &filter, co
         written = file.write(line({
             QString::number(entry.id),
             cheque.printedAt.toString(QStringLiteral("dd/MM/yyyy HH:mm")),
-            cheque.date,
+            keptAsText(cheque.date),
             decimalComma(entry.cents),
             QStringLiteral("EUR"),
-            cheque.bankName,
-            cheque.payee,
-            cheque.place,
+            keptAsText(cheque.bankName),
+            keptAsText(cheque.payee),
+            keptAsText(cheque.place),
             statusLabel(entry.status),
             entry.remittance ? QString::number(entry.remittance) : QString(),
             entry.remittanceDate.isValid() ? entry.remittanceDate.toString(QStringLiteral("dd/MM/yyyy")) : QString(),
-            entry.note,
+            keptAsText(entry.note),
             cheque.source == AmountSource::HandedOver ? QStringLiteral("facturation") : QStringLiteral("saisi"),
-            cheque.printer,
+            keptAsText(cheque.printer),
         }));
         return written.ok();
     });
