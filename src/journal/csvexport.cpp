@@ -1,5 +1,6 @@
 #include "journal/journal.h"
 
+#include "journal/journaldesk.h"
 #include "platform/textfile.h"
 
 namespace journal {
@@ -32,6 +33,11 @@ QString keptAsText(const QString &typed)
     if (!typed.isEmpty() && formulaStarts.contains(typed.front()))
         return QLatin1Char('\'') + typed;
     return typed;
+}
+
+QString chequeNumber(qint64 id)
+{
+    return id ? QString::number(id) : QString();
 }
 
 // "1234,56": no thousands separator, which a spreadsheet would read as text.
@@ -68,7 +74,9 @@ platform::Result<int> exportCsv(const Journal &journal, const Filter &filter, co
                   QStringLiteral("Montant"), QStringLiteral("Devise"), QStringLiteral("Banque"),
                   QStringLiteral("Ordre"), QStringLiteral("Lieu"), QStringLiteral("Statut"), QStringLiteral("Remise"),
                   QStringLiteral("Date de remise"), QStringLiteral("Note"), QStringLiteral("Source"),
-                  QStringLiteral("Imprimante")});
+                  QStringLiteral("Imprimante"),
+                  // Added after the first fourteen, which scripts read by position.
+                  QStringLiteral("Motif"), QStringLiteral("Remplacé par"), QStringLiteral("Remplace")});
     if (const platform::Result<void> written = file.write(head); !written)
         return platform::fail(written.error());
     platform::Result<void> written;
@@ -89,6 +97,9 @@ platform::Result<int> exportCsv(const Journal &journal, const Filter &filter, co
             keptAsText(entry.note),
             cheque.source == AmountSource::HandedOver ? QStringLiteral("facturation") : QStringLiteral("saisi"),
             keptAsText(cheque.printer),
+            keptAsText(reasonGiven(entry)),
+            chequeNumber(entry.replacedBy),
+            chequeNumber(entry.reprintOf),
         }));
         return written.ok();
     });

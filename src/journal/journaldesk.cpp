@@ -32,9 +32,19 @@ bool looksLikeIban(const QString &account)
 
 } // namespace
 
+QString reasonGiven(const Entry &entry)
+{
+    // A deposit's detail is its slip, which the window and the export show
+    // on their own.
+    return entry.status == Status::Spoiled || entry.status == Status::Cancelled ? entry.statusReason.trimmed()
+                                                                                : QString();
+}
+
 QString standing(const Entry &entry)
 {
     QString text = statusLabel(entry.status);
+    if (const QString reason = reasonGiven(entry); !reason.isEmpty())
+        text += QStringLiteral(" : ") + reason;
     if (entry.status == Status::Deposited)
         text += QStringLiteral(" (remise %1 du %2)").arg(entry.remittance).arg(day(entry.remittanceDate));
     if (entry.replacedBy)

@@ -102,9 +102,12 @@ private:
 };
 
 // Where a cheque stands, for the window and its questions:
-// "gâché, remplacé par le n° 12", "remis (remise 3 du 07/03/2026)".
+// "gâché : mal imprimé, remplacé par le n° 12", "remis (remise 3 du 07/03/2026)".
 QString standing(const Entry &entry);
 // The cheque in a few words: "1 575,98 € du 07/03/2026 (Banque de Test)".
 QString chequeSummary(const Entry &entry);
+// The reason the user gave for spoiling or cancelling the cheque; empty
+// for a cheque in any other state.
+QString reasonGiven(const Entry &entry);
 
 } // namespace journal

@@ -435,13 +435,14 @@ void TestJournal::csvReadBackByPython_data()
                        "1|Statut|remis",          "1|Remise|1",       "1|Date de remise|10/12/2026"};
     QTest::newRow("formulas kept as text")
         << QStringList{"payee|=A1+A2", "place|+33 6 12 34 56 78", "bank|\t=1", "printer|\r=1"}
-        << QStringList{"note|-10 % de remise", "cancel|@SOMME(A1)"} << QStringList{"1|Ordre|'=A1+A2",
-                                                                                   "1|Lieu|'+33 6 12 34 56 78",
-                                                                                   "1|Banque|'\t=1",
-                                                                                   "1|Imprimante|'\r=1",
-                                                                                   "1|Note|'-10 % de remise",
-                                                                                   "1|Montant|1575,98",
-                                                                                   "1|Date du chèque|09/12/2026"};
+        << QStringList{"note|-10 % de remise", "cancel|@SOMME(A1)"}
+        << QStringList{"1|Ordre|'=A1+A2",    "1|Lieu|'+33 6 12 34 56 78",  "1|Banque|'\t=1",
+                       "1|Imprimante|'\r=1", "1|Note|'-10 % de remise",    "1|Motif|'@SOMME(A1)",
+                       "1|Montant|1575,98",  "1|Date du chèque|09/12/2026"};
+    QTest::newRow("spoiled and reprinted")
+        << QStringList{} << QStringList{"spoil|mal imprimé", "reprint"}
+        << QStringList{"1|Statut|gâché", "1|Motif|mal imprimé", "1|Remplacé par|2", "1|Remplace|", "2|Statut|imprimé",
+                       "2|Motif|",       "2|Remplacé par|",     "2|Remplace|1"};
 }
 
 void TestJournal::csvReadBackByPython()
@@ -461,11 +462,11 @@ void TestJournal::csvReadBackByPython()
     for (const QString &step : steps) {
         const QString kind = step.section(QLatin1Char('|'), 0, 0);
         const QString text = step.section(QLatin1Char('|'), 1);
-        const bool done = kind == "note"     ? journal->addNote(1, text).ok()
-                          : kind == "spoil"  ? journal->markSpoiled(1, text).ok()
-                          : kind == "cancel" ? journal->cancel(1, text).ok()
-
-                                             : journal->deposit({1}, QDate(2026, 12, 10), QString()).ok();
+        const bool done = kind == "note"      ? journal->addNote(1, text).ok()
+                          : kind == "spoil"   ? journal->markSpoiled(1, text).ok()
+                          : kind == "cancel"  ? journal->cancel(1, text).ok()
+                          : kind == "reprint" ? journal->linkReprint(1, 2).ok()
+                                              : journal->deposit({1}, QDate(2026, 12, 10), QString()).ok();
         QVERIFY2(done, qPrintable(step));
     }
     const QString csv = m_dir->filePath(QStringLiteral("export.csv"));
@@ -492,7 +493,8 @@ void TestJournal::csvReadBackByPython()
     };
     // The accountants' scripts read the first fourteen by position.
     QCOMPARE(row(0), (QStringList{"N°", "Imprimé le", "Date du chèque", "Montant", "Devise", "Banque", "Ordre", "Lieu",
-                                  "Statut", "Remise", "Date de remise", "Note", "Source", "Imprimante"}));
+                                  "Statut", "Remise", "Date de remise", "Note", "Source", "Imprimante", "Motif",
+                                  "Remplacé par", "Remplace"}));
     // Cheque 1 is printed first: the export lists the oldest first.
     for (const QString &expected : read) {
         const QStringList parts = expected.split(QLatin1Char('|'));

@@ -101,6 +101,8 @@ void TestJournalWindow::printSpoilReprintRemit()
         QTest::mouseClick(window->reprintButton, Qt::LeftButton);
         QVERIFY2(queue.waitForOutput(&why), qPrintable(why));
         QCOMPARE(window->model().rowCount(), 3);
+        const QModelIndex spoiledState = window->model().index(2, journal::JournalModel::Standing);
+        QCOMPARE(spoiledState.data().toString(), QStringLiteral("gâché : réimprimé, remplacé par le n° 3"));
 
         answerNextDialog<journal::RemittanceWindow>([&](journal::RemittanceWindow *remittance) {
             remitted = remittance->cheques->count() == 2;
