@@ -144,8 +144,8 @@ void TestJournalWindow::printSpoilReprintRemit()
     for (const QString &expected :
          {QStringLiteral("Fromagerie Dupont"), QStringLiteral("Rodez"),
           QStringLiteral("Bordereau de remise de chèques"), QStringLiteral("Remise n° 1 du 08/12/2026"),
-          QStringLiteral("Compte : FR76 3000 6000 0112 3456 7890 189"), QStringLiteral("1 Banque d'essai 100,00 €"),
-          QStringLiteral("2 Banque d'essai 100,00 €"), QStringLiteral("Nombre de chèques : 2"),
+          QStringLiteral("Compte : FR76 3000 6000 0112 3456 7890 189"), QStringLiteral("2 Banque d'essai 100,00 €"),
+          QStringLiteral("3 Banque d'essai 100,00 €"), QStringLiteral("Nombre de chèques : 2"),
           QStringLiteral("Total 200,00 €"), QStringLiteral("Soit : DEUX CENTS EUROS"), QStringLiteral("Signature")})
         QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral("\n in: ") + text));
 }
