@@ -59,6 +59,15 @@ QString chequeSummary(const Entry &entry)
     return QStringLiteral("%1 du %2 (%3)").arg(frenchEuros(entry.cents), entry.cheque.date, entry.cheque.bankName);
 }
 
+QString exportedMessage(int count, const QString &path)
+{
+    if (count == 0)
+        return QStringLiteral("Aucun chèque exporté dans « %1 ».").arg(path);
+    if (count == 1)
+        return QStringLiteral("1 chèque exporté dans « %1 ».").arg(path);
+    return QStringLiteral("%1 chèques exportés dans « %2 ».").arg(QString::number(count), path);
+}
+
 JournalDesk::JournalDesk(Journal &journal, MainWindowPrinting &mainWindow, prompt_dialog::UserTalk &talk,
                          const platform::Clock &clock)
     : m_journal(journal)
@@ -296,7 +305,7 @@ bool JournalDesk::exportTo(const Filter &filter, const QString &path)
         m_talk.message(QStringLiteral("L'export n'a pas pu être écrit dans « %1 » (%2).").arg(path, written.error()));
         return false;
     }
-    m_talk.message(QStringLiteral("%1 chèque(s) exporté(s) dans « %2 ».").arg(*written).arg(path));
+    m_talk.message(exportedMessage(*written, path));
     return false;
 }
 

@@ -109,5 +109,8 @@ QString chequeSummary(const Entry &entry);
 // The reason the user gave for spoiling or cancelling the cheque; empty
 // for a cheque in any other state.
 QString reasonGiven(const Entry &entry);
+// What an export says it wrote, in the window and on the command line:
+// "Aucun chèque exporté dans « F ».", "1 chèque exporté…", "3 chèques exportés…".
+QString exportedMessage(int count, const QString &path);
 
 } // namespace journal

@@ -17,6 +17,7 @@
 #include "support/workingfolder.h"
 #include "window_services/picturebutton.h"
 
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -89,6 +90,7 @@ void TestJournalWindow::printSpoilReprintRemit()
     }
 
     QStringList asked;
+    QString told;
     bool remitted = false;
     answerNextDialog<journal::JournalWindow>([&](journal::JournalWindow *window) {
         // Today's two cheques, newest first.
@@ -111,6 +113,13 @@ void TestJournalWindow::printSpoilReprintRemit()
             QTest::mouseClick(remittance->printButton, Qt::LeftButton);
         });
         QTest::mouseClick(window->remitButton, Qt::LeftButton);
+        answerNextDialog<QFileDialog>([&](QFileDialog *files) {
+            confirmNextMessage(&told);
+            files->selectFile(folder.path(QStringLiteral("jour.csv")));
+            static_cast<QDialog *>(files)->accept();
+        });
+        QTest::mouseClick(window->findChild<QPushButton *>("exportButton"), Qt::LeftButton);
+        QCOMPARE(told, QStringLiteral("3 chèques exportés dans « %1 ».").arg(folder.path(QStringLiteral("jour.csv"))));
         QTest::mouseClick(window->closeButton, Qt::LeftButton);
     });
     QTest::mouseClick(form.bt_journal, Qt::LeftButton);
