@@ -108,11 +108,18 @@ void TestJournalWindow::printSpoilReprintRemit()
 
         answerNextDialog<journal::RemittanceWindow>([&](journal::RemittanceWindow *remittance) {
             remitted = remittance->cheques->count() == 2;
+            // A digit mistyped first.
+            QTest::keyClicks(remittance->account, QStringLiteral("FR77 3000 6000 0112 3456 7890 189"));
+            confirmNextMessage(&told);
+            QTest::mouseClick(remittance->printButton, Qt::LeftButton);
+            remittance->account->clear();
             QTest::keyClicks(remittance->account, QStringLiteral("FR76 3000 6000 0112 3456 7890 189"));
             QVERIFY2(queue.removeOutput(&why), qPrintable(why));
             QTest::mouseClick(remittance->printButton, Qt::LeftButton);
         });
         QTest::mouseClick(window->remitButton, Qt::LeftButton);
+        QCOMPARE(told, QStringLiteral("Le compte « FR77 3000 6000 0112 3456 7890 189 » n'est pas un IBAN valable : les "
+                                      "chiffres de contrôle de l'IBAN ne correspondent pas (une erreur de frappe ?)."));
         answerNextDialog<QFileDialog>([&](QFileDialog *files) {
             confirmNextMessage(&told);
             files->selectFile(folder.path(QStringLiteral("jour.csv")));
