@@ -94,6 +94,32 @@ int JournalDesk::defaultBank(const Entry &entry, const QList<BankChoice> &banks)
     return banks.isEmpty() ? -1 : 0;
 }
 
+std::optional<QString> JournalDesk::refusal(Command command, const Entry &entry)
+{
+    switch (command) {
+    case Command::Reprint:
+        if (entry.replacedBy)
+            return QStringLiteral("Ce chèque a déjà été réimprimé : c'est le n° %1 du journal.").arg(entry.replacedBy);
+        if (entry.status != Status::Printed && entry.status != Status::Spoiled)
+            return QStringLiteral("Ce chèque est « %1 » : il ne peut pas être réimprimé.").arg(standing(entry));
+        break;
+    case Command::Spoil:
+        if (entry.status != Status::Printed) {
+            return QStringLiteral("Ce chèque est « %1 » : seul un chèque « imprimé » peut être marqué « gâché ».")
+                .arg(standing(entry));
+        }
+        break;
+    case Command::Cancel:
+        if (entry.status != Status::Printed)
+            return QStringLiteral("Ce chèque est « %1 » : seul un chèque « imprimé » peut être annulé.")
+                .arg(standing(entry));
+        break;
+    case Command::Note:
+        break;
+    }
+    return std::nullopt;
+}
+
 std::optional<Entry> JournalDesk::find(qint64 id)
 {
     const platform::Result<std::optional<Entry>> found = m_journal.entry(id);
@@ -111,9 +137,8 @@ bool JournalDesk::markSpoiled(qint64 id)
     const std::optional<Entry> entry = find(id);
     if (!entry)
         return false;
-    if (entry->status != Status::Printed) {
-        m_talk.message(QStringLiteral("Ce chèque est « %1 » : seul un chèque « imprimé » peut être marqué « gâché ».")
-                           .arg(standing(*entry)));
+    if (const std::optional<QString> refused = refusal(Command::Spoil, *entry)) {
+        m_talk.message(*refused);
         return false;
     }
     const QString reason =
@@ -134,13 +159,8 @@ bool JournalDesk::reprint(qint64 id, const QString &layoutFile)
     const std::optional<Entry> entry = find(id);
     if (!entry)
         return false;
-    if (entry->replacedBy) {
-        m_talk.message(
-            QStringLiteral("Ce chèque a déjà été réimprimé : c'est le n° %1 du journal.").arg(entry->replacedBy));
-        return false;
-    }
-    if (entry->status != Status::Printed && entry->status != Status::Spoiled) {
-        m_talk.message(QStringLiteral("Ce chèque est « %1 » : il ne peut pas être réimprimé.").arg(standing(*entry)));
+    if (const std::optional<QString> refused = refusal(Command::Reprint, *entry)) {
+        m_talk.message(*refused);
         return false;
     }
     const bool wasPrinted = entry->status == Status::Printed;
@@ -180,9 +200,8 @@ bool JournalDesk::cancel(qint64 id)
     const std::optional<Entry> entry = find(id);
     if (!entry)
         return false;
-    if (entry->status != Status::Printed) {
-        m_talk.message(QStringLiteral("Ce chèque est « %1 » : seul un chèque « imprimé » peut être annulé.")
-                           .arg(standing(*entry)));
+    if (const std::optional<QString> refused = refusal(Command::Cancel, *entry)) {
+        m_talk.message(*refused);
         return false;
     }
     if (!m_talk.question(QStringLiteral("Annuler le chèque de %1 ?\n\nIl reste dans le journal, marqué « annulé », "

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 namespace platform {
 class Clock;
 class PrinterSurface;
@@ -73,6 +75,13 @@ public:
     // The bank a reprint goes to unless the user picks another: the one the
     // cheque was printed on, when it is still among the buttons.
     static int defaultBank(const Entry &entry, const QList<BankChoice> &banks);
+
+    // The commands on one cheque. The window offers a command only where
+    // its command would be accepted.
+    enum class Command { Reprint, Spoil, Cancel, Note };
+    // Why `command` does not apply to `entry`, in French; nothing when it
+    // does.
+    static std::optional<QString> refusal(Command command, const Entry &entry);
 
     bool markSpoiled(qint64 id);
     // Prints a spoiled (or printed, once the user agrees it is spoiled)

@@ -196,8 +196,18 @@ const Entry *JournalWindow::picked() const
 void JournalWindow::pickedChanged()
 {
     const Entry *entry = picked();
-    for (QPushButton *command : {reprintButton, spoiledButton, cancelButton, noteButton})
-        command->setEnabled(entry != nullptr);
+    using Command = JournalDesk::Command;
+    const std::pair<QPushButton *, Command> commands[] = {{reprintButton, Command::Reprint},
+                                                          {spoiledButton, Command::Spoil},
+                                                          {cancelButton, Command::Cancel},
+                                                          {noteButton, Command::Note}};
+    for (const auto &[button, command] : commands) {
+        // Offered where the desk would take it; where not, the tip says why.
+        const std::optional<QString> refused =
+            entry ? JournalDesk::refusal(command, *entry) : std::optional<QString>(QString());
+        button->setEnabled(!refused);
+        button->setToolTip(refused.value_or(QString()));
+    }
     if (!entry)
         return;
     const int bank = JournalDesk::defaultBank(*entry, m_desk.mainWindow().bankChoices());

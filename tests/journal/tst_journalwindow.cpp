@@ -106,6 +106,13 @@ void TestJournalWindow::printSpoilReprintRemit()
         const QModelIndex spoiledState = window->model().index(2, journal::JournalModel::Standing);
         QCOMPARE(spoiledState.data().toString(), QStringLiteral("gâché : réimprimé, remplacé par le n° 3"));
 
+        // The spoiled cheque, picked: only a note is offered now.
+        QTableView *table = window->findChild<QTableView *>(QStringLiteral("table"));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(spoiledState).center());
+        for (const char *name : {"reprintButton", "spoiledButton", "cancelButton"})
+            QVERIFY2(!window->findChild<QPushButton *>(name)->isEnabled(), name);
+        QVERIFY(window->findChild<QPushButton *>("noteButton")->isEnabled());
+
         answerNextDialog<journal::RemittanceWindow>([&](journal::RemittanceWindow *remittance) {
             remitted = remittance->cheques->count() == 2;
             // A digit mistyped first.
