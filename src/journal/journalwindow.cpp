@@ -13,6 +13,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -78,16 +79,36 @@ JournalWindow::JournalWindow(JournalDesk &desk, QWidget *parent)
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
+    // One line a cheque: what does not fit ends in "…", whole in its tip.
+    table->setWordWrap(false);
     table->horizontalHeader()->setStretchLastSection(true);
-    // Sized once from the header: sizing to the contents would read rows.
+    // Sized once, from the longest text each column usually holds: sizing
+    // to the contents would read rows. The note gets what is left.
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    table->setColumnWidth(JournalModel::Id, 50);
-    table->setColumnWidth(JournalModel::PrintedAt, 120);
-    table->setColumnWidth(JournalModel::Date, 85);
-    table->setColumnWidth(JournalModel::Amount, 100);
-    table->setColumnWidth(JournalModel::Bank, 150);
-    table->setColumnWidth(JournalModel::Payee, 150);
-    table->setColumnWidth(JournalModel::Standing, 180);
+    const QFontMetrics metrics = table->fontMetrics();
+    const auto widthOf = [&metrics](const QString &text) {
+        return metrics.horizontalAdvance(text) + 2 * metrics.averageCharWidth();
+    };
+    const QString longestState = QStringLiteral("remis (remise 12 du 09/12/2026), remplace le n° 1234");
+    const std::pair<int, QString> columns[] = {
+        {JournalModel::Id, QStringLiteral("12345")},
+        {JournalModel::PrintedAt, QStringLiteral("09/12/2026 09:30")},
+        {JournalModel::Date, QStringLiteral("09/12/2026")},
+        {JournalModel::Amount, QStringLiteral("99 999,99 €")},
+        {JournalModel::Bank, QStringLiteral("Banque Populaire")},
+        {JournalModel::Payee, QStringLiteral("Fromagerie Dupont")},
+        {JournalModel::Standing, longestState},
+        // At least its title: stretched over what is left, it is never
+        // narrower than the width it had.
+        {JournalModel::Note, QStringLiteral("Note")},
+    };
+    int columnsWidth = 0;
+    for (const auto &[column, longest] : columns) {
+        table->setColumnWidth(column, widthOf(longest));
+        columnsWidth += widthOf(longest);
+    }
+    // The window as wide as those: no wider than the main window.
+    resize(std::max(width(), columnsWidth + table->verticalScrollBar()->sizeHint().width() + 24), height());
 
     summary = new QLabel(this);
     summary->setObjectName(QStringLiteral("summary"));

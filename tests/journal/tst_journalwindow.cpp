@@ -18,6 +18,7 @@
 #include "window_services/picturebutton.h"
 
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -134,6 +135,12 @@ void TestJournalWindow::printSpoilReprintRemit()
         });
         QTest::mouseClick(window->findChild<QPushButton *>("exportButton"), Qt::LeftButton);
         QCOMPARE(told, QStringLiteral("3 chèques exportés dans « %1 ».").arg(folder.path(QStringLiteral("jour.csv"))));
+        // Every state reads whole, on one line; the payee named as on the export.
+        QVERIFY(static_cast<QAbstractItemView *>(window->table)->sizeHintForColumn(journal::JournalModel::Standing) <=
+                window->table->columnWidth(journal::JournalModel::Standing));
+        QVERIFY(!window->table->wordWrap());
+        QVERIFY(window->table->horizontalHeader()->length() <= window->table->viewport()->width());
+        QCOMPARE(window->model().headerData(journal::JournalModel::Payee, Qt::Horizontal).toString(), "Ordre");
         QTest::mouseClick(window->closeButton, Qt::LeftButton);
     });
     QTest::mouseClick(form.bt_journal, Qt::LeftButton);
