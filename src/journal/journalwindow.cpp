@@ -11,8 +11,11 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -21,9 +24,67 @@ namespace journal {
 
 namespace {
 
+// A date field that takes a date typed as people write it, "9/12/2026" as
+// well as "09/12/2026", and shows it as JJ/MM/AAAA. QDateEdit's own typing
+// goes section by section and takes the "/" after a lone day digit for the
+// end of the date: typing here is plain text, read once it makes a date.
+class DayEdit : public QDateEdit
+{
+public:
+    DayEdit(const QDate &date, QWidget *parent)
+        : QDateEdit(date, parent)
+    {
+        connect(this, &QAbstractSpinBox::editingFinished, this, [this] { m_typing = false; });
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const QString typed = event->text();
+        if (typed.size() != 1 || (!typed[0].isDigit() && typed[0] != QLatin1Char('/'))) {
+            QDateEdit::keyPressEvent(event);
+            return;
+        }
+        // The first character typed starts the date afresh.
+        if (!m_typing)
+            lineEdit()->selectAll();
+        m_typing = true;
+        // Straight to the text, past QDateEdit's sections.
+        QAbstractSpinBox::keyPressEvent(event);
+    }
+
+    void focusOutEvent(QFocusEvent *event) override
+    {
+        QDateEdit::focusOutEvent(event);
+        m_typing = false;
+    }
+
+    QValidator::State validate(QString &input, int &pos) const override
+    {
+        const QDate typed = typedDate(input);
+        if (typed.isValid())
+            return typed >= minimumDate() && typed <= maximumDate() ? QValidator::Acceptable : QValidator::Invalid;
+        static const QRegularExpression partial(QStringLiteral("^[0-9]{0,2}(/([0-9]{0,2}(/[0-9]{0,4})?)?)?$"));
+        if (m_typing && partial.match(input).hasMatch())
+            return QValidator::Intermediate;
+        return QDateEdit::validate(input, pos);
+    }
+
+    QDateTime dateTimeFromText(const QString &text) const override
+    {
+        const QDate typed = typedDate(text);
+        return typed.isValid() ? QDateTime(typed, QTime(0, 0)) : QDateEdit::dateTimeFromText(text);
+    }
+
+private:
+    static QDate typedDate(const QString &text) { return QDate::fromString(text, QStringLiteral("d/M/yyyy")); }
+
+    bool m_typing = false;
+};
+
 QDateEdit *dateEdit(QWidget *parent, const QString &name, const QDate &date)
 {
-    auto *edit = new QDateEdit(date, parent);
+    auto *edit = new DayEdit(date, parent);
     edit->setObjectName(name);
     edit->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     edit->setCalendarPopup(true);

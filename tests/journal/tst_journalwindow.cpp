@@ -17,6 +17,7 @@
 #include "support/workingfolder.h"
 #include "window_services/picturebutton.h"
 
+#include <QDateEdit>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
@@ -141,6 +142,13 @@ void TestJournalWindow::printSpoilReprintRemit()
         QVERIFY(!window->table->wordWrap());
         QVERIFY(window->table->horizontalHeader()->length() <= window->table->viewport()->width());
         QCOMPARE(window->model().headerData(journal::JournalModel::Payee, Qt::Horizontal).toString(), "Ordre");
+
+        // A day typed as people write it.
+        QTest::mouseClick(window->from, Qt::LeftButton);
+        QTest::keyClicks(window->from, QStringLiteral("7/11/2026"));
+        QTest::keyClick(window->from, Qt::Key_Return);
+        QCOMPARE(window->from->date(), QDate(2026, 11, 7));
+        QCOMPARE(window->from->text(), QStringLiteral("07/11/2026"));
         QTest::mouseClick(window->closeButton, Qt::LeftButton);
     });
     QTest::mouseClick(form.bt_journal, Qt::LeftButton);
