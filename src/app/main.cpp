@@ -1,4 +1,5 @@
 #include "journal/journal.h"
+#include "journal/journaldesk.h"
 #include "main_window/program.h"
 #include "main_window/workingfolder.h"
 #include "platform/clock.h"
@@ -169,11 +170,7 @@ int exportJournal(const CommandLine &line)
         print(stderr, QStringLiteral("ormeline : %1\n").arg(exported.error()));
         return 1;
     }
-    print(stdout, (*exported == 0   ? QStringLiteral("Aucun chèque exporté dans « %2 ».\n")
-                   : *exported == 1 ? QStringLiteral("1 chèque exporté dans « %2 ».\n")
-                                    : QStringLiteral("%1 chèques exportés dans « %2 ».\n"))
-                      .arg(*exported)
-                      .arg(line.exportTo));
+    print(stdout, journal::exportedMessage(*exported, line.exportTo) + QLatin1Char('\n'));
     return 0;
 }
 

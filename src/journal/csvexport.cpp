@@ -1,5 +1,6 @@
 #include "journal/journal.h"
 
+#include "journal/journaldesk.h"
 #include "platform/textfile.h"
 
 namespace journal {
@@ -19,6 +20,24 @@ QString field(const QString &text)
     QString quoted = text;
     quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+// Free text that a spreadsheet would take for a formula ("=…", "+33…",
+// "@…", "-…", or one hidden behind a tab or a carriage return) is kept as
+// text by a leading apostrophe, which the spreadsheet shows as nothing.
+// Amounts are written by decimalComma and never come here: "-12,50" stays a
+// number.
+QString keptAsText(const QString &typed)
+{
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    if (!typed.isEmpty() && formulaStarts.contains(typed.front()))
+        return QLatin1Char('\'') + typed;
+    return typed;
+}
+
+QString chequeNumber(qint64 id)
+{
+    return id ? QString::number(id) : QString();
 }
 
 // "1234,56": no thousands separator, which a spreadsheet would read as text.
@@ -55,7 +74,9 @@ platform::Result<int> exportCsv(const Journal &journal, const Filter &filter, co
                   QStringLiteral("Montant"), QStringLiteral("Devise"), QStringLiteral("Banque"),
                   QStringLiteral("Ordre"), QStringLiteral("Lieu"), QStringLiteral("Statut"), QStringLiteral("Remise"),
                   QStringLiteral("Date de remise"), QStringLiteral("Note"), QStringLiteral("Source"),
-                  QStringLiteral("Imprimante")});
+                  QStringLiteral("Imprimante"),
+                  // Added after the first fourteen, which scripts read by position.
+                  QStringLiteral("Motif"), QStringLiteral("Remplacé par"), QStringLiteral("Remplace")});
     if (const platform::Result<void> written = file.write(head); !written)
         return platform::fail(written.error());
     platform::Result<void> written;
@@ -64,18 +85,21 @@ platform::Result<int> exportCsv(const Journal &journal, const Filter &filter, co
         written = file.write(line({
             QString::number(entry.id),
             cheque.printedAt.toString(QStringLiteral("dd/MM/yyyy HH:mm")),
-            cheque.date,
+            keptAsText(cheque.date),
             decimalComma(entry.cents),
             QStringLiteral("EUR"),
-            cheque.bankName,
-            cheque.payee,
-            cheque.place,
+            keptAsText(cheque.bankName),
+            keptAsText(cheque.payee),
+            keptAsText(cheque.place),
             statusLabel(entry.status),
             entry.remittance ? QString::number(entry.remittance) : QString(),
             entry.remittanceDate.isValid() ? entry.remittanceDate.toString(QStringLiteral("dd/MM/yyyy")) : QString(),
-            entry.note,
+            keptAsText(entry.note),
             cheque.source == AmountSource::HandedOver ? QStringLiteral("facturation") : QStringLiteral("saisi"),
-            cheque.printer,
+            keptAsText(cheque.printer),
+            keptAsText(reasonGiven(entry)),
+            chequeNumber(entry.replacedBy),
+            chequeNumber(entry.reprintOf),
         }));
         return written.ok();
     });

@@ -73,7 +73,7 @@ std::optional<QString> ibanProblem(const QString &iban)
             remainder = (remainder * 100 + (c.unicode() - 'A' + 10)) % 97;
     }
     if (remainder != 1)
-        return QStringLiteral("les chiffres de contrôle de l'IBAN ne correspondent pas : une erreur de frappe ?");
+        return QStringLiteral("les chiffres de contrôle de l'IBAN ne correspondent pas (une erreur de frappe ?)");
     return std::nullopt;
 }
 

@@ -32,9 +32,19 @@ bool looksLikeIban(const QString &account)
 
 } // namespace
 
+QString reasonGiven(const Entry &entry)
+{
+    // A deposit's detail is its slip, which the window and the export show
+    // on their own.
+    return entry.status == Status::Spoiled || entry.status == Status::Cancelled ? entry.statusReason.trimmed()
+                                                                                : QString();
+}
+
 QString standing(const Entry &entry)
 {
     QString text = statusLabel(entry.status);
+    if (const QString reason = reasonGiven(entry); !reason.isEmpty())
+        text += QStringLiteral(" : ") + reason;
     if (entry.status == Status::Deposited)
         text += QStringLiteral(" (remise %1 du %2)").arg(entry.remittance).arg(day(entry.remittanceDate));
     if (entry.replacedBy)
@@ -47,6 +57,15 @@ QString standing(const Entry &entry)
 QString chequeSummary(const Entry &entry)
 {
     return QStringLiteral("%1 du %2 (%3)").arg(frenchEuros(entry.cents), entry.cheque.date, entry.cheque.bankName);
+}
+
+QString exportedMessage(int count, const QString &path)
+{
+    if (count == 0)
+        return QStringLiteral("Aucun chèque exporté dans « %1 ».").arg(path);
+    if (count == 1)
+        return QStringLiteral("1 chèque exporté dans « %1 ».").arg(path);
+    return QStringLiteral("%1 chèques exportés dans « %2 ».").arg(QString::number(count), path);
 }
 
 JournalDesk::JournalDesk(Journal &journal, MainWindowPrinting &mainWindow, prompt_dialog::UserTalk &talk,
@@ -75,6 +94,32 @@ int JournalDesk::defaultBank(const Entry &entry, const QList<BankChoice> &banks)
     return banks.isEmpty() ? -1 : 0;
 }
 
+std::optional<QString> JournalDesk::refusal(Command command, const Entry &entry)
+{
+    switch (command) {
+    case Command::Reprint:
+        if (entry.replacedBy)
+            return QStringLiteral("Ce chèque a déjà été réimprimé : c'est le n° %1 du journal.").arg(entry.replacedBy);
+        if (entry.status != Status::Printed && entry.status != Status::Spoiled)
+            return QStringLiteral("Ce chèque est « %1 » : il ne peut pas être réimprimé.").arg(standing(entry));
+        break;
+    case Command::Spoil:
+        if (entry.status != Status::Printed) {
+            return QStringLiteral("Ce chèque est « %1 » : seul un chèque « imprimé » peut être marqué « gâché ».")
+                .arg(standing(entry));
+        }
+        break;
+    case Command::Cancel:
+        if (entry.status != Status::Printed)
+            return QStringLiteral("Ce chèque est « %1 » : seul un chèque « imprimé » peut être annulé.")
+                .arg(standing(entry));
+        break;
+    case Command::Note:
+        break;
+    }
+    return std::nullopt;
+}
+
 std::optional<Entry> JournalDesk::find(qint64 id)
 {
     const platform::Result<std::optional<Entry>> found = m_journal.entry(id);
@@ -92,9 +137,8 @@ bool JournalDesk::markSpoiled(qint64 id)
     const std::optional<Entry> entry = find(id);
     if (!entry)
         return false;
-    if (entry->status != Status::Printed) {
-        m_talk.message(QStringLiteral("Ce chèque est « %1 » : seul un chèque « imprimé » peut être marqué « gâché ».")
-                           .arg(standing(*entry)));
+    if (const std::optional<QString> refused = refusal(Command::Spoil, *entry)) {
+        m_talk.message(*refused);
         return false;
     }
     const QString reason =
@@ -115,13 +159,8 @@ bool JournalDesk::reprint(qint64 id, const QString &layoutFile)
     const std::optional<Entry> entry = find(id);
     if (!entry)
         return false;
-    if (entry->replacedBy) {
-        m_talk.message(
-            QStringLiteral("Ce chèque a déjà été réimprimé : c'est le n° %1 du journal.").arg(entry->replacedBy));
-        return false;
-    }
-    if (entry->status != Status::Printed && entry->status != Status::Spoiled) {
-        m_talk.message(QStringLiteral("Ce chèque est « %1 » : il ne peut pas être réimprimé.").arg(standing(*entry)));
+    if (const std::optional<QString> refused = refusal(Command::Reprint, *entry)) {
+        m_talk.message(*refused);
         return false;
     }
     const bool wasPrinted = entry->status == Status::Printed;
@@ -161,9 +200,8 @@ bool JournalDesk::cancel(qint64 id)
     const std::optional<Entry> entry = find(id);
     if (!entry)
         return false;
-    if (entry->status != Status::Printed) {
-        m_talk.message(QStringLiteral("Ce chèque est « %1 » : seul un chèque « imprimé » peut être annulé.")
-                           .arg(standing(*entry)));
+    if (const std::optional<QString> refused = refusal(Command::Cancel, *entry)) {
+        m_talk.message(*refused);
         return false;
     }
     if (!m_talk.question(QStringLiteral("Annuler le chèque de %1 ?\n\nIl reste dans le journal, marqué « annulé », "
@@ -286,7 +324,7 @@ bool JournalDesk::exportTo(const Filter &filter, const QString &path)
         m_talk.message(QStringLiteral("L'export n'a pas pu être écrit dans « %1 » (%2).").arg(path, written.error()));
         return false;
     }
-    m_talk.message(QStringLiteral("%1 chèque(s) exporté(s) dans « %2 ».").arg(*written).arg(path));
+    m_talk.message(exportedMessage(*written, path));
     return false;
 }
 

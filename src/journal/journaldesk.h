@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 namespace platform {
 class Clock;
 class PrinterSurface;
@@ -74,6 +76,13 @@ public:
     // cheque was printed on, when it is still among the buttons.
     static int defaultBank(const Entry &entry, const QList<BankChoice> &banks);
 
+    // The commands on one cheque. The window offers a command only where
+    // its command would be accepted.
+    enum class Command { Reprint, Spoil, Cancel, Note };
+    // Why `command` does not apply to `entry`, in French; nothing when it
+    // does.
+    static std::optional<QString> refusal(Command command, const Entry &entry);
+
     bool markSpoiled(qint64 id);
     // Prints a spoiled (or printed, once the user agrees it is spoiled)
     // cheque again on the bank of `layoutFile`, after the user has fed a
@@ -102,9 +111,15 @@ private:
 };
 
 // Where a cheque stands, for the window and its questions:
-// "gâché, remplacé par le n° 12", "remis (remise 3 du 07/03/2026)".
+// "gâché : mal imprimé, remplacé par le n° 12", "remis (remise 3 du 07/03/2026)".
 QString standing(const Entry &entry);
 // The cheque in a few words: "1 575,98 € du 07/03/2026 (Banque de Test)".
 QString chequeSummary(const Entry &entry);
+// The reason the user gave for spoiling or cancelling the cheque; empty
+// for a cheque in any other state.
+QString reasonGiven(const Entry &entry);
+// What an export says it wrote, in the window and on the command line:
+// "Aucun chèque exporté dans « F ».", "1 chèque exporté…", "3 chèques exportés…".
+QString exportedMessage(int count, const QString &path);
 
 } // namespace journal

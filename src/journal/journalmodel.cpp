@@ -90,9 +90,9 @@ QVariant JournalModel::headerData(int section, Qt::Orientation orientation, int 
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const QStringList titles{
-        QStringLiteral("N°"),     QStringLiteral("Imprimé le"),   QStringLiteral("Date"), QStringLiteral("Montant"),
-        QStringLiteral("Banque"), QStringLiteral("Bénéficiaire"), QStringLiteral("État"), QStringLiteral("Note")};
+    static const QStringList titles{QStringLiteral("N°"),      QStringLiteral("Imprimé le"), QStringLiteral("Date"),
+                                    QStringLiteral("Montant"), QStringLiteral("Banque"),     QStringLiteral("Ordre"),
+                                    QStringLiteral("État"),    QStringLiteral("Note")};
     return titles.value(section);
 }
 

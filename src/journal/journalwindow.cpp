@@ -11,8 +11,12 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -20,9 +24,67 @@ namespace journal {
 
 namespace {
 
+// A date field that takes a date typed as people write it, "9/12/2026" as
+// well as "09/12/2026", and shows it as JJ/MM/AAAA. QDateEdit's own typing
+// goes section by section and takes the "/" after a lone day digit for the
+// end of the date: typing here is plain text, read once it makes a date.
+class DayEdit : public QDateEdit
+{
+public:
+    DayEdit(const QDate &date, QWidget *parent)
+        : QDateEdit(date, parent)
+    {
+        connect(this, &QAbstractSpinBox::editingFinished, this, [this] { m_typing = false; });
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const QString typed = event->text();
+        if (typed.size() != 1 || (!typed[0].isDigit() && typed[0] != QLatin1Char('/'))) {
+            QDateEdit::keyPressEvent(event);
+            return;
+        }
+        // The first character typed starts the date afresh.
+        if (!m_typing)
+            lineEdit()->selectAll();
+        m_typing = true;
+        // Straight to the text, past QDateEdit's sections.
+        QAbstractSpinBox::keyPressEvent(event);
+    }
+
+    void focusOutEvent(QFocusEvent *event) override
+    {
+        QDateEdit::focusOutEvent(event);
+        m_typing = false;
+    }
+
+    QValidator::State validate(QString &input, int &pos) const override
+    {
+        const QDate typed = typedDate(input);
+        if (typed.isValid())
+            return typed >= minimumDate() && typed <= maximumDate() ? QValidator::Acceptable : QValidator::Invalid;
+        static const QRegularExpression partial(QStringLiteral("^[0-9]{0,2}(/([0-9]{0,2}(/[0-9]{0,4})?)?)?$"));
+        if (m_typing && partial.match(input).hasMatch())
+            return QValidator::Intermediate;
+        return QDateEdit::validate(input, pos);
+    }
+
+    QDateTime dateTimeFromText(const QString &text) const override
+    {
+        const QDate typed = typedDate(text);
+        return typed.isValid() ? QDateTime(typed, QTime(0, 0)) : QDateEdit::dateTimeFromText(text);
+    }
+
+private:
+    static QDate typedDate(const QString &text) { return QDate::fromString(text, QStringLiteral("d/M/yyyy")); }
+
+    bool m_typing = false;
+};
+
 QDateEdit *dateEdit(QWidget *parent, const QString &name, const QDate &date)
 {
-    auto *edit = new QDateEdit(date, parent);
+    auto *edit = new DayEdit(date, parent);
     edit->setObjectName(name);
     edit->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     edit->setCalendarPopup(true);
@@ -78,16 +140,36 @@ JournalWindow::JournalWindow(JournalDesk &desk, QWidget *parent)
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
+    // One line a cheque: what does not fit ends in "…", whole in its tip.
+    table->setWordWrap(false);
     table->horizontalHeader()->setStretchLastSection(true);
-    // Sized once from the header: sizing to the contents would read rows.
+    // Sized once, from the longest text each column usually holds: sizing
+    // to the contents would read rows. The note gets what is left.
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    table->setColumnWidth(JournalModel::Id, 50);
-    table->setColumnWidth(JournalModel::PrintedAt, 120);
-    table->setColumnWidth(JournalModel::Date, 85);
-    table->setColumnWidth(JournalModel::Amount, 100);
-    table->setColumnWidth(JournalModel::Bank, 150);
-    table->setColumnWidth(JournalModel::Payee, 150);
-    table->setColumnWidth(JournalModel::Standing, 180);
+    const QFontMetrics metrics = table->fontMetrics();
+    const auto widthOf = [&metrics](const QString &text) {
+        return metrics.horizontalAdvance(text) + 2 * metrics.averageCharWidth();
+    };
+    const QString longestState = QStringLiteral("remis (remise 12 du 09/12/2026), remplace le n° 1234");
+    const std::pair<int, QString> columns[] = {
+        {JournalModel::Id, QStringLiteral("12345")},
+        {JournalModel::PrintedAt, QStringLiteral("09/12/2026 09:30")},
+        {JournalModel::Date, QStringLiteral("09/12/2026")},
+        {JournalModel::Amount, QStringLiteral("99 999,99 €")},
+        {JournalModel::Bank, QStringLiteral("Banque Populaire")},
+        {JournalModel::Payee, QStringLiteral("Fromagerie Dupont")},
+        {JournalModel::Standing, longestState},
+        // At least its title: stretched over what is left, it is never
+        // narrower than the width it had.
+        {JournalModel::Note, QStringLiteral("Note")},
+    };
+    int columnsWidth = 0;
+    for (const auto &[column, longest] : columns) {
+        table->setColumnWidth(column, widthOf(longest));
+        columnsWidth += widthOf(longest);
+    }
+    // The window as wide as those: no wider than the main window.
+    resize(std::max(width(), columnsWidth + table->verticalScrollBar()->sizeHint().width() + 24), height());
 
     summary = new QLabel(this);
     summary->setObjectName(QStringLiteral("summary"));
@@ -196,8 +278,18 @@ const Entry *JournalWindow::picked() const
 void JournalWindow::pickedChanged()
 {
     const Entry *entry = picked();
-    for (QPushButton *command : {reprintButton, spoiledButton, cancelButton, noteButton})
-        command->setEnabled(entry != nullptr);
+    using Command = JournalDesk::Command;
+    const std::pair<QPushButton *, Command> commands[] = {{reprintButton, Command::Reprint},
+                                                          {spoiledButton, Command::Spoil},
+                                                          {cancelButton, Command::Cancel},
+                                                          {noteButton, Command::Note}};
+    for (const auto &[button, command] : commands) {
+        // Offered where the desk would take it; where not, the tip says why.
+        const std::optional<QString> refused =
+            entry ? JournalDesk::refusal(command, *entry) : std::optional<QString>(QString());
+        button->setEnabled(!refused);
+        button->setToolTip(refused.value_or(QString()));
+    }
     if (!entry)
         return;
     const int bank = JournalDesk::defaultBank(*entry, m_desk.mainWindow().bankChoices());

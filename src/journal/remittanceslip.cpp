@@ -142,7 +142,7 @@ RemittanceSlip remittanceSlip(qint64 number, const QDate &date, const QString &a
 {
     RemittanceSlip slip{shopName, place, number, date, account, {}, currencyName, hundredthName};
     for (const Entry &entry : cheques)
-        slip.lines.append({entry.cheque.bankName, entry.cents, entry.note});
+        slip.lines.append({entry.id, entry.cheque.bankName, entry.cents, entry.note});
     return slip;
 }
 
@@ -193,7 +193,7 @@ void printRemittanceSlip(platform::PrinterSurface &printer, const RemittanceSlip
             }
             for (int row = 0; row < pages[page]; ++row, ++index, y += RowHeight) {
                 const SlipLine &line = slip.lines[index];
-                printAt(printer, NumberColumn, y, QString::number(index + 1));
+                printAt(printer, NumberColumn, y, QString::number(line.id));
                 printAt(printer, BankColumn, y, fitted(printer, line.bank, AmountRight - BankColumn - 1700));
                 printRight(printer, AmountRight, y, frenchEuros(line.cents));
                 printAt(printer, NoteColumn, y, fitted(printer, line.note, Right - NoteColumn));

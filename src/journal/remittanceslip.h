@@ -15,6 +15,7 @@ namespace journal {
 // One cheque as the slip lists it.
 struct SlipLine
 {
+    qint64 id = 0; // the cheque's number in the journal, which the slip shows
     QString bank;
     qint64 cents = 0;
     QString note;

@@ -15,6 +15,7 @@
 #include "window_services/textfield.h"
 #include "window_services/windows.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -334,6 +335,13 @@ void Form1::buildWindow()
     connect(Timer1, &QTimer::timeout, this, [this] {
         raise();
         activateWindow();
+        // A message already open (a start-up problem) stays above the window:
+        // with no window manager to keep it there, it would sit hidden under
+        // it and the program would look frozen.
+        if (QWidget *modal = QApplication::activeModalWidget(); modal && modal != this) {
+            modal->raise();
+            modal->activateWindow();
+        }
     });
 }
 

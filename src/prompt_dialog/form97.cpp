@@ -9,7 +9,10 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPointer>
+#include <QTextLayout>
+#include <QtMath>
 
 #include <iterator>
 
@@ -36,6 +39,61 @@ bool isEnter(const QKeyEvent *event)
 }
 
 using window_services::PictureButton;
+
+// Lays `text` out in lines of `width`: between words where it can, and
+// inside a word too long for a line (a file's name). Gives the height taken.
+qreal layOut(QTextLayout &layout, qreal width)
+{
+    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    const qreal leading = QFontMetricsF(layout.font()).leading();
+    qreal height = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        height += leading;
+        line.setPosition(QPointF(0, height));
+        height += line.height();
+    }
+    layout.endLayout();
+    return height;
+}
+
+// The message. QLabel wraps only between words and lets a longer word run
+// past its edge, where it is cut.
+class MessageLabel final : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override
+    {
+        QTextLayout layout(shownText(), font());
+        return qCeil(layOut(layout, width));
+    }
+    QSize minimumSizeHint() const override { return {fontMetrics().maxWidth(), fontMetrics().height()}; }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        const QRect box = contentsRect();
+        QTextLayout layout(shownText(), font());
+        layOut(layout, box.width());
+        QPainter painter(this);
+        painter.setPen(palette().color(foregroundRole()));
+        layout.draw(&painter, box.topLeft());
+    }
+
+private:
+    QString shownText() const
+    {
+        QString shown = text();
+        shown.replace(QLatin1Char('\n'), QChar::LineSeparator);
+        return shown;
+    }
+};
 
 // A missing picture leaves the control with the one it had.
 void setFaceIfHeld(PictureButton *button, const window_services::StoredPicture &face)
@@ -157,7 +215,7 @@ void Form97::buildWindow()
     Image1->setGeometry(twipsRect(540, 450, 1755, 1230));
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    text1 = new QLabel(this);
+    text1 = new MessageLabel(this);
     text1->setObjectName(QStringLiteral("text1"));
     text1->setGeometry(twipsRect(2580, 450, 3615, 2805));
     QFont messageFont(QStringLiteral("Arial"));

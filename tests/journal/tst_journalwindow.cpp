@@ -17,6 +17,9 @@
 #include "support/workingfolder.h"
 #include "window_services/picturebutton.h"
 
+#include <QDateEdit>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -87,6 +90,7 @@ void TestJournalWindow::printSpoilReprintRemit()
     }
 
     QStringList asked;
+    QString told;
     bool remitted = false;
     answerNextDialog<journal::JournalWindow>([&](journal::JournalWindow *window) {
         // Today's two cheques, newest first.
@@ -99,14 +103,50 @@ void TestJournalWindow::printSpoilReprintRemit()
         QTest::mouseClick(window->reprintButton, Qt::LeftButton);
         QVERIFY2(queue.waitForOutput(&why), qPrintable(why));
         QCOMPARE(window->model().rowCount(), 3);
+        const QModelIndex spoiledState = window->model().index(2, journal::JournalModel::Standing);
+        QCOMPARE(spoiledState.data().toString(), QStringLiteral("gâché : réimprimé, remplacé par le n° 3"));
+
+        // The spoiled cheque, picked: only a note is offered now.
+        QTableView *table = window->findChild<QTableView *>(QStringLiteral("table"));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(spoiledState).center());
+        for (const char *name : {"reprintButton", "spoiledButton", "cancelButton"})
+            QVERIFY2(!window->findChild<QPushButton *>(name)->isEnabled(), name);
+        QVERIFY(window->findChild<QPushButton *>("noteButton")->isEnabled());
 
         answerNextDialog<journal::RemittanceWindow>([&](journal::RemittanceWindow *remittance) {
             remitted = remittance->cheques->count() == 2;
+            // A digit mistyped first.
+            QTest::keyClicks(remittance->account, QStringLiteral("FR77 3000 6000 0112 3456 7890 189"));
+            confirmNextMessage(&told);
+            QTest::mouseClick(remittance->printButton, Qt::LeftButton);
+            remittance->account->clear();
             QTest::keyClicks(remittance->account, QStringLiteral("FR76 3000 6000 0112 3456 7890 189"));
             QVERIFY2(queue.removeOutput(&why), qPrintable(why));
             QTest::mouseClick(remittance->printButton, Qt::LeftButton);
         });
         QTest::mouseClick(window->remitButton, Qt::LeftButton);
+        QCOMPARE(told, QStringLiteral("Le compte « FR77 3000 6000 0112 3456 7890 189 » n'est pas un IBAN valable : les "
+                                      "chiffres de contrôle de l'IBAN ne correspondent pas (une erreur de frappe ?)."));
+        answerNextDialog<QFileDialog>([&](QFileDialog *files) {
+            confirmNextMessage(&told);
+            files->selectFile(folder.path(QStringLiteral("jour.csv")));
+            static_cast<QDialog *>(files)->accept();
+        });
+        QTest::mouseClick(window->findChild<QPushButton *>("exportButton"), Qt::LeftButton);
+        QCOMPARE(told, QStringLiteral("3 chèques exportés dans « %1 ».").arg(folder.path(QStringLiteral("jour.csv"))));
+        // Every state reads whole, on one line; the payee named as on the export.
+        QVERIFY(static_cast<QAbstractItemView *>(window->table)->sizeHintForColumn(journal::JournalModel::Standing) <=
+                window->table->columnWidth(journal::JournalModel::Standing));
+        QVERIFY(!window->table->wordWrap());
+        QVERIFY(window->table->horizontalHeader()->length() <= window->table->viewport()->width());
+        QCOMPARE(window->model().headerData(journal::JournalModel::Payee, Qt::Horizontal).toString(), "Ordre");
+
+        // A day typed as people write it.
+        QTest::mouseClick(window->from, Qt::LeftButton);
+        QTest::keyClicks(window->from, QStringLiteral("7/11/2026"));
+        QTest::keyClick(window->from, Qt::Key_Return);
+        QCOMPARE(window->from->date(), QDate(2026, 11, 7));
+        QCOMPARE(window->from->text(), QStringLiteral("07/11/2026"));
         QTest::mouseClick(window->closeButton, Qt::LeftButton);
     });
     QTest::mouseClick(form.bt_journal, Qt::LeftButton);
@@ -140,8 +180,8 @@ void TestJournalWindow::printSpoilReprintRemit()
     for (const QString &expected :
          {QStringLiteral("Fromagerie Dupont"), QStringLiteral("Rodez"),
           QStringLiteral("Bordereau de remise de chèques"), QStringLiteral("Remise n° 1 du 08/12/2026"),
-          QStringLiteral("Compte : FR76 3000 6000 0112 3456 7890 189"), QStringLiteral("1 Banque d'essai 100,00 €"),
-          QStringLiteral("2 Banque d'essai 100,00 €"), QStringLiteral("Nombre de chèques : 2"),
+          QStringLiteral("Compte : FR76 3000 6000 0112 3456 7890 189"), QStringLiteral("2 Banque d'essai 100,00 €"),
+          QStringLiteral("3 Banque d'essai 100,00 €"), QStringLiteral("Nombre de chèques : 2"),
           QStringLiteral("Total 200,00 €"), QStringLiteral("Soit : DEUX CENTS EUROS"), QStringLiteral("Signature")})
         QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral("\n in: ") + text));
 }

@@ -97,6 +97,7 @@ private Q_SLOTS:
     void calibrateFromTheSetUpWindow();
     void cancelKeepsTheAmountAndNoChequeWithoutOne();
     void windowFirstThenPrinters();
+    void startUpMessageStaysInFront();
 
 private:
     std::optional<WorkingFolder> m_folder;
@@ -604,6 +605,24 @@ void TestForm1::windowFirstThenPrinters()
     QCOMPARE(program.printing.namesAsked(), 1);
     QVERIFY(form.bt_banq[0]->isEnabled());
     QVERIFY(form.CbPrinters->isEnabled());
+}
+
+void TestForm1::startUpMessageStaysInFront()
+{
+    Program program;
+    program.session.addStartUpProblem(QStringLiteral("Le journal des chèques était abîmé."));
+    bool inFront = false;
+    answerNextPrompt(
+        [&](prompt_dialog::Form97 *dialog) {
+            // The window's front timer goes off while the message is open.
+            QTRY_VERIFY(!program.window.Timer1->isActive());
+            QTest::qWait(50);
+            inFront = QApplication::activeWindow() == dialog;
+            QTest::mouseClick(dialog->command3D[0], Qt::LeftButton);
+        },
+        nullptr);
+    program.start();
+    QTRY_VERIFY(inFront);
 }
 
 QTEST_MAIN(TestForm1)

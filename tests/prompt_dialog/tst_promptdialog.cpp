@@ -175,6 +175,10 @@ void TestPromptDialog::opening_data()
     QTest::newRow("1000 alone") << "A|b" << 1000 << QStringList{} << "A" << 872 << true << "b";
     QTest::newRow("ON| then *") << "ON|*Texte" << 4 << QStringList{"bt_rech", "command3D2", "command3D1"} << "Texte"
                                 << 4 << false << "";
+    // The name a damaged journal is set aside under has no blank to break at.
+    const QString aside =
+        "Le journal était abîmé : il est mis de côté sous le nom « ormeline_journal.sqlite.abîmé-2026-12-09-1800-2 ».";
+    QTest::newRow("long name") << aside << 0 << QStringList{"command3D0"} << aside << 0 << false << "";
     QTest::newRow("* then ON|") << "*ON|Texte" << 0 << QStringList{"bt_rech", "command3D0"} << "ON|Texte" << 0 << false
                                 << "";
 }
@@ -196,6 +200,9 @@ void TestPromptDialog::opening()
         QCOMPARE(PromptText, message);
         QCOMPARE(PromptValue, mode);
         QCOMPARE(dialog->text1->text(), message);
+        // Whole: no word runs past the edge, no line past the bottom.
+        QVERIFY(dialog->text1->minimumSizeHint().width() <= dialog->text1->width());
+        QVERIFY(dialog->text1->heightForWidth(dialog->text1->width()) <= dialog->text1->height());
         QCOMPARE(visibleButtonsLeftToRight(dialog), buttons);
         for (const QString &name : buttons) {
             QCOMPARE(dialog->findChild<QWidget *>(name)->pos(),
