@@ -656,6 +656,18 @@ platform::Result<Health> Journal::check(const QString &path)
 {
     if (!platform::fileExists(path))
         return Health::Sound;
+    // A change a stopped program left half-written (its rollback journal
+    // beside the file) is taken back first, as SQLite does at the first
+    // read: a connection that writes nothing could not.
+    const platform::Result<QByteArray> rollback = platform::readFileStart(path + QStringLiteral("-journal"), 1);
+    if (rollback && !rollback->isEmpty()) {
+        Connection recovery(path, false);
+        if (!recovery.db().open())
+            return verdictOf(recovery.db().lastError());
+        QSqlQuery query(recovery.db());
+        if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
+            return verdictOf(query.lastError());
+    }
     const platform::Result<QByteArray> header = platform::readFileStart(path, 100);
     if (!header)
         return platform::fail(QStringLiteral("le journal ne peut pas être lu (%1)").arg(header.error()));

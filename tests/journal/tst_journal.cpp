@@ -80,6 +80,7 @@ private slots:
     void migratesVersion1();
     void damagedFileIsSetAside_data();
     void damagedFileIsSetAside();
+    void interruptedChangeIsTakenBack();
     void readOnlyIsTold_data();
     void readOnlyIsTold();
     void twoWritersLoseNothing();
@@ -480,6 +481,42 @@ void TestJournal::damagedFileIsSetAside()
 
 // A journal the program may read but not write: said when it opens, not at
 // the first cheque, and for what it is.
+// A program stopped in the middle of a change made without the log (a
+// journal being made): the change is taken back, nothing is set aside.
+void TestJournal::interruptedChangeIsTakenBack()
+{
+    {
+        auto journal = openJournal();
+        QVERIFY(journal);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(journal->record(cheque(QStringLiteral("1.00"), Morning)));
+    }
+    QVERIFY(!sqlValue(path(), "PRAGMA journal_mode = DELETE").toString().contains(QLatin1String("error")));
+    // The files as a kill would leave them: pages already written over, the
+    // old ones in the rollback journal.
+    QTemporaryDir stopped;
+    const QString copy = stopped.filePath(JournalFileName);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("half"));
+        db.setDatabaseName(path());
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY(query.exec(QStringLiteral("PRAGMA cache_size = 1")));
+        QVERIFY(query.exec(QStringLiteral("BEGIN IMMEDIATE")));
+        for (int i = 0; i < 50; ++i)
+            QVERIFY(query.exec(QStringLiteral("INSERT INTO settings VALUES ('k%1', hex(randomblob(2000)))").arg(i)));
+        for (const QString &suffix : {QString(), QStringLiteral("-journal")})
+            QVERIFY(QFile::copy(path() + suffix, copy + suffix));
+        query.exec(QStringLiteral("ROLLBACK"));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("half"));
+    auto opened = Journal::open(copy, m_clock);
+    QVERIFY2(opened, qPrintable(opened.error()));
+    QVERIFY2(opened->notice.isEmpty(), qPrintable(opened->notice));
+    QCOMPARE(opened->journal->totals({})->count, 3);
+    QCOMPARE(int(QDir(stopped.path()).entryList({JournalFileName + QStringLiteral(".ab*")}).size()), 0);
+}
+
 void TestJournal::readOnlyIsTold_data()
 {
     QTest::addColumn<bool>("fileProtected");
