@@ -1,5 +1,6 @@
 #include "journal/journaldesk.h"
 
+#include "journal/chequerecorder.h"
 #include "journal/remittanceslip.h"
 #include "platform/clock.h"
 #include "platform/printersurface.h"
@@ -115,6 +116,10 @@ std::optional<QString> JournalDesk::refusal(Command command, const Entry &entry)
                 .arg(standing(entry));
         break;
     case Command::Note:
+        break;
+    case Command::Settle:
+        if (entry.status != Status::Unconfirmed)
+            return QStringLiteral("Ce chèque est « %1 » : il n'y a rien à vérifier.").arg(standing(entry));
         break;
     }
     return std::nullopt;
@@ -237,6 +242,26 @@ bool JournalDesk::editNote(qint64 id)
     return true;
 }
 
+bool JournalDesk::settle(qint64 id)
+{
+    const std::optional<Entry> entry = find(id);
+    if (!entry)
+        return false;
+    if (const std::optional<QString> refused = refusal(Command::Settle, *entry)) {
+        m_talk.message(*refused);
+        return false;
+    }
+    const bool out = m_talk.question(leftoverQuestion(*entry, m_clock.today()));
+    const platform::Result<void> noted =
+        out ? m_journal.confirmPrinted(id, QStringLiteral("sorti, dit dans le journal"))
+            : m_journal.markNotPrinted(id, QStringLiteral("pas sorti de l'imprimante, dit dans le journal"));
+    if (!noted) {
+        m_talk.message(QStringLiteral("La réponse n'a pas pu être notée dans le journal (%1).").arg(noted.error()));
+        return false;
+    }
+    return true;
+}
+
 bool JournalDesk::keepAccount(const QString &account)
 {
     const QString typed = account.trimmed();
@@ -326,6 +351,25 @@ bool JournalDesk::exportTo(const Filter &filter, const QString &path)
     }
     m_talk.message(exportedMessage(*written, path));
     return false;
+}
+
+QString totalsSummary(const Totals &totals)
+{
+    QString text = QStringLiteral("%1 chèque%2, total %3")
+                       .arg(totals.count)
+                       .arg(totals.count > 1 ? QStringLiteral("s") : QString())
+                       .arg(frenchEuros(totals.cents));
+    QStringList apart;
+    const auto count = [&apart](int n, const QString &one, const QString &many) {
+        if (n > 0)
+            apart << QStringLiteral("%1 %2").arg(n).arg(n > 1 ? many : one);
+    };
+    count(totals.spoiled, QStringLiteral("gâché"), QStringLiteral("gâchés"));
+    count(totals.cancelled, QStringLiteral("annulé"), QStringLiteral("annulés"));
+    count(totals.unconfirmed, QStringLiteral("à vérifier"), QStringLiteral("à vérifier"));
+    if (!apart.isEmpty())
+        text += QStringLiteral(" ; hors total : ") + apart.join(QStringLiteral(", "));
+    return text;
 }
 
 } // namespace journal

@@ -78,7 +78,7 @@ public:
 
     // The commands on one cheque. The window offers a command only where
     // its command would be accepted.
-    enum class Command { Reprint, Spoil, Cancel, Note };
+    enum class Command { Reprint, Spoil, Cancel, Note, Settle };
     // Why `command` does not apply to `entry`, in French; nothing when it
     // does.
     static std::optional<QString> refusal(Command command, const Entry &entry);
@@ -90,6 +90,9 @@ public:
     bool reprint(qint64 id, const QString &layoutFile);
     bool cancel(qint64 id);
     bool editNote(qint64 id);
+    // Asks whether a cheque left unconfirmed by a stopped program came out,
+    // and notes the answer.
+    bool settle(qint64 id);
 
     // Checks the account the shop typed and keeps it; false (the user told
     // why) when it is an IBAN with wrong check digits.
@@ -118,6 +121,9 @@ QString chequeSummary(const Entry &entry);
 // The reason the user gave for spoiling or cancelling the cheque; empty
 // for a cheque in any other state.
 QString reasonGiven(const Entry &entry);
+// The count and total the window shows: what the shop holds, and what is
+// not money apart: "2 chèques, total 2 475,56 € ; hors total : 1 gâché".
+QString totalsSummary(const Totals &totals);
 // What an export says it wrote, in the window and on the command line:
 // "Aucun chèque exporté dans « F ».", "1 chèque exporté…", "3 chèques exportés…".
 QString exportedMessage(int count, const QString &path);

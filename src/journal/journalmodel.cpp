@@ -12,31 +12,43 @@ JournalModel::JournalModel(const Journal &journal, QObject *parent)
 {
 }
 
-QList<Entry> JournalModel::page(int offset, int limit)
+QList<Entry> JournalModel::read(bool fromStart, int limit)
 {
-    const platform::Result<QList<Entry>> rows = m_journal.entries(m_filter, offset, limit);
+    const platform::Result<Page> rows = m_journal.page(m_filter, m_sort, fromStart ? std::nullopt : m_next, limit);
     if (!rows) {
         m_error = rows.error();
-        m_more = false;
+        m_next.reset();
         return {};
     }
     m_error.clear();
-    m_more = rows->size() == limit;
-    return *rows;
+    m_next = rows->next;
+    return rows->entries;
 }
 
 void JournalModel::setFilter(const Filter &filter)
 {
     beginResetModel();
     m_filter = filter;
-    m_rows = page(0, PageRows);
+    m_rows = read(true, PageRows);
     endResetModel();
 }
 
 void JournalModel::reload()
 {
     beginResetModel();
-    m_rows = page(0, std::max(PageRows, int(m_rows.size())));
+    m_rows = read(true, std::max(PageRows, int(m_rows.size())));
+    endResetModel();
+}
+
+void JournalModel::sort(int column, Qt::SortOrder order)
+{
+    static const SortKey keys[ColumnCount] = {SortKey::Id,   SortKey::PrintedAt, SortKey::ChequeDate, SortKey::Amount,
+                                              SortKey::Bank, SortKey::Payee,     SortKey::Standing,   SortKey::Note};
+    if (column < 0 || column >= ColumnCount)
+        return;
+    beginResetModel();
+    m_sort = Sort{keys[column], order == Qt::DescendingOrder};
+    m_rows = read(true, PageRows);
     endResetModel();
 }
 
@@ -98,14 +110,14 @@ QVariant JournalModel::headerData(int section, Qt::Orientation orientation, int 
 
 bool JournalModel::canFetchMore(const QModelIndex &parent) const
 {
-    return !parent.isValid() && m_more;
+    return !parent.isValid() && m_next.has_value();
 }
 
 void JournalModel::fetchMore(const QModelIndex &parent)
 {
-    if (parent.isValid() || !m_more)
+    if (parent.isValid() || !m_next)
         return;
-    const QList<Entry> more = page(int(m_rows.size()), PageRows);
+    const QList<Entry> more = read(false, PageRows);
     if (more.isEmpty())
         return;
     beginInsertRows(QModelIndex(), int(m_rows.size()), int(m_rows.size() + more.size()) - 1);

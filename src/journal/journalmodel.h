@@ -35,14 +35,18 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     bool canFetchMore(const QModelIndex &parent) const override;
     void fetchMore(const QModelIndex &parent) override;
+    // The whole journal in that order, not the rows read so far.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
 private:
-    QList<Entry> page(int offset, int limit);
+    // `limit` rows after where the last read ended, or from the first.
+    QList<Entry> read(bool fromStart, int limit);
 
     const Journal &m_journal;
     Filter m_filter;
+    Sort m_sort;
     QList<Entry> m_rows;
-    bool m_more = false;
+    std::optional<PageEnd> m_next;
     QString m_error;
 };
 

@@ -117,7 +117,8 @@ JournalWindow::JournalWindow(JournalDesk &desk, QWidget *parent)
     statusFilter = new QComboBox(this);
     statusFilter->setObjectName(QStringLiteral("statusFilter"));
     statusFilter->addItem(QStringLiteral("Tous les états"), -1);
-    for (const Status status : {Status::Printed, Status::Spoiled, Status::Cancelled, Status::Deposited})
+    for (const Status status :
+         {Status::Printed, Status::Spoiled, Status::Cancelled, Status::Deposited, Status::Unconfirmed})
         statusFilter->addItem(statusLabel(status), int(status));
     fillBankFilter();
 
@@ -143,6 +144,12 @@ JournalWindow::JournalWindow(JournalDesk &desk, QWidget *parent)
     // One line a cheque: what does not fit ends in "…", whole in its tip.
     table->setWordWrap(false);
     table->horizontalHeader()->setStretchLastSection(true);
+    // A header sorts the whole journal the filter keeps, not the rows read
+    // so far; newest first to begin with.
+    table->horizontalHeader()->setSortIndicator(JournalModel::PrintedAt, Qt::DescendingOrder);
+    table->horizontalHeader()->setSortIndicatorShown(true);
+    table->horizontalHeader()->setSectionsClickable(true);
+    connect(table->horizontalHeader(), &QHeaderView::sortIndicatorChanged, m_model, &JournalModel::sort);
     // Sized once, from the longest text each column usually holds: sizing
     // to the contents would read rows. The note gets what is left.
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -185,6 +192,7 @@ JournalWindow::JournalWindow(JournalDesk &desk, QWidget *parent)
     spoiledButton = button(this, QStringLiteral("spoiledButton"), QStringLiteral("Gâché"));
     cancelButton = button(this, QStringLiteral("cancelButton"), QStringLiteral("Annuler"));
     noteButton = button(this, QStringLiteral("noteButton"), QStringLiteral("Note"));
+    settleButton = button(this, QStringLiteral("settleButton"), QStringLiteral("Sorti ?"));
     remitButton = button(this, QStringLiteral("remitButton"), QStringLiteral("Remise en banque"));
     exportButton = button(this, QStringLiteral("exportButton"), QStringLiteral("Exporter"));
     closeButton = button(this, QStringLiteral("closeButton"), QStringLiteral("Fermer"));
@@ -196,6 +204,7 @@ JournalWindow::JournalWindow(JournalDesk &desk, QWidget *parent)
     commands->addWidget(spoiledButton);
     commands->addWidget(cancelButton);
     commands->addWidget(noteButton);
+    commands->addWidget(settleButton);
     commands->addSpacing(12);
     commands->addWidget(remitButton);
     commands->addWidget(exportButton);
@@ -215,6 +224,7 @@ JournalWindow::JournalWindow(JournalDesk &desk, QWidget *parent)
     connect(spoiledButton, &QPushButton::clicked, this, [this] { onPicked(&JournalDesk::markSpoiled); });
     connect(cancelButton, &QPushButton::clicked, this, [this] { onPicked(&JournalDesk::cancel); });
     connect(noteButton, &QPushButton::clicked, this, [this] { onPicked(&JournalDesk::editNote); });
+    connect(settleButton, &QPushButton::clicked, this, [this] { onPicked(&JournalDesk::settle); });
     connect(remitButton, &QPushButton::clicked, this, &JournalWindow::remit);
     connect(exportButton, &QPushButton::clicked, this, &JournalWindow::exportRows);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
@@ -263,10 +273,7 @@ void JournalWindow::showSummary()
         summary->setText(QStringLiteral("Le journal ne peut pas être lu : %1").arg(totals.error()));
         return;
     }
-    summary->setText(QStringLiteral("%1 chèque%2, total %3")
-                         .arg(totals->count)
-                         .arg(totals->count > 1 ? QStringLiteral("s") : QString())
-                         .arg(frenchEuros(totals->cents)));
+    summary->setText(totalsSummary(*totals));
 }
 
 const Entry *JournalWindow::picked() const
@@ -282,7 +289,8 @@ void JournalWindow::pickedChanged()
     const std::pair<QPushButton *, Command> commands[] = {{reprintButton, Command::Reprint},
                                                           {spoiledButton, Command::Spoil},
                                                           {cancelButton, Command::Cancel},
-                                                          {noteButton, Command::Note}};
+                                                          {noteButton, Command::Note},
+                                                          {settleButton, Command::Settle}};
     for (const auto &[button, command] : commands) {
         // Offered where the desk would take it; where not, the tip says why.
         const std::optional<QString> refused =

@@ -36,6 +36,7 @@ public:
     QPushButton *spoiledButton = nullptr;
     QPushButton *cancelButton = nullptr;
     QPushButton *noteButton = nullptr;
+    QPushButton *settleButton = nullptr; // a cheque left unconfirmed: did it come out?
     QPushButton *remitButton = nullptr;
     QPushButton *exportButton = nullptr;
     QPushButton *closeButton = nullptr;

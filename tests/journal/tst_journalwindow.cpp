@@ -1,5 +1,6 @@
 #include "journal/chequerecorder.h"
 #include "journal/journal.h"
+#include "journal/journaldesk.h"
 #include "journal/journalmodel.h"
 #include "journal/journalwindow.h"
 #include "journal/remittancewindow.h"
@@ -14,6 +15,7 @@
 #include "support/layoutbytes.h"
 #include "support/modal.h"
 #include "support/pdfwords.h"
+#include "support/scriptedtalk.h"
 #include "support/workingfolder.h"
 #include "window_services/picturebutton.h"
 
@@ -45,6 +47,19 @@ void answerQuestionsYes(int count, QStringList *seen)
         nullptr);
 }
 
+// The journal's window alone: nothing to print, no bank to offer.
+class NoMainWindow final : public journal::MainWindowPrinting
+{
+public:
+    journal::ShopTexts shopTexts() const override { return {}; }
+    QList<journal::BankChoice> bankChoices() const override { return {}; }
+    journal::Reprinted printAgain(const journal::PrintedCheque &, const QString &) override { return {}; }
+    platform::PrinterSurface &currentPrinter() override { return m_printer; }
+
+private:
+    RecordingSurface m_printer;
+};
+
 } // namespace
 
 // A shop's day: two cheques printed with the stay-open flag, one found
@@ -57,6 +72,7 @@ class TestJournalWindow : public QObject
 private Q_SLOTS:
     void init() { resetGlobals(); }
     void printSpoilReprintRemit();
+    void settleAnUnconfirmedCheque();
 };
 
 void TestJournalWindow::printSpoilReprintRemit()
@@ -103,11 +119,22 @@ void TestJournalWindow::printSpoilReprintRemit()
         QTest::mouseClick(window->reprintButton, Qt::LeftButton);
         QVERIFY2(queue.waitForOutput(&why), qPrintable(why));
         QCOMPARE(window->model().rowCount(), 3);
-        const QModelIndex spoiledState = window->model().index(2, journal::JournalModel::Standing);
-        QCOMPARE(spoiledState.data().toString(), QStringLiteral("gâché : réimprimé, remplacé par le n° 3"));
+        QCOMPARE(window->model().index(2, journal::JournalModel::Standing).data().toString(),
+                 QStringLiteral("gâché : réimprimé, remplacé par le n° 3"));
 
-        // The spoiled cheque, picked: only a note is offered now.
+        // The money the shop holds; the spoiled cheque counted apart.
+        QCOMPARE(window->summary->text(), QStringLiteral("2 chèques, total 200,00\u00a0€ ; hors total : 1 gâché"));
+        // A header orders the day: by number, the way its arrow says.
         QTableView *table = window->findChild<QTableView *>(QStringLiteral("table"));
+        QHeaderView *header = table->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(journal::JournalModel::Id) + 5, header->height() / 2));
+        QCOMPARE(header->sortIndicatorSection(), int(journal::JournalModel::Id));
+        const bool ascending = header->sortIndicatorOrder() == Qt::AscendingOrder;
+        QCOMPARE(window->model().entryAt(0)->id, ascending ? 1 : 3);
+        QCOMPARE(window->model().entryAt(2)->id, ascending ? 3 : 1);
+        // The spoiled cheque, picked: only a note is offered now.
+        const QModelIndex spoiledState = window->model().index(ascending ? 0 : 2, journal::JournalModel::Standing);
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(spoiledState).center());
         for (const char *name : {"reprintButton", "spoiledButton", "cancelButton"})
             QVERIFY2(!window->findChild<QPushButton *>(name)->isEnabled(), name);
@@ -184,6 +211,48 @@ void TestJournalWindow::printSpoilReprintRemit()
           QStringLiteral("3 Banque d'essai 100,00 €"), QStringLiteral("Nombre de chèques : 2"),
           QStringLiteral("Total 200,00 €"), QStringLiteral("Soit : DEUX CENTS EUROS"), QStringLiteral("Signature")})
         QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral("\n in: ") + text));
+}
+
+// A cheque a stopped till left unconfirmed, at another till whose window
+// shows it: counted apart until someone says it came out.
+void TestJournalWindow::settleAnUnconfirmedCheque()
+{
+    WorkingFolder folder;
+    FixedClock clock{QDate(2026, 12, 8)};
+    ScriptedTalk talk;
+    journal::JournalRecorder recorder(journal::JournalFileName, clock, talk);
+    journal::Journal *const journal = recorder.journal();
+    QVERIFY(journal);
+    journal::PrintedCheque cheque;
+    cheque.printedAt = clock.now().addSecs(-3600);
+    cheque.date = QStringLiteral("08/12/2026");
+    cheque.amount = QStringLiteral("401.01");
+    cheque.bankName = QStringLiteral("Banque de Test");
+    QVERIFY(journal->record(cheque));
+    cheque.printedAt = clock.now().addSecs(-60);
+    QVERIFY(journal->recordHandingOver(cheque));
+    NoMainWindow mainWindow;
+    journal::JournalDesk desk(*journal, mainWindow, talk, clock);
+    journal::JournalWindow window(desk);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.summary->text(), QStringLiteral("1 chèque, total 401,01\u00a0€ ; hors total : 1 à vérifier"));
+    QTableView *table = window.findChild<QTableView *>(QStringLiteral("table"));
+    const QModelIndex left = window.model().index(0, journal::JournalModel::Standing);
+    QCOMPARE(left.data().toString(), QStringLiteral("à vérifier"));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(left).center());
+    QPushButton *settle = window.findChild<QPushButton *>(QStringLiteral("settleButton"));
+    QVERIFY(settle->isEnabled());
+    for (const char *name : {"reprintButton", "spoiledButton", "cancelButton"})
+        QVERIFY2(!window.findChild<QPushButton *>(name)->isEnabled(), name);
+    talk.yes();
+    QTest::mouseClick(settle, Qt::LeftButton);
+    QVERIFY(talk.scriptDone());
+    QVERIFY(talk.seen().first().message.endsWith(
+        QStringLiteral("Le chèque de 401,01\u00a0€ sur Banque de Test, à 9 h 59, est-il sorti ?")));
+    QCOMPARE(window.model().index(0, journal::JournalModel::Standing).data().toString(), QStringLiteral("imprimé"));
+    QCOMPARE(window.summary->text(), QStringLiteral("2 chèques, total 802,02\u00a0€"));
+    QVERIFY(!settle->isEnabled());
 }
 
 QTEST_MAIN(TestJournalWindow)
