@@ -17,6 +17,17 @@ namespace {
 // The picture's name, the eight coordinates of its corners, its strength.
 constexpr int PhotoLines = 10;
 
+// No side of a picture the program takes is longer: a photo has 50 million
+// points at most. Past it a corner is no click on the picture, and its
+// numbers would overflow the straightening's arithmetic.
+constexpr double MaxCornerCoordinate = 50'000'000;
+
+bool onAPicture(const QPointF &corner)
+{
+    // A NaN fails both tests.
+    return corner.x() >= 0 && corner.x() <= MaxCornerCoordinate && corner.y() >= 0 && corner.y() <= MaxCornerCoordinate;
+}
+
 QString cornersFile(const QString &layoutFileName)
 {
     return chequePictureName(layoutFileName, QStringLiteral("ini"));
@@ -54,14 +65,24 @@ platform::Result<ChequePhoto> readChequePhoto(const QString &layoutFileName)
         return platform::fail(QStringLiteral("le fichier « %1 » est incomplet").arg(path));
     ChequePhoto photo;
     photo.pictureFile = lines->at(0);
-    // Only a file of the working folder, whoever wrote the line.
-    if (photo.pictureFile.contains(QLatin1Char('/')) || photo.pictureFile.startsWith(QLatin1Char('.')))
+    // Only a file of the working folder, whoever wrote the line: a name
+    // starting with ":" is one of the program's own resources to Qt.
+    const QString &name = photo.pictureFile;
+    if (name.contains(QLatin1Char('/')) || name.startsWith(QLatin1Char('.')) || name.startsWith(QLatin1Char(':')) ||
+        !platform::fitsOneLine(name))
         return platform::fail(QStringLiteral("le fichier « %1 » ne nomme pas une image du dossier").arg(path));
     for (std::size_t i = 0; i < photo.corners.size(); ++i) {
         photo.corners[i] =
             QPointF(common::numericValue(lines->at(int(1 + 2 * i))), common::numericValue(lines->at(int(2 + 2 * i))));
     }
-    photo.opacity = std::clamp(int(common::numericValue(lines->at(9))), 0, 100);
+    // Corners that no click could have given are not set: the picture shows
+    // whole until its corners are clicked again.
+    if (!std::all_of(photo.corners.cbegin(), photo.corners.cend(), onAPicture))
+        photo.corners = Corners{};
+    // Clamped before it is made an integer, which a number past an int's
+    // range cannot be.
+    const double strength = common::numericValue(lines->at(9));
+    photo.opacity = std::isnan(strength) ? 100 : int(std::clamp(strength, 0.0, 100.0));
     return photo;
 }
 

@@ -10,6 +10,9 @@
 #include <QSvgRenderer>
 #include <QTransform>
 
+#include <algorithm>
+#include <cmath>
+
 namespace platform {
 
 namespace {
@@ -71,7 +74,14 @@ QImage straightened(const QImage &picture, const std::array<QPointF, 4> &corners
     const QPolygonF from{corners[0], corners[1], corners[2], corners[3]};
     const QPolygonF to{QPointF(0, 0), QPointF(size.width(), 0), QPointF(size.width(), size.height()),
                        QPointF(0, size.height())};
-    if (picture.isNull() || size.isEmpty() || !QTransform::quadToQuad(from, to, onto))
+    const auto finite = [](const QPointF &p) { return std::isfinite(p.x()) && std::isfinite(p.y()); };
+    if (picture.isNull() || size.isEmpty() || !std::all_of(corners.cbegin(), corners.cend(), finite) ||
+        !QTransform::quadToQuad(from, to, onto))
+        return QImage();
+    // Corners nearly in a line can give a transform past a double's range.
+    const qreal entries[] = {onto.m11(), onto.m12(), onto.m13(), onto.m21(), onto.m22(),
+                             onto.m23(), onto.m31(), onto.m32(), onto.m33()};
+    if (!std::all_of(std::cbegin(entries), std::cend(entries), [](qreal e) { return std::isfinite(e); }))
         return QImage();
     QImage out(size, QImage::Format_RGB32);
     out.fill(Qt::white);

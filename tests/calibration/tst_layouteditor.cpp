@@ -1,4 +1,5 @@
 #include "bank_layouts/layoutfile.h"
+#include "calibration/chequephoto.h"
 #include "calibration/layouteditor.h"
 #include "calibration/numberfield.h"
 #include "support/globals.h"
@@ -69,6 +70,8 @@ private Q_SLOTS:
     void finishWritesAsTyped();
     void finishThatCannotWriteKeepsTheFile();
     void undoGoesBackChangeByChange();
+    void cornersFileRead_data();
+    void cornersFileRead();
     void fieldsHoldOneLine_data();
     void fieldsHoldOneLine();
 };
@@ -238,6 +241,50 @@ void TestLayoutEditor::undoGoesBackChangeByChange()
     QCOMPARE(editor.layout(), opened);
     QVERIFY(!editor.undo());
     QCOMPARE(editor.layout(), opened);
+}
+
+void TestLayoutEditor::cornersFileRead_data()
+{
+    QTest::addColumn<QList<QByteArray>>("lines"); // of "bq_A-cheque.ini"
+    QTest::addColumn<QString>("picture");         // null: the file is refused
+    QTest::addColumn<QPolygonF>("corners");       // empty: not set
+    QTest::addColumn<int>("opacity");
+    const QList<QByteArray> whole{"bq_A-cheque.jpg", "120.50", "140", "980", "90", "1010", "520", "90", "560", "70"};
+    const QPolygonF clicked{{120.5, 140}, {980, 90}, {1010, 520}, {90, 560}};
+    const auto with = [&whole](int index, const QByteArray &line) {
+        QList<QByteArray> lines = whole;
+        lines[index] = line;
+        return lines;
+    };
+    const QByteArray huge = "1" + QByteArray(300, '0');
+    QTest::newRow("as the editor writes it") << whole << "bq_A-cheque.jpg" << clicked << 70;
+    QTest::newRow("an opacity past an int") << with(9, "99999999999") << "bq_A-cheque.jpg" << clicked << 100;
+    QTest::newRow("a negative opacity") << with(9, "-99999999999") << "bq_A-cheque.jpg" << clicked << 0;
+    QTest::newRow("a corner far off any picture") << with(3, huge) << "bq_A-cheque.jpg" << QPolygonF() << 70;
+    QTest::newRow("a corner left of the picture") << with(8, "-5") << "bq_A-cheque.jpg" << QPolygonF() << 70;
+    QTest::newRow("a picture in another folder") << with(0, "../photo.jpg") << QString() << QPolygonF() << 0;
+    QTest::newRow("one of the program's resources") << with(0, ":bq_A-cheque.jpg") << QString() << QPolygonF() << 0;
+    QTest::newRow("a name with a CR") << with(0, "a\rb.jpg") << QString() << QPolygonF() << 0;
+}
+
+void TestLayoutEditor::cornersFileRead()
+{
+    QFETCH(QList<QByteArray>, lines);
+    QFETCH(QString, picture);
+    QFETCH(QPolygonF, corners);
+    QFETCH(int, opacity);
+    WorkingFolder folder;
+    folder.write(QStringLiteral("bq_A-cheque.ini"), crlfLines(lines));
+    const platform::Result<calibration::ChequePhoto> photo = calibration::readChequePhoto(QStringLiteral("bq_A.txt"));
+    QCOMPARE(photo.ok(), !picture.isNull());
+    if (!photo) {
+        QVERIFY2(photo.error().contains(QStringLiteral("bq_A-cheque.ini")), qPrintable(photo.error()));
+        return;
+    }
+    QCOMPARE(photo->pictureFile, picture);
+    const calibration::Corners read = photo->corners;
+    QCOMPARE(QPolygonF({read[0], read[1], read[2], read[3]}), corners.isEmpty() ? QPolygonF(4, QPointF()) : corners);
+    QCOMPARE(photo->opacity, opacity);
 }
 
 void TestLayoutEditor::fieldsHoldOneLine_data()

@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QTransform>
 
+#include <limits>
+
 #include <sys/stat.h>
 
 namespace {
@@ -245,6 +247,11 @@ void TestPictures::straightenedGivesTheFrameBack()
     }
     // Corners that make no shape give nothing.
     QVERIFY(platform::straightened(photo, {corners[0], corners[0], corners[0], corners[0]}, QSize(1750, 800)).isNull());
+    // Nor do corners that are no numbers.
+    const QPointF nowhere(std::numeric_limits<double>::quiet_NaN(), 0);
+    QVERIFY(platform::straightened(photo, {corners[0], corners[1], corners[2], nowhere}, QSize(1750, 800)).isNull());
+    const QPointF infinite(std::numeric_limits<double>::infinity(), 0);
+    QVERIFY(platform::straightened(photo, {infinite, corners[1], corners[2], corners[3]}, QSize(1750, 800)).isNull());
 }
 
 QTEST_MAIN(TestPictures)
