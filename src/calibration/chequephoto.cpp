@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace calibration {
 
@@ -28,6 +29,18 @@ bool onAPicture(const QPointF &corner)
     return corner.x() >= 0 && corner.x() <= MaxCornerCoordinate && corner.y() >= 0 && corner.y() <= MaxCornerCoordinate;
 }
 
+// Clicks closer than this, in the picture's pixels, make no cheque.
+constexpr double MinCornerSpread = 20;
+
+// The turn at b on the way from a to c: twice the triangle's area, positive
+// when it turns clockwise on the screen (y down).
+double cross(const QPointF &a, const QPointF &b, const QPointF &c)
+{
+    const QPointF ab = b - a;
+    const QPointF bc = c - b;
+    return ab.x() * bc.y() - ab.y() * bc.x();
+}
+
 QString cornersFile(const QString &layoutFileName)
 {
     return chequePictureName(layoutFileName, QStringLiteral("ini"));
@@ -45,6 +58,52 @@ bool hasCorners(const Corners &c)
         twice += a.x() * b.y() - b.x() * a.y();
     }
     return std::fabs(twice) > 2.0;
+}
+
+platform::Result<Corners> cornersInOrder(const Corners &clicked)
+{
+    const auto finite = [](const QPointF &p) { return std::isfinite(p.x()) && std::isfinite(p.y()); };
+    if (!std::all_of(clicked.cbegin(), clicked.cend(), finite))
+        return platform::fail(QStringLiteral("un des clics est hors de l'image"));
+    // The shape's own scale: what is close, or nearly in a line, is so
+    // whatever the size of the picture.
+    double spread = 0;
+    double closest = std::numeric_limits<double>::infinity();
+    for (std::size_t i = 0; i < clicked.size(); ++i) {
+        for (std::size_t j = i + 1; j < clicked.size(); ++j) {
+            const double apart = std::hypot(clicked[i].x() - clicked[j].x(), clicked[i].y() - clicked[j].y());
+            spread = std::max(spread, apart);
+            closest = std::min(closest, apart);
+        }
+    }
+    if (spread < MinCornerSpread)
+        return platform::fail(QStringLiteral("les quatre clics sont trop proches les uns des autres"));
+    if (closest < spread / 20)
+        return platform::fail(QStringLiteral("deux des clics tombent presque au même endroit"));
+
+    // Around their middle, by angle: with y down, a growing angle turns
+    // clockwise on the screen.
+    const QPointF middle = (clicked[0] + clicked[1] + clicked[2] + clicked[3]) / 4;
+    std::array<std::size_t, 4> order{0, 1, 2, 3};
+    const auto angle = [&](std::size_t i) {
+        return std::atan2(clicked[i].y() - middle.y(), clicked[i].x() - middle.x());
+    };
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return angle(a) < angle(b); });
+    // From the first click.
+    std::rotate(order.begin(), std::find(order.begin(), order.end(), std::size_t(0)), order.end());
+    Corners ordered;
+    for (std::size_t i = 0; i < order.size(); ++i)
+        ordered[i] = clicked[order[i]];
+
+    // Every corner turns clockwise, and clearly so.
+    for (std::size_t i = 0; i < ordered.size(); ++i) {
+        const double turn = cross(ordered[i], ordered[(i + 1) % 4], ordered[(i + 2) % 4]);
+        if (std::fabs(turn) < 0.01 * spread * spread)
+            return platform::fail(QStringLiteral("trois des clics sont presque alignés"));
+        if (turn < 0)
+            return platform::fail(QStringLiteral("un des clics est à l'intérieur du triangle des trois autres"));
+    }
+    return ordered;
 }
 
 QString chequePictureName(const QString &layoutFileName, const QString &suffix)

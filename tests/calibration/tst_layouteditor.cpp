@@ -72,6 +72,8 @@ private Q_SLOTS:
     void undoGoesBackChangeByChange();
     void cornersFileRead_data();
     void cornersFileRead();
+    void cornersPutInOrder_data();
+    void cornersPutInOrder();
     void fieldsHoldOneLine_data();
     void fieldsHoldOneLine();
 };
@@ -285,6 +287,47 @@ void TestLayoutEditor::cornersFileRead()
     const calibration::Corners read = photo->corners;
     QCOMPARE(QPolygonF({read[0], read[1], read[2], read[3]}), corners.isEmpty() ? QPolygonF(4, QPointF()) : corners);
     QCOMPARE(photo->opacity, opacity);
+}
+
+void TestLayoutEditor::cornersPutInOrder_data()
+{
+    QTest::addColumn<QPolygonF>("clicked");
+    QTest::addColumn<QPolygonF>("corners"); // empty: refused
+    QTest::addColumn<QString>("why");
+    // A cheque on a photo, a little askew: top left, top right, bottom
+    // right, bottom left.
+    const QPointF tl(100, 100), tr(900, 120), br(880, 500), bl(90, 480);
+    const QPolygonF cheque{tl, tr, br, bl};
+    QTest::newRow("clockwise") << cheque << cheque << "";
+    QTest::newRow("anticlockwise") << QPolygonF{tl, bl, br, tr} << cheque << "";
+    QTest::newRow("crossed, the bottom right second") << QPolygonF{tl, br, tr, bl} << cheque << "";
+    QTest::newRow("upside down, from its own top left") << QPolygonF{br, bl, tl, tr} << QPolygonF{br, bl, tl, tr} << "";
+    QTest::newRow("upside down, anticlockwise") << QPolygonF{br, tr, tl, bl} << QPolygonF{br, bl, tl, tr} << "";
+    QTest::newRow("from below, anticlockwise") << QPolygonF{{300, 250}, {60, 880}, {1550, 900}, {1300, 260}}
+                                               << QPolygonF{{300, 250}, {1300, 260}, {1550, 900}, {60, 880}} << "";
+    QTest::newRow("three in a line") << QPolygonF{{100, 100}, {500, 102}, {900, 104}, {500, 400}} << QPolygonF()
+                                     << "alignés";
+    QTest::newRow("one inside the others' triangle")
+        << QPolygonF{{100, 100}, {900, 100}, {500, 500}, {500, 250}} << QPolygonF() << "triangle";
+    QTest::newRow("all close together") << QPolygonF{{100, 100}, {110, 100}, {110, 105}, {100, 105}} << QPolygonF()
+                                        << "trop proches";
+    QTest::newRow("twice the same corner")
+        << QPolygonF{tl, tr, tr + QPointF(3, 2), bl} << QPolygonF() << "même endroit";
+}
+
+void TestLayoutEditor::cornersPutInOrder()
+{
+    QFETCH(QPolygonF, clicked);
+    QFETCH(QPolygonF, corners);
+    QFETCH(QString, why);
+    const platform::Result<calibration::Corners> ordered =
+        calibration::cornersInOrder({clicked[0], clicked[1], clicked[2], clicked[3]});
+    QCOMPARE(ordered.ok(), !corners.isEmpty());
+    if (!ordered) {
+        QVERIFY2(ordered.error().contains(why), qPrintable(ordered.error()));
+        return;
+    }
+    QCOMPARE(QPolygonF({(*ordered)[0], (*ordered)[1], (*ordered)[2], (*ordered)[3]}), corners);
 }
 
 void TestLayoutEditor::fieldsHoldOneLine_data()

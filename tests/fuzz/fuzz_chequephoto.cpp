@@ -1,5 +1,6 @@
 // A bank's corners file as another machine, or a hand, may have left it:
-// read, its picture straightened by its corners, written back and read again.
+// read, its corners straightened and put in order, written back and read
+// again.
 #include "fuzzing.h"
 
 #include "calibration/chequephoto.h"
@@ -10,6 +11,7 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include <algorithm>
 #include <cmath>
 
 using calibration::ChequePhoto;
@@ -82,6 +84,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     picture.fill(Qt::gray);
     const QImage straight = platform::straightened(picture, photo->corners, QSize(175, 80));
     fuzzing::check(straight.isNull() || straight.size() == QSize(175, 80), "le chèque redressé a sa taille");
+
+    // Taken as clicks, the corners come in order or not at all.
+    const platform::Result<Corners> ordered = calibration::cornersInOrder(photo->corners);
+    if (ordered) {
+        fuzzing::check((*ordered)[0] == photo->corners[0] &&
+                           std::is_permutation(ordered->cbegin(), ordered->cend(), photo->corners.cbegin()),
+                       "les coins en ordre sont les coins cliqués, le premier d'abord", described(*photo));
+        for (std::size_t i = 0; i < 4; ++i) {
+            const QPointF a = (*ordered)[i], b = (*ordered)[(i + 1) % 4], c = (*ordered)[(i + 2) % 4];
+            fuzzing::check((b.x() - a.x()) * (c.y() - b.y()) - (b.y() - a.y()) * (c.x() - b.x()) > 0,
+                           "les coins en ordre tournent dans le sens des aiguilles d'une montre", described(*photo));
+        }
+    } else {
+        fuzzing::check(!ordered.error().isEmpty(), "un refus des coins dit pourquoi");
+    }
 
     // Written back, it reads as it was, to the hundredth of a pixel the file
     // keeps.
