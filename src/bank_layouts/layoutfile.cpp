@@ -43,8 +43,10 @@ LayoutNumber LayoutNumber::fromFile(const QString &line)
 std::optional<LayoutNumber> LayoutNumber::fromTyped(const QString &typed)
 {
     // Up to four figures, a point or a comma, three decimals: more than a
-    // sheet measures, and nothing a misplaced key makes of it.
-    static const QRegularExpression number(QStringLiteral("^-?[0-9]{0,4}([.,][0-9]{0,3})?$"));
+    // sheet measures, and nothing a misplaced key makes of it. Anchored to
+    // the very end: "$" would let a final line feed through.
+    static const QRegularExpression number(
+        QRegularExpression::anchoredPattern(QStringLiteral("-?[0-9]{0,4}([.,][0-9]{0,3})?")));
     if (!number.match(typed).hasMatch())
         return std::nullopt;
     QString text = typed;

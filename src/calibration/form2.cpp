@@ -320,8 +320,16 @@ void Form2::buildPlacement()
     connect(Vue, &PlacementView::selected, this, [this](int selectable) {
         Apercu->setHighlighted(selectable < ChequeItemCount ? selectable : int(ChequeItem::FirstWordsLine));
     });
-    connect(Vue, &PlacementView::cornersChosen, this, [this](const Corners &corners) {
-        m_editor.setCorners(corners);
+    connect(Vue, &PlacementView::cornersChosen, this, [this](const Corners &clicked) {
+        const platform::Result<Corners> corners = cornersInOrder(clicked);
+        if (!corners) {
+            m_data.talk().message(QStringLiteral("Ces coins ne peuvent pas servir : %1.\n\nCliquez de nouveau les "
+                                                 "quatre coins du chèque, en commençant par celui en haut à gauche.")
+                                      .arg(corners.error()));
+            Vue->askCorners(m_picture);
+            return;
+        }
+        m_editor.setCorners(*corners);
         showPicture();
     });
     auto *undoKey = new QShortcut(QKeySequence::Undo, Placement);

@@ -15,6 +15,8 @@ class NumberField : public window_services::TextField
 public:
     explicit NumberField(QWidget *parent = nullptr);
 
+    bool accepts(const QString &text) const override;
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 };

@@ -18,7 +18,8 @@ namespace calibration {
 //
 // While the corners of a new picture are being set, the picture is shown
 // whole instead, and four clicks (or the arrows and Enter) give its
-// corners, clockwise from the top left.
+// corners, asked clockwise from the top left; they come out as clicked, for
+// cornersInOrder() to put in order.
 class PlacementView : public LayoutPreviewWidget
 {
     Q_OBJECT

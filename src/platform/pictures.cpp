@@ -10,6 +10,9 @@
 #include <QSvgRenderer>
 #include <QTransform>
 
+#include <algorithm>
+#include <cmath>
+
 namespace platform {
 
 namespace {
@@ -25,6 +28,14 @@ bool isSvg(const QString &path, const QByteArray &start)
 // A photo's pixels, read whole: a phone's 50 megapixels, not an image made
 // to fill the memory from a small file.
 constexpr qint64 MaxPhotoPixels = 50'000'000;
+// Its file: a phone's JPEG of that size is 12 to 25 MB, and none of the
+// three kinds holds more than four bytes a point (a BMP's), with room for
+// what a camera adds.
+constexpr qint64 MaxPhotoBytes = 250'000'000;
+// Qt allocates 128 MB for one picture unless told otherwise, 33 million
+// points at four bytes: a photo within the cap may take eight (a PNG of 16
+// bits a colour).
+constexpr int PhotoAllocationMb = int((MaxPhotoPixels * 8 + (1 << 20) - 1) >> 20);
 
 Result<QByteArray> pictureBytes(const QString &path)
 {
@@ -36,13 +47,40 @@ Result<QByteArray> pictureBytes(const QString &path)
     return *read;
 }
 
+// Millions, to the tenth above, in French: 50 000 001 points are "50,1".
+QString millions(qint64 points)
+{
+    const qint64 tenths = (points + 99'999) / 100'000;
+    return tenths % 10 == 0 ? QString::number(tenths / 10) : QStringLiteral("%1,%2").arg(tenths / 10).arg(tenths % 10);
+}
+
+Failure tooManyPoints(const QString &path, const QSize &size)
+{
+    const qint64 points = qint64(size.width()) * size.height();
+    // The largest picture of the same proportions within the cap.
+    const double shrink = std::sqrt(double(MaxPhotoPixels) / double(points));
+    qint64 width = std::max<qint64>(1, qint64(size.width() * shrink));
+    qint64 height = std::max<qint64>(1, qint64(size.height() * shrink));
+    while (width * height > MaxPhotoPixels)
+        (width > height ? width : height) -= 1;
+    return fail(QStringLiteral("l'image « %1 » a %2 millions de points ; %3 millions au plus : réduisez la photo à "
+                               "%4 × %5 points")
+                    .arg(path, millions(points), millions(MaxPhotoPixels))
+                    .arg(width)
+                    .arg(height));
+}
+
 } // namespace
 
 Result<Photo> loadPhoto(const QString &path)
 {
-    Result<QByteArray> read = pictureBytes(path);
+    Result<QByteArray> read = readFileStart(path, MaxPhotoBytes + 1);
     if (!read)
-        return fail(read.error());
+        return fail(QStringLiteral("l'image « %1 » ne peut pas être lue (%2)").arg(path, read.error()));
+    if (read->size() > MaxPhotoBytes)
+        return fail(QStringLiteral("l'image « %1 » pèse plus de %2 millions d'octets ; enregistrez-la en JPEG")
+                        .arg(path)
+                        .arg(MaxPhotoBytes / 1'000'000));
     Photo photo;
     photo.bytes = *read;
     QBuffer buffer(&photo.bytes);
@@ -56,8 +94,11 @@ Result<Photo> loadPhoto(const QString &path)
     else
         return fail(QStringLiteral("« %1 » n'est pas une image JPEG, PNG ou BMP").arg(path));
     const QSize size = reader.size();
-    if (!size.isValid() || qint64(size.width()) * size.height() > MaxPhotoPixels)
-        return fail(QStringLiteral("l'image « %1 » a trop de points").arg(path));
+    if (!size.isValid())
+        return fail(QStringLiteral("l'image « %1 » ne peut pas être lue").arg(path));
+    if (qint64(size.width()) * size.height() > MaxPhotoPixels)
+        return tooManyPoints(path, size);
+    reader.setAllocationLimit(PhotoAllocationMb);
     reader.setAutoTransform(true);
     photo.image = reader.read();
     if (photo.image.isNull())
@@ -71,7 +112,14 @@ QImage straightened(const QImage &picture, const std::array<QPointF, 4> &corners
     const QPolygonF from{corners[0], corners[1], corners[2], corners[3]};
     const QPolygonF to{QPointF(0, 0), QPointF(size.width(), 0), QPointF(size.width(), size.height()),
                        QPointF(0, size.height())};
-    if (picture.isNull() || size.isEmpty() || !QTransform::quadToQuad(from, to, onto))
+    const auto finite = [](const QPointF &p) { return std::isfinite(p.x()) && std::isfinite(p.y()); };
+    if (picture.isNull() || size.isEmpty() || !std::all_of(corners.cbegin(), corners.cend(), finite) ||
+        !QTransform::quadToQuad(from, to, onto))
+        return QImage();
+    // Corners nearly in a line can give a transform past a double's range.
+    const qreal entries[] = {onto.m11(), onto.m12(), onto.m13(), onto.m21(), onto.m22(),
+                             onto.m23(), onto.m31(), onto.m32(), onto.m33()};
+    if (!std::all_of(std::cbegin(entries), std::cend(entries), [](qreal e) { return std::isfinite(e); }))
         return QImage();
     QImage out(size, QImage::Format_RGB32);
     out.fill(Qt::white);

@@ -6,6 +6,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace platform {
 
 QString decode1252(const QByteArray &bytes)
@@ -24,6 +26,31 @@ Result<QByteArray> encode1252(const QString &text)
             QStringLiteral("le texte « %1 » contient un caractère que le fichier ne peut pas contenir").arg(text));
     return bytes;
 }
+
+bool fitsOneLine(const QString &text)
+{
+    return std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
+namespace {
+
+// Why a line cannot be written, the line shown with its control characters
+// as blanks.
+Failure notOneLine(const QString &line)
+{
+    QString shown = line;
+    for (QChar &c : shown) {
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    }
+    const QString what = line.contains(QLatin1Char('\n')) || line.contains(QLatin1Char('\r'))
+                             ? QStringLiteral("un saut de ligne, qui décalerait toutes les lignes suivantes du fichier")
+                         : line.contains(QLatin1Char('\t')) ? QStringLiteral("une tabulation")
+                                                            : QStringLiteral("un caractère de contrôle");
+    return fail(QStringLiteral("la valeur « %1 » contient %2").arg(shown, what));
+}
+
+} // namespace
 
 QStringList splitLines(const QByteArray &bytes)
 {
@@ -71,6 +98,8 @@ Result<void> writeTextLines(const QString &path, const QStringList &lines)
 {
     QByteArray bytes;
     for (const QString &line : lines) {
+        if (!fitsOneLine(line))
+            return notOneLine(line);
         const Result<QByteArray> encoded = encode1252(line);
         if (!encoded)
             return fail(encoded.error());

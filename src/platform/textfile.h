@@ -17,6 +17,12 @@ QString decode1252(const QByteArray &bytes);
 // "?" in its place would change the user's text behind their back.
 Result<QByteArray> encode1252(const QString &text);
 
+// Whether a text can stand as one line of these files: no line end, which
+// would cut it in two and move every line after it down one, and no other
+// control character (a tab, the Ctrl+Z that older readers take for the end
+// of the file).
+bool fitsOneLine(const QString &text);
+
 // Splits on CR LF; a lone LF (a file edited elsewhere) ends a line too, and a
 // last line without an ending still counts.
 QStringList splitLines(const QByteArray &bytes);
@@ -32,7 +38,8 @@ constexpr qint64 MaxTextFileBytes = 64 * 1024;
 Result<QStringList> readTextLines(const QString &path, int maxLines);
 
 // Writes the lines, each ended by CR LF, replacing the file in one step: a
-// failed write leaves the previous file whole.
+// failed write leaves the previous file whole. A line that does not fit one
+// line of the file is refused, and nothing is written.
 Result<void> writeTextLines(const QString &path, const QStringList &lines);
 
 // A UTF-8 file for other programs (the accountant's export), written piece

@@ -123,6 +123,8 @@ void TestLayoutFile::numbersAsTypedOrDragged_data()
     QTest::newRow("five figures") << "12345" << false << false << "" << 0.0;
     QTest::newRow("four decimals") << "1.2345" << false << false << "" << 0.0;
     QTest::newRow("a minus inside") << "1-2" << false << false << "" << 0.0;
+    QTest::newRow("a line feed last") << "12.5\n" << false << false << "" << 0.0;
+    QTest::newRow("CR LF last") << "12.5\r\n" << false << false << "" << 0.0;
     QTest::newRow("dragged to a tenth") << "26.04" << true << true << "26" << 26.0;
     QTest::newRow("dragged half a tenth up") << "132.25" << true << true << "132.3" << 132.3;
     QTest::newRow("dragged to the edge") << "-0.01" << true << true << "0" << 0.0;

@@ -1,11 +1,21 @@
 #include "bank_layouts/layoutfile.h"
+#include "calibration/chequephoto.h"
 #include "calibration/layouteditor.h"
+#include "calibration/numberfield.h"
 #include "support/globals.h"
 #include "support/layoutbytes.h"
 #include "support/scriptedtalk.h"
 #include "support/workingfolder.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QSignalSpy>
 #include <QTest>
+
+#include <memory>
 
 using bank_layouts::Layout;
 using bank_layouts::LayoutNumber;
@@ -60,6 +70,12 @@ private Q_SLOTS:
     void finishWritesAsTyped();
     void finishThatCannotWriteKeepsTheFile();
     void undoGoesBackChangeByChange();
+    void cornersFileRead_data();
+    void cornersFileRead();
+    void cornersPutInOrder_data();
+    void cornersPutInOrder();
+    void fieldsHoldOneLine_data();
+    void fieldsHoldOneLine();
 };
 
 void TestLayoutEditor::opening_data()
@@ -227,6 +243,175 @@ void TestLayoutEditor::undoGoesBackChangeByChange()
     QCOMPARE(editor.layout(), opened);
     QVERIFY(!editor.undo());
     QCOMPARE(editor.layout(), opened);
+}
+
+void TestLayoutEditor::cornersFileRead_data()
+{
+    QTest::addColumn<QList<QByteArray>>("lines"); // of "bq_A-cheque.ini"
+    QTest::addColumn<QString>("picture");         // null: the file is refused
+    QTest::addColumn<QPolygonF>("corners");       // empty: not set
+    QTest::addColumn<int>("opacity");
+    const QList<QByteArray> whole{"bq_A-cheque.jpg", "120.50", "140", "980", "90", "1010", "520", "90", "560", "70"};
+    const QPolygonF clicked{{120.5, 140}, {980, 90}, {1010, 520}, {90, 560}};
+    const auto with = [&whole](int index, const QByteArray &line) {
+        QList<QByteArray> lines = whole;
+        lines[index] = line;
+        return lines;
+    };
+    const QByteArray huge = "1" + QByteArray(300, '0');
+    QTest::newRow("as the editor writes it") << whole << "bq_A-cheque.jpg" << clicked << 70;
+    QTest::newRow("an opacity past an int") << with(9, "99999999999") << "bq_A-cheque.jpg" << clicked << 100;
+    QTest::newRow("a negative opacity") << with(9, "-99999999999") << "bq_A-cheque.jpg" << clicked << 0;
+    QTest::newRow("a corner far off any picture") << with(3, huge) << "bq_A-cheque.jpg" << QPolygonF() << 70;
+    QTest::newRow("a corner left of the picture") << with(8, "-5") << "bq_A-cheque.jpg" << QPolygonF() << 70;
+    QTest::newRow("a picture in another folder") << with(0, "../photo.jpg") << QString() << QPolygonF() << 0;
+    QTest::newRow("one of the program's resources") << with(0, ":bq_A-cheque.jpg") << QString() << QPolygonF() << 0;
+    QTest::newRow("a name with a CR") << with(0, "a\rb.jpg") << QString() << QPolygonF() << 0;
+}
+
+void TestLayoutEditor::cornersFileRead()
+{
+    QFETCH(QList<QByteArray>, lines);
+    QFETCH(QString, picture);
+    QFETCH(QPolygonF, corners);
+    QFETCH(int, opacity);
+    WorkingFolder folder;
+    folder.write(QStringLiteral("bq_A-cheque.ini"), crlfLines(lines));
+    const platform::Result<calibration::ChequePhoto> photo = calibration::readChequePhoto(QStringLiteral("bq_A.txt"));
+    QCOMPARE(photo.ok(), !picture.isNull());
+    if (!photo) {
+        QVERIFY2(photo.error().contains(QStringLiteral("bq_A-cheque.ini")), qPrintable(photo.error()));
+        return;
+    }
+    QCOMPARE(photo->pictureFile, picture);
+    const calibration::Corners read = photo->corners;
+    QCOMPARE(QPolygonF({read[0], read[1], read[2], read[3]}), corners.isEmpty() ? QPolygonF(4, QPointF()) : corners);
+    QCOMPARE(photo->opacity, opacity);
+}
+
+void TestLayoutEditor::cornersPutInOrder_data()
+{
+    QTest::addColumn<QPolygonF>("clicked");
+    QTest::addColumn<QPolygonF>("corners"); // empty: refused
+    QTest::addColumn<QString>("why");
+    // A cheque on a photo, a little askew: top left, top right, bottom
+    // right, bottom left.
+    const QPointF tl(100, 100), tr(900, 120), br(880, 500), bl(90, 480);
+    const QPolygonF cheque{tl, tr, br, bl};
+    QTest::newRow("clockwise") << cheque << cheque << "";
+    QTest::newRow("anticlockwise") << QPolygonF{tl, bl, br, tr} << cheque << "";
+    QTest::newRow("crossed, the bottom right second") << QPolygonF{tl, br, tr, bl} << cheque << "";
+    QTest::newRow("upside down, from its own top left") << QPolygonF{br, bl, tl, tr} << QPolygonF{br, bl, tl, tr} << "";
+    QTest::newRow("upside down, anticlockwise") << QPolygonF{br, tr, tl, bl} << QPolygonF{br, bl, tl, tr} << "";
+    QTest::newRow("from below, anticlockwise") << QPolygonF{{300, 250}, {60, 880}, {1550, 900}, {1300, 260}}
+                                               << QPolygonF{{300, 250}, {1300, 260}, {1550, 900}, {60, 880}} << "";
+    QTest::newRow("three in a line") << QPolygonF{{100, 100}, {500, 102}, {900, 104}, {500, 400}} << QPolygonF()
+                                     << "alignés";
+    QTest::newRow("one inside the others' triangle")
+        << QPolygonF{{100, 100}, {900, 100}, {500, 500}, {500, 250}} << QPolygonF() << "triangle";
+    QTest::newRow("all close together") << QPolygonF{{100, 100}, {110, 100}, {110, 105}, {100, 105}} << QPolygonF()
+                                        << "trop proches";
+    QTest::newRow("twice the same corner")
+        << QPolygonF{tl, tr, tr + QPointF(3, 2), bl} << QPolygonF() << "même endroit";
+}
+
+void TestLayoutEditor::cornersPutInOrder()
+{
+    QFETCH(QPolygonF, clicked);
+    QFETCH(QPolygonF, corners);
+    QFETCH(QString, why);
+    const platform::Result<calibration::Corners> ordered =
+        calibration::cornersInOrder({clicked[0], clicked[1], clicked[2], clicked[3]});
+    QCOMPARE(ordered.ok(), !corners.isEmpty());
+    if (!ordered) {
+        QVERIFY2(ordered.error().contains(why), qPrintable(ordered.error()));
+        return;
+    }
+    QCOMPARE(QPolygonF({(*ordered)[0], (*ordered)[1], (*ordered)[2], (*ordered)[3]}), corners);
+}
+
+void TestLayoutEditor::fieldsHoldOneLine_data()
+{
+    QTest::addColumn<bool>("number"); // a value's field, else the bank's name's
+    QTest::addColumn<QString>("how"); // "keys", "Ctrl+V" or "menu"
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("brought");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("beeps");
+    const auto row = [](const char *name, bool number, const char *how, const char *before, const char *brought,
+                        const char *after, int beeps) {
+        QTest::newRow(name) << number << QString::fromLatin1(how) << QString::fromUtf8(before)
+                            << QString::fromUtf8(brought) << QString::fromUtf8(after) << beeps;
+    };
+    row("a spreadsheet's cell, LF", true, "Ctrl+V", "", "12.5\n", "12.5", 0);
+    row("a spreadsheet's cell, CR LF", true, "Ctrl+V", "", "12.5\r\n", "12.5", 0);
+    row("a decimal comma, CR LF", true, "Ctrl+V", "", "12,5\r\n", "12,5", 0);
+    row("a lone CR", true, "Ctrl+V", "", "12.5\r", "12.5", 0);
+    row("after a figure", true, "Ctrl+V", "1", "4\r\n", "14", 0);
+    row("two cells", true, "Ctrl+V", "", "1\n2", "", 1);
+    row("two line ends", true, "Ctrl+V", "", "12\n\n", "", 1);
+    row("no number, with its line end", true, "Ctrl+V", "", "12a\n", "", 1);
+    row("from the menu", true, "menu", "", "12.5\r\n", "12.5", 0);
+    row("two cells from the menu", true, "menu", "7", "1\n2", "7", 1);
+    row("typed, then Enter", true, "keys", "", "12.5\n", "12.5", 0);
+    row("a bank's name with its line end", false, "Ctrl+V", "", "Crédit Sud\r\n", "Crédit Sud", 0);
+    row("a name on two lines", false, "Ctrl+V", "", "Crédit\nSud", "", 1);
+    row("a tab", false, "Ctrl+V", "Banque", "ab\tc", "Banque", 1);
+    row("Ctrl+Z", false, "Ctrl+V", "", "a\x1a", "", 1);
+}
+
+void TestLayoutEditor::fieldsHoldOneLine()
+{
+    QFETCH(bool, number);
+    QFETCH(QString, how);
+    QFETCH(QString, before);
+    QFETCH(QString, brought);
+    QFETCH(QString, after);
+    QFETCH(int, beeps);
+    std::unique_ptr<window_services::TextField> field;
+    if (number)
+        field = std::make_unique<calibration::NumberField>();
+    else
+        field = std::make_unique<window_services::TextField>();
+    field->resize(200, 30);
+    field->show();
+    QVERIFY(QTest::qWaitForWindowExposed(field.get()));
+    field->setText(before);
+    QSignalSpy refused(field.get(), &window_services::TextField::characterRefused);
+    QSignalSpy edited(field.get(), &QLineEdit::textEdited);
+    if (how == QLatin1String("keys")) {
+        // Enter is a key, not a character.
+        for (const QChar c : brought) {
+            if (c == QLatin1Char('\n'))
+                QTest::keyClick(field.get(), Qt::Key_Return);
+            else
+                QTest::keyClicks(field.get(), QString(c));
+        }
+    } else {
+        QApplication::clipboard()->setText(brought);
+        QCOMPARE(QApplication::clipboard()->text(), brought);
+        if (how == QLatin1String("Ctrl+V")) {
+            QTest::keyClick(field.get(), Qt::Key_V, Qt::ControlModifier);
+        } else {
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 10), field->mapToGlobal(QPoint(10, 10)));
+            QApplication::sendEvent(field.get(), &event);
+            QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QAction *paste = nullptr;
+            for (QAction *entry : menu->actions()) {
+                if (entry->text().contains(QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText)))
+                    paste = entry;
+            }
+            QVERIFY(paste);
+            paste->trigger();
+            menu->close();
+        }
+    }
+    QCOMPARE(field->text(), after);
+    QCOMPARE(refused.count(), beeps);
+    // The editor takes the value from what the field says it holds now.
+    if (after != before)
+        QCOMPARE(edited.last().first().toString(), after);
 }
 
 QTEST_MAIN(TestLayoutEditor)

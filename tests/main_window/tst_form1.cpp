@@ -454,8 +454,19 @@ void TestForm1::placeABankOnItsCheque()
         QTest::mouseClick(editor->bt_image, Qt::LeftButton);
         QVERIFY(view->askingCorners());
         const QRectF shown = view->rawPictureRect();
-        for (const QPointF &corner : corners)
+        const auto click = [&](const QPointF &corner) {
             QTest::mouseClick(view, Qt::LeftButton, {}, (shown.topLeft() + corner * shown.width() / 1100).toPoint());
+        };
+        // Three in a line make no cheque: said, and the corners asked again.
+        QString said;
+        confirmNextMessage(&said);
+        for (const QPointF &corner : {corners[0], (corners[0] + corners[1]) / 2, corners[1], corners[3]})
+            click(corner);
+        QVERIFY2(said.contains(QStringLiteral("alignés")), qPrintable(said));
+        QVERIFY(view->askingCorners());
+        // Anticlockwise: taken in order, not as a mirror.
+        for (const QPointF &corner : {corners[0], corners[3], corners[2], corners[1]})
+            click(corner);
         QVERIFY(!view->askingCorners());
         // The card fills the cheque, straightened.
         const QColor card = chequePixel(view, blank);
@@ -470,6 +481,13 @@ void TestForm1::placeABankOnItsCheque()
     QCOMPARE(lines[4], QByteArray("26.5\r"));
     QCOMPARE(lines[6], QByteArray("29\r"));
     QVERIFY(m_folder->exists(QStringLiteral("bq_A-cheque.png")));
+    // Its corners kept clockwise from the top left.
+    const QList<QByteArray> kept = m_folder->read(QStringLiteral("bq_A-cheque.ini")).split('\n');
+    QCOMPARE(kept.size(), 11);
+    for (int i = 0; i < 4; ++i) {
+        const QPointF corner(kept[1 + 2 * i].trimmed().toDouble(), kept[2 + 2 * i].trimmed().toDouble());
+        QVERIFY2(QLineF(corner, corners[i]).length() < 2, kept[1 + 2 * i].constData());
+    }
     // The picture is no bank of its own.
     QCOMPARE(form.bt_banq[1]->text(), QString());
 

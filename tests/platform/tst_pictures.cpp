@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QTransform>
 
+#include <limits>
+
 #include <sys/stat.h>
 
 namespace {
@@ -22,6 +24,21 @@ QByteArray imageBytes(const char *format)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, format);
+    return bytes;
+}
+
+// A picture of that size in one colour, which compresses to little: a
+// phone's photo as the readers meet it, without its file's weight.
+QByteArray plainPicture(const QSize &size, QImage::Format pixels, const char *format)
+{
+    QByteArray bytes;
+    {
+        QImage image(size, pixels);
+        image.fill(Qt::white);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, format, 10);
+    }
     return bytes;
 }
 
@@ -132,6 +149,7 @@ void TestPictures::photo_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("suffix"); // empty: refused
     QTest::addColumn<QSize>("size");
+    QTest::addColumn<QString>("said"); // by a refusal
     // A phone held upright writes its picture sideways and says so in an
     // Exif mark: orientation 6, to be turned a quarter clockwise.
     QByteArray turned = imageBytes("JPG");
@@ -147,13 +165,25 @@ void TestPictures::photo_data()
         QVERIFY(buffer.open(QIODevice::ReadOnly));
         QCOMPARE(QImageReader(&buffer).transformation(), QImageIOHandler::TransformationRotate90);
     }
-    QTest::newRow("a scan in PNG") << imageBytes("PNG") << "png" << QSize(20, 10);
-    QTest::newRow("a scan in BMP") << imageBytes("BMP") << "bmp" << QSize(20, 10);
-    QTest::newRow("a photo") << imageBytes("JPG") << "jpg" << QSize(20, 10);
-    QTest::newRow("a photo taken upright") << turned << "jpg" << QSize(10, 20);
-    QTest::newRow("a GIF") << imageBytes("GIF") << "" << QSize();
-    QTest::newRow("a drawing") << Svg << "" << QSize();
-    QTest::newRow("not a picture") << QByteArray("not a picture") << "" << QSize();
+    QTest::newRow("a scan in PNG") << imageBytes("PNG") << "png" << QSize(20, 10) << "";
+    QTest::newRow("a scan in BMP") << imageBytes("BMP") << "bmp" << QSize(20, 10) << "";
+    QTest::newRow("a photo") << imageBytes("JPG") << "jpg" << QSize(20, 10) << "";
+    QTest::newRow("a photo taken upright") << turned << "jpg" << QSize(10, 20) << "";
+    QTest::newRow("a GIF") << imageBytes("GIF") << "" << QSize() << "JPEG, PNG ou BMP";
+    QTest::newRow("a drawing") << Svg << "" << QSize() << "JPEG, PNG ou BMP";
+    QTest::newRow("not a picture") << QByteArray("not a picture") << "" << QSize() << "JPEG, PNG ou BMP";
+    // A phone's photos at full size, which Qt's own limit of 128 MB a
+    // picture refused from 33 million points.
+    for (const QSize size : {QSize(6000, 4500), QSize(7000, 5250), QSize(8000, 6000)}) {
+        QTest::addRow("%d x %d", size.width(), size.height())
+            << plainPicture(size, QImage::Format_RGB888, "JPG") << "jpg" << size << "";
+    }
+    // The weight of a phone's detailed photo, in a file of another kind.
+    QTest::newRow("a photo of 24 MB") << imageBytes("JPG") + QByteArray(24'000'000, '\0') << "jpg" << QSize(20, 10)
+                                      << "";
+    QTest::newRow("just beyond 50 million points")
+        << plainPicture(QSize(8165, 6124), QImage::Format_Mono, "PNG") << "" << QSize()
+        << "a 50,1 millions de points ; 50 millions au plus : réduisez la photo à 8164 × 6123 points";
 }
 
 void TestPictures::photo()
@@ -161,12 +191,14 @@ void TestPictures::photo()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, suffix);
     QFETCH(QSize, size);
+    QFETCH(QString, said);
     WorkingFolder folder;
     folder.write(QStringLiteral("cheque"), bytes);
     const platform::Result<platform::Photo> photo = platform::loadPhoto(QStringLiteral("cheque"));
     QCOMPARE(photo.ok(), !suffix.isEmpty());
     if (!photo) {
         QVERIFY(photo.error().contains(QStringLiteral("cheque")));
+        QVERIFY2(photo.error().contains(said), qPrintable(photo.error()));
         return;
     }
     QCOMPARE(photo->suffix, suffix);
@@ -245,6 +277,11 @@ void TestPictures::straightenedGivesTheFrameBack()
     }
     // Corners that make no shape give nothing.
     QVERIFY(platform::straightened(photo, {corners[0], corners[0], corners[0], corners[0]}, QSize(1750, 800)).isNull());
+    // Nor do corners that are no numbers.
+    const QPointF nowhere(std::numeric_limits<double>::quiet_NaN(), 0);
+    QVERIFY(platform::straightened(photo, {corners[0], corners[1], corners[2], nowhere}, QSize(1750, 800)).isNull());
+    const QPointF infinite(std::numeric_limits<double>::infinity(), 0);
+    QVERIFY(platform::straightened(photo, {infinite, corners[1], corners[2], corners[3]}, QSize(1750, 800)).isNull());
 }
 
 QTEST_MAIN(TestPictures)

@@ -15,7 +15,8 @@ class TestTextFile : public QObject
 private Q_SLOTS:
     void codePage_data();
     void codePage();
-    void unencodableTextIsRefused();
+    void unwritableLinesAreRefused_data();
+    void unwritableLinesAreRefused();
     void splitLines_data();
     void splitLines();
     void writeThenRead();
@@ -43,15 +44,29 @@ void TestTextFile::codePage()
     QCOMPARE(platform::decode1252(bytes), text);
 }
 
-void TestTextFile::unencodableTextIsRefused()
+void TestTextFile::unwritableLinesAreRefused_data()
 {
-    QVERIFY(!platform::encode1252(QStringLiteral("Łódź")).ok());
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("a character the code page lacks") << QStringLiteral("Łódź 日本") << QStringLiteral("Łódź 日本");
+    QTest::newRow("a value pasted with its LF") << QStringLiteral("12.5\n") << QStringLiteral("saut de ligne");
+    QTest::newRow("a value pasted with its CR LF") << QStringLiteral("12.5\r\n") << QStringLiteral("« 12.5   »");
+    QTest::newRow("a lone CR") << QStringLiteral("a\rb") << QStringLiteral("saut de ligne");
+    QTest::newRow("a tab") << QStringLiteral("a\tb") << QStringLiteral("tabulation");
+    QTest::newRow("Ctrl+Z") << QStringLiteral("a\x1a") << QStringLiteral("caractère de contrôle");
+}
+
+void TestTextFile::unwritableLinesAreRefused()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, why);
     WorkingFolder folder;
+    folder.write(QStringLiteral("a.txt"), "old\r\n");
     const platform::Result<void> written =
-        platform::writeTextLines(folder.path(QStringLiteral("a.txt")), {QStringLiteral("日本")});
+        platform::writeTextLines(QStringLiteral("a.txt"), {QStringLiteral("Banque"), line, QStringLiteral("10")});
     QVERIFY(!written);
-    QVERIFY2(written.error().contains(QStringLiteral("日本")), qPrintable(written.error()));
-    QVERIFY(!folder.exists(QStringLiteral("a.txt")));
+    QVERIFY2(written.error().contains(why), qPrintable(written.error()));
+    QCOMPARE(folder.read(QStringLiteral("a.txt")), QByteArray("old\r\n"));
 }
 
 void TestTextFile::splitLines_data()
