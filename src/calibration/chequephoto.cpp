@@ -89,8 +89,12 @@ platform::Result<Corners> cornersInOrder(const Corners &clicked)
         return std::atan2(clicked[i].y() - middle.y(), clicked[i].x() - middle.x());
     };
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return angle(a) < angle(b); });
-    // From the first click.
-    std::rotate(order.begin(), std::find(order.begin(), order.end(), std::size_t(0)), order.end());
+    // From the one nearest the picture's top left, whichever was clicked
+    // first: a phone's photo stands upright (its orientation is honoured).
+    const auto nearest = std::min_element(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return clicked[a].x() + clicked[a].y() < clicked[b].x() + clicked[b].y();
+    });
+    std::rotate(order.begin(), nearest, order.end());
     Corners ordered;
     for (std::size_t i = 0; i < order.size(); ++i)
         ordered[i] = clicked[order[i]];

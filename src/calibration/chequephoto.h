@@ -19,9 +19,7 @@ using Corners = std::array<QPointF, 4>;
 bool hasCorners(const Corners &corners);
 
 // Four corners clicked in any order, put clockwise (in the picture's pixels,
-// y down) from the first one clicked, which the placement view asks for as
-// the cheque's top left: a cheque photographed upside down keeps its own top
-// left. Fails, saying why in French, when the clicks make no cheque: all
+// y down) from the one nearest the picture's top left. Fails, saying why in French, when the clicks make no cheque: all
 // close together, two at one spot, three in a line, or one inside the
 // triangle of the others.
 platform::Result<Corners> cornersInOrder(const Corners &clicked);

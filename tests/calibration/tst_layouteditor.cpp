@@ -301,8 +301,8 @@ void TestLayoutEditor::cornersPutInOrder_data()
     QTest::newRow("clockwise") << cheque << cheque << "";
     QTest::newRow("anticlockwise") << QPolygonF{tl, bl, br, tr} << cheque << "";
     QTest::newRow("crossed, the bottom right second") << QPolygonF{tl, br, tr, bl} << cheque << "";
-    QTest::newRow("upside down, from its own top left") << QPolygonF{br, bl, tl, tr} << QPolygonF{br, bl, tl, tr} << "";
-    QTest::newRow("upside down, anticlockwise") << QPolygonF{br, tr, tl, bl} << QPolygonF{br, bl, tl, tr} << "";
+    QTest::newRow("from the bottom right") << QPolygonF{br, bl, tl, tr} << cheque << "";
+    QTest::newRow("from the top right, anticlockwise") << QPolygonF{tr, tl, bl, br} << cheque << "";
     QTest::newRow("from below, anticlockwise") << QPolygonF{{300, 250}, {60, 880}, {1550, 900}, {1300, 260}}
                                                << QPolygonF{{300, 250}, {1300, 260}, {1550, 900}, {60, 880}} << "";
     QTest::newRow("three in a line") << QPolygonF{{100, 100}, {500, 102}, {900, 104}, {500, 400}} << QPolygonF()

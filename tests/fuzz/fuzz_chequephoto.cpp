@@ -88,9 +88,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // Taken as clicks, the corners come in order or not at all.
     const platform::Result<Corners> ordered = calibration::cornersInOrder(photo->corners);
     if (ordered) {
-        fuzzing::check((*ordered)[0] == photo->corners[0] &&
-                           std::is_permutation(ordered->cbegin(), ordered->cend(), photo->corners.cbegin()),
-                       "les coins en ordre sont les coins cliqués, le premier d'abord", described(*photo));
+        const auto nearness = [](const QPointF &p) { return p.x() + p.y(); };
+        fuzzing::check(std::is_permutation(ordered->cbegin(), ordered->cend(), photo->corners.cbegin()) &&
+                           std::all_of(ordered->cbegin(), ordered->cend(),
+                                       [&](const QPointF &p) { return nearness((*ordered)[0]) <= nearness(p); }),
+                       "les coins en ordre sont les coins cliqués, le plus proche du haut à gauche d'abord",
+                       described(*photo));
         for (std::size_t i = 0; i < 4; ++i) {
             const QPointF a = (*ordered)[i], b = (*ordered)[(i + 1) % 4], c = (*ordered)[(i + 2) % 4];
             fuzzing::check((b.x() - a.x()) * (c.y() - b.y()) - (b.y() - a.y()) * (c.x() - b.x()) > 0,
