@@ -4,10 +4,8 @@
 #include "platform/textfile.h"
 
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QValidator>
 
 namespace window_services {
@@ -102,28 +100,6 @@ bool TextField::takesClipboard() const
     QString after = withInserted(pasted, cursor);
     dropPastedLineEnd(after, cursor);
     return pasted.isEmpty() || accepts(after);
-}
-
-void TextField::contextMenuEvent(QContextMenuEvent *event)
-{
-    // Qt's menu, whose paste sounds as the keys do. Its entry is the one
-    // wired to QLineEdit::paste, by name in some versions of Qt and by
-    // address in others: the one sign of it that no language changes.
-    QMenu *menu = createStandardContextMenu();
-    for (QAction *entry : menu->actions()) {
-        const bool wired = disconnect(entry, SIGNAL(triggered()), this, SLOT(paste())) ||
-                           disconnect(entry, &QAction::triggered, this, &QLineEdit::paste);
-        if (!wired)
-            continue;
-        connect(entry, &QAction::triggered, this, [this] {
-            if (takesClipboard())
-                paste();
-            else
-                refuse();
-        });
-    }
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(event->globalPos());
 }
 
 } // namespace window_services

@@ -26,7 +26,6 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
-    void contextMenuEvent(QContextMenuEvent *event) override;
     // The text the field would hold with `brought` in place of the
     // selection, or at the cursor; `cursor` says where the cursor would
     // then stand.
@@ -36,7 +35,8 @@ protected:
 
 private:
     // The validator would turn a paste away without a sound: the paste keys
-    // and the menu ask first.
+    // ask first. (Qt's menu, a middle click or a drop is turned away by the
+    // validator alone.)
     bool takesClipboard() const;
 };
 
