@@ -607,6 +607,10 @@ struct Journal::Private
     platform::Result<void> isPending(qint64 id) const;
     platform::Result<void> addEvent(qint64 id, const QString &kind, const QString &detail, const QVariant &remittance,
                                     const QVariant &other);
+    // One status event in a transaction of its own, once `allowed` says the
+    // cheque may take it.
+    using Requirement = platform::Result<void> (Private::*)(qint64) const;
+    platform::Result<void> statusEvent(qint64 id, Requirement allowed, const QString &kind, const QString &detail);
 };
 
 Journal::Journal()
@@ -1049,30 +1053,27 @@ platform::Result<void> Journal::Private::isPending(qint64 id) const
     return {};
 }
 
-platform::Result<void> Journal::confirmPrinted(qint64 id, const QString &detail)
+platform::Result<void> Journal::Private::statusEvent(qint64 id, Requirement allowed, const QString &kind,
+                                                     const QString &detail)
 {
-    Transaction transaction = d->transaction();
+    Transaction transaction = this->transaction();
     if (const platform::Result<void> begun = transaction.begin(); !begun)
         return begun;
-    if (const platform::Result<void> pending = d->isPending(id); !pending)
-        return pending;
-    if (const platform::Result<void> added = d->addEvent(id, QStringLiteral("printed"), detail, NoValue, NoValue);
-        !added)
+    if (const platform::Result<void> may = (this->*allowed)(id); !may)
+        return may;
+    if (const platform::Result<void> added = addEvent(id, kind, detail, NoValue, NoValue); !added)
         return added;
     return transaction.commit();
 }
 
+platform::Result<void> Journal::confirmPrinted(qint64 id, const QString &detail)
+{
+    return d->statusEvent(id, &Private::isPending, QStringLiteral("printed"), detail);
+}
+
 platform::Result<void> Journal::markNotPrinted(qint64 id, const QString &reason)
 {
-    Transaction transaction = d->transaction();
-    if (const platform::Result<void> begun = transaction.begin(); !begun)
-        return begun;
-    if (const platform::Result<void> pending = d->isPending(id); !pending)
-        return pending;
-    if (const platform::Result<void> added = d->addEvent(id, QStringLiteral("cancelled"), reason, NoValue, NoValue);
-        !added)
-        return added;
-    return transaction.commit();
+    return d->statusEvent(id, &Private::isPending, QStringLiteral("cancelled"), reason);
 }
 
 platform::Result<QList<Entry>> Journal::unconfirmed() const
@@ -1154,15 +1155,7 @@ platform::Result<void> Journal::markSpoiled(qint64 id, const QString &reason, qi
 
 platform::Result<void> Journal::cancel(qint64 id, const QString &reason)
 {
-    Transaction transaction = d->transaction();
-    if (const platform::Result<void> begun = transaction.begin(); !begun)
-        return begun;
-    if (const platform::Result<void> may = d->mayChange(id); !may)
-        return may;
-    if (const platform::Result<void> added = d->addEvent(id, QStringLiteral("cancelled"), reason, NoValue, NoValue);
-        !added)
-        return added;
-    return transaction.commit();
+    return d->statusEvent(id, &Private::mayChange, QStringLiteral("cancelled"), reason);
 }
 
 platform::Result<void> Journal::addNote(qint64 id, const QString &note)
