@@ -44,6 +44,13 @@ export DISPLAY=$SCREEN_DISPLAY QT_QPA_PLATFORM=xcb PRINTER="$ORMELINE_TEST_QUEUE
 # Ormeline's working folder: the generic layouts; each cheque handed over
 # anew, as the invoicing program does for every payment.
 cp seed/* "$work/"
+# Two working folders alike but for their journal, for the start's measures:
+# years of cheques in one, none in the other.
+mkdir -p "$work/annees" "$work/neuf"
+cp seed/* "$work/annees/"
+cp seed/* "$work/neuf/"
+QT_QPA_PLATFORM=offscreen "$build/bench/bench_journal" --generate "$work/annees/ormeline_journal.sqlite" 100000
+QT_QPA_PLATFORM=offscreen "$build/bench/bench_journal" --generate "$work/neuf/ormeline_journal.sqlite" 0
 hand_over() { printf '%400s     1575.98        ' '' >"$work/provchq.wdo"; }
 queue_idle() {
     for _ in $(seq 300); do
@@ -66,6 +73,8 @@ for round in $(seq "$rounds"); do
     measure start-bare "$timing" start "$bare" window
     measure start-text "$timing" start "$bare" text
     measure start-printers "$timing" start "$bare" printers
+    measure start-years "$timing" start "$ormeline" --dossier "$work/annees"
+    measure start-new "$timing" start "$ormeline" --dossier "$work/neuf"
     hand_over
     queue_idle
     (cd "$work" && measure click-ormeline "$timing" click 86 532 "$ormeline")
@@ -82,7 +91,9 @@ QT_QPA_PLATFORM=offscreen "$build/bench/bench_placement" --benchmark_repetitions
     --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null >"$results/placement.csv"
 # The journal of 100,000 cheques: its own medians.
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_journal" >"$results/journal.txt"
-journal_ms() { awk -v name="$1" '$1 == name { print $2 }' "$results/journal.txt"; }
+journal_ms() { awk -v name="$1" '$1 == name { print $2 }' "$results/${2:-journal}.txt"; }
+# The window alone, on a journal of a million.
+QT_QPA_PLATFORM=offscreen "$build/bench/bench_journal" --window 1000000 >"$results/million.txt"
 
 median() { sort -n "$results/$1" | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f×", a / b }'; }
@@ -94,6 +105,8 @@ start_o=$(median start-ormeline)
 start_b=$(median start-bare)
 start_t=$(median start-text)
 start_p=$(median start-printers)
+start_years=$(median start-years)
+start_new=$(median start-new)
 click_o=$(median click-ormeline)
 click_b=$(median click-bare)
 words=$(per_amount_us words)
@@ -111,6 +124,7 @@ Machine : $(uname -n), $cpu, $(nproc) cœurs ; médianes de $rounds tours, Xvfb 
 | start to first window mapped | $start_o ms | a bare Qt window of the same size: $start_b ms | $(ratio "$start_o" "$start_b") |
 | same | | the same bare window with one text field (Qt's fonts loaded): $start_t ms | $(ratio "$start_o" "$start_t") |
 | same | | a bare window that first lists the printers and measures one text on the first: $start_p ms | $(ratio "$start_o" "$start_p") |
+| same, with a journal of 100,000 cheques | $start_years ms | the same start with an empty journal: $start_new ms | $(ratio "$start_years" "$start_new") (goal: 1.15×) |
 | bank click to print job handed to CUPS (program end) | $click_o ms | a bare window whose click prints six texts on one landscape page at 1440 dpi: $click_b ms | $(ratio "$click_o" "$click_b") |
 | amount → French words, currency included | $words µs an amount | goal: 0.3 µs | $(ratio "$words" 0.3) of the goal |
 | the two-line split, with the printer's metrics | $split µs an amount | | |
@@ -121,5 +135,7 @@ Machine : $(uname -n), $cpu, $(nproc) cœurs ; médianes de $rounds tours, Xvfb 
 | same: a month's range instead, without the window | $(journal_ms date-range) ms | | |
 | same: recording one cheque, full synchronous commit | $(journal_ms record) ms | goal: 20 ms | |
 | same: exporting every row to CSV | $(journal_ms export) ms | goal: 2 s | |
-| same: opening it (the quick check included) | $(journal_ms open) ms | | |
+| same: opening it (the checks included) | $(journal_ms open) ms | | |
+| journal of 1,000,000 cheques: its window opened, today's first rows drawn | $(journal_ms window million) ms | goal: 100 ms | |
+| same: the window's start date changed, rows drawn again | $(journal_ms window-range million) ms | goal: 50 ms | |
 TABLE
