@@ -1083,16 +1083,7 @@ platform::Result<void> Journal::markNotPrinted(qint64 id, const QString &reason)
 
 platform::Result<QList<Entry>> Journal::unconfirmed() const
 {
-    Filter filter;
-    filter.status = Status::Unconfirmed;
-    QList<Entry> list;
-    const platform::Result<int> read = forEach(filter, [&](const Entry &entry) {
-        list << entry;
-        return true;
-    });
-    if (!read)
-        return platform::fail(read.error());
-    return list;
+    return everyEntry(Status::Unconfirmed);
 }
 
 platform::Result<std::optional<Entry>> Journal::Private::entryIn(qint64 id) const
@@ -1479,10 +1470,10 @@ platform::Result<QList<Event>> Journal::history(qint64 id) const
     return events;
 }
 
-platform::Result<QList<Entry>> Journal::undeposited() const
+platform::Result<QList<Entry>> Journal::everyEntry(Status status) const
 {
     Filter filter;
-    filter.status = Status::Printed;
+    filter.status = status;
     QList<Entry> list;
     const platform::Result<int> read = forEach(filter, [&](const Entry &entry) {
         list << entry;
@@ -1491,6 +1482,11 @@ platform::Result<QList<Entry>> Journal::undeposited() const
     if (!read)
         return platform::fail(read.error());
     return list;
+}
+
+platform::Result<QList<Entry>> Journal::undeposited() const
+{
+    return everyEntry(Status::Printed);
 }
 
 platform::Result<QStringList> Journal::bankNames() const

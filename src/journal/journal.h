@@ -230,6 +230,8 @@ public:
 
 private:
     Journal();
+    // Every entry in that state, oldest first.
+    platform::Result<QList<Entry>> everyEntry(Status status) const;
     struct Private;
     std::unique_ptr<Private> d;
 };
