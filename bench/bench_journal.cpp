@@ -192,12 +192,12 @@ int main(int argc, char *argv[])
         return open >= 0 && measureWindow(*journal, clock) ? 0 : 1;
     const journal::Filter today{Today, Today, QString(), std::nullopt};
     const double firstPage =
-        medianMs(9, [&] { return journal->entries(today, 0, 50).ok() && journal->totals(today).ok(); });
+        medianMs(9, [&] { return journal->page(today, {}, {}, 50).ok() && journal->totals(today).ok(); });
     int month = 0;
     const double range = medianMs(9, [&] {
         const QDate from = Today.addMonths(-(++month % 24));
         const journal::Filter filter{from, from.addMonths(1), QString(), std::nullopt};
-        return journal->entries(filter, 0, 50).ok() && journal->totals(filter).ok();
+        return journal->page(filter, {}, {}, 50).ok() && journal->totals(filter).ok();
     });
     journal::PrintedCheque cheque;
     cheque.amount = QStringLiteral("1575.98");

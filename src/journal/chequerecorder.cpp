@@ -83,7 +83,7 @@ void JournalRecorder::finishOpening()
         }
     }
     if (!m_leftovers.isEmpty())
-        tellLater(QString());
+        settleLater();
     Q_EMIT this->opened();
 }
 
@@ -93,13 +93,13 @@ bool JournalRecorder::replaceIfDamaged(const QString &why)
         return false;
     // Once a run: a new journal that fails the same way has another cause.
     m_replaced = true;
-    const platform::Result<QString> aside = m_journal->replaceDamaged();
-    if (!aside) {
+    const platform::Result<QString> notice = m_journal->replaceDamaged();
+    if (!notice) {
         // Kept, closed: a window may still hold it.
-        m_unavailable = QStringLiteral("le journal est abîmé (%1) : %2").arg(why, aside.error());
+        m_unavailable = QStringLiteral("le journal est abîmé (%1) : %2").arg(why, notice.error());
         return false;
     }
-    tellLater(damagedNotice(*aside));
+    tellLater(*notice);
     return true;
 }
 
@@ -145,19 +145,27 @@ platform::Result<void> JournalRecorder::markNotPrinted(qint64 id, const QString 
 
 void JournalRecorder::tellLater(const QString &text)
 {
-    if (!text.isEmpty())
-        m_toTell << text;
+    m_toTell << text;
+    settleLater();
+}
+
+void JournalRecorder::settleLater()
+{
     // Back in the event loop: never between a page and its hand-over.
     if (!std::exchange(m_settleQueued, true))
         QTimer::singleShot(0, this, &JournalRecorder::settle);
 }
 
-void JournalRecorder::tellNow()
+void JournalRecorder::tellWaiting()
 {
-    if (m_settling)
-        return;
     while (!m_toTell.isEmpty())
         m_talk.message(m_toTell.takeFirst());
+}
+
+void JournalRecorder::tellNow()
+{
+    if (!m_settling)
+        tellWaiting();
 }
 
 void JournalRecorder::settle()
@@ -168,8 +176,7 @@ void JournalRecorder::settle()
     if (m_settling)
         return;
     m_settling = true;
-    while (!m_toTell.isEmpty())
-        m_talk.message(m_toTell.takeFirst());
+    tellWaiting();
     const QList<Entry> leftovers = std::exchange(m_leftovers, {});
     for (const Entry &entry : leftovers) {
         if (!m_unavailable.isEmpty())
@@ -185,8 +192,7 @@ void JournalRecorder::settle()
                                .arg(noted.error()));
         }
     }
-    while (!m_toTell.isEmpty())
-        m_talk.message(m_toTell.takeFirst());
+    tellWaiting();
     m_settling = false;
     Q_EMIT settled();
 }

@@ -77,6 +77,8 @@ private:
     // new one, once a run. True when there is a new one.
     bool replaceIfDamaged(const QString &why);
     void tellLater(const QString &text);
+    void settleLater();
+    void tellWaiting();
     void settle();
 
     QString m_path;

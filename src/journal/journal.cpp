@@ -291,12 +291,19 @@ bool run(QSqlQuery &query, const QString &sql, const QVariantList &values = {})
 class Transaction
 {
 public:
-    Transaction(const QSqlDatabase &db, bool &damage)
+    Transaction(const QSqlDatabase &db, bool &damage, QSqlError &lastFailure)
         : m_db(db)
         , m_damage(damage)
+        , m_lastFailure(lastFailure)
     {
     }
-    ~Transaction() { rollback(); }
+    ~Transaction()
+    {
+        if (m_open) {
+            QSqlQuery rollback(m_db);
+            rollback.exec(QStringLiteral("ROLLBACK"));
+        }
+    }
     Transaction(const Transaction &) = delete;
     Transaction &operator=(const Transaction &) = delete;
 
@@ -316,24 +323,18 @@ public:
         m_open = false;
         return {};
     }
-    void rollback()
-    {
-        if (!m_open)
-            return;
-        QSqlQuery rollback(m_db);
-        rollback.exec(QStringLiteral("ROLLBACK"));
-        m_open = false;
-    }
 
 private:
     platform::Failure failed(const QSqlQuery &query)
     {
-        m_damage = m_damage || isDamage(query.lastError());
+        m_lastFailure = query.lastError();
+        m_damage = m_damage || isDamage(m_lastFailure);
         return failure(query);
     }
 
     QSqlDatabase m_db;
     bool &m_damage;
+    QSqlError &m_lastFailure;
     bool m_open = false;
 };
 
@@ -510,11 +511,23 @@ bool headerIsSound(const QByteArray &header)
     return encoding <= 1;
 }
 
+// Read through memory rather than a system call a page, the check included:
+// years of cheques are a few tens of megabytes.
+void readThroughMemory(const QSqlDatabase &db)
+{
+    QSqlQuery query(db);
+    query.exec(QStringLiteral("PRAGMA cache_size=-32768"));
+    query.exec(QStringLiteral("PRAGMA mmap_size=268435456"));
+}
+
+const QString NoDriver = QStringLiteral("le pilote SQLite de Qt est absent (paquet libqt6sql6-sqlite)");
+const QString NewerProgram = QStringLiteral("le journal a été écrit par une version plus récente d'Ormeline");
+
 // A connection of its own to `path`, closed and forgotten when it goes.
 class Connection
 {
 public:
-    explicit Connection(const QString &path, bool readOnly)
+    Connection(const QString &path, bool readOnly)
         : m_name(QStringLiteral("ormeline-journal-%1").arg(++connections))
     {
         m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
@@ -567,8 +580,8 @@ QString statusLabel(Status status)
 
 struct Journal::Private
 {
-    QString connection;
-    QSqlDatabase db;
+    std::unique_ptr<Connection> connection;
+    QSqlDatabase db; // the connection's
     const platform::Clock *clock = nullptr;
     QString path;
     // An operation failed on a damaged file.
@@ -582,7 +595,7 @@ struct Journal::Private
         damage = damage || isDamage(lastFailure);
         return failure(query);
     }
-    Transaction transaction() const { return Transaction(db, damage); }
+    Transaction transaction() const { return Transaction(db, damage, lastFailure); }
     void close();
 
     // The connection opened for writing, on a file that check() found sound.
@@ -597,6 +610,11 @@ struct Journal::Private
     // written to.
     platform::Result<Health> rehearse(const Journal &self);
     platform::Result<qint64> insertCheque(const PrintedCheque &cheque, const QString &at);
+    // Writes a cheque in a transaction of its own: taken by the printing
+    // system already, or about to be handed over.
+    platform::Result<qint64> writeCheque(const PrintedCheque &cheque, bool taken);
+    // Sets the damaged file at `path` aside and starts a new journal there.
+    static platform::Result<Opened> startAfresh(const QString &path, const platform::Clock &clock);
     // Links a reprint to the cheque it replaces, inside the caller's
     // transaction.
     platform::Result<void> link(qint64 original, qint64 reprint);
@@ -625,11 +643,9 @@ Journal::~Journal()
 
 void Journal::Private::close()
 {
-    if (connection.isEmpty())
-        return;
-    db.close();
+    // No copy of it may be left when Qt forgets the connection.
     db = QSqlDatabase();
-    QSqlDatabase::removeDatabase(std::exchange(connection, QString()));
+    connection.reset();
 }
 
 platform::Result<QString> Journal::replaceDamaged()
@@ -637,18 +653,12 @@ platform::Result<QString> Journal::replaceDamaged()
     // Closed first: a connection left open on the renamed file would, at
     // its end, remove the new journal's log by its name.
     d->close();
-    const platform::Result<QString> aside = setAside(d->path, d->clock->now());
-    if (!aside)
-        return platform::fail(
-            QStringLiteral("le journal est abîmé et ne peut pas être mis de côté (%1)").arg(aside.error()));
-    platform::Result<std::pair<std::unique_ptr<Journal>, Health>> fresh =
-        Private::connect(d->path, *d->clock, Private::Use::Record);
+    platform::Result<Opened> fresh = Private::startAfresh(d->path, *d->clock);
     if (!fresh)
         return platform::fail(fresh.error());
-    if (fresh->second != Health::Sound)
-        return platform::fail(QStringLiteral("un nouveau journal ne peut pas être commencé"));
-    std::swap(d, std::move(fresh).value().first->d);
-    return aside;
+    Opened made = std::move(fresh).value();
+    std::swap(d, made.journal->d);
+    return made.notice;
 }
 
 bool Journal::damaged() const
@@ -684,16 +694,12 @@ platform::Result<Health> Journal::check(const QString &path)
     Connection connection(path, true);
     QSqlDatabase &db = connection.db();
     if (!db.isValid())
-        return platform::fail(QStringLiteral("le pilote SQLite de Qt est absent (paquet libqt6sql6-sqlite)"));
+        return platform::fail(NoDriver);
     if (!db.open())
         return verdictOf(db.lastError());
+    readThroughMemory(db);
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    // Read through memory rather than a system call a page, the check
-    // included: years of cheques are a few tens of megabytes.
-    query.exec(QStringLiteral("PRAGMA cache_size=-32768"));
-    query.exec(QStringLiteral("PRAGMA mmap_size=268435456"));
-    query.finish();
     if (!query.exec(QStringLiteral("PRAGMA quick_check")))
         return verdictOf(query.lastError());
     if (!query.next() || query.value(0).toString() != QLatin1String("ok"))
@@ -708,7 +714,7 @@ platform::Result<Health> Journal::check(const QString &path)
         // no journal's.
         if (version < 0)
             return Health::Damaged;
-        return platform::fail(QStringLiteral("le journal a été écrit par une version plus récente d'Ormeline"));
+        return platform::fail(NewerProgram);
     }
     if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")))
         return verdictOf(query.lastError());
@@ -732,17 +738,16 @@ platform::Result<Health> Journal::Private::prepare(Use use, const Journal &self)
 {
     if (!db.open())
         return verdictOf(db.lastError());
+    readThroughMemory(db);
     QSqlQuery query(db);
-    query.exec(QStringLiteral("PRAGMA cache_size=-32768"));
-    query.exec(QStringLiteral("PRAGMA mmap_size=268435456"));
-    query.finish();
     if (!query.exec(QStringLiteral("PRAGMA foreign_keys=ON")) || !query.exec(QStringLiteral("PRAGMA user_version")) ||
         !query.next())
         return verdictOf(query.lastError());
     const int version = query.value(0).toInt();
     query.finish();
+    // Another copy of the program may have brought it forward since the look.
     if (version > SchemaVersion)
-        return platform::fail(QStringLiteral("le journal a été écrit par une version plus récente d'Ormeline"));
+        return platform::fail(NewerProgram);
     // Brought forward before its log changes, in one transaction: a step
     // that fails leaves the file as it was.
     if (version < SchemaVersion) {
@@ -798,19 +803,11 @@ platform::Result<void> Journal::Private::migrate(int from)
 
 platform::Result<Health> Journal::Private::rehearse(const Journal &self)
 {
+    // Never committed: nothing of it reaches the file.
+    Transaction takenBack = transaction();
+    if (!takenBack.begin())
+        return verdictOf(lastFailure);
     QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return verdictOf(query.lastError());
-    // Taken back whatever happens below: nothing of it reaches the file.
-    struct TakenBack
-    {
-        QSqlDatabase &db;
-        ~TakenBack()
-        {
-            QSqlQuery rollback(db);
-            rollback.exec(QStringLiteral("ROLLBACK"));
-        }
-    } takenBack{db};
     const QString at = timeText(clock->now());
     PrintedCheque trial;
     trial.date = QStringLiteral("01/01/2000");
@@ -891,14 +888,12 @@ Journal::Private::connect(const QString &path, const platform::Clock &clock, Use
 {
     std::unique_ptr<Journal> journal(new Journal());
     Journal::Private &d = *journal->d;
-    d.connection = QStringLiteral("ormeline-journal-%1").arg(++connections);
+    d.connection = std::make_unique<Connection>(path, false);
+    d.db = d.connection->db();
     d.clock = &clock;
     d.path = path;
-    d.db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), d.connection);
     if (!d.db.isValid())
-        return platform::fail(QStringLiteral("le pilote SQLite de Qt est absent (paquet libqt6sql6-sqlite)"));
-    d.db.setDatabaseName(path);
-    d.db.setConnectOptions(ConnectOptions);
+        return platform::fail(NoDriver);
     const platform::Result<Health> health = d.prepare(use, *journal);
     if (!health)
         return platform::fail(health.error());
@@ -925,38 +920,7 @@ platform::Result<Journal::Opened> Journal::openChecked(const QString &path, cons
             return Opened{std::move(made.first), QString()};
         // Closed before it is renamed.
     }
-    const platform::Result<QString> aside = setAside(path, clock.now());
-    if (!aside) {
-        return platform::fail(
-            QStringLiteral("le journal est abîmé et ne peut pas être mis de côté (%1)").arg(aside.error()));
-    }
-    platform::Result<std::pair<std::unique_ptr<Journal>, Health>> fresh =
-        Private::connect(path, clock, Private::Use::Record);
-    if (!fresh)
-        return platform::fail(fresh.error());
-    if (fresh->second != Health::Sound)
-        return platform::fail(QStringLiteral("un nouveau journal ne peut pas être commencé"));
-    return Opened{std::move(std::move(fresh).value().first), damagedNotice(*aside)};
-}
-
-platform::Result<std::unique_ptr<Journal>> Journal::openExisting(const QString &path, const platform::Clock &clock)
-{
-    if (!platform::fileExists(path))
-        return platform::fail(QStringLiteral("il n'y a pas de journal des chèques (« %1 » est introuvable)").arg(path));
-    const QString damaged =
-        QStringLiteral("le journal « %1 » est abîmé ; Ormeline le mettra de côté à son prochain lancement").arg(path);
-    const platform::Result<Health> checked = check(path);
-    if (!checked)
-        return platform::fail(checked.error());
-    if (*checked != Health::Sound)
-        return platform::fail(damaged);
-    platform::Result<std::pair<std::unique_ptr<Journal>, Health>> connected =
-        Private::connect(path, clock, Private::Use::ReadOut);
-    if (!connected)
-        return platform::fail(connected.error());
-    if (connected->second != Health::Sound)
-        return platform::fail(damaged);
-    return std::move(std::move(connected).value().first);
+    return Private::startAfresh(path, clock);
 }
 
 namespace {
@@ -964,9 +928,10 @@ namespace {
 // The file and what SQLite keeps beside it while it is in use.
 const QStringList Companions{QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")};
 
-} // namespace
-
-platform::Result<QString> Journal::setAside(const QString &path, const QDateTime &now)
+// Renames a damaged journal, and what SQLite keeps beside it, with the date
+// and time in the name; never in place of anything: a name taken gets a
+// counter. Gives the new name of the file itself.
+platform::Result<QString> setAside(const QString &path, const QDateTime &now)
 {
     const QString stem = path + QStringLiteral(".abîmé-") + now.toString(QStringLiteral("yyyy-MM-dd-HHmm"));
     for (int attempt = 1; attempt < 1000; ++attempt) {
@@ -996,11 +961,44 @@ platform::Result<QString> Journal::setAside(const QString &path, const QDateTime
     return platform::fail(QStringLiteral("aucun nom libre pour mettre de côté le journal abîmé"));
 }
 
-QString damagedNotice(const QString &aside)
+} // namespace
+
+platform::Result<Journal::Opened> Journal::Private::startAfresh(const QString &path, const platform::Clock &clock)
 {
-    return QStringLiteral("Le journal des chèques était abîmé : il a été mis de côté sous le nom « %1 » "
-                          "et un nouveau journal a été commencé.")
-        .arg(aside);
+    const platform::Result<QString> aside = setAside(path, clock.now());
+    if (!aside) {
+        return platform::fail(
+            QStringLiteral("le journal est abîmé et ne peut pas être mis de côté (%1)").arg(aside.error()));
+    }
+    platform::Result<std::pair<std::unique_ptr<Journal>, Health>> fresh = connect(path, clock, Use::Record);
+    if (!fresh)
+        return platform::fail(fresh.error());
+    if (fresh->second != Health::Sound)
+        return platform::fail(QStringLiteral("un nouveau journal ne peut pas être commencé"));
+    return Opened{std::move(std::move(fresh).value().first),
+                  QStringLiteral("Le journal des chèques était abîmé : il a été mis de côté sous le nom « %1 » "
+                                 "et un nouveau journal a été commencé.")
+                      .arg(*aside)};
+}
+
+platform::Result<std::unique_ptr<Journal>> Journal::openExisting(const QString &path, const platform::Clock &clock)
+{
+    if (!platform::fileExists(path))
+        return platform::fail(QStringLiteral("il n'y a pas de journal des chèques (« %1 » est introuvable)").arg(path));
+    const QString damaged =
+        QStringLiteral("le journal « %1 » est abîmé ; Ormeline le mettra de côté à son prochain lancement").arg(path);
+    const platform::Result<Health> checked = check(path);
+    if (!checked)
+        return platform::fail(checked.error());
+    if (*checked != Health::Sound)
+        return platform::fail(damaged);
+    platform::Result<std::pair<std::unique_ptr<Journal>, Health>> connected =
+        Private::connect(path, clock, Private::Use::ReadOut);
+    if (!connected)
+        return platform::fail(connected.error());
+    if (connected->second != Health::Sound)
+        return platform::fail(damaged);
+    return std::move(std::move(connected).value().first);
 }
 
 platform::Result<qint64> Journal::Private::insertCheque(const PrintedCheque &cheque, const QString &at)
@@ -1014,35 +1012,31 @@ platform::Result<qint64> Journal::Private::insertCheque(const PrintedCheque &che
     return query.lastInsertId().toLongLong();
 }
 
-platform::Result<qint64> Journal::record(const PrintedCheque &cheque)
+platform::Result<qint64> Journal::Private::writeCheque(const PrintedCheque &cheque, bool taken)
 {
-    const QString at = timeText(cheque.printedAt.isValid() ? cheque.printedAt : d->clock->now());
-    Transaction transaction = d->transaction();
+    const QString at = timeText(cheque.printedAt.isValid() ? cheque.printedAt : clock->now());
+    Transaction transaction = this->transaction();
     if (const platform::Result<void> begun = transaction.begin(); !begun)
         return platform::fail(begun.error());
-    const platform::Result<qint64> id = d->insertCheque(cheque, at);
+    const platform::Result<qint64> id = insertCheque(cheque, at);
     if (!id)
         return id;
-    QSqlQuery query(d->db);
-    if (!run(query, InsertEvent, {*id, at, QStringLiteral("printed"), QString(), NoValue, NoValue}))
-        return d->failed(query);
+    QSqlQuery query(db);
+    if (taken && !run(query, InsertEvent, {*id, at, QStringLiteral("printed"), QString(), NoValue, NoValue}))
+        return failed(query);
     if (const platform::Result<void> committed = transaction.commit(); !committed)
         return platform::fail(committed.error());
     return id;
 }
 
+platform::Result<qint64> Journal::record(const PrintedCheque &cheque)
+{
+    return d->writeCheque(cheque, true);
+}
+
 platform::Result<qint64> Journal::recordHandingOver(const PrintedCheque &cheque)
 {
-    const QString at = timeText(cheque.printedAt.isValid() ? cheque.printedAt : d->clock->now());
-    Transaction transaction = d->transaction();
-    if (const platform::Result<void> begun = transaction.begin(); !begun)
-        return platform::fail(begun.error());
-    const platform::Result<qint64> id = d->insertCheque(cheque, at);
-    if (!id)
-        return id;
-    if (const platform::Result<void> committed = transaction.commit(); !committed)
-        return platform::fail(committed.error());
-    return id;
+    return d->writeCheque(cheque, false);
 }
 
 platform::Result<void> Journal::Private::isPending(qint64 id) const
@@ -1268,26 +1262,6 @@ platform::Result<Remittance> Journal::deposit(const QList<qint64> &ids, const QD
     if (const platform::Result<void> committed = transaction.commit(); !committed)
         return platform::fail(committed.error());
     return remittance;
-}
-
-platform::Result<QList<Entry>> Journal::entries(const Filter &filter, int offset, int limit) const
-{
-    const Condition condition = conditionOf(filter, true);
-    QSqlQuery query(d->db);
-    query.setForwardOnly(true);
-    QVariantList values = condition.values;
-    values << qMax(0, limit) << qMax(0, offset);
-    if (!run(query,
-             QStringLiteral("SELECT ") + EntryColumns + entrySource() + condition.sql +
-                 QStringLiteral(" ORDER BY c.printed_at DESC, c.id DESC LIMIT ? OFFSET ?"),
-             values))
-        return d->failed(query);
-    QList<Entry> list;
-    while (query.next())
-        list << readEntry(query);
-    if (query.lastError().isValid())
-        return d->failed(query);
-    return list;
 }
 
 namespace {

@@ -183,12 +183,8 @@ public:
     bool damaged() const;
     // Closes this journal, found damaged, sets its file aside as open() does
     // and goes on in a new journal in its place: whoever holds this journal
-    // writes to the new one from now on. Gives the old file's new name.
+    // writes to the new one from now on. Gives what the user is to be told.
     platform::Result<QString> replaceDamaged();
-    // Renames a damaged journal aside, with what SQLite keeps beside it, and
-    // the date and time in its name; never in place of anything. Gives the
-    // file's new name. The journal at `path` must be closed.
-    static platform::Result<QString> setAside(const QString &path, const QDateTime &now);
 
     // Status events. A spoiled cheque may name its reprint.
     platform::Result<void> markSpoiled(qint64 id, const QString &reason, qint64 replacedBy = 0);
@@ -201,8 +197,6 @@ public:
     // numbered after the last one, dated `date`.
     platform::Result<Remittance> deposit(const QList<qint64> &ids, const QDate &date, const QString &account);
 
-    // Newest first, `limit` rows from `offset`.
-    platform::Result<QList<Entry>> entries(const Filter &filter, int offset, int limit) const;
     // `limit` rows in the order asked, after where the previous page ended
     // (from the first without one): the window reads what it shows, as fast
     // deep in years of cheques as at their start.
@@ -235,10 +229,6 @@ private:
     struct Private;
     std::unique_ptr<Private> d;
 };
-
-// What the user is told when a damaged journal was renamed `aside` and a new
-// one started.
-QString damagedNotice(const QString &aside);
 
 // The CSV the accountant gets, as a French spreadsheet opens it without a
 // question: UTF-8 with a byte-order mark, ";" between fields, "," decimals,

@@ -182,8 +182,9 @@ void TestJournalWindow::printSpoilReprintRemit()
     QVERIFY(remitted);
 
     // The journal: the spoiled cheque names its reprint; the other two are deposited.
-    const platform::Result<QList<journal::Entry>> all = journal->entries(journal::Filter(), 0, 10);
-    QVERIFY(all);
+    const platform::Result<journal::Page> page = journal->page({}, {}, {}, 10);
+    QVERIFY(page);
+    const QList<journal::Entry> *all = &page->entries;
     QCOMPARE(all->size(), 3);
     const journal::Entry &spoiled = all->at(2);
     QCOMPARE(int(spoiled.status), int(journal::Status::Spoiled));

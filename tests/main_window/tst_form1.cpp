@@ -1,10 +1,12 @@
 #include "calibration/caischq3.h"
 #include "calibration/form2.h"
 #include "calibration/placementview.h"
+#include "journal/journal.h"
 #include "main_window/chequesession.h"
 #include "main_window/form1.h"
 #include "main_window/globals.h"
 #include "main_window/pendingcheque.h"
+#include "main_window/program.h"
 #include "main_window/settings.h"
 #include "platform/desktop.h"
 #include "prompt_dialog/form97talk.h"
@@ -97,6 +99,7 @@ private Q_SLOTS:
     void calibrateFromTheSetUpWindow();
     void cancelKeepsTheAmountAndNoChequeWithoutOne();
     void windowFirstThenPrinters();
+    void journalLookedAtOncePainted();
     void startUpMessageStaysInFront();
 
 private:
@@ -623,6 +626,18 @@ void TestForm1::windowFirstThenPrinters()
     QCOMPARE(program.printing.namesAsked(), 1);
     QVERIFY(form.bt_banq[0]->isEnabled());
     QVERIFY(form.CbPrinters->isEnabled());
+}
+
+// The program as main() puts it together: years of cheques do not hold the
+// window back.
+void TestForm1::journalLookedAtOncePainted()
+{
+    main_window::Program program;
+    program.session().startUp();
+    QVERIFY(!m_folder->exists(journal::JournalFileName));
+    program.window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&program.window()));
+    QTRY_VERIFY(m_folder->exists(journal::JournalFileName));
 }
 
 void TestForm1::startUpMessageStaysInFront()
