@@ -58,7 +58,7 @@ platform::Result<Preview> converti_txt(const QString &amountText, const QString 
 {
     const platform::Result<QString> accepted = acceptAmountText(amountText);
     if (!accepted)
-        return platform::fail(accepted.error());
+        return accepted.failure();
 
     Preview preview;
     QString amount = *accepted;

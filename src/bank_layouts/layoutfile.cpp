@@ -82,7 +82,7 @@ platform::Result<int> readLayout(const QString &path, Layout &layout)
 {
     const platform::Result<QStringList> lines = readLayoutLines(path);
     if (!lines)
-        return platform::fail(lines.error());
+        return lines.failure();
     const int count = int(lines->size());
     if (count > 0)
         layout.bankName = lines->at(0);
@@ -107,7 +107,7 @@ platform::Result<QString> readBankName(const QString &path)
 {
     const platform::Result<QStringList> lines = platform::readTextLines(path, 1);
     if (!lines)
-        return platform::fail(lines.error());
+        return lines.failure();
     if (lines->isEmpty())
         return platform::fail(QStringLiteral("le fichier est vide"));
     return lines->first();
@@ -162,9 +162,9 @@ platform::Result<QString> loadLayout(const QString &path, platform::PrinterSurfa
     Layout layout;
     const platform::Result<int> read = readLayout(path, layout);
     if (!read)
-        return platform::fail(read.error());
+        return read.failure();
     if (const platform::Result<void> applied = applyLines(layout, *read, printer, LayoutTwips); !applied)
-        return platform::fail(applied.error());
+        return applied.failure();
     return layout.bankName;
 }
 

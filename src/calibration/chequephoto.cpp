@@ -123,7 +123,7 @@ platform::Result<ChequePhoto> readChequePhoto(const QString &layoutFileName)
         return ChequePhoto();
     const platform::Result<QStringList> lines = platform::readTextLines(path, PhotoLines);
     if (!lines)
-        return platform::fail(lines.error());
+        return lines.failure();
     if (lines->size() < PhotoLines)
         return platform::fail(QStringLiteral("le fichier « %1 » est incomplet").arg(path));
     ChequePhoto photo;

@@ -67,7 +67,7 @@ platform::Result<int> exportCsv(const Journal &journal, const Filter &filter, co
 {
     platform::Utf8FileWriter file(path);
     if (const platform::Result<void> opened = file.open(); !opened)
-        return platform::fail(opened.error());
+        return opened.failure();
     // The byte-order mark tells the spreadsheet it is UTF-8.
     QString head(QChar(0xFEFF));
     head += line({QStringLiteral("N°"), QStringLiteral("Imprimé le"), QStringLiteral("Date du chèque"),
@@ -78,7 +78,7 @@ platform::Result<int> exportCsv(const Journal &journal, const Filter &filter, co
                   // Added after the first fourteen, which scripts read by position.
                   QStringLiteral("Motif"), QStringLiteral("Remplacé par"), QStringLiteral("Remplace")});
     if (const platform::Result<void> written = file.write(head); !written)
-        return platform::fail(written.error());
+        return written.failure();
     platform::Result<void> written;
     const platform::Result<int> count = journal.forEach(filter, [&](const Entry &entry) {
         const PrintedCheque &cheque = entry.cheque;
@@ -104,11 +104,11 @@ platform::Result<int> exportCsv(const Journal &journal, const Filter &filter, co
         return written.ok();
     });
     if (!count)
-        return platform::fail(count.error());
+        return count.failure();
     if (!written)
-        return platform::fail(written.error());
+        return written.failure();
     if (const platform::Result<void> committed = file.commit(); !committed)
-        return platform::fail(committed.error());
+        return committed.failure();
     return *count;
 }
 

@@ -655,7 +655,7 @@ platform::Result<QString> Journal::replaceDamaged()
     d->close();
     platform::Result<Opened> fresh = Private::startAfresh(d->path, *d->clock);
     if (!fresh)
-        return platform::fail(fresh.error());
+        return fresh.failure();
     Opened made = std::move(fresh).value();
     std::swap(d, made.journal->d);
     return made.notice;
@@ -752,8 +752,7 @@ platform::Result<Health> Journal::Private::prepare(Use use, const Journal &self)
     // that fails leaves the file as it was.
     if (version < SchemaVersion) {
         if (const platform::Result<void> migrated = migrate(version); !migrated)
-            return damage ? platform::Result<Health>(Health::Damaged)
-                          : platform::Result<Health>(platform::fail(migrated.error()));
+            return damage ? platform::Result<Health>(Health::Damaged) : platform::Result<Health>(migrated.failure());
     }
     if (use == Use::Record) {
         const platform::Result<Health> rehearsed = rehearse(self);
@@ -896,7 +895,7 @@ Journal::Private::connect(const QString &path, const platform::Clock &clock, Use
         return platform::fail(NoDriver);
     const platform::Result<Health> health = d.prepare(use, *journal);
     if (!health)
-        return platform::fail(health.error());
+        return health.failure();
     return std::make_pair(std::move(journal), *health);
 }
 
@@ -909,12 +908,12 @@ platform::Result<Journal::Opened> Journal::openChecked(const QString &path, cons
                                                        platform::Result<Health> checked)
 {
     if (!checked)
-        return platform::fail(checked.error());
+        return checked.failure();
     if (*checked == Health::Sound) {
         platform::Result<std::pair<std::unique_ptr<Journal>, Health>> connected =
             Private::connect(path, clock, Private::Use::Record);
         if (!connected)
-            return platform::fail(connected.error());
+            return connected.failure();
         std::pair<std::unique_ptr<Journal>, Health> made = std::move(connected).value();
         if (made.second == Health::Sound)
             return Opened{std::move(made.first), QString()};
@@ -945,7 +944,7 @@ platform::Result<QString> setAside(const QString &path, const QDateTime &now)
         if (!renamed) {
             if (platform::fileExists(aside))
                 continue; // taken meanwhile
-            return platform::fail(renamed.error());
+            return renamed.failure();
         }
         // Kept with it: a log left beside the new file would be played
         // into it.
@@ -953,7 +952,7 @@ platform::Result<QString> setAside(const QString &path, const QDateTime &now)
             if (platform::fileExists(path + companion)) {
                 if (const platform::Result<void> moved = platform::renameFile(path + companion, aside + companion);
                     !moved)
-                    return platform::fail(moved.error());
+                    return moved.failure();
             }
         }
         return aside;
@@ -972,7 +971,7 @@ platform::Result<Journal::Opened> Journal::Private::startAfresh(const QString &p
     }
     platform::Result<std::pair<std::unique_ptr<Journal>, Health>> fresh = connect(path, clock, Use::Record);
     if (!fresh)
-        return platform::fail(fresh.error());
+        return fresh.failure();
     if (fresh->second != Health::Sound)
         return platform::fail(QStringLiteral("un nouveau journal ne peut pas être commencé"));
     return Opened{std::move(std::move(fresh).value().first),
@@ -989,13 +988,13 @@ platform::Result<std::unique_ptr<Journal>> Journal::openExisting(const QString &
         QStringLiteral("le journal « %1 » est abîmé ; Ormeline le mettra de côté à son prochain lancement").arg(path);
     const platform::Result<Health> checked = check(path);
     if (!checked)
-        return platform::fail(checked.error());
+        return checked.failure();
     if (*checked != Health::Sound)
         return platform::fail(damaged);
     platform::Result<std::pair<std::unique_ptr<Journal>, Health>> connected =
         Private::connect(path, clock, Private::Use::ReadOut);
     if (!connected)
-        return platform::fail(connected.error());
+        return connected.failure();
     if (connected->second != Health::Sound)
         return platform::fail(damaged);
     return std::move(std::move(connected).value().first);
@@ -1017,7 +1016,7 @@ platform::Result<qint64> Journal::Private::writeCheque(const PrintedCheque &cheq
     const QString at = timeText(cheque.printedAt.isValid() ? cheque.printedAt : clock->now());
     Transaction transaction = this->transaction();
     if (const platform::Result<void> begun = transaction.begin(); !begun)
-        return platform::fail(begun.error());
+        return begun.failure();
     const platform::Result<qint64> id = insertCheque(cheque, at);
     if (!id)
         return id;
@@ -1025,7 +1024,7 @@ platform::Result<qint64> Journal::Private::writeCheque(const PrintedCheque &cheq
     if (taken && !run(query, InsertEvent, {*id, at, QStringLiteral("printed"), QString(), NoValue, NoValue}))
         return failed(query);
     if (const platform::Result<void> committed = transaction.commit(); !committed)
-        return platform::fail(committed.error());
+        return committed.failure();
     return id;
 }
 
@@ -1043,7 +1042,7 @@ platform::Result<void> Journal::Private::isPending(qint64 id) const
 {
     const platform::Result<std::optional<Entry>> found = entryIn(id);
     if (!found)
-        return platform::fail(found.error());
+        return found.failure();
     if (!*found)
         return platform::fail(QStringLiteral("le chèque n° %1 n'est pas dans le journal").arg(id));
     if ((*found)->status != Status::Unconfirmed)
@@ -1095,7 +1094,7 @@ platform::Result<void> Journal::Private::mayChange(qint64 id) const
 {
     const platform::Result<std::optional<Entry>> found = entryIn(id);
     if (!found)
-        return platform::fail(found.error());
+        return found.failure();
     if (!*found)
         return platform::fail(QStringLiteral("le chèque n° %1 n'est pas dans le journal").arg(id));
     const Entry &entry = **found;
@@ -1155,7 +1154,7 @@ platform::Result<void> Journal::addNote(qint64 id, const QString &note)
         return begun;
     const platform::Result<std::optional<Entry>> found = d->entryIn(id);
     if (!found)
-        return platform::fail(found.error());
+        return found.failure();
     if (!*found)
         return platform::fail(QStringLiteral("le chèque n° %1 n'est pas dans le journal").arg(id));
     QSqlQuery query(d->db);
@@ -1179,9 +1178,9 @@ platform::Result<void> Journal::Private::link(qint64 original, qint64 reprint)
     const platform::Result<std::optional<Entry>> old = entryIn(original);
     const platform::Result<std::optional<Entry>> fresh = entryIn(reprint);
     if (!old)
-        return platform::fail(old.error());
+        return old.failure();
     if (!fresh)
-        return platform::fail(fresh.error());
+        return fresh.failure();
     if (!*old)
         return platform::fail(QStringLiteral("le chèque n° %1 n'est pas dans le journal").arg(original));
     if (!*fresh)
@@ -1230,10 +1229,10 @@ platform::Result<Remittance> Journal::deposit(const QList<qint64> &ids, const QD
         return platform::fail(QStringLiteral("la date de la remise n'est pas valable"));
     Transaction transaction = d->transaction();
     if (const platform::Result<void> begun = transaction.begin(); !begun)
-        return platform::fail(begun.error());
+        return begun.failure();
     for (qint64 id : unique) {
         if (const platform::Result<void> may = d->mayChange(id); !may)
-            return platform::fail(may.error());
+            return may.failure();
     }
     QSqlQuery query(d->db);
     if (!query.exec(QStringLiteral("SELECT coalesce(max(number), 0) + 1 FROM remittances")) || !query.next())
@@ -1251,7 +1250,7 @@ platform::Result<Remittance> Journal::deposit(const QList<qint64> &ids, const QD
         if (const platform::Result<void> added =
                 d->addEvent(id, QStringLiteral("deposited"), detail, remittance.number, NoValue);
             !added)
-            return platform::fail(added.error());
+            return added.failure();
         const platform::Result<std::optional<Entry>> entry = d->entryIn(id);
         if (!entry || !*entry)
             return platform::fail(entry.ok() ? QStringLiteral("le chèque n° %1 a disparu").arg(id) : entry.error());
@@ -1260,7 +1259,7 @@ platform::Result<Remittance> Journal::deposit(const QList<qint64> &ids, const QD
         remittance.totals.cents += (*entry)->cents;
     }
     if (const platform::Result<void> committed = transaction.commit(); !committed)
-        return platform::fail(committed.error());
+        return committed.failure();
     return remittance;
 }
 
@@ -1454,7 +1453,7 @@ platform::Result<QList<Entry>> Journal::everyEntry(Status status) const
         return true;
     });
     if (!read)
-        return platform::fail(read.error());
+        return read.failure();
     return list;
 }
 

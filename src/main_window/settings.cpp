@@ -9,7 +9,7 @@ platform::Result<Settings> readSettings(const QString &path)
 {
     const platform::Result<QStringList> lines = platform::readTextLines(path, SettingsLineCount);
     if (!lines)
-        return platform::fail(lines.error());
+        return lines.failure();
     Settings settings;
     QString *fields[] = {&settings.verticalOffset, &settings.horizontalOffset,
                          &settings.currencyName,   &settings.hundredthName,

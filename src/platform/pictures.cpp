@@ -143,7 +143,7 @@ Result<Picture> Picture::load(const QString &path)
     } else {
         const Result<QByteArray> read = pictureBytes(path);
         if (!read)
-            return fail(read.error());
+            return read.failure();
         bytes = *read;
     }
     if (bytes.size() > MaxPictureBytes)

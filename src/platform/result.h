@@ -44,6 +44,9 @@ public:
 
     // Empty on success.
     const QString &error() const { return m_error; }
+    // A failed result's failure, to be passed on as it is by a caller whose
+    // own result is of another type: `if (!read) return read.failure();`.
+    Failure failure() const { return Failure{m_error}; }
 
 private:
     std::optional<T> m_value;
@@ -64,6 +67,7 @@ public:
     bool ok() const { return !m_failed; }
     explicit operator bool() const { return ok(); }
     const QString &error() const { return m_error; }
+    Failure failure() const { return Failure{m_error}; }
 
 private:
     bool m_failed = false;

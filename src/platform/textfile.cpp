@@ -73,7 +73,7 @@ Result<QStringList> readTextLines(const QString &path, int maxLines)
 {
     const Result<QByteArray> start = readFileStart(path, MaxTextFileBytes + 1);
     if (!start)
-        return fail(start.error());
+        return start.failure();
     QByteArray bytes = *start;
     // The lines asked for, as far as they end within the limit.
     qsizetype end = 0;
@@ -102,7 +102,7 @@ Result<void> writeTextLines(const QString &path, const QStringList &lines)
             return notOneLine(line);
         const Result<QByteArray> encoded = encode1252(line);
         if (!encoded)
-            return fail(encoded.error());
+            return encoded.failure();
         bytes += *encoded;
         bytes += "\r\n";
     }

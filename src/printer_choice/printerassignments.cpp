@@ -27,14 +27,14 @@ Result<Contents> readContents(const RecordFile &file)
 {
     const Result<qint64> size = file.size();
     if (!size)
-        return fail(size.error());
+        return size.failure();
     Contents contents;
     if (*size < AssignmentRecordLength)
         return contents;
 
     const Result<QByteArray> countBytes = file.readAt(AssignmentCountOffset, 4);
     if (!countBytes)
-        return fail(countBytes.error());
+        return countBytes.failure();
     if (countBytes->size() != 4)
         return fail(QStringLiteral("le fichier ne peut pas être lu"));
     const qint32 count = qFromLittleEndian<qint32>(countBytes->constData());
@@ -45,7 +45,7 @@ Result<Contents> readContents(const RecordFile &file)
     contents.count = count;
     const Result<QByteArray> entries = file.readAt(AssignmentRecordLength, qint64(count) * AssignmentRecordLength);
     if (!entries)
-        return fail(entries.error());
+        return entries.failure();
     contents.entries = *entries;
     return contents;
 }
@@ -102,19 +102,19 @@ Result<QString> PrinterAssignments::lookup(const QString &key) const
 {
     const Result<QByteArray> field = keyField(key);
     if (!field)
-        return fail(field.error());
+        return field.failure();
     RecordFile file;
     if (const Result<void> opened = file.open(m_path, AssignmentRecordLength, RecordFile::Access::ReadWriteOrReadOnly);
         !opened)
-        return fail(opened.error());
+        return opened.failure();
     // Against our stores, which hold the header's lock while they write: a
     // value is never read half rewritten.
     if (const Result<void> locked = file.lock(0, AssignmentRecordLength, m_lockTimeout, RecordFile::Lock::Shared);
         !locked)
-        return fail(locked.error());
+        return locked.failure();
     const Result<Contents> contents = readContents(file);
     if (!contents)
-        return fail(contents.error());
+        return contents.failure();
     const int entry = findEntry(*contents, *field);
     if (entry == 0)
         return QString();
@@ -126,10 +126,10 @@ Result<void> PrinterAssignments::store(const QString &key, const QString &value)
 {
     const Result<QByteArray> field = keyField(key);
     if (!field)
-        return fail(field.error());
+        return field.failure();
     const Result<QByteArray> valueBytes = platform::encode1252(value);
     if (!valueBytes)
-        return fail(valueBytes.error());
+        return valueBytes.failure();
     const QByteArray valueField = valueBytes->leftJustified(AssignmentValueLength, ' ', true);
 
     RecordFile file;
@@ -142,7 +142,7 @@ Result<void> PrinterAssignments::store(const QString &key, const QString &value)
 
     const Result<Contents> contents = readContents(file);
     if (!contents)
-        return fail(contents.error());
+        return contents.failure();
 
     // Only the value field is rewritten: the rest of the record stays as read.
     // A write that stops half-way (a full disk that copies blocks on write)
@@ -166,12 +166,12 @@ Result<void> PrinterAssignments::store(const QString &key, const QString &value)
     // saw it.
     const Result<qint64> sizeBefore = file.size();
     if (!sizeBefore)
-        return fail(sizeBefore.error());
+        return sizeBefore.failure();
     const int appended = contents->count + 2;
     const qint64 appendedAt = qint64(appended - 1) * AssignmentRecordLength;
     const Result<QByteArray> overwritten = file.read(appended);
     if (!overwritten)
-        return fail(overwritten.error());
+        return overwritten.failure();
     const auto undone = [&](const Result<void> &failure) -> Result<void> {
         Result<void> restored = file.writeAt(appendedAt, *overwritten);
         if (restored)

@@ -230,7 +230,7 @@ void TestJournal::statusChanges()
         else if (words[0] == QLatin1String("notprinted"))
             done = journal->markNotPrinted(ids[0], QStringLiteral("refusé"));
         else if (const auto made = journal->deposit(ids, QDate(2026, 12, 9), QString()); !made)
-            done = platform::fail(made.error());
+            done = made.failure();
         last = done.error();
     }
     QVERIFY2(refusal.isEmpty() ? last.isEmpty() : last.contains(refusal), qPrintable(last));
