@@ -1,7 +1,7 @@
 // The placement view's redraw while an item is dragged, with the straightened
 // picture of a full-page scan under the cheque, per frame.
 #include "bank_layouts/layoutfile.h"
-#include "calibration/placementview.h"
+#include "layout_editor/placementview.h"
 #include "platform/pictures.h"
 
 #include <QApplication>
@@ -30,7 +30,7 @@ QImage fullPageScan()
 
 void dragFrame(benchmark::State &state)
 {
-    calibration::PlacementView view;
+    layout_editor::PlacementView view;
     view.resize(1000, 560);
     const QImage scan = fullPageScan();
     const std::array<QPointF, 4> corners{QPointF(200, 300), QPointF(2270, 320), QPointF(2260, 1270),

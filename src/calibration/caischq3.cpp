@@ -1,6 +1,6 @@
 #include "calibration/caischq3.h"
 
-#include "calibration/mainwindowdata.h"
+#include "calibration/setupdata.h"
 #include "platform/desktop.h"
 #include "window_services/imagestore.h"
 #include "window_services/picturebutton.h"
@@ -38,7 +38,7 @@ void stepNumber(QWidget *parent, int step, double top)
 
 } // namespace
 
-Caischq3::Caischq3(MainWindowData &mainWindow, QWidget *parent)
+Caischq3::Caischq3(SetupData &mainWindow, QWidget *parent)
     : QDialog(parent)
     , m_data(mainWindow)
 {

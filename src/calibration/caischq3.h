@@ -11,7 +11,7 @@ class TextField;
 
 namespace calibration {
 
-class MainWindowData;
+class SetupData;
 
 // The printer set-up window, "Reglage de base pour l'imprimante Chèques":
 // the payee, the place and the currency names every cheque needs, and the
@@ -21,7 +21,7 @@ class Caischq3 : public QDialog
     Q_OBJECT
 
 public:
-    explicit Caischq3(MainWindowData &mainWindow, QWidget *parent = nullptr);
+    explicit Caischq3(SetupData &mainWindow, QWidget *parent = nullptr);
     ~Caischq3() override;
 
     window_services::TextField *Text8 = nullptr; // payee
@@ -37,7 +37,7 @@ private:
     void buildWindow();
     void finish();
 
-    MainWindowData &m_data;
+    SetupData &m_data;
 };
 
 } // namespace calibration

@@ -2,8 +2,8 @@
 
 #include "bank_layouts/banklist.h"
 #include "bank_layouts/chequeprint.h"
-#include "calibration/mainwindowdata.h"
 #include "journal/journaldesk.h"
+#include "layout_editor/editordata.h"
 #include "platform/recordfile.h"
 
 #include <QObject>
@@ -50,7 +50,7 @@ struct WorkingFields
 // window shows the fields and passes the user's actions on; the user is
 // told and asked things through the user talk. The layout editor and the
 // printer set-up window work on its data too.
-class ChequeSession : public QObject, public calibration::MainWindowData, public journal::MainWindowPrinting
+class ChequeSession : public QObject, public layout_editor::EditorData, public journal::MainWindowPrinting
 {
     Q_OBJECT
 

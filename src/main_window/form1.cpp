@@ -1,10 +1,10 @@
 #include "main_window/form1.h"
 
 #include "calibration/caischq3.h"
-#include "calibration/form2.h"
 #include "journal/chequerecorder.h"
 #include "journal/journaldesk.h"
 #include "journal/journalwindow.h"
+#include "layout_editor/form2.h"
 #include "main_window/chequesession.h"
 #include "platform/desktop.h"
 #include "platform/pictures.h"
@@ -436,7 +436,7 @@ void Form1::armFrontTimer()
 
 bool Form1::openLayoutEditor()
 {
-    calibration::Form2 editor(m_session, this);
+    layout_editor::Form2 editor(m_session, this);
     if (!editor.load())
         return false;
     editor.exec();

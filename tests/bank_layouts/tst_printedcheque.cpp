@@ -1,5 +1,5 @@
 #include "amount_words/wordsplit.h"
-#include "calibration/form2.h"
+#include "layout_editor/form2.h"
 #include "main_window/chequesession.h"
 #include "main_window/form1.h"
 #include "main_window/pendingcheque.h"
@@ -201,7 +201,7 @@ void TestPrintedCheque::printsAsEditedInTheEditor()
     // In parameter mode the bank opens in the editor: the amount moves to
     // 100 mm from the left, the payee down to 31 mm.
     QTest::mouseClick(form.command4, Qt::LeftButton);
-    answerNextDialog<calibration::Form2>([](calibration::Form2 *editor) {
+    answerNextDialog<layout_editor::Form2>([](layout_editor::Form2 *editor) {
         for (const auto &[index, value] :
              {std::pair<int, QString>{0, QStringLiteral("100")}, {3, QStringLiteral("31")}}) {
             editor->Text4[std::size_t(index)]->setFocus();
@@ -249,7 +249,7 @@ void TestPrintedCheque::proofOnPlainPaper()
 
     QTest::mouseClick(form.command4, Qt::LeftButton);
     QString told;
-    answerNextDialog<calibration::Form2>([&told](calibration::Form2 *editor) {
+    answerNextDialog<layout_editor::Form2>([&told](layout_editor::Form2 *editor) {
         confirmNextMessage(&told);
         QTest::mouseClick(editor->bt_essai, Qt::LeftButton);
         editor->reject();

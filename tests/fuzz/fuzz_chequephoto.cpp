@@ -3,7 +3,7 @@
 // again.
 #include "fuzzing.h"
 
-#include "calibration/chequephoto.h"
+#include "layout_editor/chequephoto.h"
 #include "platform/pictures.h"
 
 #include <QDir>
@@ -14,8 +14,8 @@
 #include <algorithm>
 #include <cmath>
 
-using calibration::ChequePhoto;
-using calibration::Corners;
+using layout_editor::ChequePhoto;
+using layout_editor::Corners;
 
 namespace {
 
@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             std::abort();
     }
     const platform::Result<ChequePhoto> photo =
-        calibration::readChequePhoto(folder.filePath(QStringLiteral("bq_FUZZ.txt")));
+        layout_editor::readChequePhoto(folder.filePath(QStringLiteral("bq_FUZZ.txt")));
     if (!photo) {
         fuzzing::check(!photo.error().isEmpty(), "un refus dit pourquoi");
         return 0;
@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     fuzzing::check(straight.isNull() || straight.size() == QSize(175, 80), "le chèque redressé a sa taille");
 
     // Taken as clicks, the corners come in order or not at all.
-    const platform::Result<Corners> ordered = calibration::cornersInOrder(photo->corners);
+    const platform::Result<Corners> ordered = layout_editor::cornersInOrder(photo->corners);
     if (ordered) {
         const auto nearness = [](const QPointF &p) { return p.x() + p.y(); };
         fuzzing::check(std::is_permutation(ordered->cbegin(), ordered->cend(), photo->corners.cbegin()) &&
@@ -106,9 +106,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // Written back, it reads as it was, to the hundredth of a pixel the file
     // keeps.
     const QString copy = folder.filePath(QStringLiteral("bq_COPIE.txt"));
-    if (!calibration::writeChequePhoto(copy, *photo, QByteArray()))
+    if (!layout_editor::writeChequePhoto(copy, *photo, QByteArray()))
         return 0;
-    const platform::Result<ChequePhoto> again = calibration::readChequePhoto(copy);
+    const platform::Result<ChequePhoto> again = layout_editor::readChequePhoto(copy);
     fuzzing::check(again.ok(), "un fichier de coins écrit se relit", again.error());
     bool same = again->pictureFile == photo->pictureFile && again->opacity == photo->opacity;
     for (std::size_t i = 0; i < photo->corners.size(); ++i) {

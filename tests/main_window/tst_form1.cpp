@@ -1,7 +1,7 @@
 #include "calibration/caischq3.h"
-#include "calibration/form2.h"
-#include "calibration/placementview.h"
 #include "journal/journal.h"
+#include "layout_editor/form2.h"
+#include "layout_editor/placementview.h"
 #include "main_window/chequesession.h"
 #include "main_window/form1.h"
 #include "main_window/globals.h"
@@ -288,7 +288,7 @@ void TestForm1::parameterModeAndBack()
     QCOMPARE(platform::pointer(), platform::QuestionArrowPointer);
     printer.clearCalls();
     QString title;
-    answerNextDialog<calibration::Form2>([&title](calibration::Form2 *editor) {
+    answerNextDialog<layout_editor::Form2>([&title](layout_editor::Form2 *editor) {
         title = editor->windowTitle();
         editor->reject();
     });
@@ -326,7 +326,7 @@ void TestForm1::editABank()
 
     QTest::mouseClick(form.command4, Qt::LeftButton);
     QStringList shown;
-    answerNextDialog<calibration::Form2>([&shown](calibration::Form2 *editor) {
+    answerNextDialog<layout_editor::Form2>([&shown](layout_editor::Form2 *editor) {
         shown << editor->text1->text() << editor->Text2->text() << editor->Text3->text() << editor->Text4[0]->text()
               << editor->Text5->text();
         editor->text1->setFocus();
@@ -364,7 +364,7 @@ void TestForm1::createABank()
     QString asked;
     QStringList shown;
     typeNextAnswer(QStringLiteral("Test"), &asked);
-    answerNextDialog<calibration::Form2>([&shown](calibration::Form2 *editor) {
+    answerNextDialog<layout_editor::Form2>([&shown](layout_editor::Form2 *editor) {
         shown << editor->text1->text() << editor->Text2->text() << editor->Text3->text();
         for (const window_services::TextField *value : editor->Text4)
             shown << value->text();
@@ -399,7 +399,7 @@ void TestForm1::placeABankOnItsCheque()
 
     // Where the view shows a point of the cheque, in millimetres, when no
     // item stands there.
-    const auto chequePixel = [](calibration::PlacementView *view, QPointF mm) {
+    const auto chequePixel = [](layout_editor::PlacementView *view, QPointF mm) {
         const double ppm = view->pixelsPerMm();
         const QImage shown = view->grab().toImage();
         const double left = 4 + (view->width() - 8 - 195 * ppm) / 2;
@@ -409,9 +409,9 @@ void TestForm1::placeABankOnItsCheque()
 
     QTest::mouseClick(form.command4, Qt::LeftButton);
     bool placed = false;
-    answerNextDialog<calibration::Form2>([&](calibration::Form2 *editor) {
+    answerNextDialog<layout_editor::Form2>([&](layout_editor::Form2 *editor) {
         QTest::mouseClick(editor->bt_placer, Qt::LeftButton);
-        calibration::PlacementView *view = editor->Vue;
+        layout_editor::PlacementView *view = editor->Vue;
         QVERIFY(QTest::qWaitForWindowExposed(editor->Placement));
         view->grab();
         const double ppm = view->pixelsPerMm();
@@ -441,7 +441,7 @@ void TestForm1::placeABankOnItsCheque()
         QCOMPARE(editor->Text4[3]->text(), QStringLiteral("29"));
         // The first line's length by its handle, 20 mm longer.
         view->grab();
-        const QPoint handle = view->selectableRect(calibration::PlacementView::LengthHandle).center().toPoint();
+        const QPoint handle = view->selectableRect(layout_editor::PlacementView::LengthHandle).center().toPoint();
         const int longer = qRound(20 * ppm);
         QTest::mousePress(view, Qt::LeftButton, {}, handle);
         QTest::mouseMove(view, handle + QPoint(longer, 0));
@@ -497,7 +497,7 @@ void TestForm1::placeABankOnItsCheque()
     // Opened again: the picture is there, straightened as it was.
     QTest::mouseClick(form.command4, Qt::LeftButton);
     QColor again;
-    answerNextDialog<calibration::Form2>([&](calibration::Form2 *editor) {
+    answerNextDialog<layout_editor::Form2>([&](layout_editor::Form2 *editor) {
         QTest::mouseClick(editor->bt_placer, Qt::LeftButton);
         QVERIFY(QTest::qWaitForWindowExposed(editor->Placement));
         again = chequePixel(editor->Vue, blank);

@@ -3,9 +3,9 @@
 // of layout or artwork. Run it through take.sh, under a virtual screen.
 #include "bank_layouts/layoutfile.h"
 #include "calibration/caischq3.h"
-#include "calibration/form2.h"
-#include "calibration/numberfield.h"
-#include "calibration/placementview.h"
+#include "layout_editor/form2.h"
+#include "layout_editor/numberfield.h"
+#include "layout_editor/placementview.h"
 #include "main_window/program.h"
 #include "prompt_dialog/form97.h"
 #include "prompt_dialog/globals.h"
@@ -67,7 +67,7 @@ int main(int argc, char *argv[])
     // amount's place focused, and the printer set-up window.
     if (!bank_layouts::BankFiles[0].isEmpty()) {
         bank_layouts::SelectedBankFile = bank_layouts::BankFiles[0];
-        calibration::Form2 editor(program.session(), &window);
+        layout_editor::Form2 editor(program.session(), &window);
         if (editor.load()) {
             editor.show();
             editor.Text4[0]->setFocus();

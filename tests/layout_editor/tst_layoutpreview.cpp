@@ -2,8 +2,8 @@
 #include "amount_words/wordsplit.h"
 #include "bank_layouts/chequeprint.h"
 #include "bank_layouts/layoutfile.h"
-#include "calibration/layoutpreview.h"
-#include "calibration/layoutpreviewwidget.h"
+#include "layout_editor/layoutpreview.h"
+#include "layout_editor/layoutpreviewwidget.h"
 #include "platform/paintersurface.h"
 #include "platform/qtprintersurface.h"
 #include "platform/textfile.h"
@@ -76,7 +76,7 @@ void TestLayoutPreview::previewDrawsWhatPrints()
     layout.values[12] = LayoutNumber::fromFile(firstLineLength);
 
     RecordingSurface previewed;
-    QVERIFY(calibration::printWithLayout(previewed, layout, Cheque));
+    QVERIFY(layout_editor::printWithLayout(previewed, layout, Cheque));
 
     // The same layout saved, loaded and printed as a bank click does.
     WorkingFolder folder;
@@ -166,11 +166,11 @@ void TestLayoutPreview::problems()
     cheque.verticalOffset = QStringLiteral("0");
     cheque.horizontalOffset = QStringLiteral("0");
 
-    calibration::LayoutPreviewWidget preview;
+    layout_editor::LayoutPreviewWidget preview;
     preview.resize(400, 240);
     preview.setLayout(layout);
     preview.setCheque(cheque);
-    preview.setHighlighted(int(calibration::ChequeItem::Amount));
+    preview.setHighlighted(int(layout_editor::ChequeItem::Amount));
     const QImage drawn = preview.grab().toImage();
     QVERIFY2(preview.problems() == expected, qPrintable(preview.problems().join(QStringLiteral(" | "))));
     // Something of the cheque is drawn.
@@ -204,20 +204,20 @@ void TestLayoutPreview::shippedLayoutsFitAFrenchCheque()
     QImage canvas(10, 10, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&canvas);
     platform::PainterSurface surface(painter);
-    QVERIFY(calibration::printWithLayout(surface, layout, cheque));
+    QVERIFY(layout_editor::printWithLayout(surface, layout, cheque));
     const QList<QRectF> boxes = surface.textBoxes();
     QCOMPARE(boxes.size(), 6);
     // Every item on the 175 x 80 mm cheque, none over another.
-    QCOMPARE(calibration::layoutProblems(boxes), QStringList());
+    QCOMPARE(layout_editor::layoutProblems(boxes), QStringList());
     // Nothing where the customer signs, at the bottom right.
     const QRectF signature(110 * 56.7, 46 * 56.7, 65 * 56.7, 34 * 56.7);
     for (const QRectF &box : boxes)
         QVERIFY(!box.intersects(signature));
     // The words take both lines, one under the other, above the payee.
-    QVERIFY(boxes[int(calibration::ChequeItem::FirstWordsLine)].bottom() <=
-            boxes[int(calibration::ChequeItem::SecondWordsLine)].top());
-    QVERIFY(boxes[int(calibration::ChequeItem::SecondWordsLine)].bottom() <=
-            boxes[int(calibration::ChequeItem::Payee)].top());
+    QVERIFY(boxes[int(layout_editor::ChequeItem::FirstWordsLine)].bottom() <=
+            boxes[int(layout_editor::ChequeItem::SecondWordsLine)].top());
+    QVERIFY(boxes[int(layout_editor::ChequeItem::SecondWordsLine)].bottom() <=
+            boxes[int(layout_editor::ChequeItem::Payee)].top());
 }
 
 QTEST_MAIN(TestLayoutPreview)

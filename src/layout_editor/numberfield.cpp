@@ -1,10 +1,10 @@
-#include "calibration/numberfield.h"
+#include "layout_editor/numberfield.h"
 
 #include "bank_layouts/layoutfile.h"
 
 #include <QKeyEvent>
 
-namespace calibration {
+namespace layout_editor {
 
 NumberField::NumberField(QWidget *parent)
     : window_services::TextField(parent)
@@ -30,4 +30,4 @@ void NumberField::keyPressEvent(QKeyEvent *event)
     window_services::TextField::keyPressEvent(event);
 }
 
-} // namespace calibration
+} // namespace layout_editor

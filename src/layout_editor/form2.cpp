@@ -1,9 +1,9 @@
-#include "calibration/form2.h"
+#include "layout_editor/form2.h"
 
-#include "calibration/layoutpreviewwidget.h"
-#include "calibration/mainwindowdata.h"
-#include "calibration/numberfield.h"
-#include "calibration/placementview.h"
+#include "layout_editor/editordata.h"
+#include "layout_editor/layoutpreviewwidget.h"
+#include "layout_editor/numberfield.h"
+#include "layout_editor/placementview.h"
 #include "platform/desktop.h"
 #include "platform/pictures.h"
 #include "platform/printersurface.h"
@@ -23,7 +23,7 @@
 #include <QSlider>
 #include <QStandardPaths>
 
-namespace calibration {
+namespace layout_editor {
 
 namespace {
 
@@ -76,7 +76,7 @@ const QSize StraightenedSize(175 * PlacementView::PicturePixelsPerMm, 80 * Place
 
 } // namespace
 
-Form2::Form2(MainWindowData &mainWindow, QWidget *parent)
+Form2::Form2(EditorData &mainWindow, QWidget *parent)
     : QDialog(parent)
     , m_data(mainWindow)
     , m_editor(mainWindow.talk())
@@ -148,7 +148,7 @@ void Form2::buildWindow()
     label(this, QStringLiteral(" Centimes"), twipsRect(3700, 5220, 1100, 330));
     Text6 = field(QStringLiteral("Text6"), twipsRect(4800, 5180, 2000, 360));
 
-    const auto phaseButton = [this](const QString &name, const QString &caption, double top, Phase phase) {
+    const auto phaseButton = [this](const QString &name, const QString &caption, double top, calibration::Phase phase) {
         auto *button = new QPushButton(caption, this);
         button->setObjectName(name);
         button->setGeometry(twipsRect(300, top, 4200, 480));
@@ -159,11 +159,11 @@ void Form2::buildWindow()
         return button;
     };
     Command1 = phaseButton(QStringLiteral("Command1"), QStringLiteral("Imprimer des cheques Test   (Phase 1)"), 5900,
-                           Phase::TestCheques);
+                           calibration::Phase::TestCheques);
     Command2 = phaseButton(QStringLiteral("Command2"), QStringLiteral("Positionnement de Base    (Phase 2)"), 6550,
-                           Phase::BasePositioning);
+                           calibration::Phase::BasePositioning);
     Command3 = phaseButton(QStringLiteral("Command3"), QStringLiteral("Reglage Final   (Phase 3)"), 7200,
-                           Phase::FinalAdjustment);
+                           calibration::Phase::FinalAdjustment);
 
     Apercu = new LayoutPreviewWidget(this);
     Apercu->setGeometry(twipsRect(4600, 5550, 7250, 3400));
@@ -193,7 +193,7 @@ void Form2::buildWindow()
 bool Form2::load()
 {
     window_services::placeEditor(this);
-    const SetupTexts texts = m_data.setupTexts();
+    const calibration::SetupTexts texts = m_data.setupTexts();
     if (!m_editor.open(texts.currencyName, texts.hundredthName))
         return false;
     Text5->setText(m_editor.currencyName());
@@ -397,7 +397,7 @@ void Form2::printProof()
 {
     platform::PrinterSurface &printer = m_data.currentPrinter();
     try {
-        calibration::printProof(printer, m_editor.layout(), withSamples(m_data.chequeFields()));
+        layout_editor::printProof(printer, m_editor.layout(), withSamples(m_data.chequeFields()));
     } catch (const platform::PrinterError &error) {
         m_data.talk().message(QStringLiteral("L'essai n'a pas pu être imprimé : %1.").arg(error.message()));
         return;
@@ -438,11 +438,11 @@ void Form2::finish()
     // everything as typed, and nothing has gone back to the main window.
     if (!m_editor.writeLayout())
         return;
-    SetupTexts texts = m_data.setupTexts();
+    calibration::SetupTexts texts = m_data.setupTexts();
     texts.currencyName = Text5->text();
     texts.hundredthName = Text6->text();
     m_data.keepSetupTexts(texts);
     accept();
 }
 
-} // namespace calibration
+} // namespace layout_editor

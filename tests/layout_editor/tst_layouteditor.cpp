@@ -1,7 +1,7 @@
 #include "bank_layouts/layoutfile.h"
-#include "calibration/chequephoto.h"
-#include "calibration/layouteditor.h"
-#include "calibration/numberfield.h"
+#include "layout_editor/chequephoto.h"
+#include "layout_editor/layouteditor.h"
+#include "layout_editor/numberfield.h"
 #include "support/globals.h"
 #include "support/layoutbytes.h"
 #include "support/scriptedtalk.h"
@@ -16,7 +16,7 @@
 
 using bank_layouts::Layout;
 using bank_layouts::LayoutNumber;
-using calibration::LayoutEditor;
+using layout_editor::LayoutEditor;
 
 namespace {
 
@@ -274,14 +274,15 @@ void TestLayoutEditor::cornersFileRead()
     QFETCH(int, opacity);
     WorkingFolder folder;
     folder.write(QStringLiteral("bq_A-cheque.ini"), crlfLines(lines));
-    const platform::Result<calibration::ChequePhoto> photo = calibration::readChequePhoto(QStringLiteral("bq_A.txt"));
+    const platform::Result<layout_editor::ChequePhoto> photo =
+        layout_editor::readChequePhoto(QStringLiteral("bq_A.txt"));
     QCOMPARE(photo.ok(), !picture.isNull());
     if (!photo) {
         QVERIFY2(photo.error().contains(QStringLiteral("bq_A-cheque.ini")), qPrintable(photo.error()));
         return;
     }
     QCOMPARE(photo->pictureFile, picture);
-    const calibration::Corners read = photo->corners;
+    const layout_editor::Corners read = photo->corners;
     QCOMPARE(QPolygonF({read[0], read[1], read[2], read[3]}), corners.isEmpty() ? QPolygonF(4, QPointF()) : corners);
     QCOMPARE(photo->opacity, opacity);
 }
@@ -317,8 +318,8 @@ void TestLayoutEditor::cornersPutInOrder()
     QFETCH(QPolygonF, clicked);
     QFETCH(QPolygonF, corners);
     QFETCH(QString, why);
-    const platform::Result<calibration::Corners> ordered =
-        calibration::cornersInOrder({clicked[0], clicked[1], clicked[2], clicked[3]});
+    const platform::Result<layout_editor::Corners> ordered =
+        layout_editor::cornersInOrder({clicked[0], clicked[1], clicked[2], clicked[3]});
     QCOMPARE(ordered.ok(), !corners.isEmpty());
     if (!ordered) {
         QVERIFY2(ordered.error().contains(why), qPrintable(ordered.error()));
@@ -362,7 +363,7 @@ void TestLayoutEditor::fieldsHoldOneLine()
     QFETCH(int, beeps);
     std::unique_ptr<window_services::TextField> field;
     if (number)
-        field = std::make_unique<calibration::NumberField>();
+        field = std::make_unique<layout_editor::NumberField>();
     else
         field = std::make_unique<window_services::TextField>();
     field->resize(200, 30);

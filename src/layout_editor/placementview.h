@@ -1,12 +1,12 @@
 #pragma once
 
-#include "calibration/chequephoto.h"
-#include "calibration/layoutpreviewwidget.h"
+#include "layout_editor/chequephoto.h"
+#include "layout_editor/layoutpreviewwidget.h"
 
 #include <QImage>
 #include <QPixmap>
 
-namespace calibration {
+namespace layout_editor {
 
 // The cheque at its true proportions, large enough to place its items by
 // eye (at least 4 pixels a millimetre), over the straightened picture of
@@ -96,4 +96,4 @@ private:
     QPointF m_cornerCursor; // in the raw picture's pixels, for the keys
 };
 
-} // namespace calibration
+} // namespace layout_editor

@@ -1,10 +1,10 @@
-#include "calibration/layoutpreviewwidget.h"
+#include "layout_editor/layoutpreviewwidget.h"
 
 #include "platform/paintersurface.h"
 
 #include <QPainter>
 
-namespace calibration {
+namespace layout_editor {
 
 namespace {
 
@@ -103,4 +103,4 @@ void LayoutPreviewWidget::paintEvent(QPaintEvent *)
                      Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, hint);
 }
 
-} // namespace calibration
+} // namespace layout_editor

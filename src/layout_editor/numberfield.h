@@ -2,7 +2,7 @@
 
 #include "window_services/textfield.h"
 
-namespace calibration {
+namespace layout_editor {
 
 // A field of the layout editor that holds a number of millimetres (or of
 // points): a key that would make anything else of it is refused as it is
@@ -21,4 +21,4 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 };
 
-} // namespace calibration
+} // namespace layout_editor

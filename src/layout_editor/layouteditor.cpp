@@ -1,4 +1,4 @@
-#include "calibration/layouteditor.h"
+#include "layout_editor/layouteditor.h"
 
 #include "bank_layouts/layoutfile.h"
 #include "platform/desktop.h"
@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace calibration {
+namespace layout_editor {
 
 namespace {
 
@@ -166,4 +166,4 @@ platform::Result<void> LayoutEditor::writeLayout() const
     return written;
 }
 
-} // namespace calibration
+} // namespace layout_editor

@@ -8,7 +8,7 @@
 
 #include <array>
 
-namespace calibration {
+namespace layout_editor {
 
 // The corners of the cheque on its picture, in the picture's pixels: top
 // left, top right, bottom right, bottom left.
@@ -49,4 +49,4 @@ platform::Result<ChequePhoto> readChequePhoto(const QString &layoutFileName);
 platform::Result<void> writeChequePhoto(const QString &layoutFileName, const ChequePhoto &photo,
                                         const QByteArray &pictureBytes);
 
-} // namespace calibration
+} // namespace layout_editor

@@ -1,4 +1,4 @@
-#include "calibration/chequephoto.h"
+#include "layout_editor/chequephoto.h"
 
 #include "common/numeric.h"
 #include "platform/folder.h"
@@ -11,7 +11,7 @@
 #include <cmath>
 #include <limits>
 
-namespace calibration {
+namespace layout_editor {
 
 namespace {
 
@@ -163,4 +163,4 @@ platform::Result<void> writeChequePhoto(const QString &layoutFileName, const Che
     return platform::writeTextLines(cornersFile(layoutFileName), lines);
 }
 
-} // namespace calibration
+} // namespace layout_editor

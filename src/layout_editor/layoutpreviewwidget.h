@@ -2,12 +2,12 @@
 
 #include "bank_layouts/chequeprint.h"
 #include "bank_layouts/layoutfile.h"
-#include "calibration/layoutpreview.h"
+#include "layout_editor/layoutpreview.h"
 
 #include <QTransform>
 #include <QWidget>
 
-namespace calibration {
+namespace layout_editor {
 
 // The cheque as the layout being edited would print it, at its true
 // proportions: the zones of a French cheque, and the six items drawn by the
@@ -60,4 +60,4 @@ private:
     QList<QRectF> m_boxes;
 };
 
-} // namespace calibration
+} // namespace layout_editor

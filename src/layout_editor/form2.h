@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calibration/layouteditor.h"
-#include "calibration/numberfield.h"
+#include "layout_editor/layouteditor.h"
+#include "layout_editor/numberfield.h"
 
 #include <QDialog>
 #include <QImage>
@@ -18,10 +18,10 @@ class PictureButton;
 class TextField;
 } // namespace window_services
 
-namespace calibration {
+namespace layout_editor {
 
 class LayoutPreviewWidget;
-class MainWindowData;
+class EditorData;
 class PlacementView;
 
 // The bank layout editor, "Paramètrage d'une Banque": one bank's name, font
@@ -36,7 +36,7 @@ class Form2 : public QDialog
     Q_OBJECT
 
 public:
-    explicit Form2(MainWindowData &mainWindow, QWidget *parent = nullptr);
+    explicit Form2(EditorData &mainWindow, QWidget *parent = nullptr);
     ~Form2() override;
 
     // The opening (its load step). False when the editor closed during it (no
@@ -85,10 +85,10 @@ private:
     void printProof();
     void finish();
 
-    MainWindowData &m_data;
+    EditorData &m_data;
     LayoutEditor m_editor;
     QImage m_picture; // the bank's cheque as loaded, before straightening
     int m_moveSource = 0;
 };
 
-} // namespace calibration
+} // namespace layout_editor

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "bank_layouts/layoutfile.h"
-#include "calibration/chequephoto.h"
+#include "layout_editor/chequephoto.h"
 #include "platform/result.h"
 
 #include <QByteArray>
@@ -13,7 +13,7 @@ namespace prompt_dialog {
 class UserTalk;
 }
 
-namespace calibration {
+namespace layout_editor {
 
 // The code a new bank gets from the user's answer: lower case, blank-padded,
 // cut to five characters, blanks at both ends removed.
@@ -84,4 +84,4 @@ private:
     bool m_photoChanged = false;
 };
 
-} // namespace calibration
+} // namespace layout_editor

@@ -1,4 +1,4 @@
-#include "calibration/placementview.h"
+#include "layout_editor/placementview.h"
 
 #include "common/numeric.h"
 
@@ -8,7 +8,7 @@
 
 #include <cmath>
 
-namespace calibration {
+namespace layout_editor {
 
 namespace {
 
@@ -321,4 +321,4 @@ void PlacementView::drawOver(QPainter &painter)
     painter.drawText(QRectF(8, 4, width() - 16, 20), Qt::AlignLeft | Qt::AlignVCenter, where);
 }
 
-} // namespace calibration
+} // namespace layout_editor

@@ -1,9 +1,9 @@
-#include "calibration/layoutpreview.h"
+#include "layout_editor/layoutpreview.h"
 
 #include "common/numeric.h"
 #include "platform/printersurface.h"
 
-namespace calibration {
+namespace layout_editor {
 
 namespace {
 
@@ -162,4 +162,4 @@ QStringList layoutProblems(const QList<QRectF> &itemBoxes)
     return problems;
 }
 
-} // namespace calibration
+} // namespace layout_editor

@@ -12,7 +12,7 @@ namespace platform {
 class PrinterSurface;
 }
 
-namespace calibration {
+namespace layout_editor {
 
 // The six items of a cheque, in the order the print routine prints them.
 enum class ChequeItem { Amount, Payee, Place, Date, FirstWordsLine, SecondWordsLine };
@@ -63,4 +63,4 @@ QStringList layoutProblems(const QList<QRectF> &itemBoxes);
 // The item's name as the hints give it, with its article.
 QString itemName(ChequeItem item);
 
-} // namespace calibration
+} // namespace layout_editor

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "bank_layouts/chequeprint.h"
+#include "calibration/setupdata.h"
+
+namespace platform {
+class PrinterSurface;
+}
+
+namespace prompt_dialog {
+class UserTalk;
+}
+
+namespace layout_editor {
+
+// What the layout editor works on besides its layout file: the main
+// window's texts and calibration (its buttons run the same phases as the
+// set-up window's), the cheque as it would print now, and its printer.
+class EditorData : public calibration::SetupData
+{
+public:
+    // The cheque as it would print now: amount, words, payee, place, date
+    // and the printer offsets.
+    virtual bank_layouts::ChequeFields chequeFields() const = 0;
+
+    // The printer the cheques go to (the layout editor's proof goes there).
+    virtual platform::PrinterSurface &currentPrinter() = 0;
+
+    virtual prompt_dialog::UserTalk &talk() = 0;
+};
+
+} // namespace layout_editor
