@@ -41,12 +41,14 @@ public:
 
 // The window is only opened and filtered here: anything that would print or
 // ask the user is a fault of the measure.
-class NoMainWindow final : public journal::MainWindowPrinting
+class NoPrinting final : public journal::ChequePrinter
 {
 public:
-    journal::ShopTexts shopTexts() const override { return {}; }
-    QList<journal::BankChoice> bankChoices() const override { return {}; }
-    journal::Reprinted printAgain(const journal::PrintedCheque &, const QString &) override { std::abort(); }
+    journal::Reprinted printAgain(const journal::PrintedCheque &, const QString &,
+                                  const journal::MainWindowValues &) override
+    {
+        std::abort();
+    }
     platform::PrinterSurface &currentPrinter() override { std::abort(); }
 };
 
@@ -135,9 +137,9 @@ double medianMs(int runs, F &&measured)
 // start date, up to the rows drawn again.
 bool measureWindow(journal::Journal &journal, const platform::Clock &clock)
 {
-    NoMainWindow mainWindow;
+    NoPrinting printing;
     NoTalk talk;
-    journal::JournalDesk desk(journal, mainWindow, talk, clock);
+    journal::JournalDesk desk(journal, {}, printing, talk, clock);
     const double window = medianMs(9, [&] {
         journal::JournalWindow shown(desk);
         shown.show();

@@ -1,3 +1,4 @@
+#include "journal/chequerecorder.h"
 #include "journal/journal.h"
 #include "journal/journaldesk.h"
 #include "main_window/program.h"
@@ -5,6 +6,7 @@
 #include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/folder.h"
+#include "platform/printingsystem.h"
 #include "prompt_dialog/form97talk.h"
 
 #include <QApplication>
@@ -217,7 +219,11 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    main_window::Program program;
+    platform::SystemClock clock;
+    platform::QtPrintingSystem printing;
+    prompt_dialog::Form97Talk talk;
+    journal::JournalRecorder journal(journal::JournalFileName, clock, talk);
+    main_window::Program program({clock, printing, talk, journal, &journal});
     QObject::connect(&program.session(), &main_window::ChequeSession::programEnded, &app,
                      [] { QCoreApplication::exit(0); });
     program.session().startUp();

@@ -4,20 +4,25 @@
 
 namespace bank_layouts {
 
-QList<BankButtonFace> charge_banque()
+QString BankList::fileAt(int index) const
 {
-    QList<BankButtonFace> faces;
+    return index >= 0 && index < BankFileSlots ? files[std::size_t(index)] : QString();
+}
+
+BankList charge_banque(const BankList &before)
+{
+    BankList list;
+    list.files = before.files;
     const QStringList files = layoutFiles();
     for (int i = 0; i < files.size() && i < BankFileSlots; ++i) {
-        SelectedBankFile = files[i];
-        BankFiles[std::size_t(i)] = files[i];
+        list.files[std::size_t(i)] = files[i];
         // Only fifteen buttons: the first fifteen banks in name order.
         if (i >= BankButtonCount)
             continue;
         const platform::Result<QString> name = readBankName(files[i]);
-        faces.append({bankPictureName(files[i]), name ? std::optional<QString>(*name) : std::nullopt});
+        list.faces.append({bankPictureName(files[i]), name ? std::optional<QString>(*name) : std::nullopt});
     }
-    return faces;
+    return list;
 }
 
 } // namespace bank_layouts

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 namespace bank_layouts {
@@ -16,10 +17,26 @@ struct BankButtonFace
                                     // caption and shows the default picture)
 };
 
-// The bank list, built afresh from the layout files of the working folder:
-// BankFiles takes their names in name order (the entries beyond them keep
-// what they had), SelectedBankFile the last one. Gives the faces of the
-// buttons, one per file up to the number of buttons.
-QList<BankButtonFace> charge_banque();
+constexpr int BankFileSlots = 21;
+constexpr int BankButtonCount = 15;
+
+// The banks behind the buttons.
+struct BankList
+{
+    // BankFiles: the layout file names by button index. A rebuilt list
+    // overwrites the entries it has files for and keeps the others, so that
+    // a button whose file went away still names it (and says it cannot be
+    // read) rather than another bank's.
+    std::array<QString, BankFileSlots> files;
+    // The faces of the buttons, one per file up to the number of buttons.
+    QList<BankButtonFace> faces;
+
+    // The file behind a button; empty for none.
+    QString fileAt(int index) const;
+};
+
+// The bank list, built afresh from the layout files of the working folder
+// over the list it replaces: the files in name order take their entries.
+BankList charge_banque(const BankList &before = {});
 
 } // namespace bank_layouts

@@ -11,8 +11,6 @@
 
 namespace bank_layouts {
 
-std::array<QString, BankFileSlots> BankFiles;
-QString SelectedBankFile;
 LayoutValues LayoutTwips{};
 
 namespace {

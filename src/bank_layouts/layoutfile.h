@@ -14,18 +14,11 @@ class PrinterSurface;
 
 namespace bank_layouts {
 
-// The layout file names behind the bank buttons, by button index. Entries are
-// overwritten when the list is rebuilt, never cleared.
-constexpr int BankFileSlots = 21;
-extern std::array<QString, BankFileSlots> BankFiles;
-// The layout file picked last.
-extern QString SelectedBankFile;
 // A layout's thirteen values in twips, at indices 1 to 13.
 using LayoutValues = std::array<float, 51>;
 // The last layout's, loaded for printing.
 extern LayoutValues LayoutTwips;
 
-constexpr int BankButtonCount = 15;
 constexpr int LayoutValueCount = 13;
 constexpr int LayoutLineCount = 16;
 

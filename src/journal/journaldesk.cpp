@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <utility>
 
 namespace journal {
 
@@ -69,10 +70,11 @@ QString exportedMessage(int count, const QString &path)
     return QStringLiteral("%1 chèques exportés dans « %2 ».").arg(QString::number(count), path);
 }
 
-JournalDesk::JournalDesk(Journal &journal, MainWindowPrinting &mainWindow, prompt_dialog::UserTalk &talk,
-                         const platform::Clock &clock)
+JournalDesk::JournalDesk(Journal &journal, MainWindowValues mainWindow, ChequePrinter &printer,
+                         prompt_dialog::UserTalk &talk, const platform::Clock &clock)
     : m_journal(journal)
-    , m_main(mainWindow)
+    , m_main(std::move(mainWindow))
+    , m_printer(printer)
     , m_talk(talk)
     , m_clock(clock)
 {
@@ -174,7 +176,7 @@ bool JournalDesk::reprint(qint64 id, const QString &layoutFile)
                                            .arg(chequeSummary(*entry))))
         return false;
 
-    const QList<BankChoice> banks = m_main.bankChoices();
+    const QList<BankChoice> &banks = m_main.banks;
     const auto bank = std::find_if(banks.begin(), banks.end(),
                                    [&layoutFile](const BankChoice &b) { return b.layoutFile == layoutFile; });
     if (bank == banks.end()) {
@@ -186,7 +188,7 @@ bool JournalDesk::reprint(qint64 id, const QString &layoutFile)
                              .arg(bank->name, frenchEuros(entry->cents))))
         return false;
 
-    const Reprinted reprinted = m_main.printAgain(entry->cheque, layoutFile);
+    const Reprinted reprinted = m_printer.printAgain(entry->cheque, layoutFile, m_main);
     if (!reprinted.printed)
         return false;
     const platform::Result<void> linked =
@@ -309,12 +311,12 @@ bool JournalDesk::remit(const QList<qint64> &ids, const QString &account)
         return false;
     }
 
-    const ShopTexts shop = m_main.shopTexts();
+    const ShopTexts &shop = m_main.shop;
     const QDate date = m_clock.today();
     const RemittanceSlip slip = remittanceSlip(*number, date, account.trimmed(), cheques, shop.payee, shop.place,
                                                shop.currencyName, shop.hundredthName);
     try {
-        printRemittanceSlip(m_main.currentPrinter(), slip);
+        printRemittanceSlip(m_printer.currentPrinter(), slip);
     } catch (const platform::PrinterError &error) {
         m_talk.message(QStringLiteral("Le bordereau n'a pas été imprimé : %1.\n\nAucun chèque n'est marqué « remis ».")
                            .arg(error.message()));

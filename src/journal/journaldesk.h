@@ -39,21 +39,33 @@ struct Reprinted
     qint64 id = 0; // the new cheque in the journal, 0 when it could not be recorded
 };
 
-// The main window's side of the journal's commands: its texts, its banks,
-// its printer, and its one way of printing a cheque.
-class MainWindowPrinting
+// What the journal's commands take from the main window, as it stands when
+// the journal's window opens (nothing changes it while that window is up).
+struct MainWindowValues
+{
+    ShopTexts shop;
+    // The banks of the bank buttons, in their order.
+    QList<BankChoice> banks;
+    // The printer offsets, in millimetres (Text5, Text6), which a reprint
+    // is shifted by as every cheque is.
+    QString verticalOffset;
+    QString horizontalOffset;
+};
+
+// The program's one way of printing a cheque, as the journal's commands
+// reach it.
+class ChequePrinter
 {
 public:
-    virtual ~MainWindowPrinting() = default;
+    virtual ~ChequePrinter() = default;
 
-    virtual ShopTexts shopTexts() const = 0;
-    // The banks of the bank buttons, in their order.
-    virtual QList<BankChoice> bankChoices() const = 0;
     // Prints the amount, payee, place and date of `cheque` on the bank of
-    // `layoutFile`, as a bank click prints, and records it. The user has
-    // been told whatever failed.
-    virtual Reprinted printAgain(const PrintedCheque &cheque, const QString &layoutFile) = 0;
-    // The printer chosen on the main window.
+    // `layoutFile`, as a bank click prints, with the main window's currency
+    // names and printer offsets, and records it. The user has been told
+    // whatever failed.
+    virtual Reprinted printAgain(const PrintedCheque &cheque, const QString &layoutFile,
+                                 const MainWindowValues &mainWindow) = 0;
+    // The printer chosen on the main window, which the slip goes to.
     virtual platform::PrinterSurface &currentPrinter() = 0;
 };
 
@@ -63,11 +75,11 @@ public:
 class JournalDesk
 {
 public:
-    JournalDesk(Journal &journal, MainWindowPrinting &mainWindow, prompt_dialog::UserTalk &talk,
+    JournalDesk(Journal &journal, MainWindowValues mainWindow, ChequePrinter &printer, prompt_dialog::UserTalk &talk,
                 const platform::Clock &clock);
 
     Journal &journal() { return m_journal; }
-    MainWindowPrinting &mainWindow() { return m_main; }
+    const MainWindowValues &mainWindow() const { return m_main; }
     prompt_dialog::UserTalk &talk() { return m_talk; }
 
     // What the window shows first: today's cheques.
@@ -108,7 +120,8 @@ private:
     std::optional<Entry> find(qint64 id);
 
     Journal &m_journal;
-    MainWindowPrinting &m_main;
+    const MainWindowValues m_main;
+    ChequePrinter &m_printer;
     prompt_dialog::UserTalk &m_talk;
     const platform::Clock &m_clock;
 };

@@ -186,7 +186,7 @@ JournalWindow::JournalWindow(JournalDesk &desk, QWidget *parent)
 
     reprintBank = new QComboBox(this);
     reprintBank->setObjectName(QStringLiteral("reprintBank"));
-    for (const BankChoice &bank : desk.mainWindow().bankChoices())
+    for (const BankChoice &bank : desk.mainWindow().banks)
         reprintBank->addItem(bank.name, bank.layoutFile);
     reprintButton = button(this, QStringLiteral("reprintButton"), QStringLiteral("Réimprimer"));
     spoiledButton = button(this, QStringLiteral("spoiledButton"), QStringLiteral("Gâché"));
@@ -300,7 +300,7 @@ void JournalWindow::pickedChanged()
     }
     if (!entry)
         return;
-    const int bank = JournalDesk::defaultBank(*entry, m_desk.mainWindow().bankChoices());
+    const int bank = JournalDesk::defaultBank(*entry, m_desk.mainWindow().banks);
     if (bank >= 0)
         reprintBank->setCurrentIndex(bank);
 }

@@ -76,10 +76,10 @@ const QSize StraightenedSize(175 * PlacementView::PicturePixelsPerMm, 80 * Place
 
 } // namespace
 
-Form2::Form2(EditorData &mainWindow, QWidget *parent)
+Form2::Form2(EditorData &mainWindow, EditedBank bank, QWidget *parent)
     : QDialog(parent)
     , m_data(mainWindow)
-    , m_editor(mainWindow.talk())
+    , m_editor(mainWindow.talk(), std::move(bank))
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Paramètrage d'une Banque"));

@@ -36,7 +36,8 @@ class Form2 : public QDialog
     Q_OBJECT
 
 public:
-    explicit Form2(EditorData &mainWindow, QWidget *parent = nullptr);
+    // On the bank of a button: its file, or a new bank when it has none.
+    Form2(EditorData &mainWindow, EditedBank bank, QWidget *parent = nullptr);
     ~Form2() override;
 
     // The opening (its load step). False when the editor closed during it (no

@@ -5,6 +5,7 @@
 #include "prompt_dialog/usertalk.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace layout_editor {
 
@@ -25,9 +26,9 @@ bool unsafeInFileName(const QString &code)
     return false;
 }
 
-bool alreadyUsed(const QString &fileName)
+bool alreadyUsed(const QString &fileName, const QStringList &buttonFiles)
 {
-    for (const QString &used : bank_layouts::BankFiles) {
+    for (const QString &used : buttonFiles) {
         if (used.compare(fileName, Qt::CaseInsensitive) == 0)
             return true;
     }
@@ -51,14 +52,10 @@ QString layoutFileName(const QString &code)
     return QStringLiteral("bq_") + code.toUpper() + QStringLiteral(".txt");
 }
 
-LayoutEditor::LayoutEditor(prompt_dialog::UserTalk &talk)
+LayoutEditor::LayoutEditor(prompt_dialog::UserTalk &talk, EditedBank bank)
     : m_talk(talk)
+    , m_bank(std::move(bank))
 {
-}
-
-QString LayoutEditor::fileName() const
-{
-    return bank_layouts::SelectedBankFile;
 }
 
 bool LayoutEditor::open(const QString &currencyName, const QString &hundredthName)
@@ -68,14 +65,12 @@ bool LayoutEditor::open(const QString &currencyName, const QString &hundredthNam
 
     // No file behind the button reads as an empty one; field by field, as
     // far as the file goes, the rest keep their defaults.
-    const int lines = bank_layouts::SelectedBankFile.isEmpty()
-                          ? 0
-                          : bank_layouts::readLayout(bank_layouts::SelectedBankFile, m_layout).valueOr(0);
+    const int lines = fileName().isEmpty() ? 0 : bank_layouts::readLayout(fileName(), m_layout).valueOr(0);
     if (lines < bank_layouts::LayoutLineCount)
         return newBank();
     // A picture that cannot be read back is no reason to refuse the layout:
     // the drawn cheque stands in for it.
-    m_photo = readChequePhoto(bank_layouts::SelectedBankFile).valueOr(ChequePhoto());
+    m_photo = readChequePhoto(fileName()).valueOr(ChequePhoto());
     return true;
 }
 
@@ -140,13 +135,13 @@ bool LayoutEditor::newBank()
         return false;
     }
     const QString fileName = layoutFileName(code);
-    if (alreadyUsed(fileName)) {
+    if (alreadyUsed(fileName, m_bank.buttonFiles)) {
         m_talk.message(QStringLiteral("Ce code existe deja !\nLe fichier « %1 » est celui d'une autre banque : "
                                       "cliquez de nouveau sur le bouton et choisissez un autre code.")
                            .arg(fileName));
         return false;
     }
-    bank_layouts::SelectedBankFile = fileName;
+    m_bank.layoutFile = fileName;
     return true;
 }
 

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -21,15 +22,24 @@ QString bankCode(const QString &answer);
 // "bq_" + the code in upper case + ".txt".
 QString layoutFileName(const QString &code);
 
+// The bank the editor opens on: the layout file behind the button clicked
+// (SelectedBankFile; empty for a button without one), and the files of the
+// other buttons, which a new bank's code must not take.
+struct EditedBank
+{
+    QString layoutFile;
+    QStringList buttonFiles;
+};
+
 // The layout editor's rules: opening on the layout file behind the bank
-// button (SelectedBankFile), or on a new bank under a code the user gives;
+// button, or on a new bank under a code the user gives;
 // the changes of this opening, which can be undone one by one; and the
 // finish that writes the file, with the picture of the bank's cheque when
 // it has one.
 class LayoutEditor
 {
 public:
-    explicit LayoutEditor(prompt_dialog::UserTalk &talk);
+    LayoutEditor(prompt_dialog::UserTalk &talk, EditedBank bank);
 
     // The opening, once the window is placed: the plain arrow (which ends
     // parameter mode), the currency names in, then the layout file read
@@ -61,8 +71,9 @@ public:
     void setCorners(const Corners &corners);
     void setOpacity(int percent);
 
-    // The layout file the finish writes.
-    QString fileName() const;
+    // The layout file the finish writes: the button's, or a new bank's once
+    // the user gave its code.
+    QString fileName() const { return m_bank.layoutFile; }
 
     // Writes the layout file, in one step, then the picture and its corners;
     // on failure says why in French and the editor is to stay open with the
@@ -73,6 +84,7 @@ private:
     bool newBank();
 
     prompt_dialog::UserTalk &m_talk;
+    EditedBank m_bank;
     bank_layouts::Layout m_layout;
     QString m_currencyName;  // Text5
     QString m_hundredthName; // Text6

@@ -6,9 +6,8 @@
 #include "bank_layouts/chequeprint.h"
 #include "bank_layouts/layoutfile.h"
 #include "calibration/phases.h"
-#include "journal/chequerecorder.h"
 #include "main_window/amountentry.h"
-#include "main_window/globals.h"
+#include "main_window/chequeprinting.h"
 #include "main_window/pendingcheque.h"
 #include "main_window/settings.h"
 #include "main_window/windowside.h"
@@ -31,30 +30,56 @@ const QString UndefinedBank = QStringLiteral("Cette banque n'est pas définie !"
 
 } // namespace
 
+// The session's data as the layout editor and the set-up window see it.
+class ChequeSession::EditorSide final : public layout_editor::EditorData
+{
+public:
+    explicit EditorSide(ChequeSession &session)
+        : m_session(session)
+    {
+    }
+
+    calibration::SetupTexts setupTexts() const override { return m_session.setupTexts(); }
+    void keepSetupTexts(const calibration::SetupTexts &texts) override { m_session.keepSetupTexts(texts); }
+    void runPhase(calibration::Phase phase) override { m_session.runPhase(phase); }
+    bank_layouts::ChequeFields chequeFields() const override { return m_session.chequeFields(); }
+    platform::PrinterSurface &currentPrinter() override { return m_session.m_printing.currentPrinter(); }
+    prompt_dialog::UserTalk &talk() override { return m_session.m_talk; }
+
+private:
+    ChequeSession &m_session;
+};
+
 ChequeSession::ChequeSession(Services services, QObject *parent)
     : QObject(parent)
     , m_clock(services.clock)
     , m_printing(services.printing)
     , m_talk(services.talk)
-    , m_recorder(services.recorder)
+    , m_cheques(services.cheques)
+    , m_editorSide(std::make_unique<EditorSide>(*this))
 {
 }
 
 ChequeSession::~ChequeSession() = default;
 
-void ChequeSession::setDate(const QString &date)
+void ChequeSession::edit(TypedField field, const QString &text)
 {
-    m_fields.date = date;
+    switch (field) {
+    case TypedField::Date:
+        m_fields.date = text;
+        break;
+    case TypedField::Payee:
+        m_fields.payee = text;
+        break;
+    case TypedField::Place:
+        m_fields.place = text;
+        break;
+    }
 }
 
-void ChequeSession::setPayee(const QString &payee)
+layout_editor::EditorData &ChequeSession::editorData()
 {
-    m_fields.payee = payee;
-}
-
-void ChequeSession::setPlace(const QString &place)
-{
-    m_fields.place = place;
+    return *m_editorSide;
 }
 
 void ChequeSession::startUp()
@@ -70,7 +95,7 @@ void ChequeSession::startUp()
         platform::processEvents();
     };
 
-    step([] { PrintersReady = false; });
+    step([this] { m_printersReady = false; });
     step([this] {
         if (m_window)
             m_window->loadShopPicture();
@@ -114,7 +139,7 @@ void ChequeSession::startUp()
 
 void ChequeSession::preparePrinters()
 {
-    if (PrintersReady)
+    if (m_printersReady)
         return;
     // Guarded like the start-up steps: a printer that fails here is met
     // again, and told, at the first cheque.
@@ -123,7 +148,7 @@ void ChequeSession::preparePrinters()
     } catch (const platform::PrinterError &) {
     }
     platform::processEvents();
-    PrintersReady = true;
+    m_printersReady = true;
     Q_EMIT printersReady();
 }
 
@@ -169,7 +194,7 @@ void ChequeSession::takePendingCheque()
     const TakenCheque taken = main_window::takePendingCheque(m_pendingFile);
     m_fields.amount = taken.cheque.amount;
     m_amountHandedOver = !taken.cheque.amount.trimmed().isEmpty();
-    KeepOpenAfterPrint = taken.cheque.keepOpen;
+    m_keepOpenAfterPrint = taken.cheque.keepOpen;
     if (!taken.marked && (!taken.cheque.amount.isEmpty() || taken.cheque.keepOpen)) {
         m_startUpProblems << QStringLiteral("Le chèque transmis par le programme de facturation n'a pas pu être "
                                             "marqué comme pris dans le fichier « %1 » (%2).\n\n"
@@ -181,14 +206,15 @@ void ChequeSession::takePendingCheque()
 
 void ChequeSession::restorePrinter()
 {
-    // The list's own selection changes store nothing while PrintersReady is
-    // false.
+    // The list's own selection changes store nothing while the printers are
+    // not ready.
     const printer_choice::RestoredChoice choice =
         printer_choice::restorePrinterChoice(m_printing.printerNames(), m_printing.defaultPrinterName());
+    m_printerTable = choice.entries;
     if (m_window)
         m_window->showPrinters(choice.entries, choice.selected);
     if (choice.selected >= 0)
-        m_printing.selectPrinter(printer_choice::PrinterTable.at(choice.selected));
+        m_printing.selectPrinter(m_printerTable.at(choice.selected));
 }
 
 void ChequeSession::converti_txt()
@@ -214,17 +240,16 @@ bool ChequeSession::wordsMatchAmount() const
 
 void ChequeSession::charge_banque()
 {
-    m_bankFaces = bank_layouts::charge_banque();
+    m_banks = bank_layouts::charge_banque(m_banks);
     if (m_window)
-        m_window->showBankButtons(m_bankFaces);
+        m_window->showBankButtons(m_banks.faces);
 }
 
 void ChequeSession::bankClicked(int index)
 {
-    using namespace bank_layouts;
-    if (index < 0 || index >= BankFileSlots)
+    if (index < 0 || index >= bank_layouts::BankFileSlots)
         return;
-    SelectedBankFile = BankFiles[std::size_t(index)];
+    const QString layoutFile = m_banks.fileAt(index);
     // Every failure of a bank says so first, then why, and what to do.
     const auto undefined = [this](const QString &cause) { m_talk.message(UndefinedBank + QLatin1Char('\n') + cause); };
 
@@ -232,7 +257,8 @@ void ChequeSession::bankClicked(int index)
         // Parameter mode: the click is for the bank's layout. An editor that
         // closed during its own opening wrote nothing: the bank stays
         // undefined and the buttons stay as they are.
-        if (!m_window || !m_window->openLayoutEditor()) {
+        const QStringList buttonFiles(m_banks.files.begin(), m_banks.files.end());
+        if (!m_window || !m_window->openLayoutEditor({layoutFile, buttonFiles})) {
             undefined(QStringLiteral("La banque n'a pas été créée."));
             return;
         }
@@ -251,163 +277,33 @@ void ChequeSession::bankClicked(int index)
                            .arg(m_fields.amount));
         return;
     }
-    if (SelectedBankFile.isEmpty()) {
+    if (layoutFile.isEmpty()) {
         undefined(QStringLiteral("Aucune banque n'est associée à ce bouton : cliquez sur 'paramètres' puis sur ce "
                                  "bouton pour la créer."));
         return;
     }
 
     const journal::Reprinted printed =
-        printOnBank(SelectedBankFile, chequeFields(),
-                    m_amountHandedOver ? journal::AmountSource::HandedOver : journal::AmountSource::Typed);
+        m_cheques.print({layoutFile, chequeFields(),
+                         m_amountHandedOver ? journal::AmountSource::HandedOver : journal::AmountSource::Typed});
     if (!printed.printed)
         return;
-    if (!KeepOpenAfterPrint)
+    if (!m_keepOpenAfterPrint)
         endProgram();
 }
 
-journal::Reprinted ChequeSession::printOnBank(const QString &layoutFile, const bank_layouts::ChequeFields &fields,
-                                              journal::AmountSource source)
+journal::MainWindowValues ChequeSession::journalValues() const
 {
-    using namespace bank_layouts;
-    const auto undefined = [this](const QString &cause) { m_talk.message(UndefinedBank + QLatin1Char('\n') + cause); };
-    journal::Reprinted outcome;
-    platform::PrinterSurface &printer = m_printing.currentPrinter();
-    QString bankName;
-    try {
-        const platform::Result<QString> loaded = loadLayout(layoutFile, printer);
-        if (!loaded) {
-            undefined(QStringLiteral("Le fichier « %1 » ne peut pas être lu (%2) : corrigez-le avec 'paramètres', "
-                                     "puis un clic sur ce bouton.")
-                          .arg(layoutFile, loaded.error()));
-            return outcome;
-        }
-        bankName = *loaded;
-    } catch (const platform::PrinterError &error) {
-        undefined(QStringLiteral("La police du fichier « %1 » ne convient pas à l'imprimante (%2) : corrigez-la avec "
-                                 "'paramètres', puis un clic sur ce bouton.")
-                      .arg(layoutFile, error.message()));
-        return outcome;
-    }
-    printer.setDocumentName(
-        QStringLiteral("Chèque %1 € – %2").arg(amount_words::amountFigures(fields.amount), bankName));
-    // Written down before the page is handed over, so that no page can come
-    // out unrecorded whatever the moment the program is stopped; confirmed
-    // once the printing system has taken it.
-    journal::PrintedCheque cheque;
-    std::optional<qint64> written;
-    QString unrecorded;
-    const auto handingOver = [&](const amount_words::SplitLines &lines) {
-        cheque = printedCheque(layoutFile, bankName, fields, lines, source);
-        const platform::Result<qint64> recorded = m_recorder.recordHandingOver(cheque);
-        if (recorded)
-            written = *recorded;
-        else
-            unrecorded = recorded.error();
-    };
-    try {
-        printCheque(printer, fields, handingOver);
-    } catch (const platform::PrinterError &error) {
-        if (written) {
-            const platform::Result<void> marked = m_recorder.markNotPrinted(
-                *written, QStringLiteral("l'imprimante a refusé le chèque : %1").arg(error.message()));
-            if (!marked) {
-                m_talk.message(QStringLiteral("Le chèque n'est pas sorti, mais le journal des chèques n'a pas pu le "
-                                              "noter (%1) : il y reste « à vérifier ».")
-                                   .arg(marked.error()));
-            }
-        }
-        if (m_printing.printerNames().isEmpty())
-            undefined(QStringLiteral("Aucune imprimante n'est installée : ajoutez-en une à l'ordinateur, puis "
-                                     "choisissez-la dans la liste « Choix de l'Imprimante »."));
-        else
-            undefined(QStringLiteral("Le chèque n'a pas été imprimé : %1.").arg(error.message()));
-        return outcome;
-    }
-    outcome.printed = true;
-    if (!written) {
-        m_talk.message(journal::notRecordedMessage(cheque, unrecorded));
-        return outcome;
-    }
-    const platform::Result<qint64> confirmed = m_recorder.confirmPrinted(*written, cheque);
-    if (confirmed) {
-        outcome.id = *confirmed;
-    } else {
-        m_talk.message(QStringLiteral("Le chèque est parti vers l'imprimante, mais le journal des chèques n'a pas pu "
-                                      "le noter (%1) : il y reste « à vérifier ».\n\nVérifiez qu'il est bien sorti.")
-                           .arg(confirmed.error()));
-    }
-    return outcome;
-}
-
-journal::PrintedCheque ChequeSession::printedCheque(const QString &layoutFile, const QString &bankName,
-                                                    const bank_layouts::ChequeFields &fields,
-                                                    const amount_words::SplitLines &lines,
-                                                    journal::AmountSource source) const
-{
-    journal::PrintedCheque cheque;
-    cheque.printedAt = m_clock.now();
-    cheque.date = fields.date;
-    cheque.amount = amount_words::amountFigures(fields.amount);
-    cheque.wordsLine1 = lines.first;
-    cheque.wordsLine2 = lines.second;
-    cheque.payee = fields.payee;
-    cheque.place = fields.place;
-    cheque.bankName = bankName;
-    cheque.layoutFile = layoutFile;
-    cheque.printer = m_printing.currentPrinter().printerName();
-    cheque.source = source;
-    return cheque;
-}
-
-journal::ShopTexts ChequeSession::shopTexts() const
-{
-    return {m_fields.payee, m_fields.place, m_fields.currencyName, m_fields.hundredthName};
-}
-
-QList<journal::BankChoice> ChequeSession::bankChoices() const
-{
-    QList<journal::BankChoice> banks;
-    for (int i = 0; i < m_bankFaces.size() && i < bank_layouts::BankFileSlots; ++i) {
-        const QString &file = bank_layouts::BankFiles[std::size_t(i)];
+    journal::MainWindowValues values;
+    values.shop = {m_fields.payee, m_fields.place, m_fields.currencyName, m_fields.hundredthName};
+    for (int i = 0; i < m_banks.faces.size() && i < bank_layouts::BankFileSlots; ++i) {
+        const QString file = m_banks.fileAt(i);
         if (!file.isEmpty())
-            banks.append({file, m_bankFaces[i].caption.value_or(file)});
+            values.banks.append({file, m_banks.faces[i].caption.value_or(file)});
     }
-    return banks;
-}
-
-journal::Reprinted ChequeSession::printAgain(const journal::PrintedCheque &cheque, const QString &layoutFile)
-{
-    // The words are written again from the figures, with today's currency
-    // names: the bank's layout may split them otherwise than the first time.
-    const platform::Result<QString> accepted = amount_words::acceptAmountText(cheque.amount);
-    if (!accepted) {
-        m_talk.message(QStringLiteral("Le montant « %1 » ne peut pas être écrit en lettres : le chèque n'est pas "
-                                      "imprimé.")
-                           .arg(cheque.amount));
-        return {};
-    }
-    QString digits = *accepted;
-    const QString words = amount_words::ConvertitLettres2(digits, m_fields.currencyName, m_fields.hundredthName);
-    const bank_layouts::ChequeFields fields{cheque.amount,
-                                            words,
-                                            cheque.payee,
-                                            cheque.place,
-                                            cheque.date,
-                                            m_fields.verticalOffset,
-                                            m_fields.horizontalOffset};
-    return printOnBank(layoutFile, fields, cheque.source);
-}
-
-platform::PrinterSurface &ChequeSession::currentPrinter()
-{
-    return m_printing.currentPrinter();
-}
-
-void ChequeSession::journalCommand()
-{
-    if (m_window)
-        m_window->openJournal();
+    values.verticalOffset = m_fields.verticalOffset;
+    values.horizontalOffset = m_fields.horizontalOffset;
+    return values;
 }
 
 void ChequeSession::amountEntry()
@@ -437,12 +333,12 @@ void ChequeSession::parameterCommand()
 
 void ChequeSession::printerPicked(int index)
 {
-    if (!PrintersReady || index < 0 || index >= printer_choice::PrinterTable.size())
+    if (!m_printersReady || index < 0 || index >= m_printerTable.size())
         return;
-    const platform::Result<void> stored = printer_choice::storePrinterChoice(index);
+    const platform::Result<void> stored = printer_choice::storePrinterChoice(index, int(m_printerTable.size()));
     platform::processEvents();
     // The pick holds for this run even when it could not be kept for the next.
-    m_printing.selectPrinter(printer_choice::PrinterTable.at(index));
+    m_printing.selectPrinter(m_printerTable.at(index));
     if (!stored) {
         m_talk.message(QStringLiteral("Le choix de l'imprimante n'a pas pu être enregistré dans le fichier "
                                       "« WFICP_IA.WDO » (%1). Il vaut pour cette fois seulement.")
@@ -484,44 +380,28 @@ void ChequeSession::keepSetupTexts(const calibration::SetupTexts &texts)
 
 void ChequeSession::runPhase(calibration::Phase phase)
 {
+    platform::PrinterSurface &printer = m_printing.currentPrinter();
+    std::optional<calibration::PrinterOffsets> offsets;
     switch (phase) {
     case calibration::Phase::TestCheques:
-        calibrationPhase1();
+        calibration::phase1TestCheques(printer, m_talk);
         break;
     case calibration::Phase::BasePositioning:
-        calibrationPhase2();
+        offsets = calibration::phase2BasePositioning(printer, m_talk);
         break;
     case calibration::Phase::FinalAdjustment:
-        calibrationPhase3();
+        offsets =
+            calibration::phase3FinalAdjustment(printer, m_talk, {m_fields.verticalOffset, m_fields.horizontalOffset});
         break;
     }
+    if (offsets)
+        keepOffsets(offsets->vertical, offsets->horizontal);
 }
 
 bank_layouts::ChequeFields ChequeSession::chequeFields() const
 {
     return {m_fields.amount, m_fields.words,          m_fields.payee,           m_fields.place,
             m_fields.date,   m_fields.verticalOffset, m_fields.horizontalOffset};
-}
-
-void ChequeSession::calibrationPhase1()
-{
-    calibration::phase1TestCheques(m_printing.currentPrinter(), m_talk);
-}
-
-void ChequeSession::calibrationPhase2()
-{
-    const std::optional<calibration::PrinterOffsets> offsets =
-        calibration::phase2BasePositioning(m_printing.currentPrinter(), m_talk);
-    if (offsets)
-        keepOffsets(offsets->vertical, offsets->horizontal);
-}
-
-void ChequeSession::calibrationPhase3()
-{
-    const std::optional<calibration::PrinterOffsets> offsets = calibration::phase3FinalAdjustment(
-        m_printing.currentPrinter(), m_talk, {m_fields.verticalOffset, m_fields.horizontalOffset});
-    if (offsets)
-        keepOffsets(offsets->vertical, offsets->horizontal);
 }
 
 void ChequeSession::keepOffsets(const QString &vertical, const QString &horizontal)

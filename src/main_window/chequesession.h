@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 namespace platform {
 class Clock;
 class PrintingSystem;
@@ -19,12 +21,9 @@ namespace prompt_dialog {
 class UserTalk;
 }
 
-namespace journal {
-class ChequeRecorder;
-}
-
 namespace main_window {
 
+class ChequePrinting;
 class WindowSide;
 struct Settings;
 
@@ -44,13 +43,17 @@ struct WorkingFields
     QString hundredthName;    // Text11 (hidden), singular
 };
 
+// What the user types into the cheque directly.
+enum class TypedField { Date, Payee, Place };
+
 // The program's run, from start-up to its end: the rules of the main window.
-// It fills the working fields, prints a cheque when a bank is clicked, takes
-// the amount and the printer the user picks, and ends the program. The
-// window shows the fields and passes the user's actions on; the user is
+// It fills the working fields, has a cheque printed when a bank is clicked,
+// takes the amount and the printer the user picks, and ends the program.
+// The window shows the fields and passes the user's actions on; the user is
 // told and asked things through the user talk. The layout editor and the
-// printer set-up window work on its data too.
-class ChequeSession : public QObject, public layout_editor::EditorData, public journal::MainWindowPrinting
+// printer set-up window work on its data through editorData(), the
+// journal's window on journalValues().
+class ChequeSession : public QObject
 {
     Q_OBJECT
 
@@ -60,8 +63,8 @@ public:
         platform::Clock &clock;
         platform::PrintingSystem &printing;
         prompt_dialog::UserTalk &talk;
-        // Where each cheque printed is written down.
-        journal::ChequeRecorder &recorder;
+        // How a bank click's cheque is printed and recorded.
+        ChequePrinting &cheques;
     };
 
     explicit ChequeSession(Services services, QObject *parent = nullptr);
@@ -71,17 +74,14 @@ public:
     void setWindow(WindowSide *window) { m_window = window; }
 
     const WorkingFields &fields() const { return m_fields; }
-    // The fields the user types into directly.
-    void setDate(const QString &date);
-    void setPayee(const QString &payee);
-    void setPlace(const QString &place);
+    void edit(TypedField field, const QString &text);
 
     // The start-up sequence. Each step stands on its own: a failing one is
     // skipped, silently, and leaves its fields empty. It asks nothing of the
     // printing system, so that the window shows at once.
     void startUp();
     // The printer list and the stored printer, once the window shows: the
-    // printing system may take its time answering.
+    // printing system may take its time answering. printersReady() follows.
     void preparePrinters();
     // Tells the user what start-up could not do and they must know, once the
     // window shows.
@@ -89,15 +89,9 @@ public:
     // A problem of the program's start the user is told with the others.
     void addStartUpProblem(const QString &problem) { m_startUpProblems << problem; }
 
-    // Recomputes the amount in words from the amount. The words stay as they
-    // were when the amount is not one they can be written for.
-    void converti_txt();
     // True when the words were computed for the amount now shown (or there
     // is no amount): a cheque may be printed.
     bool wordsMatchAmount() const;
-
-    // Builds the bank buttons from the layout files of the working folder.
-    void charge_banque();
 
     // The user's commands.
     void bankClicked(int index);
@@ -109,37 +103,20 @@ public:
     void toolsCommand();
     void firstInstallationCommand();
 
-    // The three calibration phases, on the current printer: the test
-    // cheques, the base positioning from the grid, the final adjustment. A
-    // phase that changes the printer offsets keeps them in the settings file
-    // at once, so that a cheque printed next (which ends the program without
-    // writing the settings) cannot lose them.
-    void calibrationPhase1();
-    void calibrationPhase2();
-    void calibrationPhase3();
-
     // Writes the settings and ends the program (the exit button and the
     // window's close box). Returns false when the user chose to stay because
     // the settings could not be written.
     bool exitProgram();
     bool hasEnded() const { return m_ended; }
+    // KeepOpenAfterPrint: the cheque handed over asked the program to stay
+    // open after printing; otherwise a printed cheque ends the program.
+    bool keepsOpenAfterPrint() const { return m_keepOpenAfterPrint; }
 
-    // What the layout editor and the set-up window work on.
-    calibration::SetupTexts setupTexts() const override;
-    void keepSetupTexts(const calibration::SetupTexts &texts) override;
-    void runPhase(calibration::Phase phase) override;
-    bank_layouts::ChequeFields chequeFields() const override;
-    // The layout editor's proof and the journal's slip print on it.
-    platform::PrinterSurface &currentPrinter() override;
-    prompt_dialog::UserTalk &talk() override { return m_talk; }
-    const platform::Clock &clock() const { return m_clock; }
-
-    // What the journal's commands need of the main window.
-    journal::ShopTexts shopTexts() const override;
-    QList<journal::BankChoice> bankChoices() const override;
-    journal::Reprinted printAgain(const journal::PrintedCheque &cheque, const QString &layoutFile) override;
-    // The journal's window, on the main window's behalf.
-    void journalCommand();
+    // What the layout editor and the set-up window work on: this run's
+    // texts, calibration, cheque and printer.
+    layout_editor::EditorData &editorData();
+    // What the journal's commands take from the main window.
+    journal::MainWindowValues journalValues() const;
 
 Q_SIGNALS:
     void fieldsChanged();
@@ -151,36 +128,50 @@ Q_SIGNALS:
     void programEnded();
 
 private:
+    class EditorSide;
+
     void applySettings(const Settings &settings);
     Settings settings() const;
     void applyCurrencyDefaults();
     void takePendingCheque();
     void restorePrinter();
+    // Recomputes the amount in words from the amount. The words stay as they
+    // were when the amount is not one they can be written for.
+    void converti_txt();
+    // Builds the bank buttons from the layout files of the working folder.
+    void charge_banque();
+    // The three calibration phases, on the current printer: the test
+    // cheques, the base positioning from the grid, the final adjustment. A
+    // phase that changes the printer offsets keeps them in the settings file
+    // at once, so that a cheque printed next (which ends the program without
+    // writing the settings) cannot lose them.
+    void runPhase(calibration::Phase phase);
+    calibration::SetupTexts setupTexts() const;
+    void keepSetupTexts(const calibration::SetupTexts &texts);
+    bank_layouts::ChequeFields chequeFields() const;
     void keepOffsets(const QString &vertical, const QString &horizontal);
     void keepSettings(const QString &what);
     void endProgram();
-    // The one way a cheque is printed: the bank's layout loaded, the cheque
-    // printed with the printer offsets, then recorded. Tells the user what
-    // failed; a cheque that did not print is not recorded.
-    journal::Reprinted printOnBank(const QString &layoutFile, const bank_layouts::ChequeFields &fields,
-                                   journal::AmountSource source);
-    // The journal's record of the cheque printed with these lines of words.
-    journal::PrintedCheque printedCheque(const QString &layoutFile, const QString &bankName,
-                                         const bank_layouts::ChequeFields &fields,
-                                         const amount_words::SplitLines &lines, journal::AmountSource source) const;
 
     platform::Clock &m_clock;
     platform::PrintingSystem &m_printing;
     prompt_dialog::UserTalk &m_talk;
-    journal::ChequeRecorder &m_recorder;
+    ChequePrinting &m_cheques;
     WindowSide *m_window = nullptr;
+    std::unique_ptr<EditorSide> m_editorSide;
 
     WorkingFields m_fields;
     QString m_wordsAmount; // the amount the words were computed for
     QStringList m_startUpProblems;
     // The amount shown is the one the invoicing program handed over.
     bool m_amountHandedOver = false;
-    QList<bank_layouts::BankButtonFace> m_bankFaces;
+    bool m_keepOpenAfterPrint = false;
+    // False while start-up restores the stored printer, so that the printer
+    // list's own selection changes neither store nor apply anything.
+    bool m_printersReady = false;
+    // PrinterTable: the device names behind the printer list's entries.
+    QStringList m_printerTable;
+    bank_layouts::BankList m_banks;
     platform::RecordFile m_pendingFile; // held open, shared, until the end
     platform::RecordFile m_suiteFile;   // likewise
     bool m_ended = false;

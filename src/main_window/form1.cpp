@@ -5,6 +5,7 @@
 #include "journal/journaldesk.h"
 #include "journal/journalwindow.h"
 #include "layout_editor/form2.h"
+#include "main_window/chequepicture.h"
 #include "main_window/chequesession.h"
 #include "platform/desktop.h"
 #include "platform/pictures.h"
@@ -18,13 +19,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFrame>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QTimer>
 #include <QToolButton>
 
@@ -88,57 +87,10 @@ QPixmap defaultBankPicture(const QSize &size, qreal ratio)
 
 } // namespace
 
-// The imitation of a blank French cheque: paper, frame, the ruled lines the
-// words and the payee are written on, and the account line at the bottom.
-class ChequePicture : public QFrame
-{
-public:
-    explicit ChequePicture(QWidget *parent)
-        : QFrame(parent)
-    {
-        setObjectName(QStringLiteral("Picture1"));
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        const QRect paper = rect().adjusted(0, 0, -1, -1);
-        painter.fillRect(paper, QColor(0xfb, 0xf7, 0xe9));
-        painter.setPen(QPen(QColor(0x7a, 0x86, 0x9a), 1));
-        painter.drawRect(paper);
-        painter.drawRect(paper.adjusted(4, 4, -4, -4));
-
-        // Ruled lines under the written fields.
-        painter.setPen(QPen(QColor(0x9a, 0xa4, 0xb4), 1, Qt::DotLine));
-        for (const QWidget *field : m_ruled) {
-            const QRect g = field->geometry();
-            painter.drawLine(g.left(), g.bottom() + 1, g.right(), g.bottom() + 1);
-        }
-
-        // The amount box.
-        if (m_amountBox.isValid()) {
-            painter.setPen(QPen(QColor(0x7a, 0x86, 0x9a), 1));
-            painter.setBrush(QColor(0xff, 0xff, 0xff));
-            painter.drawRect(m_amountBox);
-        }
-
-        // The band of the account and cheque numbers.
-        painter.fillRect(QRect(5, height() - 46, width() - 10, 41), QColor(0xee, 0xe9, 0xd6));
-    }
-
-public:
-    void addRuledField(const QWidget *field) { m_ruled << field; }
-    void setAmountBox(const QRect &box) { m_amountBox = box; }
-
-private:
-    QList<const QWidget *> m_ruled;
-    QRect m_amountBox;
-};
-
-Form1::Form1(ChequeSession &session, QWidget *parent)
+Form1::Form1(Parts parts, QWidget *parent)
     : QWidget(parent)
-    , m_session(session)
+    , m_session(parts.session)
+    , m_parts(parts)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Ormeline"));
@@ -155,9 +107,12 @@ Form1::Form1(ChequeSession &session, QWidget *parent)
             printing->setEnabled(true);
     });
     // What the user types into the cheque goes to the working data at once.
-    connect(Text4, &QLineEdit::textEdited, &m_session, &ChequeSession::setDate);
-    connect(Text8, &QLineEdit::textEdited, &m_session, &ChequeSession::setPayee);
-    connect(Text7, &QLineEdit::textEdited, &m_session, &ChequeSession::setPlace);
+    const std::pair<QLineEdit *, TypedField> typed[] = {
+        {Text4, TypedField::Date}, {Text8, TypedField::Payee}, {Text7, TypedField::Place}};
+    for (const auto &[field, which] : typed) {
+        connect(field, &QLineEdit::textEdited, &m_session,
+                [this, which = which](const QString &text) { m_session.edit(which, text); });
+    }
     showFields();
 }
 
@@ -316,7 +271,7 @@ void Form1::buildWindow()
     bt_journal = window_services::makePictureButton(this, QStringLiteral("bt_journal"),
                                                     twipsRect(10650, 7800, 950, 950), QStringLiteral("glyph-ledger"),
                                                     QStringLiteral("Journal"), QStringLiteral("Journal des chèques"));
-    connect(bt_journal, &window_services::PictureButton::clicked, &m_session, &ChequeSession::journalCommand);
+    connect(bt_journal, &window_services::PictureButton::clicked, this, &Form1::openJournal);
 
     bt_fin = window_services::makePictureButton(this, QStringLiteral("bt_fin"), twipsRect(13900, 9700, 1100, 1100),
                                                 QStringLiteral("glyph-stop"), QStringLiteral("Fin"),
@@ -434,9 +389,9 @@ void Form1::armFrontTimer()
     Timer1->start(500);
 }
 
-bool Form1::openLayoutEditor()
+bool Form1::openLayoutEditor(const layout_editor::EditedBank &bank)
 {
-    layout_editor::Form2 editor(m_session, this);
+    layout_editor::Form2 editor(m_session.editorData(), bank, this);
     if (!editor.load())
         return false;
     editor.exec();
@@ -445,7 +400,7 @@ bool Form1::openLayoutEditor()
 
 void Form1::openPrinterSetup()
 {
-    calibration::Caischq3 setup(m_session, this);
+    calibration::Caischq3 setup(m_session.editorData(), this);
     setup.exec();
 }
 
@@ -456,14 +411,15 @@ void Form1::hideFirstInstallation()
 
 void Form1::openJournal()
 {
-    journal::Journal *const open = m_journal ? m_journal->journal() : nullptr;
+    journal::JournalRecorder *const recorder = m_parts.journal;
+    journal::Journal *const open = recorder ? recorder->journal() : nullptr;
     if (!open) {
-        m_session.talk().message(
+        m_parts.talk.message(
             QStringLiteral("Le journal des chèques ne peut pas être ouvert : %1.")
-                .arg(m_journal ? m_journal->unavailable() : QStringLiteral("il n'y en a pas pour ce dossier")));
+                .arg(recorder ? recorder->unavailable() : QStringLiteral("il n'y en a pas pour ce dossier")));
         return;
     }
-    journal::JournalDesk desk(*open, m_session, m_session.talk(), m_session.clock());
+    journal::JournalDesk desk(*open, m_session.journalValues(), m_parts.cheques, m_parts.talk, m_parts.clock);
     journal::JournalWindow window(desk, this);
     window.exec();
 }

@@ -18,7 +18,16 @@ class PictureButton;
 }
 
 namespace journal {
+class ChequePrinter;
 class JournalRecorder;
+} // namespace journal
+
+namespace platform {
+class Clock;
+}
+
+namespace prompt_dialog {
+class UserTalk;
 }
 
 namespace main_window {
@@ -34,11 +43,20 @@ class Form1 : public QWidget, private WindowSide
     Q_OBJECT
 
 public:
-    explicit Form1(ChequeSession &session, QWidget *parent = nullptr);
-    ~Form1() override;
+    struct Parts
+    {
+        ChequeSession &session;
+        // What the journal button opens the journal's window with: the
+        // program's way of printing a cheque, for its reprints, and the
+        // run's journal (none: the button says there is none).
+        journal::ChequePrinter &cheques;
+        prompt_dialog::UserTalk &talk;
+        const platform::Clock &clock;
+        journal::JournalRecorder *journal = nullptr;
+    };
 
-    // The journal its button opens.
-    void setJournal(journal::JournalRecorder *journal) { m_journal = journal; }
+    explicit Form1(Parts parts, QWidget *parent = nullptr);
+    ~Form1() override;
 
     // Working fields (hidden ones included), named as everywhere else.
     QLineEdit *text1 = nullptr;  // amount in figures
@@ -92,13 +110,14 @@ private:
     void showPrinters(const QStringList &entries, int selected) override;
     void showFirstInstallation() override;
     void armFrontTimer() override;
-    bool openLayoutEditor() override;
+    bool openLayoutEditor(const layout_editor::EditedBank &bank) override;
     void openPrinterSetup() override;
     void hideFirstInstallation() override;
-    void openJournal() override;
+    // The journal's window, modal.
+    void openJournal();
 
     ChequeSession &m_session;
-    journal::JournalRecorder *m_journal = nullptr;
+    Parts m_parts;
     bool m_shown = false;
     bool m_painted = false;
 };

@@ -1,19 +1,23 @@
 #include "main_window/program.h"
 
+#include "journal/chequerecorder.h"
+#include "prompt_dialog/form97talk.h"
+
 namespace main_window {
 
-Program::Program()
-    : m_recorder(journal::JournalFileName, m_clock, m_talk)
-    , m_session({m_clock, m_printing, m_talk, m_recorder})
-    , m_window(m_session)
+Program::Program(Parts parts)
+    : m_cheques({parts.clock, parts.printing, parts.talk, parts.recorder})
+    , m_session({parts.clock, parts.printing, parts.talk, m_cheques})
+    , m_window({m_session, m_cheques, parts.talk, parts.clock, parts.journal})
 {
-    m_talk.setParentWindow(&m_window);
-    m_window.setJournal(&m_recorder);
-    // Like the printers, once the window is on the screen.
-    QObject::connect(&m_window, &Form1::firstPainted, &m_recorder, &journal::JournalRecorder::startOpening);
-    // A cheque that ends the program may have had something to say about
-    // the journal.
-    QObject::connect(&m_session, &ChequeSession::programEnded, &m_recorder, &journal::JournalRecorder::tellNow);
+    parts.talk.setParentWindow(&m_window);
+    if (journal::JournalRecorder *const journal = parts.journal) {
+        // Like the printers, once the window is on the screen.
+        QObject::connect(&m_window, &Form1::firstPainted, journal, &journal::JournalRecorder::startOpening);
+        // A cheque that ends the program may have had something to say about
+        // the journal.
+        QObject::connect(&m_session, &ChequeSession::programEnded, journal, &journal::JournalRecorder::tellNow);
+    }
 }
 
 Program::~Program() = default;

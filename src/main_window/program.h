@@ -1,34 +1,56 @@
 #pragma once
 
-#include "journal/chequerecorder.h"
+#include "main_window/chequeprinting.h"
 #include "main_window/chequesession.h"
 #include "main_window/form1.h"
-#include "platform/clock.h"
-#include "platform/printingsystem.h"
-#include "prompt_dialog/form97talk.h"
 
-#include <memory>
+namespace platform {
+class Clock;
+class PrintingSystem;
+} // namespace platform
+
+namespace prompt_dialog {
+class Form97Talk;
+}
+
+namespace journal {
+class ChequeRecorder;
+class JournalRecorder;
+} // namespace journal
 
 namespace main_window {
 
-// The program put together: the main window and its rules, on this
-// machine's clock and printing system, talking through the prompt dialog,
-// with the journal of the working folder. Made after the application object
-// and the working folder, and gone before the application object.
+// The program put together: the main window and its rules, the one way a
+// cheque is printed, on the clock, printing system, prompt dialog and
+// recorder it is given. The application gives this machine's and the
+// working folder's journal; the tests give theirs, wired the same way.
+// Made after the application object and the working folder, and gone
+// before the application object.
 class Program
 {
 public:
-    Program();
+    struct Parts
+    {
+        platform::Clock &clock;
+        platform::PrintingSystem &printing;
+        // Held in front of the main window.
+        prompt_dialog::Form97Talk &talk;
+        // Where each printed cheque is written down.
+        journal::ChequeRecorder &recorder;
+        // The run's journal, which the journal button opens and which is
+        // looked at once the window is painted; none, and the button says
+        // there is none.
+        journal::JournalRecorder *journal = nullptr;
+    };
+
+    explicit Program(Parts parts);
     ~Program();
 
     ChequeSession &session() { return m_session; }
     Form1 &window() { return m_window; }
 
 private:
-    platform::SystemClock m_clock;
-    platform::QtPrintingSystem m_printing;
-    prompt_dialog::Form97Talk m_talk;
-    journal::JournalRecorder m_recorder;
+    ChequePrinting m_cheques;
     ChequeSession m_session;
     Form1 m_window;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bank_layouts/banklist.h"
+#include "layout_editor/layouteditor.h"
 
 #include <QList>
 #include <QStringList>
@@ -32,14 +33,12 @@ public:
     // Brings the window to the front once, half a second from now.
     virtual void armFrontTimer() = 0;
 
-    // The layout editor on SelectedBankFile, modal. False when it closed
+    // The layout editor on the bank of a button, modal. False when it closed
     // during its own opening.
-    virtual bool openLayoutEditor() = 0;
+    virtual bool openLayoutEditor(const layout_editor::EditedBank &bank) = 0;
     // The printer set-up window, modal.
     virtual void openPrinterSetup() = 0;
     virtual void hideFirstInstallation() = 0;
-    // The journal's window, modal; back once it is closed.
-    virtual void openJournal() = 0;
 };
 
 } // namespace main_window

@@ -6,12 +6,9 @@
 
 namespace printer_choice {
 
-QStringList PrinterTable;
-
-QStringList fillPrinterTable(const QStringList &installedPrinters)
+QStringList printerTable(const QStringList &installedPrinters)
 {
-    PrinterTable = installedPrinters.mid(0, PrinterTableSize);
-    return PrinterTable;
+    return installedPrinters.mid(0, PrinterTableSize);
 }
 
 int storedEntry(int entryCount, const QString &storedValue, int defaultEntry)
@@ -31,7 +28,7 @@ RestoredChoice restorePrinterChoice(const QStringList &installedPrinters, const 
                                     const PrinterAssignments &file)
 {
     RestoredChoice choice;
-    choice.entries = fillPrinterTable(installedPrinters);
+    choice.entries = printerTable(installedPrinters);
     // An empty list needs no lookup, but the file is created all the same,
     // as any start-up does. A file that cannot be read counts as nothing
     // stored.
@@ -40,9 +37,9 @@ RestoredChoice restorePrinterChoice(const QStringList &installedPrinters, const 
     return choice;
 }
 
-platform::Result<void> storePrinterChoice(int index, const PrinterAssignments &file)
+platform::Result<void> storePrinterChoice(int index, int entryCount, const PrinterAssignments &file)
 {
-    if (index < 0 || index >= PrinterTable.size())
+    if (index < 0 || index >= entryCount)
         return platform::fail(QStringLiteral("aucune imprimante ne correspond à ce choix"));
     return file.store(ChequePrinterKey, common::formatWhole(index, 2));
 }

@@ -28,21 +28,23 @@ private Q_SLOTS:
 void TestBankList::facesFollowTheFiles()
 {
     WorkingFolder folder;
-    QCOMPARE(charge_banque().size(), 0);
-    QCOMPARE(SelectedBankFile, QString());
+    QCOMPARE(charge_banque().faces.size(), 0);
+    QCOMPARE(charge_banque().fileAt(0), QString());
 
     folder.write(QStringLiteral("bq_A.txt"), layoutBytes("Cr\xe9"
                                                          "dit du Sud"));
     folder.write(QStringLiteral("bq_B.txt"), QByteArray()); // no first line
     folder.write(QStringLiteral("bq_C.txt"), layoutBytes("Apr\xe8s"));
-    const QList<BankButtonFace> faces = charge_banque();
+    const BankList list = charge_banque();
+    const QList<BankButtonFace> &faces = list.faces;
     QCOMPARE(faces.size(), 3);
     QCOMPARE(faces[0].caption, std::optional<QString>(QStringLiteral("Crédit du Sud")));
     QCOMPARE(faces[0].pictureFile, QStringLiteral("bq_A.bmp"));
     QCOMPARE(faces[1].caption, std::nullopt);
     QCOMPARE(faces[2].caption, std::optional<QString>(QStringLiteral("Après")));
-    QCOMPARE(BankFiles[2], QStringLiteral("bq_C.txt"));
-    QCOMPARE(SelectedBankFile, QStringLiteral("bq_C.txt"));
+    QCOMPARE(list.fileAt(2), QStringLiteral("bq_C.txt"));
+    // The last file listed is the last entry.
+    QCOMPARE(list.fileAt(3), QString());
 }
 
 void TestBankList::moreFilesThanButtons()
@@ -51,13 +53,14 @@ void TestBankList::moreFilesThanButtons()
     for (int i = 0; i < 23; ++i)
         folder.write(QStringLiteral("bq_%1.txt").arg(i, 2, 10, QLatin1Char('0')),
                      layoutBytes("B" + QByteArray::number(i)));
-    const QList<BankButtonFace> faces = charge_banque();
+    const BankList list = charge_banque();
+    const QList<BankButtonFace> &faces = list.faces;
     // The first fifteen in name order get a button; the names go as far as
     // the list holds them.
     QCOMPARE(faces.size(), 15);
     QCOMPARE(faces[14].caption, std::optional<QString>(QStringLiteral("B14")));
-    QCOMPARE(BankFiles[20], QStringLiteral("bq_20.txt"));
-    QCOMPARE(SelectedBankFile, QStringLiteral("bq_20.txt"));
+    QCOMPARE(list.fileAt(20), QStringLiteral("bq_20.txt"));
+    QCOMPARE(list.fileAt(21), QString());
 }
 
 void TestBankList::rebuildingOverwritesNeverClears()
@@ -65,12 +68,13 @@ void TestBankList::rebuildingOverwritesNeverClears()
     WorkingFolder folder;
     folder.write(QStringLiteral("bq_A.txt"), layoutBytes("Premier"));
     folder.write(QStringLiteral("bq_B.txt"), layoutBytes("Second"));
-    (void)charge_banque();
+    const BankList before = charge_banque();
     QFile::remove(folder.path(QStringLiteral("bq_A.txt")));
-    const QList<BankButtonFace> faces = charge_banque();
+    const BankList list = charge_banque(before);
+    const QList<BankButtonFace> &faces = list.faces;
     QCOMPARE(faces.size(), 1);
-    QCOMPARE(BankFiles[0], QStringLiteral("bq_B.txt"));
-    QCOMPARE(BankFiles[1], QStringLiteral("bq_B.txt"));
+    QCOMPARE(list.fileAt(0), QStringLiteral("bq_B.txt"));
+    QCOMPARE(list.fileAt(1), QStringLiteral("bq_B.txt"));
 }
 
 QTEST_GUILESS_MAIN(TestBankList)

@@ -3,6 +3,7 @@
 #include "main_window/chequesession.h"
 #include "main_window/form1.h"
 #include "main_window/pendingcheque.h"
+#include "main_window/program.h"
 #include "main_window/settings.h"
 #include "prompt_dialog/form97talk.h"
 #include "support/cupsqueue.h"
@@ -41,7 +42,6 @@ struct ProgramOnQueue
     explicit ProgramOnQueue(const TestQueue &queue)
         : printing({queue.name()})
     {
-        talk.setParentWindow(&form);
         session.startUp();
         session.preparePrinters();
     }
@@ -50,8 +50,9 @@ struct ProgramOnQueue
     MemoryRecorder recorder;
     ListedPrinting printing;
     prompt_dialog::Form97Talk talk;
-    main_window::ChequeSession session{{clock, printing, talk, recorder}};
-    Form1 form{session};
+    main_window::Program program{{clock, printing, talk, recorder}};
+    main_window::ChequeSession &session = program.session();
+    Form1 &form = program.window();
 };
 
 // Clicks the bank's first button and reads back the one page the queue

@@ -7,6 +7,7 @@
 #include "main_window/chequesession.h"
 #include "main_window/form1.h"
 #include "main_window/pendingcheque.h"
+#include "main_window/program.h"
 #include "main_window/settings.h"
 #include "prompt_dialog/form97talk.h"
 #include "support/cupsqueue.h"
@@ -48,12 +49,14 @@ void answerQuestionsYes(int count, QStringList *seen)
 }
 
 // The journal's window alone: nothing to print, no bank to offer.
-class NoMainWindow final : public journal::MainWindowPrinting
+class NoPrinting final : public journal::ChequePrinter
 {
 public:
-    journal::ShopTexts shopTexts() const override { return {}; }
-    QList<journal::BankChoice> bankChoices() const override { return {}; }
-    journal::Reprinted printAgain(const journal::PrintedCheque &, const QString &) override { return {}; }
+    journal::Reprinted printAgain(const journal::PrintedCheque &, const QString &,
+                                  const journal::MainWindowValues &) override
+    {
+        return {};
+    }
     platform::PrinterSurface &currentPrinter() override { return m_printer; }
 
 private:
@@ -89,10 +92,9 @@ void TestJournalWindow::printSpoilReprintRemit()
     journal::Journal *const journal = recorder.journal();
     QVERIFY2(journal, qPrintable(recorder.unavailable()));
     ListedPrinting printing({queue.name()});
-    main_window::ChequeSession session{{clock, printing, talk, recorder}};
-    main_window::Form1 form{session};
-    talk.setParentWindow(&form);
-    form.setJournal(&recorder);
+    main_window::Program program({clock, printing, talk, recorder, &recorder});
+    main_window::ChequeSession &session = program.session();
+    main_window::Form1 &form = program.window();
     session.startUp();
     session.preparePrinters();
     DialogWatchdog watchdog;
@@ -232,8 +234,8 @@ void TestJournalWindow::settleAnUnconfirmedCheque()
     QVERIFY(journal->record(cheque));
     cheque.printedAt = clock.now().addSecs(-60);
     QVERIFY(journal->recordHandingOver(cheque));
-    NoMainWindow mainWindow;
-    journal::JournalDesk desk(*journal, mainWindow, talk, clock);
+    NoPrinting printing;
+    journal::JournalDesk desk(*journal, {}, printing, talk, clock);
     journal::JournalWindow window(desk);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

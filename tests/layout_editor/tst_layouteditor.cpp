@@ -80,7 +80,7 @@ void TestLayoutEditor::opening_data()
     QTest::addColumn<int>("fileLines");  // of "bq_LYO.txt", behind the button; 0: none there
     QTest::addColumn<QString>("answer"); // to the code question; null: not asked; "": Cancel
     QTest::addColumn<bool>("opened");
-    QTest::addColumn<QString>("fileName");   // SelectedBankFile afterwards
+    QTest::addColumn<QString>("fileName");   // the file the finish writes
     QTest::addColumn<QStringList>("fields"); // name, font, size, values 0 to 12
     QTest::addColumn<QString>("message");    // said after the answer, if anything
 
@@ -129,8 +129,6 @@ void TestLayoutEditor::opening()
     if (fileLines > 0)
         folder.write(QStringLiteral("bq_LYO.txt"), lyonnaiseBytes(fileLines));
     folder.write(QStringLiteral("bq_AUTRE.txt"), lyonnaiseBytes(16));
-    bank_layouts::BankFiles[0] = QStringLiteral("bq_GEN.txt");
-    bank_layouts::SelectedBankFile = QStringLiteral("bq_LYO.txt");
     platform::setPointer(platform::QuestionArrowPointer);
 
     ScriptedTalk talk;
@@ -140,7 +138,7 @@ void TestLayoutEditor::opening()
         talk.typeAndConfirm(answer);
     if (!message.isEmpty())
         talk.confirm();
-    LayoutEditor editor(talk);
+    LayoutEditor editor(talk, {QStringLiteral("bq_LYO.txt"), {QStringLiteral("bq_GEN.txt")}});
     QCOMPARE(editor.open(QStringLiteral("Franc"), QStringLiteral("sou")), opened);
 
     // The opening ends parameter mode, whatever follows.
@@ -152,7 +150,6 @@ void TestLayoutEditor::opening()
         QCOMPARE(talk.messages().first(), QStringLiteral("Entrez un code pour cette banque ( Max 5 caractères ) ?"));
     if (!message.isEmpty())
         QVERIFY2(talk.messages().last().contains(message), qPrintable(talk.messages().last()));
-    QCOMPARE(bank_layouts::SelectedBankFile, fileName);
     QCOMPARE(editor.fileName(), fileName);
     if (!opened)
         return;
@@ -170,9 +167,8 @@ void TestLayoutEditor::opening()
 void TestLayoutEditor::finishWritesAsTyped()
 {
     WorkingFolder folder;
-    bank_layouts::SelectedBankFile = QStringLiteral("bq_NEW.txt");
     ScriptedTalk talk;
-    LayoutEditor editor(talk);
+    LayoutEditor editor(talk, {QStringLiteral("bq_NEW.txt"), {}});
     Layout fields = editor.layout();
     fields.bankName = QStringLiteral(" Crédit Mutuel ");
     fields.fontSize = *LayoutNumber::fromTyped(QStringLiteral("11,5"));
@@ -191,10 +187,9 @@ void TestLayoutEditor::finishThatCannotWriteKeepsTheFile()
 {
     WorkingFolder folder;
     folder.write(QStringLiteral("bq_LYO.txt"), lyonnaiseBytes(16));
-    bank_layouts::SelectedBankFile = QStringLiteral("bq_LYO.txt");
     ScriptedTalk talk;
     talk.confirm();
-    LayoutEditor editor(talk);
+    LayoutEditor editor(talk, {QStringLiteral("bq_LYO.txt"), {}});
     QVERIFY(editor.open(QString(), QString()));
     Layout changed = editor.layout();
     changed.values[0] = *LayoutNumber::fromTyped(QStringLiteral("140"));
@@ -213,7 +208,7 @@ void TestLayoutEditor::finishThatCannotWriteKeepsTheFile()
 void TestLayoutEditor::undoGoesBackChangeByChange()
 {
     ScriptedTalk talk;
-    LayoutEditor editor(talk);
+    LayoutEditor editor(talk, {});
     const Layout opened = editor.layout();
     const auto typed = [&editor](int index, const char *text, int source) {
         Layout layout = editor.layout();

@@ -10,6 +10,7 @@
 //   confirmed  the cheque confirmed
 #include "journal/chequerecorder.h"
 #include "journal/journal.h"
+#include "main_window/chequeprinting.h"
 #include "main_window/chequesession.h"
 #include "support/fakes.h"
 #include "support/scriptedtalk.h"
@@ -98,7 +99,8 @@ int main(int argc, char *argv[])
     ScriptedTalk talk;
     journal::JournalRecorder journal(journal::JournalFileName, clock, talk);
     StoppingRecorder recorder(journal);
-    main_window::ChequeSession session{{clock, printing, talk, recorder}};
+    main_window::ChequePrinting cheques{{clock, printing, talk, recorder}};
+    main_window::ChequeSession session{{clock, printing, talk, cheques}};
     session.startUp();
     session.preparePrinters();
     session.bankClicked(0);

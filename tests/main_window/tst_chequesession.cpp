@@ -3,8 +3,8 @@
 #include "common/numeric.h"
 #include "journal/chequerecorder.h"
 #include "journal/journal.h"
+#include "main_window/chequeprinting.h"
 #include "main_window/chequesession.h"
-#include "main_window/globals.h"
 #include "main_window/pendingcheque.h"
 #include "main_window/settings.h"
 #include "main_window/windowside.h"
@@ -58,16 +58,17 @@ public:
     }
     void showFirstInstallation() override { steps << QStringLiteral("first installation"); }
     void armFrontTimer() override { steps << QStringLiteral("front timer"); }
-    bool openLayoutEditor() override
+    bool openLayoutEditor(const layout_editor::EditedBank &bank) override
     {
         steps << QStringLiteral("editor");
+        edited = bank.layoutFile;
         return editorOpens;
     }
     void openPrinterSetup() override { steps << QStringLiteral("set-up"); }
     void hideFirstInstallation() override { steps << QStringLiteral("hide first installation"); }
-    void openJournal() override { steps << QStringLiteral("journal"); }
 
     QStringList steps;
+    QString edited; // the layout file the editor was opened on
     QList<bank_layouts::BankButtonFace> banks;
     QStringList printers;
     int selected = -2;
@@ -96,7 +97,8 @@ struct Rig
     FakePrinting printing;
     ScriptedTalk talk;
     FakeWindow window;
-    ChequeSession session{{clock, printing, talk, recorder}};
+    main_window::ChequePrinting cheques{{clock, printing, talk, recorder}};
+    ChequeSession session{{clock, printing, talk, cheques}};
 };
 
 } // namespace
@@ -149,6 +151,7 @@ void TestChequeSession::startWithNoFiles()
 {
     Rig rig;
     QSignalSpy shown(&rig.session, &ChequeSession::fieldsChanged);
+    QSignalSpy printersReady(&rig.session, &ChequeSession::printersReady);
     rig.start();
     const WorkingFields &fields = rig.session.fields();
     QCOMPARE(fields.amount, QString());
@@ -159,8 +162,8 @@ void TestChequeSession::startWithNoFiles()
     QCOMPARE(fields.currencyName, QStringLiteral("Euro"));
     QCOMPARE(fields.hundredthName, QStringLiteral("centime"));
     QVERIFY(shown.count() > 0);
-    QVERIFY(main_window::PrintersReady);
-    QVERIFY(!main_window::KeepOpenAfterPrint);
+    QCOMPARE(printersReady.count(), 1);
+    QVERIFY(!rig.session.keepsOpenAfterPrint());
     // The printing system is asked last, once the window can show.
     QCOMPARE(rig.window.steps, (QStringList{"shop picture", "place", "banks", "repaint", "first installation",
                                             "front timer", "printers"}));
@@ -222,7 +225,7 @@ void TestChequeSession::pendingCheque()
     Rig rig;
     rig.start();
     QCOMPARE(rig.session.fields().amount, amount);
-    QCOMPARE(main_window::KeepOpenAfterPrint, keepOpen);
+    QCOMPARE(rig.session.keepsOpenAfterPrint(), keepOpen);
     QCOMPARE(rig.session.fields().words, words);
     QCOMPARE(rig.session.wordsMatchAmount(), amount.isEmpty() || !words.isEmpty());
     QCOMPARE(m_folder->read(main_window::PendingChequeFileName), pendingFile("----                "));
@@ -289,8 +292,8 @@ void TestChequeSession::exit()
     Rig rig;
     QSignalSpy programEnded(&rig.session, &ChequeSession::programEnded);
     rig.start();
-    rig.session.setPayee(QStringLiteral("Ancien & Fils"));
-    rig.session.setPlace(QStringLiteral("Arles"));
+    rig.session.edit(main_window::TypedField::Payee, QStringLiteral("Ancien & Fils"));
+    rig.session.edit(main_window::TypedField::Place, QStringLiteral("Arles"));
     if (answer == QLatin1String("yes"))
         rig.talk.yes();
     else if (answer == QLatin1String("no"))
@@ -402,7 +405,10 @@ void TestChequeSession::bankClick()
         QCOMPARE(cheque.printedAt.date(), QDate(2026, 3, 7));
         QCOMPARE(int(cheque.source), int(journal::AmountSource::HandedOver));
     }
-    QCOMPARE(bank_layouts::SelectedBankFile, layoutLines > 0 ? QStringLiteral("bq_A.txt") : QString());
+    // The button's bank: the first file in name order.
+    const QList<journal::BankChoice> banks = rig.session.journalValues().banks;
+    QCOMPARE(banks.isEmpty() ? QString() : banks.first().layoutFile,
+             layoutLines > 0 ? QStringLiteral("bq_A.txt") : QString());
     QVERIFY(rig.talk.unexpected().isEmpty());
     const QStringList told = rig.talk.messages();
     QCOMPARE(told.size(), message.isEmpty() ? 0 : 1);
@@ -432,7 +438,7 @@ void TestChequeSession::parameterModePrintsNothing()
     rig.printing.surface().clearCalls();
     rig.session.parameterCommand();
     rig.session.bankClicked(1);
-    QCOMPARE(bank_layouts::SelectedBankFile, QStringLiteral("bq_B.txt"));
+    QCOMPARE(rig.window.edited, QStringLiteral("bq_B.txt"));
     QVERIFY(rig.printing.surface().printingCalls().isEmpty());
     QVERIFY(!rig.session.hasEnded());
     // Twice: the plain arrow, and the buttons print again.
@@ -587,9 +593,9 @@ void TestChequeSession::calibrationIsKeptAtOnce()
         if (diskFull)
             full.emplace(8);
         if (phase == 2)
-            rig.session.calibrationPhase2();
+            rig.session.editorData().runPhase(calibration::Phase::BasePositioning);
         else
-            rig.session.calibrationPhase3();
+            rig.session.editorData().runPhase(calibration::Phase::FinalAdjustment);
     }
     QVERIFY(rig.talk.unexpected().isEmpty());
     QVERIFY(rig.talk.scriptDone());
@@ -667,7 +673,7 @@ void TestChequeSession::setUpTextsKeptAtOnce()
     m_folder->write(main_window::SettingsFileName, before);
     Rig rig;
     rig.start();
-    calibration::SetupTexts texts = rig.session.setupTexts();
+    calibration::SetupTexts texts = rig.session.editorData().setupTexts();
     QCOMPARE(texts.currencyName, QStringLiteral("Euro"));
     texts.currencyName = currency;
     if (diskFull)
@@ -676,7 +682,7 @@ void TestChequeSession::setUpTextsKeptAtOnce()
         std::optional<FileSizeLimit> full;
         if (diskFull)
             full.emplace(8);
-        rig.session.keepSetupTexts(texts);
+        rig.session.editorData().keepSetupTexts(texts);
     }
     QCOMPARE(rig.session.fields().currencyName, currency);
     QVERIFY(rig.talk.scriptDone());

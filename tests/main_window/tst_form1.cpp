@@ -1,14 +1,16 @@
 #include "calibration/caischq3.h"
+#include "journal/chequerecorder.h"
 #include "journal/journal.h"
 #include "layout_editor/form2.h"
 #include "layout_editor/placementview.h"
 #include "main_window/chequesession.h"
 #include "main_window/form1.h"
-#include "main_window/globals.h"
 #include "main_window/pendingcheque.h"
 #include "main_window/program.h"
 #include "main_window/settings.h"
+#include "platform/clock.h"
 #include "platform/desktop.h"
+#include "platform/printingsystem.h"
 #include "prompt_dialog/form97talk.h"
 #include "support/fakes.h"
 #include "support/globals.h"
@@ -49,24 +51,24 @@ QByteArray redBitmap()
 // The program as main() puts it together, printing on a recording.
 struct Program
 {
-    Program() { talk.setParentWindow(&window); }
-
     // Starts it and shows the window, as main() does.
     void start()
     {
         session.startUp();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        // The printers are asked for once the window is painted.
-        QTRY_VERIFY(main_window::PrintersReady);
+        // The printers are asked for once the window is painted; what prints
+        // waits for them.
+        QTRY_VERIFY(window.findChild<QComboBox *>(QStringLiteral("CbPrinters"))->isEnabled());
     }
 
     FixedClock clock;
     MemoryRecorder recorder;
     FakePrinting printing;
     prompt_dialog::Form97Talk talk;
-    ChequeSession session{{clock, printing, talk, recorder}};
-    Form1 window{session};
+    main_window::Program program{{clock, printing, talk, recorder}};
+    ChequeSession &session = program.session();
+    Form1 &window = program.window();
 };
 
 QColor middleOf(const QToolButton *button)
@@ -622,7 +624,7 @@ void TestForm1::windowFirstThenPrinters()
     QVERIFY(!form.CbPrinters->isEnabled());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QTRY_VERIFY(main_window::PrintersReady);
+    QTRY_VERIFY(form.CbPrinters->isEnabled());
     QCOMPARE(program.printing.namesAsked(), 1);
     QVERIFY(form.bt_banq[0]->isEnabled());
     QVERIFY(form.CbPrinters->isEnabled());
@@ -632,7 +634,11 @@ void TestForm1::windowFirstThenPrinters()
 // window back.
 void TestForm1::journalLookedAtOncePainted()
 {
-    main_window::Program program;
+    platform::SystemClock clock;
+    platform::QtPrintingSystem printing;
+    prompt_dialog::Form97Talk talk;
+    journal::JournalRecorder journal(journal::JournalFileName, clock, talk);
+    main_window::Program program({clock, printing, talk, journal, &journal});
     program.session().startUp();
     QVERIFY(!m_folder->exists(journal::JournalFileName));
     program.window().show();

@@ -76,12 +76,12 @@ void TestPrinterList::everyPickIsRestored()
     WorkingFolder folder;
     const QStringList listed = restorePrinterChoice(printers(installed)).entries;
     QCOMPARE(listed, printers(std::min(installed, PrinterTableSize)));
-    QVERIFY(storePrinterChoice(pick).ok());
-    QVERIFY(!storePrinterChoice(int(listed.size())));
+    QVERIFY(storePrinterChoice(pick, int(listed.size())).ok());
+    QVERIFY(!storePrinterChoice(int(listed.size()), int(listed.size())));
     QCOMPARE(PrinterAssignments().lookup(ChequePrinterKey).valueOr(QStringLiteral("<failed>")), stored);
     const RestoredChoice restored = restorePrinterChoice(printers(installed));
     QCOMPARE(restored.selected, pick);
-    QCOMPARE(PrinterTable.at(restored.selected), printers(installed).at(pick));
+    QCOMPARE(restored.entries.at(restored.selected), printers(installed).at(pick));
 }
 
 QTEST_GUILESS_MAIN(TestPrinterList)

@@ -1,5 +1,6 @@
 #include "main_window/chequesession.h"
 #include "main_window/form1.h"
+#include "main_window/program.h"
 #include "platform/printingsystem.h"
 #include "printer_choice/printerassignments.h"
 #include "prompt_dialog/form97talk.h"
@@ -101,8 +102,9 @@ void TestPrinterPick::pickedQueueReceivesTheCheque()
     int queueIndex = -1;
     {
         platform::QtPrintingSystem printing;
-        main_window::ChequeSession session({clock, printing, talk, recorder});
-        Form1 form(session);
+        main_window::Program program({clock, printing, talk, recorder});
+        main_window::ChequeSession &session = program.session();
+        Form1 &form = program.window();
         session.startUp();
         session.preparePrinters();
         const QStringList installed = printing.printerNames();
@@ -138,8 +140,9 @@ void TestPrinterPick::pickedQueueReceivesTheCheque()
 
     // The next start selects the picked printer again, default or not.
     platform::QtPrintingSystem printing;
-    main_window::ChequeSession session({clock, printing, talk, recorder});
-    Form1 again(session);
+    main_window::Program program({clock, printing, talk, recorder});
+    main_window::ChequeSession &session = program.session();
+    Form1 &again = program.window();
     session.startUp();
     session.preparePrinters();
     QCOMPARE(again.CbPrinters->currentIndex(), queueIndex);

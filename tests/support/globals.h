@@ -9,12 +9,6 @@
 #if __has_include("bank_layouts/layoutfile.h")
 #include "bank_layouts/layoutfile.h"
 #endif
-#if __has_include("main_window/globals.h")
-#include "main_window/globals.h"
-#endif
-#if __has_include("printer_choice/printerlist.h")
-#include "printer_choice/printerlist.h"
-#endif
 #if __has_include("prompt_dialog/globals.h")
 #include "prompt_dialog/globals.h"
 #endif
@@ -29,16 +23,7 @@ inline void resetGlobals()
     amount_words::WordsLine2.clear();
 #endif
 #if __has_include("bank_layouts/layoutfile.h")
-    bank_layouts::BankFiles.fill(QString());
-    bank_layouts::SelectedBankFile.clear();
     bank_layouts::LayoutTwips.fill(0.0f);
-#endif
-#if __has_include("main_window/globals.h")
-    main_window::KeepOpenAfterPrint = false;
-    main_window::PrintersReady = false;
-#endif
-#if __has_include("printer_choice/printerlist.h")
-    printer_choice::PrinterTable.clear();
 #endif
 #if __has_include("prompt_dialog/globals.h")
     prompt_dialog::PromptText.clear();

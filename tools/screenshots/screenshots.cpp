@@ -1,13 +1,19 @@
 // Takes pictures of the main window and of the prompt dialog in each of its
 // modes, as a person sees them, so that they can be looked at after a change
 // of layout or artwork. Run it through take.sh, under a virtual screen.
+#include "bank_layouts/banklist.h"
 #include "bank_layouts/layoutfile.h"
 #include "calibration/caischq3.h"
+#include "journal/chequerecorder.h"
+#include "journal/journal.h"
 #include "layout_editor/form2.h"
 #include "layout_editor/numberfield.h"
 #include "layout_editor/placementview.h"
 #include "main_window/program.h"
+#include "platform/clock.h"
+#include "platform/printingsystem.h"
 #include "prompt_dialog/form97.h"
+#include "prompt_dialog/form97talk.h"
 #include "prompt_dialog/globals.h"
 #include "window_services/textfield.h"
 
@@ -31,7 +37,12 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
 
-    main_window::Program program;
+    platform::SystemClock clock;
+    platform::QtPrintingSystem printing;
+    prompt_dialog::Form97Talk talk;
+    // Nothing is printed here: the journal is never opened.
+    journal::JournalRecorder recorder(journal::JournalFileName, clock, talk);
+    main_window::Program program({clock, printing, talk, recorder});
     main_window::Form1 &window = program.window();
     program.session().startUp();
     window.show();
@@ -65,9 +76,9 @@ int main(int argc, char *argv[])
 
     // The layout editor on the first bank, its preview with the value of the
     // amount's place focused, and the printer set-up window.
-    if (!bank_layouts::BankFiles[0].isEmpty()) {
-        bank_layouts::SelectedBankFile = bank_layouts::BankFiles[0];
-        layout_editor::Form2 editor(program.session(), &window);
+    const bank_layouts::BankList banks = bank_layouts::charge_banque();
+    if (!banks.files[0].isEmpty()) {
+        layout_editor::Form2 editor(program.session().editorData(), {banks.files[0], {}}, &window);
         if (editor.load()) {
             editor.show();
             editor.Text4[0]->setFocus();
@@ -83,7 +94,7 @@ int main(int argc, char *argv[])
             editor.Placement->close();
         }
     }
-    calibration::Caischq3 setup(program.session(), &window);
+    calibration::Caischq3 setup(program.session().editorData(), &window);
     setup.show();
     QTimer::singleShot(300, &app, [&] { QCoreApplication::exit(0); });
     QApplication::exec();
