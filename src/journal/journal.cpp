@@ -487,6 +487,9 @@ Condition conditionOf(const Filter &filter, bool withStatus, const PrintedBounds
     return condition;
 }
 
+// Qt SQL names its connections for the whole process, whatever thread or
+// object opens them: each connection takes the next number, so that two
+// journals open at once (a look on its thread, a window) never share one.
 std::atomic<quint64> connections{0};
 
 // A NULL column.

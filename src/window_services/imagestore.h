@@ -41,6 +41,10 @@ private:
     QHash<QString, platform::Picture> m_artwork;
 };
 
+// The run's one store, shared by every window: the shop's picture that
+// start-up reads shows in each dialog, which is made far from start-up and
+// from any window that could hand it over. It only ever holds pictures, and
+// only the windows' thread touches it.
 extern ImageStore icc;
 
 // One of the program's own drawings, by name; null when there is none.
