@@ -20,11 +20,13 @@ bool UserTalk::question(const QString &text)
     return PromptValue == AnswerYes;
 }
 
-QString UserTalk::input(const QString &question, const QString &defaultAnswer, int flags)
+std::optional<QString> UserTalk::input(const QString &question, const QString &defaultAnswer, int flags)
 {
     PromptValue = 1 + InputFlag + flags;
     PromptText = question + QLatin1Char('|') + defaultAnswer;
     prompt();
+    if (PromptValue == AnswerCancel)
+        return std::nullopt;
     return PromptText;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // How the program talks to the user: every message, question and one-line
 // input goes through here. The real talk is the prompt dialog; the tests
 // answer without a window.
@@ -29,10 +31,11 @@ public:
 
     // A one-line input with cancel and confirm buttons, `defaultAnswer`
     // offered selected. `flags` adds the input options (UpperCaseFlag,
-    // DigitsOnlyFlag, HiddenFlag). Returns the answer text, empty when
-    // cancelled; PromptValue tells a cancel (2) from an empty answer (1 for
-    // Enter, 6 for the confirm button).
-    QString input(const QString &question, const QString &defaultAnswer = QString(), int flags = 0);
+    // DigitsOnlyFlag, HiddenFlag). Gives nothing when the user cancelled (the
+    // cancel button, Escape, the dialog closed), else the answer text, which
+    // may be empty: an empty answer and a cancel are told apart here, so
+    // that a caller can keep what a cancel must not change.
+    std::optional<QString> input(const QString &question, const QString &defaultAnswer = QString(), int flags = 0);
 };
 
 } // namespace prompt_dialog
