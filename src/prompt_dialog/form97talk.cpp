@@ -1,15 +1,12 @@
 #include "prompt_dialog/form97talk.h"
 
 #include "prompt_dialog/form97.h"
-#include "prompt_dialog/globals.h"
 
 namespace prompt_dialog {
 
-void Form97Talk::prompt()
+PromptAnswer Form97Talk::prompt(const QString &text, int value)
 {
-    const PromptAnswer reply = showForm97(PromptText, PromptValue, m_parent);
-    PromptText = reply.text;
-    PromptValue = reply.value;
+    return showForm97(text, value, m_parent);
 }
 
 } // namespace prompt_dialog

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "prompt_dialog/promptrequest.h"
+
 #include <QString>
 
 #include <optional>
@@ -14,9 +16,9 @@ class UserTalk
 public:
     virtual ~UserTalk() = default;
 
-    // Shows the prompt that PromptText and PromptValue describe and returns
-    // once the user has answered, with the answer in the same two globals.
-    virtual void prompt() = 0;
+    // Shows the prompt that `text` and `value` (PromptText and PromptValue)
+    // describe and returns the user's answer.
+    virtual PromptAnswer prompt(const QString &text, int value) = 0;
 
     // The usual requests, each through prompt(). The texts must not begin
     // with the dialog's markers ("ON|", "*"), and a message or a question

@@ -15,9 +15,6 @@
 #if __has_include("printer_choice/printerlist.h")
 #include "printer_choice/printerlist.h"
 #endif
-#if __has_include("prompt_dialog/globals.h")
-#include "prompt_dialog/globals.h"
-#endif
 #if __has_include("platform/desktop.h")
 #include "platform/desktop.h"
 #endif
@@ -39,10 +36,6 @@ inline void resetGlobals()
 #endif
 #if __has_include("printer_choice/printerlist.h")
     printer_choice::PrinterTable.clear();
-#endif
-#if __has_include("prompt_dialog/globals.h")
-    prompt_dialog::PromptText.clear();
-    prompt_dialog::PromptValue = 0;
 #endif
 #if __has_include("platform/desktop.h")
     // Parameter mode lives in the application's pointer.
