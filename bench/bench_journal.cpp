@@ -55,7 +55,7 @@ public:
 class NoTalk final : public prompt_dialog::UserTalk
 {
 public:
-    void prompt() override { std::abort(); }
+    prompt_dialog::PromptAnswer prompt(const QString &, int) override { std::abort(); }
 };
 
 // Written straight into the tables the journal made, in one transaction: a

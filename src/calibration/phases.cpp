@@ -164,9 +164,11 @@ std::optional<PrinterOffsets> phase2BasePositioning(PrinterSurface &printer, pro
         tellNotPrinted(talk, error);
         return std::nullopt;
     }
+    // A cancel, like an empty answer, leaves the offsets as they are.
     const QString answer =
         talk.input(QStringLiteral("Entrez le N° se trouvant dans le coin haut-gauche de votre chéque ?"), QString(),
-                   prompt_dialog::UpperCaseFlag);
+                   prompt_dialog::UpperCaseFlag)
+            .value_or(QString());
     if (answer.isEmpty())
         return std::nullopt;
     // Only a number of the grid: anything else would move every cheque of
@@ -195,14 +197,16 @@ std::optional<PrinterOffsets> phase3FinalAdjustment(PrinterSurface &printer, pro
     // Both questions are always asked and both offsets always rewritten: a
     // cancelled or empty answer is a correction of nothing.
     PrinterOffsets corrected = current;
-    const QString horizontal = talk.input(
+    const std::optional<QString> horizontal = talk.input(
         QStringLiteral("Entrez la valeur de décalage horizontale en plus ou en moins (Exemple : '1' pour décaler 1 mm "
                        "vers la droite ou '-5' pour revenir de 5 mm vers la gauche ?"));
-    corrected.horizontal = common::formatWhole(common::numericValue(current.horizontal) + correctionOf(horizontal), 5);
-    const QString vertical = talk.input(
+    corrected.horizontal =
+        common::formatWhole(common::numericValue(current.horizontal) + correctionOf(horizontal.value_or(QString())), 5);
+    const std::optional<QString> vertical = talk.input(
         QStringLiteral("Entrez la valeur de décalage verticale en plus ou en moins (Exemple : '1' pour décaler 1 mm "
                        "vers le bas ou '-5' pour remonter de 5 mm vers le haut ?"));
-    corrected.vertical = common::formatWhole(common::numericValue(current.vertical) + correctionOf(vertical), 5);
+    corrected.vertical =
+        common::formatWhole(common::numericValue(current.vertical) + correctionOf(vertical.value_or(QString())), 5);
     return corrected;
 }
 

@@ -4,8 +4,6 @@
 #include "journal/remittanceslip.h"
 #include "platform/clock.h"
 #include "platform/printersurface.h"
-#include "prompt_dialog/globals.h"
-#include "prompt_dialog/promptrequest.h"
 #include "prompt_dialog/usertalk.h"
 
 #include <QRegularExpression>
@@ -148,12 +146,12 @@ bool JournalDesk::markSpoiled(qint64 id)
         m_talk.message(*refused);
         return false;
     }
-    const QString reason =
+    const std::optional<QString> reason =
         m_talk.input(QStringLiteral("Pourquoi le chèque de %1 est-il gâché ?").arg(chequeSummary(*entry)),
                      QStringLiteral("Mal imprimé"));
-    if (prompt_dialog::PromptValue == prompt_dialog::AnswerCancel)
+    if (!reason)
         return false;
-    const platform::Result<void> marked = m_journal.markSpoiled(id, reason);
+    const platform::Result<void> marked = m_journal.markSpoiled(id, *reason);
     if (!marked) {
         m_talk.message(QStringLiteral("Le chèque n'a pas pu être marqué « gâché » (%1).").arg(marked.error()));
         return false;
@@ -215,10 +213,10 @@ bool JournalDesk::cancel(qint64 id)
                                         "et ne sera pas remis en banque.")
                              .arg(chequeSummary(*entry))))
         return false;
-    const QString reason = m_talk.input(QStringLiteral("Pourquoi ce chèque est-il annulé ?"));
-    if (prompt_dialog::PromptValue == prompt_dialog::AnswerCancel)
+    const std::optional<QString> reason = m_talk.input(QStringLiteral("Pourquoi ce chèque est-il annulé ?"));
+    if (!reason)
         return false;
-    const platform::Result<void> cancelled = m_journal.cancel(id, reason);
+    const platform::Result<void> cancelled = m_journal.cancel(id, *reason);
     if (!cancelled) {
         m_talk.message(QStringLiteral("Le chèque n'a pas pu être annulé (%1).").arg(cancelled.error()));
         return false;
@@ -231,12 +229,12 @@ bool JournalDesk::editNote(qint64 id)
     const std::optional<Entry> entry = find(id);
     if (!entry)
         return false;
-    const QString note = m_talk.input(
+    const std::optional<QString> note = m_talk.input(
         QStringLiteral("Note du chèque de %1 (le nom du client, le numéro du chèque) :").arg(chequeSummary(*entry)),
         entry->note);
-    if (prompt_dialog::PromptValue == prompt_dialog::AnswerCancel || note == entry->note)
+    if (!note || *note == entry->note)
         return false;
-    const platform::Result<void> added = m_journal.addNote(id, note);
+    const platform::Result<void> added = m_journal.addNote(id, *note);
     if (!added) {
         m_talk.message(QStringLiteral("La note n'a pas pu être enregistrée (%1).").arg(added.error()));
         return false;

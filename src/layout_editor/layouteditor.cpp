@@ -122,8 +122,10 @@ void LayoutEditor::setOpacity(int percent)
 
 bool LayoutEditor::newBank()
 {
+    // A cancel, like an empty code, adds no bank.
     const QString answer =
-        m_talk.input(QStringLiteral("Entrez un code pour cette banque ( Max 5 caractères ) ?"), QString());
+        m_talk.input(QStringLiteral("Entrez un code pour cette banque ( Max 5 caractères ) ?"), QString())
+            .value_or(QString());
     if (answer.isEmpty())
         return false;
     const QString code = bankCode(answer);

@@ -15,7 +15,6 @@
 #include "platform/desktop.h"
 #include "platform/printingsystem.h"
 #include "printer_choice/printerlist.h"
-#include "prompt_dialog/globals.h"
 #include "prompt_dialog/promptrequest.h"
 #include "prompt_dialog/usertalk.h"
 #include "window_services/suitefile.h"
@@ -308,12 +307,13 @@ journal::MainWindowValues ChequeSession::journalValues() const
 
 void ChequeSession::amountEntry()
 {
-    const QString answer = m_talk.input(QStringLiteral("Entrez le montant du chèque ?"), m_fields.amount);
+    const std::optional<QString> answer =
+        m_talk.input(QStringLiteral("Entrez le montant du chèque ?"), m_fields.amount);
     // A cancel keeps the amount, the one the invoicing program handed over
     // above all.
-    if (prompt_dialog::PromptValue == prompt_dialog::AnswerCancel)
+    if (!answer)
         return;
-    const platform::Result<QString> amount = amountFromAnswer(answer);
+    const platform::Result<QString> amount = amountFromAnswer(*answer);
     if (!amount) {
         m_talk.message(amount.error());
         return;

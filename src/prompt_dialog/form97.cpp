@@ -1,7 +1,6 @@
 #include "prompt_dialog/form97.h"
 
 #include "platform/desktop.h"
-#include "prompt_dialog/globals.h"
 #include "prompt_dialog/pictures.h"
 #include "window_services/picturebutton.h"
 #include "window_services/placement.h"
@@ -136,7 +135,7 @@ void PromptInput::keyPressEvent(QKeyEvent *event)
     event->setAccepted(changed.isAccepted());
 }
 
-Form97::Form97(QWidget *parent)
+Form97::Form97(const QString &text, int value, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("form97"));
@@ -145,7 +144,7 @@ Form97::Form97(QWidget *parent)
 
     // The opening, in this order. Each step stands on its own: a picture the
     // store lacks leaves its control as it was and the next step goes on.
-    const PromptRequest request = readPromptRequest(PromptText, PromptValue);
+    const PromptRequest request = readPromptRequest(text, value);
     layFrame();
     placeOnScreen();
     m_alternativeFaces = request.alternativeFaces;
@@ -182,12 +181,11 @@ Form97::Form97(QWidget *parent)
         // Typing replaces the default answer.
         Text2->selectAll();
     }
-    PromptText = request.message;
-    PromptValue = request.mode;
+    m_message = request.message;
     m_mode = request.mode;
 
     showModeButtons(request.mode);
-    text1->setText(PromptText);
+    text1->setText(m_message);
     focusFirstControl();
 }
 
@@ -360,26 +358,29 @@ void Form97::reject()
     finish(PromptButton::Command3D3);
 }
 
-void Form97::answer(PromptButton button)
+PromptAnswer Form97::answer(PromptButton button)
 {
     m_finished = true;
-    const PromptAnswer reply = answerOf(button, Text2->text(), PromptText);
-    PromptText = reply.text;
-    PromptValue = reply.value;
+    const PromptAnswer reply = answerOf(button, Text2->text(), m_message);
     platform::setPointer(platform::DefaultPointer);
+    Q_EMIT answered(reply);
+    return reply;
 }
 
 void Form97::finish(PromptButton button)
 {
     if (m_finished)
         return;
-    answer(button);
-    done(PromptValue);
+    done(answer(button).value);
 }
 
-void showForm97(QWidget *parent)
+PromptAnswer showForm97(const QString &text, int value, QWidget *parent)
 {
-    QPointer<Form97> dialog = new Form97(parent);
+    PromptAnswer reply;
+    QPointer<Form97> dialog = new Form97(text, value, parent);
+    // Kept as it is given rather than asked of the dialog once it has closed:
+    // its owner may destroy it while it waits, and it answers as it goes.
+    QObject::connect(dialog, &Form97::answered, [&reply](const PromptAnswer &given) { reply = given; });
     dialog->show();
     // Painted before the modal wait begins.
     platform::processEvents();
@@ -387,6 +388,7 @@ void showForm97(QWidget *parent)
     if (dialog && !dialog->hasFinished())
         dialog->exec();
     delete dialog;
+    return reply;
 }
 
 } // namespace prompt_dialog

@@ -40,21 +40,26 @@ private:
     InputFilter m_filter = InputFilter::None;
 };
 
-// The prompt dialog. Constructing it carries out the opening from PromptText
-// and PromptValue, rewriting both; a button or key that ends it leaves the
-// answer in them. The program opens it through showForm97() only.
+// The prompt dialog. Constructing it carries out the opening of the request
+// `text` and `value` (PromptText and PromptValue); a button or key that ends
+// it gives the answer through answered(). The program opens it through
+// showForm97() only.
 class Form97 : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit Form97(QWidget *parent = nullptr);
+    Form97(const QString &text, int value, QWidget *parent = nullptr);
     // Destroyed before anything answered (its owner went away), it answers as
     // a cancel, so that the caller never mistakes the message for an answer.
     ~Form97() override;
 
     bool hasFinished() const { return m_finished; }
     bool alternativeFaces() const { return m_alternativeFaces; }
+    // The request as the opening read it: PromptText without its markers and
+    // default answer, PromptValue without its option flags.
+    const QString &message() const { return m_message; }
+    int mode() const { return m_mode; }
 
     std::array<QLabel *, 8> ccb{};
     QLabel *Image1 = nullptr;
@@ -62,6 +67,11 @@ public:
     PromptInput *Text2 = nullptr;
     std::array<window_services::PictureButton *, 7> command3D{};
     window_services::PictureButton *bt_rech = nullptr;
+
+Q_SIGNALS:
+    // Once, from whatever ends the dialog, its destruction unanswered
+    // included.
+    void answered(const prompt_dialog::PromptAnswer &answer);
 
 public Q_SLOTS:
     // Closing the window any other way (the window manager's close, for one)
@@ -80,16 +90,17 @@ private:
     void focusFirstControl();
     window_services::PictureButton *buttonOf(PromptButton button) const;
     bool dialogKey(const QKeyEvent *event);
-    void answer(PromptButton button);
+    PromptAnswer answer(PromptButton button);
     void finish(PromptButton button);
 
+    QString m_message;
     int m_mode = 0;
     bool m_alternativeFaces = false;
     bool m_finished = false;
 };
 
-// Opens the prompt dialog modally from PromptText and PromptValue and returns
-// once it has closed, with the answer in the same two globals.
-void showForm97(QWidget *parent);
+// Opens the prompt dialog modally on the request `text` and `value`
+// (PromptText and PromptValue) and returns its answer once it has closed.
+PromptAnswer showForm97(const QString &text, int value, QWidget *parent);
 
 } // namespace prompt_dialog

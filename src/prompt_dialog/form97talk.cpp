@@ -4,9 +4,9 @@
 
 namespace prompt_dialog {
 
-void Form97Talk::prompt()
+PromptAnswer Form97Talk::prompt(const QString &text, int value)
 {
-    showForm97(m_parent);
+    return showForm97(text, value, m_parent);
 }
 
 } // namespace prompt_dialog

@@ -13,7 +13,7 @@ class Form97Talk final : public UserTalk
 {
 public:
     void setParentWindow(QWidget *window) { m_parent = window; }
-    void prompt() override;
+    PromptAnswer prompt(const QString &text, int value) override;
 
 private:
     QPointer<QWidget> m_parent;

@@ -17,7 +17,7 @@ enum PromptFlag {
     HiddenFlag = 100000,
 };
 
-// The codes left in PromptValue by the buttons and keys that end the dialog.
+// The codes the buttons and keys that end the dialog answer in PromptValue.
 enum PromptAnswerCode {
     AnswerConfirm = 1,
     AnswerCancel = 2,
@@ -59,15 +59,16 @@ enum class PromptButton {
 // The buttons a mode shows, left to right (the search button aside).
 QList<PromptButton> buttonsOfMode(int mode);
 
+// What ends a prompt, in the two values the request came in.
 struct PromptAnswer
 {
-    QString text;
-    int value = 0;
+    QString text;  // PromptText: the answer typed, for an input
+    int value = 0; // PromptValue: a PromptAnswerCode
 };
 
-// What a click on `button` leaves in the globals. `boxText` is the input box's
-// text as it stands (empty when the box is hidden); `message` is PromptText as
-// the opening left it.
+// What a click on `button` answers. `boxText` is the input box's text as it
+// stands (empty when the box is hidden); `message` is the request's message
+// as the opening read it.
 PromptAnswer answerOf(PromptButton button, const QString &boxText, const QString &message);
 
 // The text a typed character puts into the input box under `filter`, or

@@ -1,8 +1,6 @@
-# The prompt dialog: its two globals and the reading of a request need QtCore
-# only; the window and its pictures need widgets.
+# The prompt dialog: the reading of a request needs QtCore only; the window
+# and its pictures need widgets.
 target_sources(ormeline_core PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/globals.h
-    ${CMAKE_CURRENT_LIST_DIR}/globals.cpp
     ${CMAKE_CURRENT_LIST_DIR}/promptrequest.h
     ${CMAKE_CURRENT_LIST_DIR}/promptrequest.cpp
 )

@@ -1,31 +1,23 @@
 #include "prompt_dialog/usertalk.h"
 
-#include "prompt_dialog/globals.h"
-#include "prompt_dialog/promptrequest.h"
-
 namespace prompt_dialog {
 
 void UserTalk::message(const QString &text)
 {
-    PromptValue = 0;
-    PromptText = text;
-    prompt();
+    prompt(text, 0);
 }
 
 bool UserTalk::question(const QString &text)
 {
-    PromptValue = 4;
-    PromptText = text;
-    prompt();
-    return PromptValue == AnswerYes;
+    return prompt(text, 4).value == AnswerYes;
 }
 
-QString UserTalk::input(const QString &question, const QString &defaultAnswer, int flags)
+std::optional<QString> UserTalk::input(const QString &question, const QString &defaultAnswer, int flags)
 {
-    PromptValue = 1 + InputFlag + flags;
-    PromptText = question + QLatin1Char('|') + defaultAnswer;
-    prompt();
-    return PromptText;
+    const PromptAnswer reply = prompt(question + QLatin1Char('|') + defaultAnswer, 1 + InputFlag + flags);
+    if (reply.value == AnswerCancel)
+        return std::nullopt;
+    return reply.text;
 }
 
 } // namespace prompt_dialog

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "prompt_dialog/promptrequest.h"
+
 #include <QString>
+
+#include <optional>
 
 // How the program talks to the user: every message, question and one-line
 // input goes through here. The real talk is the prompt dialog; the tests
@@ -12,9 +16,9 @@ class UserTalk
 public:
     virtual ~UserTalk() = default;
 
-    // Shows the prompt that PromptText and PromptValue describe and returns
-    // once the user has answered, with the answer in the same two globals.
-    virtual void prompt() = 0;
+    // Shows the prompt that `text` and `value` (PromptText and PromptValue)
+    // describe and returns the user's answer.
+    virtual PromptAnswer prompt(const QString &text, int value) = 0;
 
     // The usual requests, each through prompt(). The texts must not begin
     // with the dialog's markers ("ON|", "*"), and a message or a question
@@ -29,10 +33,11 @@ public:
 
     // A one-line input with cancel and confirm buttons, `defaultAnswer`
     // offered selected. `flags` adds the input options (UpperCaseFlag,
-    // DigitsOnlyFlag, HiddenFlag). Returns the answer text, empty when
-    // cancelled; PromptValue tells a cancel (2) from an empty answer (1 for
-    // Enter, 6 for the confirm button).
-    QString input(const QString &question, const QString &defaultAnswer = QString(), int flags = 0);
+    // DigitsOnlyFlag, HiddenFlag). Gives nothing when the user cancelled (the
+    // cancel button, Escape, the dialog closed), else the answer text, which
+    // may be empty: an empty answer and a cancel are told apart here, so
+    // that a caller can keep what a cancel must not change.
+    std::optional<QString> input(const QString &question, const QString &defaultAnswer = QString(), int flags = 0);
 };
 
 } // namespace prompt_dialog

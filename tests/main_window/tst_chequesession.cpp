@@ -474,6 +474,8 @@ void TestChequeSession::amountEntry_data()
                                    << "DOUZE EUROS ET CINQUANTE CENTIMES" << false;
     QTest::newRow("cancel keeps the amount") << "<cancel>"
                                              << "1575.98" << Words1575 << false;
+    QTest::newRow("empty is no cancel: refused") << ""
+                                                 << "1575.98" << Words1575 << true;
     QTest::newRow("no number is refused") << "douze"
                                           << "1575.98" << Words1575 << true;
     QTest::newRow("negative is refused") << "-5"

@@ -1,7 +1,6 @@
 #include "platform/desktop.h"
 #include "prompt_dialog/form97.h"
 #include "prompt_dialog/form97talk.h"
-#include "prompt_dialog/globals.h"
 #include "window_services/picturebutton.h"
 
 #include <QApplication>
@@ -16,8 +15,7 @@
 #include <memory>
 
 using prompt_dialog::Form97;
-using prompt_dialog::PromptText;
-using prompt_dialog::PromptValue;
+using prompt_dialog::PromptAnswer;
 using window_services::PictureButton;
 
 namespace {
@@ -30,6 +28,7 @@ struct Outcome
     bool leftOpen = false; // `act` did not end it
     bool hung = false;     // the modal wait began after the dialog had ended
     bool destroyed = true; // no dialog outlived its closing
+    PromptAnswer answer;   // what showForm97() returned
 };
 
 enum class When { Waiting, BeforeWait };
@@ -76,9 +75,10 @@ Outcome run(const std::function<void()> &open, const Act &act, When when = When:
 
 Outcome runPrompt(const QString &text, int value, const Act &act, When when = When::Waiting)
 {
-    PromptText = text;
-    PromptValue = value;
-    return run([] { prompt_dialog::showForm97(nullptr); }, act, when);
+    PromptAnswer answer;
+    Outcome outcome = run([&] { answer = prompt_dialog::showForm97(text, value, nullptr); }, act, when);
+    outcome.answer = answer;
+    return outcome;
 }
 
 #define CHECK_RAN(outcome)                                                                                             \
@@ -197,8 +197,8 @@ void TestPromptDialog::opening()
                                           {"command3D3", 3960}, {"command3D4", 540},  {"command3D5", 6060},
                                           {"command3D6", 1680}, {"bt_rech", 2820}};
     const Outcome outcome = runPrompt(text, value, [&](Form97 *dialog) {
-        QCOMPARE(PromptText, message);
-        QCOMPARE(PromptValue, mode);
+        QCOMPARE(dialog->message(), message);
+        QCOMPARE(dialog->mode(), mode);
         QCOMPARE(dialog->text1->text(), message);
         // Whole: no word runs past the edge, no line past the bottom.
         QVERIFY(dialog->text1->minimumSizeHint().width() <= dialog->text1->width());
@@ -328,8 +328,8 @@ void TestPromptDialog::answers()
         }
     });
     CHECK_RAN(outcome);
-    QTEST(PromptText, "answerText");
-    QTEST(PromptValue, "answerValue");
+    QTEST(outcome.answer.text, "answerText");
+    QTEST(outcome.answer.value, "answerValue");
 }
 
 void TestPromptDialog::filters_data()
@@ -376,8 +376,8 @@ void TestPromptDialog::filters()
         QTest::keyClick(dialog->Text2, Qt::Key_Return);
     });
     CHECK_RAN(outcome);
-    QCOMPARE(PromptValue, 1);
-    QCOMPARE(PromptText, boxText.trimmed());
+    QCOMPARE(outcome.answer.value, 1);
+    QCOMPARE(outcome.answer.text, boxText.trimmed());
 }
 
 void TestPromptDialog::keyTypedAheadEndsIt()
@@ -387,20 +387,21 @@ void TestPromptDialog::keyTypedAheadEndsIt()
     const Outcome outcome = runPrompt(
         "Code ?|12", 129, [](Form97 *dialog) { QTest::keyClick(dialog->Text2, Qt::Key_Return); }, When::BeforeWait);
     CHECK_RAN(outcome);
-    QCOMPARE(PromptText, QStringLiteral("12"));
+    QCOMPARE(outcome.answer.text, QStringLiteral("12"));
 }
 
 void TestPromptDialog::destroyedUnansweredItAnswersCancel()
 {
-    // Its owner gone before any answer: the caller must not read the message
-    // it left in PromptText as what the user typed.
-    PromptText = QStringLiteral("Entrez le montant du chèque ?|1575.98");
-    PromptValue = 129;
-    auto *dialog = new Form97;
-    QCOMPARE(PromptText, QStringLiteral("Entrez le montant du chèque ?"));
+    // Its owner gone before any answer: the caller must not take the message
+    // as what the user typed.
+    auto *dialog = new Form97(QStringLiteral("Entrez le montant du chèque ?|1575.98"), 129);
+    QCOMPARE(dialog->message(), QStringLiteral("Entrez le montant du chèque ?"));
+    std::optional<PromptAnswer> answer;
+    QObject::connect(dialog, &Form97::answered, [&answer](const PromptAnswer &given) { answer = given; });
     delete dialog;
-    QCOMPARE(PromptText, QString());
-    QCOMPARE(PromptValue, 2);
+    QVERIFY(answer);
+    QCOMPARE(answer->text, QString());
+    QCOMPARE(answer->value, 2);
 }
 
 void TestPromptDialog::talk()
@@ -426,7 +427,7 @@ void TestPromptDialog::talk()
     CHECK_RAN(outcome);
     QVERIFY(yes);
 
-    QString answer;
+    std::optional<QString> answer;
     outcome = run([&answer, &talk] { answer = talk.input("Code ?", "a", prompt_dialog::UpperCaseFlag); },
                   [&shown](Form97 *dialog) {
                       shown = dialog->Text2->text();
@@ -435,7 +436,8 @@ void TestPromptDialog::talk()
                   });
     CHECK_RAN(outcome);
     QCOMPARE(shown, QStringLiteral("a"));
-    QCOMPARE(answer, QStringLiteral("B"));
+    QVERIFY(answer);
+    QCOMPARE(*answer, QStringLiteral("B"));
 }
 
 QTEST_MAIN(TestPromptDialog)

@@ -9,9 +9,6 @@
 #if __has_include("bank_layouts/layoutfile.h")
 #include "bank_layouts/layoutfile.h"
 #endif
-#if __has_include("prompt_dialog/globals.h")
-#include "prompt_dialog/globals.h"
-#endif
 #if __has_include("platform/desktop.h")
 #include "platform/desktop.h"
 #endif
@@ -24,10 +21,6 @@ inline void resetGlobals()
 #endif
 #if __has_include("bank_layouts/layoutfile.h")
     bank_layouts::LayoutTwips.fill(0.0f);
-#endif
-#if __has_include("prompt_dialog/globals.h")
-    prompt_dialog::PromptText.clear();
-    prompt_dialog::PromptValue = 0;
 #endif
 #if __has_include("platform/desktop.h")
     // Parameter mode lives in the application's pointer.

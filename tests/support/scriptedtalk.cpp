@@ -1,7 +1,5 @@
 #include "support/scriptedtalk.h"
 
-#include "prompt_dialog/globals.h"
-
 using namespace prompt_dialog;
 
 QStringList ScriptedTalk::messages() const
@@ -12,9 +10,9 @@ QStringList ScriptedTalk::messages() const
     return texts;
 }
 
-void ScriptedTalk::prompt()
+PromptAnswer ScriptedTalk::prompt(const QString &text, int value)
 {
-    const PromptRequest request = readPromptRequest(PromptText, PromptValue);
+    const PromptRequest request = readPromptRequest(text, value);
     m_seen << request;
     Answer answer{PromptButton::Command3D3, std::nullopt};
     if (m_script.isEmpty())
@@ -23,7 +21,5 @@ void ScriptedTalk::prompt()
         answer = m_script.takeFirst();
     // The box is shown only for an input; typing replaces the offered answer.
     const QString box = request.input ? answer.typed.value_or(request.defaultAnswer) : QString();
-    const PromptAnswer reply = answerOf(answer.button, box, request.message);
-    PromptText = reply.text;
-    PromptValue = reply.value;
+    return answerOf(answer.button, box, request.message);
 }

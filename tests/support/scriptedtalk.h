@@ -9,8 +9,8 @@
 #include <optional>
 
 // Answers the program's prompts without a window, as the prompt dialog would:
-// each prompt is read the way the dialog reads PromptText and PromptValue,
-// and answered with the next answer of the script through the dialog's own
+// each request (PromptText and PromptValue) is read the way the dialog reads
+// it, and answered with the next answer of the script through the dialog's own
 // rules. A prompt the script did not expect is answered as Escape would and
 // noted, so that the test fails at once instead of waiting.
 class ScriptedTalk final : public prompt_dialog::UserTalk
@@ -34,7 +34,7 @@ public:
     QStringList unexpected() const { return m_unexpected; }
     bool scriptDone() const { return m_script.isEmpty(); }
 
-    void prompt() override;
+    prompt_dialog::PromptAnswer prompt(const QString &text, int value) override;
 
 private:
     struct Answer

@@ -1,6 +1,5 @@
 #include "platform/desktop.h"
 #include "prompt_dialog/form97.h"
-#include "prompt_dialog/globals.h"
 #include "support/workingfolder.h"
 #include "window_services/imagestore.h"
 #include "window_services/picturebutton.h"
@@ -92,9 +91,7 @@ void TestWindowServices::replacedPictureReachesTheDialog()
     QCOMPARE(icc.lookup(QStringLiteral("Image1"), 2).picture.size(), QSize(40, 20));
 
     // Every dialog opened afterwards shows it at its top left.
-    prompt_dialog::PromptText = QStringLiteral("Bonjour");
-    prompt_dialog::PromptValue = 0;
-    prompt_dialog::Form97 dialog;
+    prompt_dialog::Form97 dialog(QStringLiteral("Bonjour"), 0);
     QVERIFY(dialog.Image1->pixmap().toImage().pixel(5, 5) == QColor(Qt::magenta).rgb());
     icc.replace(QStringLiteral("Image1"), 2, before);
 }

@@ -14,7 +14,6 @@
 #include "platform/printingsystem.h"
 #include "prompt_dialog/form97.h"
 #include "prompt_dialog/form97talk.h"
-#include "prompt_dialog/globals.h"
 #include "window_services/textfield.h"
 
 #include <QApplication>
@@ -64,14 +63,12 @@ int main(int argc, char *argv[])
         {"three-buttons", 14, "Que voulez-vous faire ?"},
     };
     for (const auto &mode : modes) {
-        prompt_dialog::PromptText = QString::fromUtf8(mode.text);
-        prompt_dialog::PromptValue = mode.value;
         QTimer::singleShot(300, &app, [&] {
             shoot(out + QStringLiteral("/dialog-%1.png").arg(QLatin1String(mode.name)));
             if (auto *dialog = QApplication::activeModalWidget())
                 dialog->close();
         });
-        prompt_dialog::showForm97(&window);
+        prompt_dialog::showForm97(QString::fromUtf8(mode.text), mode.value, &window);
     }
 
     // The layout editor on the first bank, its preview with the value of the
