@@ -47,7 +47,7 @@ void dragFrame(benchmark::State &state)
     for (auto _ : state) {
         // The amount a tenth of a millimetre further at each frame, and the
         // whole view drawn, as a drag does.
-        layout.values[0] = bank_layouts::LayoutNumber::fromMm(120 + (step++ % 200) / 10.0);
+        layout.amount.x = bank_layouts::LayoutNumber::fromMm(120 + (step++ % 200) / 10.0);
         view.setLayout(layout);
         view.render(&frame);
         benchmark::DoNotOptimize(frame.constBits());

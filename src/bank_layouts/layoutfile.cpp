@@ -64,18 +64,84 @@ LayoutNumber LayoutNumber::fromMm(double mm)
     return LayoutNumber(text);
 }
 
+namespace {
+
+// One list for both constnesses: the file's order is written once.
+template <typename L>
+auto numbersInFileOrder(L &layout)
+{
+    return std::array{&layout.amount.x,
+                      &layout.amount.y,
+                      &layout.payee.x,
+                      &layout.payee.y,
+                      &layout.place.x,
+                      &layout.place.y,
+                      &layout.date.x,
+                      &layout.date.y,
+                      &layout.firstWordsLine.x,
+                      &layout.firstWordsLine.y,
+                      &layout.secondWordsLine.x,
+                      &layout.secondWordsLine.y,
+                      &layout.firstLineLength};
+}
+
+template <typename L>
+auto &itemPosition(L &layout, ChequeItem item)
+{
+    switch (item) {
+    case ChequeItem::Amount:
+        return layout.amount;
+    case ChequeItem::Payee:
+        return layout.payee;
+    case ChequeItem::Place:
+        return layout.place;
+    case ChequeItem::Date:
+        return layout.date;
+    case ChequeItem::FirstWordsLine:
+        return layout.firstWordsLine;
+    case ChequeItem::SecondWordsLine:
+        break;
+    }
+    return layout.secondWordsLine;
+}
+
+} // namespace
+
+LayoutPoint &Layout::position(ChequeItem item)
+{
+    return itemPosition(*this, item);
+}
+
+const LayoutPoint &Layout::position(ChequeItem item) const
+{
+    return itemPosition(*this, item);
+}
+
+std::array<LayoutNumber *, LayoutValueCount> Layout::inFileOrder()
+{
+    return numbersInFileOrder(*this);
+}
+
+std::array<const LayoutNumber *, LayoutValueCount> Layout::inFileOrder() const
+{
+    return numbersInFileOrder(*this);
+}
+
 LayoutValues Layout::twips() const
 {
     LayoutValues twips{};
+    const auto numbers = inFileOrder();
     for (int k = 1; k <= LayoutValueCount; ++k)
-        twips[std::size_t(k)] = common::mmToTwips(values[std::size_t(k - 1)].value());
+        twips[std::size_t(k)] = common::mmToTwips(numbers[std::size_t(k - 1)]->value());
     return twips;
 }
 
 bool Layout::operator==(const Layout &other) const
 {
     return bankName == other.bankName && fontName == other.fontName && fontSize == other.fontSize &&
-           values == other.values;
+           amount == other.amount && payee == other.payee && place == other.place && date == other.date &&
+           firstWordsLine == other.firstWordsLine && secondWordsLine == other.secondWordsLine &&
+           firstLineLength == other.firstLineLength;
 }
 
 platform::Result<int> readLayout(const QString &path, Layout &layout)
@@ -90,16 +156,17 @@ platform::Result<int> readLayout(const QString &path, Layout &layout)
         layout.fontName = lines->at(1);
     if (count > 2)
         layout.fontSize = LayoutNumber::fromFile(lines->at(2));
+    const auto numbers = layout.inFileOrder();
     for (int k = 0; k < LayoutValueCount && 3 + k < count; ++k)
-        layout.values[std::size_t(k)] = LayoutNumber::fromFile(lines->at(3 + k));
+        *numbers[std::size_t(k)] = LayoutNumber::fromFile(lines->at(3 + k));
     return count;
 }
 
 platform::Result<void> writeLayout(const QString &path, const Layout &layout)
 {
     QStringList lines{layout.bankName, layout.fontName, layout.fontSize.text()};
-    for (const LayoutNumber &value : layout.values)
-        lines << value.text();
+    for (const LayoutNumber *value : layout.inFileOrder())
+        lines << value->text();
     return platform::writeTextLines(path, lines);
 }
 

@@ -69,6 +69,21 @@ private:
     double m_value = 0;
 };
 
+// Where an item is printed, in millimetres from the cheque's top-left
+// corner.
+struct LayoutPoint
+{
+    LayoutNumber x; // from the left edge
+    LayoutNumber y; // from the top edge
+
+    bool operator==(const LayoutPoint &other) const { return x == other.x && y == other.y; }
+    bool operator!=(const LayoutPoint &other) const { return !(*this == other); }
+};
+
+// The six items of a cheque, in the order the print routine prints them.
+enum class ChequeItem { Amount, Payee, Place, Date, FirstWordsLine, SecondWordsLine };
+constexpr int ChequeItemCount = 6;
+
 // A bank's layout as one value, from the file to the paper. A new bank
 // starts with these.
 struct Layout
@@ -76,17 +91,29 @@ struct Layout
     QString bankName = QStringLiteral("Nom de la banque");
     QString fontName = QStringLiteral("Arial");
     LayoutNumber fontSize = LayoutNumber::fromFile(QStringLiteral("10"));
-    // Millimetres, in the file's order: amount x, y; payee x, y; place x, y;
-    // date x, y; first words line x, y; second words line x, y; the first
-    // line's maximum length.
-    std::array<LayoutNumber, LayoutValueCount> values{
-        LayoutNumber::fromFile(QStringLiteral("132")), LayoutNumber::fromFile(QStringLiteral("26")),
-        LayoutNumber::fromFile(QStringLiteral("6")),   LayoutNumber::fromFile(QStringLiteral("29")),
-        LayoutNumber::fromFile(QStringLiteral("90")),  LayoutNumber::fromFile(QStringLiteral("38")),
-        LayoutNumber::fromFile(QStringLiteral("134")), LayoutNumber::fromFile(QStringLiteral("38")),
-        LayoutNumber::fromFile(QStringLiteral("55")),  LayoutNumber::fromFile(QStringLiteral("17")),
-        LayoutNumber::fromFile(QStringLiteral("6")),   LayoutNumber::fromFile(QStringLiteral("43")),
-        LayoutNumber::fromFile(QStringLiteral("60"))};
+    LayoutPoint amount{LayoutNumber::fromFile(QStringLiteral("132")), LayoutNumber::fromFile(QStringLiteral("26"))};
+    LayoutPoint payee{LayoutNumber::fromFile(QStringLiteral("6")), LayoutNumber::fromFile(QStringLiteral("29"))};
+    LayoutPoint place{LayoutNumber::fromFile(QStringLiteral("90")), LayoutNumber::fromFile(QStringLiteral("38"))};
+    LayoutPoint date{LayoutNumber::fromFile(QStringLiteral("134")), LayoutNumber::fromFile(QStringLiteral("38"))};
+    LayoutPoint firstWordsLine{LayoutNumber::fromFile(QStringLiteral("55")),
+                               LayoutNumber::fromFile(QStringLiteral("17"))};
+    LayoutPoint secondWordsLine{LayoutNumber::fromFile(QStringLiteral("6")),
+                                LayoutNumber::fromFile(QStringLiteral("43"))};
+    // The first words line's maximum length, in millimetres.
+    LayoutNumber firstLineLength = LayoutNumber::fromFile(QStringLiteral("60"));
+
+    // Where an item is printed, for what goes through the six items in turn
+    // (the print, the editor's placement view).
+    LayoutPoint &position(ChequeItem item);
+    const LayoutPoint &position(ChequeItem item) const;
+
+    // The thirteen numbers after the font, in the order of the file's lines
+    // (amount x, y; payee x, y; place x, y; date x, y; first words line x,
+    // y; second words line x, y; the first line's maximum length), for
+    // what walks the file's lines: the reading, the writing and the
+    // editor's fields, laid out in that order. Everything else names them.
+    std::array<LayoutNumber *, LayoutValueCount> inFileOrder();
+    std::array<const LayoutNumber *, LayoutValueCount> inFileOrder() const;
 
     // The thirteen values in twips, at indices 1 to 13, as LayoutTwips holds
     // them.

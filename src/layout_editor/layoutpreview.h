@@ -14,18 +14,9 @@ class PrinterSurface;
 
 namespace layout_editor {
 
-// The six items of a cheque, in the order the print routine prints them.
-enum class ChequeItem { Amount, Payee, Place, Date, FirstWordsLine, SecondWordsLine };
-constexpr int ChequeItemCount = 6;
-
-// The layout values that place an item: the index of its horizontal
-// position, its vertical one following.
-inline int positionIndex(ChequeItem item)
-{
-    return 2 * int(item);
-}
-// The first words line's maximum length.
-constexpr int FirstLineLengthIndex = 12;
+// The six items of a cheque, as the print routine names them.
+using bank_layouts::ChequeItem;
+using bank_layouts::ChequeItemCount;
 
 // What the cheque print routine sends for this layout and this cheque: the
 // very routine, on the surface given. Fails (with the printer's reason) when

@@ -40,6 +40,7 @@ private Q_SLOTS:
     void readsSixteenLines();
     void untouchedValuesWrittenBackByteForByte_data();
     void untouchedValuesWrittenBackByteForByte();
+    void namedPositionsAreTheFilesLines();
     void numbersAsTypedOrDragged_data();
     void numbersAsTypedOrDragged();
     void lineWithoutNumberCountsZero();
@@ -91,14 +92,37 @@ void TestLayoutFile::untouchedValuesWrittenBackByteForByte()
     folder.write(QStringLiteral("bq_LYO.txt"), crlfLines(lines) + "a seventeenth line\r\n");
     Layout layout;
     QCOMPARE(readLayout(QStringLiteral("bq_LYO.txt"), layout).valueOr(0), LayoutLineCount);
-    QCOMPARE(layout.values[0].value(), mm);
+    QCOMPARE(layout.amount.x.value(), mm);
     QCOMPARE(layout.twips()[1], float(mm * 56.7));
 
     // Another value changed, as the editor changes it: this one and every
     // other line go back as they came.
-    layout.values[5] = *LayoutNumber::fromTyped(QStringLiteral("47,5"));
+    layout.place.y = *LayoutNumber::fromTyped(QStringLiteral("47,5"));
     QVERIFY(writeLayout(QStringLiteral("bq_LYO.txt"), layout));
     lines[8] = "47.5";
+    QCOMPARE(folder.read(QStringLiteral("bq_LYO.txt")), crlfLines(lines));
+}
+
+void TestLayoutFile::namedPositionsAreTheFilesLines()
+{
+    WorkingFolder folder;
+    // Each number its own, so that one read in another's place shows.
+    QList<QByteArray> lines = genericLines();
+    QStringList numbers;
+    for (int k = 3; k < LayoutLineCount; ++k) {
+        lines[k] = QByteArray::number(100 + k) + ".0";
+        numbers << QString::fromLatin1(lines[k]);
+    }
+    folder.write(QStringLiteral("bq_LYO.txt"), crlfLines(lines));
+    Layout l;
+    QCOMPARE(readLayout(QStringLiteral("bq_LYO.txt"), l).valueOr(0), LayoutLineCount);
+    QCOMPARE((QStringList{l.amount.x.text(), l.amount.y.text(), l.payee.x.text(), l.payee.y.text(), l.place.x.text(),
+                          l.place.y.text(), l.date.x.text(), l.date.y.text(), l.firstWordsLine.x.text(),
+                          l.firstWordsLine.y.text(), l.secondWordsLine.x.text(), l.secondWordsLine.y.text(),
+                          l.firstLineLength.text()}),
+             numbers);
+    // And back from the names, byte for byte.
+    QVERIFY(writeLayout(QStringLiteral("bq_LYO.txt"), l));
     QCOMPARE(folder.read(QStringLiteral("bq_LYO.txt")), crlfLines(lines));
 }
 
