@@ -13,6 +13,20 @@ class PrinterSurface;
 
 namespace bank_layouts {
 
+// The printer offsets, in millimetres, as the main window holds them (Text5
+// and Text6): what the calibration found this printer adds to every bank's
+// positions.
+struct PrinterOffsets
+{
+    QString vertical;   // positive moves the print down
+    QString horizontal; // positive moves the print right
+
+    bool operator==(const PrinterOffsets &other) const
+    {
+        return vertical == other.vertical && horizontal == other.horizontal;
+    }
+};
+
 // What the cheque is printed from: the main window's fields as they stand.
 struct ChequeFields
 {

@@ -510,7 +510,7 @@ void ChequeSession::calibrationPhase1()
 
 void ChequeSession::calibrationPhase2()
 {
-    const std::optional<calibration::PrinterOffsets> offsets =
+    const std::optional<bank_layouts::PrinterOffsets> offsets =
         calibration::phase2BasePositioning(m_printing.currentPrinter(), m_talk);
     if (offsets)
         keepOffsets(offsets->vertical, offsets->horizontal);
@@ -518,7 +518,7 @@ void ChequeSession::calibrationPhase2()
 
 void ChequeSession::calibrationPhase3()
 {
-    const std::optional<calibration::PrinterOffsets> offsets = calibration::phase3FinalAdjustment(
+    const std::optional<bank_layouts::PrinterOffsets> offsets = calibration::phase3FinalAdjustment(
         m_printing.currentPrinter(), m_talk, {m_fields.verticalOffset, m_fields.horizontalOffset});
     if (offsets)
         keepOffsets(offsets->vertical, offsets->horizontal);
