@@ -2,7 +2,6 @@
 
 #include "common/numeric.h"
 #include "platform/folder.h"
-#include "platform/printersurface.h"
 #include "platform/textfile.h"
 
 #include <QRegularExpression>
@@ -13,7 +12,6 @@ namespace bank_layouts {
 
 std::array<QString, BankFileSlots> BankFiles;
 QString SelectedBankFile;
-LayoutValues LayoutTwips{};
 
 namespace {
 
@@ -127,15 +125,6 @@ std::array<const LayoutNumber *, LayoutValueCount> Layout::inFileOrder() const
     return numbersInFileOrder(*this);
 }
 
-LayoutValues Layout::twips() const
-{
-    LayoutValues twips{};
-    const auto numbers = inFileOrder();
-    for (int k = 1; k <= LayoutValueCount; ++k)
-        twips[std::size_t(k)] = common::mmToTwips(numbers[std::size_t(k - 1)]->value());
-    return twips;
-}
-
 bool Layout::operator==(const Layout &other) const
 {
     return bankName == other.bankName && fontName == other.fontName && fontSize == other.fontSize &&
@@ -160,6 +149,17 @@ platform::Result<int> readLayout(const QString &path, Layout &layout)
     for (int k = 0; k < LayoutValueCount && 3 + k < count; ++k)
         *numbers[std::size_t(k)] = LayoutNumber::fromFile(lines->at(3 + k));
     return count;
+}
+
+platform::Result<Layout> readWholeLayout(const QString &path)
+{
+    Layout layout;
+    const platform::Result<int> read = readLayout(path, layout);
+    if (!read)
+        return read.failure();
+    if (*read < LayoutLineCount)
+        return tooShort();
+    return layout;
 }
 
 platform::Result<void> writeLayout(const QString &path, const Layout &layout)
@@ -191,48 +191,6 @@ QString bankPictureName(const QString &layoutFileName)
 QStringList layoutFiles()
 {
     return platform::listFiles(QStringLiteral("."), QStringLiteral("bq_*.txt"));
-}
-
-namespace {
-
-// As far as the file went: the font's name from line 2, its size from line
-// 3, the values from the lines after.
-platform::Result<void> applyLines(const Layout &layout, int lineCount, platform::PrinterSurface &printer,
-                                  LayoutValues &twips)
-{
-    // Line 1, the bank's name, is not needed for printing.
-    if (lineCount < 2)
-        return tooShort();
-    printer.setFontName(layout.fontName);
-    if (lineCount < 3)
-        return tooShort();
-    printer.setFontSize(static_cast<float>(layout.fontSize.value()));
-    const LayoutValues all = layout.twips();
-    for (int k = 1; k <= LayoutValueCount; ++k) {
-        if (lineCount < 3 + k)
-            return tooShort();
-        twips[std::size_t(k)] = all[std::size_t(k)];
-    }
-    return {};
-}
-
-} // namespace
-
-void applyLayout(const Layout &layout, platform::PrinterSurface &printer, LayoutValues &twips)
-{
-    // A whole layout cannot end early.
-    (void)applyLines(layout, LayoutLineCount, printer, twips);
-}
-
-platform::Result<QString> loadLayout(const QString &path, platform::PrinterSurface &printer)
-{
-    Layout layout;
-    const platform::Result<int> read = readLayout(path, layout);
-    if (!read)
-        return read.failure();
-    if (const platform::Result<void> applied = applyLines(layout, *read, printer, LayoutTwips); !applied)
-        return applied.failure();
-    return layout.bankName;
 }
 
 } // namespace bank_layouts

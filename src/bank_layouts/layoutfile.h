@@ -8,10 +8,6 @@
 #include <array>
 #include <optional>
 
-namespace platform {
-class PrinterSurface;
-}
-
 namespace bank_layouts {
 
 // The layout file names behind the bank buttons, by button index. Entries are
@@ -20,10 +16,6 @@ constexpr int BankFileSlots = 21;
 extern std::array<QString, BankFileSlots> BankFiles;
 // The layout file picked last.
 extern QString SelectedBankFile;
-// A layout's thirteen values in twips, at indices 1 to 13.
-using LayoutValues = std::array<float, 51>;
-// The last layout's, loaded for printing.
-extern LayoutValues LayoutTwips;
 
 constexpr int BankButtonCount = 15;
 constexpr int LayoutValueCount = 13;
@@ -115,10 +107,6 @@ struct Layout
     std::array<LayoutNumber *, LayoutValueCount> inFileOrder();
     std::array<const LayoutNumber *, LayoutValueCount> inFileOrder() const;
 
-    // The thirteen values in twips, at indices 1 to 13, as LayoutTwips holds
-    // them.
-    LayoutValues twips() const;
-
     bool operator==(const Layout &other) const;
     bool operator!=(const Layout &other) const { return !(*this == other); }
 };
@@ -127,6 +115,10 @@ struct Layout
 // what it does not hold keeps what `layout` had. Gives the number of lines
 // read (sixteen for a whole layout).
 platform::Result<int> readLayout(const QString &path, Layout &layout);
+
+// Reads a layout file for printing: a whole one, all sixteen lines; one that
+// ends early fails.
+platform::Result<Layout> readWholeLayout(const QString &path);
 
 // Writes the sixteen lines, each as its value holds it, replacing the file in
 // one step.
@@ -142,15 +134,5 @@ QString bankPictureName(const QString &layoutFileName);
 // The layout files of the working folder, "bq_*.txt", in name order. Case is
 // ignored, as it is on the systems the layouts are often copied from.
 QStringList layoutFiles();
-
-// Sets a layout up for printing: its font name and size go to the printer,
-// its thirteen values, in twips, to `twips`. Throws platform::PrinterError
-// when the printer refuses the font.
-void applyLayout(const Layout &layout, platform::PrinterSurface &printer, LayoutValues &twips);
-
-// Reads a layout file and sets it up for printing into LayoutTwips, line by
-// line as the printer is set up: a file that ends early fails, and what was
-// set before its end stays set. Gives the bank's name.
-platform::Result<QString> loadLayout(const QString &path, platform::PrinterSurface &printer);
 
 } // namespace bank_layouts

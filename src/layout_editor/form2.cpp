@@ -262,9 +262,10 @@ void Form2::undo()
 void Form2::refreshPreview()
 {
     const bank_layouts::ChequeFields cheque = m_data.chequeFields();
-    Apercu->setCheque(cheque);
+    const bank_layouts::PrinterOffsets offsets = m_data.printerOffsets();
+    Apercu->setCheque(cheque, offsets);
     if (Vue)
-        Vue->setCheque(cheque);
+        Vue->setCheque(cheque, offsets);
 }
 
 void Form2::buildPlacement()
@@ -336,7 +337,7 @@ void Form2::buildPlacement()
     // a 1024 x 768 screen takes.
     Placement->resize(1000, 600);
     Vue->setLayout(m_editor.layout());
-    Vue->setCheque(m_data.chequeFields());
+    Vue->setCheque(m_data.chequeFields(), m_data.printerOffsets());
     showPicture();
 }
 
@@ -394,7 +395,8 @@ void Form2::printProof()
 {
     platform::PrinterSurface &printer = m_data.currentPrinter();
     try {
-        layout_editor::printProof(printer, m_editor.layout(), withSamples(m_data.chequeFields()));
+        layout_editor::printProof(printer, m_editor.layout(), m_data.printerOffsets(),
+                                  withSamples(m_data.chequeFields()));
     } catch (const platform::PrinterError &error) {
         m_data.talk().message(QStringLiteral("L'essai n'a pas pu être imprimé : %1.").arg(error.message()));
         return;

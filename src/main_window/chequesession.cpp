@@ -273,22 +273,14 @@ journal::Reprinted ChequeSession::printOnBank(const QString &layoutFile, const b
     const auto undefined = [this](const QString &cause) { m_talk.message(UndefinedBank + QLatin1Char('\n') + cause); };
     journal::Reprinted outcome;
     platform::PrinterSurface &printer = m_printing.currentPrinter();
-    QString bankName;
-    try {
-        const platform::Result<QString> loaded = loadLayout(layoutFile, printer);
-        if (!loaded) {
-            undefined(QStringLiteral("Le fichier « %1 » ne peut pas être lu (%2) : corrigez-le avec 'paramètres', "
-                                     "puis un clic sur ce bouton.")
-                          .arg(layoutFile, loaded.error()));
-            return outcome;
-        }
-        bankName = *loaded;
-    } catch (const platform::PrinterError &error) {
-        undefined(QStringLiteral("La police du fichier « %1 » ne convient pas à l'imprimante (%2) : corrigez-la avec "
-                                 "'paramètres', puis un clic sur ce bouton.")
-                      .arg(layoutFile, error.message()));
+    const platform::Result<Layout> layout = readWholeLayout(layoutFile);
+    if (!layout) {
+        undefined(QStringLiteral("Le fichier « %1 » ne peut pas être lu (%2) : corrigez-le avec 'paramètres', "
+                                 "puis un clic sur ce bouton.")
+                      .arg(layoutFile, layout.error()));
         return outcome;
     }
+    const QString bankName = layout->bankName;
     printer.setDocumentName(
         QStringLiteral("Chèque %1 € – %2").arg(amount_words::amountFigures(fields.amount), bankName));
     // Written down before the page is handed over, so that no page can come
@@ -306,7 +298,13 @@ journal::Reprinted ChequeSession::printOnBank(const QString &layoutFile, const b
             unrecorded = recorded.error();
     };
     try {
-        printCheque(printer, fields, handingOver);
+        printCheque(printer, *layout, printerOffsets(), fields, handingOver);
+    } catch (const LayoutFontError &error) {
+        // Refused before anything was drawn or written down.
+        undefined(QStringLiteral("La police du fichier « %1 » ne convient pas à l'imprimante (%2) : corrigez-la avec "
+                                 "'paramètres', puis un clic sur ce bouton.")
+                      .arg(layoutFile, error.message()));
+        return outcome;
     } catch (const platform::PrinterError &error) {
         if (written) {
             const platform::Result<void> marked = m_recorder.markNotPrinted(
@@ -389,13 +387,7 @@ journal::Reprinted ChequeSession::printAgain(const journal::PrintedCheque &chequ
     }
     QString digits = *accepted;
     const QString words = amount_words::ConvertitLettres2(digits, m_fields.currencyName, m_fields.hundredthName);
-    const bank_layouts::ChequeFields fields{cheque.amount,
-                                            words,
-                                            cheque.payee,
-                                            cheque.place,
-                                            cheque.date,
-                                            m_fields.verticalOffset,
-                                            m_fields.horizontalOffset};
+    const bank_layouts::ChequeFields fields{cheque.amount, words, cheque.payee, cheque.place, cheque.date};
     return printOnBank(layoutFile, fields, cheque.source);
 }
 
@@ -499,8 +491,12 @@ void ChequeSession::runPhase(calibration::Phase phase)
 
 bank_layouts::ChequeFields ChequeSession::chequeFields() const
 {
-    return {m_fields.amount, m_fields.words,          m_fields.payee,           m_fields.place,
-            m_fields.date,   m_fields.verticalOffset, m_fields.horizontalOffset};
+    return {m_fields.amount, m_fields.words, m_fields.payee, m_fields.place, m_fields.date};
+}
+
+bank_layouts::PrinterOffsets ChequeSession::printerOffsets() const
+{
+    return {m_fields.verticalOffset, m_fields.horizontalOffset};
 }
 
 void ChequeSession::calibrationPhase1()
@@ -518,8 +514,8 @@ void ChequeSession::calibrationPhase2()
 
 void ChequeSession::calibrationPhase3()
 {
-    const std::optional<bank_layouts::PrinterOffsets> offsets = calibration::phase3FinalAdjustment(
-        m_printing.currentPrinter(), m_talk, {m_fields.verticalOffset, m_fields.horizontalOffset});
+    const std::optional<bank_layouts::PrinterOffsets> offsets =
+        calibration::phase3FinalAdjustment(m_printing.currentPrinter(), m_talk, printerOffsets());
     if (offsets)
         keepOffsets(offsets->vertical, offsets->horizontal);
 }

@@ -129,6 +129,7 @@ public:
     void keepSetupTexts(const calibration::SetupTexts &texts) override;
     void runPhase(calibration::Phase phase) override;
     bank_layouts::ChequeFields chequeFields() const override;
+    bank_layouts::PrinterOffsets printerOffsets() const override;
     // The layout editor's proof and the journal's slip print on it.
     platform::PrinterSurface &currentPrinter() override;
     prompt_dialog::UserTalk &talk() override { return m_talk; }

@@ -23,11 +23,9 @@ namespace {
 const bank_layouts::ChequeFields Cheque{
     QStringLiteral("1575.98"),
     QStringLiteral("MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE VINGT DIX HUIT CENTIMES"),
-    QStringLiteral("Boulangerie Éloïse"),
-    QStringLiteral("Mâcon"),
-    QStringLiteral("08/12/2026"),
-    QStringLiteral("00003"),
-    QStringLiteral("-2")};
+    QStringLiteral("Boulangerie Éloïse"), QStringLiteral("Mâcon"), QStringLiteral("08/12/2026")};
+const bank_layouts::PrinterOffsets Offsets{QStringLiteral("00003"), QStringLiteral("-2")};
+const bank_layouts::PrinterOffsets NoOffsets{QStringLiteral("0"), QStringLiteral("0")};
 
 } // namespace
 
@@ -76,14 +74,15 @@ void TestLayoutPreview::previewDrawsWhatPrints()
     layout.firstLineLength = LayoutNumber::fromFile(firstLineLength);
 
     RecordingSurface previewed;
-    QVERIFY(layout_editor::printWithLayout(previewed, layout, Cheque));
+    QVERIFY(layout_editor::printWithLayout(previewed, layout, Offsets, Cheque));
 
-    // The same layout saved, loaded and printed as a bank click does.
+    // The same layout saved, read and printed as a bank click does.
     WorkingFolder folder;
     QVERIFY(bank_layouts::writeLayout(QStringLiteral("bq_P.txt"), layout));
+    const platform::Result<Layout> read = bank_layouts::readWholeLayout(QStringLiteral("bq_P.txt"));
+    QVERIFY(read);
     RecordingSurface printed;
-    QVERIFY(bank_layouts::loadLayout(QStringLiteral("bq_P.txt"), printed));
-    bank_layouts::printCheque(printed, Cheque);
+    bank_layouts::printCheque(printed, *read, Offsets, Cheque);
 
     QCOMPARE(previewed.calls(), printed.calls());
     QVERIFY(previewed.calls().contains(QStringLiteral("printText(Boulangerie Éloïse)")));
@@ -173,13 +172,11 @@ void TestLayoutPreview::problems()
     }
     bank_layouts::ChequeFields cheque = Cheque;
     cheque.payee = payee;
-    cheque.verticalOffset = QStringLiteral("0");
-    cheque.horizontalOffset = QStringLiteral("0");
 
     layout_editor::LayoutPreviewWidget preview;
     preview.resize(400, 240);
     preview.setLayout(layout);
-    preview.setCheque(cheque);
+    preview.setCheque(cheque, NoOffsets);
     preview.setHighlighted(int(layout_editor::ChequeItem::Amount));
     const QImage drawn = preview.grab().toImage();
     QVERIFY2(preview.problems() == expected, qPrintable(preview.problems().join(QStringLiteral(" | "))));
@@ -204,17 +201,13 @@ void TestLayoutPreview::shippedLayoutsFitAFrenchCheque()
     // Six figures, the most a shop is likely to take, a long payee and place.
     QString digits = QStringLiteral("777777.77");
     const QString words = amount_words::ConvertitLettres2(digits, QStringLiteral("Euro"), QStringLiteral("centime"));
-    const bank_layouts::ChequeFields cheque{QStringLiteral("777777.77"),
-                                            words,
+    const bank_layouts::ChequeFields cheque{QStringLiteral("777777.77"), words,
                                             QStringLiteral("SARL Boulangerie du Marché"),
-                                            QStringLiteral("Saint-Étienne"),
-                                            QStringLiteral("08/12/2026"),
-                                            QStringLiteral("0"),
-                                            QStringLiteral("0")};
+                                            QStringLiteral("Saint-Étienne"), QStringLiteral("08/12/2026")};
     QImage canvas(10, 10, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&canvas);
     platform::PainterSurface surface(painter);
-    QVERIFY(layout_editor::printWithLayout(surface, layout, cheque));
+    QVERIFY(layout_editor::printWithLayout(surface, layout, NoOffsets, cheque));
     const QList<QRectF> boxes = surface.textBoxes();
     QCOMPARE(boxes.size(), 6);
     // Every item on the 175 x 80 mm cheque, none over another.

@@ -31,7 +31,6 @@ inline void resetGlobals()
 #if __has_include("bank_layouts/layoutfile.h")
     bank_layouts::BankFiles.fill(QString());
     bank_layouts::SelectedBankFile.clear();
-    bank_layouts::LayoutTwips.fill(0.0f);
 #endif
 #if __has_include("main_window/globals.h")
     main_window::KeepOpenAfterPrint = false;
