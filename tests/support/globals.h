@@ -3,9 +3,6 @@
 // The program's shared globals back to what a fresh start has, in one place,
 // for the folders a test links (the others cannot be seen from it).
 
-#if __has_include("amount_words/wordsplit.h")
-#include "amount_words/wordsplit.h"
-#endif
 #if __has_include("bank_layouts/layoutfile.h")
 #include "bank_layouts/layoutfile.h"
 #endif
@@ -24,10 +21,6 @@
 
 inline void resetGlobals()
 {
-#if __has_include("amount_words/wordsplit.h")
-    amount_words::WordsLine1.clear();
-    amount_words::WordsLine2.clear();
-#endif
 #if __has_include("bank_layouts/layoutfile.h")
     bank_layouts::BankFiles.fill(QString());
     bank_layouts::SelectedBankFile.clear();
