@@ -2,6 +2,7 @@
 
 #include "amount_words/wordsplit.h"
 #include "bank_layouts/layoutfile.h"
+#include "common/numeric.h"
 #include "platform/printersurface.h"
 
 #include <QString>
@@ -75,7 +76,7 @@ void printChequeItems(platform::PrinterSurface &printer, const Layout &layout, c
                       const std::function<void()> &handingOver = {});
 
 // A French cheque, 175 x 80 mm, in twips.
-constexpr double ChequeWidthTwips = 175 * 56.7;
-constexpr double ChequeHeightTwips = 80 * 56.7;
+constexpr double ChequeWidthTwips = 175 * common::TwipsPerMm;
+constexpr double ChequeHeightTwips = 80 * common::TwipsPerMm;
 
 } // namespace bank_layouts

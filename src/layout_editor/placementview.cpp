@@ -87,6 +87,17 @@ QRectF PlacementView::rawPictureRect() const
                   size.width(), size.height());
 }
 
+double PlacementView::pixelsPerMm() const
+{
+    return toPixels().m11() * common::TwipsPerMm;
+}
+
+double PlacementView::margin() const
+{
+    // Ten millimetres around the cheque, where a dragged item may stray.
+    return 10 * common::TwipsPerMm;
+}
+
 QRectF PlacementView::selectableRect(int selectable) const
 {
     const QList<QRectF> &boxes = itemBoxes();
