@@ -38,8 +38,8 @@ void dragFrame(benchmark::State &state)
     view.setPicture(platform::straightened(scan, corners, QSize(1750, 800)), 70);
     view.setCheque({QStringLiteral("1575.98"),
                     QStringLiteral("MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE VINGT DIX HUIT CENTIMES"),
-                    QStringLiteral("Boulangerie Éloïse"), QStringLiteral("Mâcon"), QStringLiteral("08/12/2026"),
-                    QStringLiteral("0"), QStringLiteral("0")});
+                    QStringLiteral("Boulangerie Éloïse"), QStringLiteral("Mâcon"), QStringLiteral("08/12/2026")},
+                   {QStringLiteral("0"), QStringLiteral("0")});
     view.select(0);
     QImage frame(view.size(), QImage::Format_ARGB32_Premultiplied);
     bank_layouts::Layout layout;
@@ -47,7 +47,7 @@ void dragFrame(benchmark::State &state)
     for (auto _ : state) {
         // The amount a tenth of a millimetre further at each frame, and the
         // whole view drawn, as a drag does.
-        layout.values[0] = bank_layouts::LayoutNumber::fromMm(120 + (step++ % 200) / 10.0);
+        layout.amount.x = bank_layouts::LayoutNumber::fromMm(120 + (step++ % 200) / 10.0);
         view.setLayout(layout);
         view.render(&frame);
         benchmark::DoNotOptimize(frame.constBits());

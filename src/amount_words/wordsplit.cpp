@@ -6,9 +6,6 @@
 
 namespace amount_words {
 
-QString WordsLine1;
-QString WordsLine2;
-
 namespace {
 
 // The filling passes stop on their own once a blank would reach the limit.
@@ -64,10 +61,7 @@ platform::Result<Preview> converti_txt(const QString &amountText, const QString 
     QString amount = *accepted;
     preview.words = ConvertitLettres2(amount, currencyName, hundredthName);
 
-    WordsLine1.clear();
-    WordsLine2.clear();
     const SplitLines lines = splitWords(preview.words.trimmed(), firstLineWidth, width);
-    WordsLine1 = lines.first;
     preview.line1 = lines.first;
     preview.line2 = lines.second;
     return preview;

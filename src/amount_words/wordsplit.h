@@ -8,14 +8,11 @@
 
 namespace amount_words {
 
-// The two lines of the amount in words as the last split left them: the
-// first begins with a blank; the second ends with one.
-extern QString WordsLine1;
-extern QString WordsLine2;
-
 // Width of a text in twips in the printer's current font.
 using TextWidth = std::function<double(const QString &text)>;
 
+// The two lines of the amount in words: the first begins with a blank; the
+// second ends with one.
 struct SplitLines
 {
     QString first;
@@ -37,9 +34,8 @@ struct Preview
 };
 
 // Converts the amount and splits the words with the on-screen width of the
-// first line as limit, measured in the printer's current font. Sets
-// WordsLine1 (and clears WordsLine2) only when the amount was converted; an
-// amount the words cannot be written for changes nothing.
+// first line as limit, measured in the printer's current font. Fails for an
+// amount the words cannot be written for.
 platform::Result<Preview> converti_txt(const QString &amountText, const QString &currencyName,
                                        const QString &hundredthName, double firstLineWidth, const TextWidth &width);
 

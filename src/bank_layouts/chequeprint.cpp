@@ -26,23 +26,46 @@ float position(double layoutTwips, double offsetTwips)
 
 } // namespace
 
-amount_words::SplitLines chequeWords(platform::PrinterSurface &printer, const ChequeFields &fields,
-                                     const LayoutValues &layout)
+void setLayoutFont(platform::PrinterSurface &printer, const Layout &layout)
 {
-    return amount_words::splitWords(Stars + fields.words.trimmed(), layout[13],
+    try {
+        printer.setFontName(layout.fontName);
+        printer.setFontSize(static_cast<float>(layout.fontSize.value()));
+    } catch (const platform::PrinterError &error) {
+        throw LayoutFontError(error.message());
+    }
+}
+
+amount_words::SplitLines chequeWords(platform::PrinterSurface &printer, const Layout &layout,
+                                     const ChequeFields &fields)
+{
+    return amount_words::splitWords(Stars + fields.words.trimmed(), common::mmToTwips(layout.firstLineLength.value()),
                                     [&printer](const QString &text) { return printer.textWidth(text); });
 }
 
-void printChequeItems(platform::PrinterSurface &printer, const ChequeFields &fields, const LayoutValues &layout,
-                      const amount_words::SplitLines &words, Paper paper, const std::function<void()> &handingOver)
+void printChequeItems(platform::PrinterSurface &printer, const Layout &layout, const PrinterOffsets &offsets,
+                      const ChequeFields &fields, const amount_words::SplitLines &words, Paper paper,
+                      const std::function<void()> &handingOver)
 {
-    const double h = common::numericValue(fields.horizontalOffset) * common::TwipsPerMm;
-    const double v = common::numericValue(fields.verticalOffset) * common::TwipsPerMm;
+    const double h = common::numericValue(offsets.horizontal) * common::TwipsPerMm;
+    const double v = common::numericValue(offsets.vertical) * common::TwipsPerMm;
     // Every position is worked out before the printer is touched: a layout
     // that puts an item out of reach prints nothing at all.
-    std::array<float, 13> at{};
-    for (int index = 1; index <= 12; ++index)
-        at[std::size_t(index)] = position(layout[std::size_t(index)], index % 2 ? h : v);
+    struct Spot
+    {
+        float x;
+        float y;
+    };
+    std::array<Spot, ChequeItemCount> at{};
+    for (int item = 0; item < ChequeItemCount; ++item) {
+        const LayoutPoint &point = layout.position(ChequeItem(item));
+        at[std::size_t(item)] = {position(common::mmToTwips(point.x.value()), h),
+                                 position(common::mmToTwips(point.y.value()), v)};
+    }
+    const auto printItem = [&](ChequeItem item, const QString &text) {
+        const Spot &spot = at[std::size_t(item)];
+        printAt(printer, spot.x, spot.y, text);
+    };
 
     platform::printPage(
         printer,
@@ -56,33 +79,30 @@ void printChequeItems(platform::PrinterSurface &printer, const ChequeFields &fie
             }
             printer.setFontSize(16);
             printer.setBold(true);
-            printAt(printer, at[1], at[2], Stars + amount_words::amountFigures(fields.amount) + QStringLiteral(" €"));
+            printItem(ChequeItem::Amount, Stars + amount_words::amountFigures(fields.amount) + QStringLiteral(" €"));
             printer.setBold(false);
             printer.setFontSize(10);
-            printAt(printer, at[3], at[4], fields.payee);
-            printAt(printer, at[5], at[6], fields.place);
-            printAt(printer, at[7], at[8], fields.date);
-            printAt(printer, at[9], at[10], words.first + Stars);
-            printAt(printer, at[11], at[12], Stars + words.second + Stars);
+            printItem(ChequeItem::Payee, fields.payee);
+            printItem(ChequeItem::Place, fields.place);
+            printItem(ChequeItem::Date, fields.date);
+            printItem(ChequeItem::FirstWordsLine, words.first + Stars);
+            printItem(ChequeItem::SecondWordsLine, Stars + words.second + Stars);
         },
         handingOver);
     printer.setOrientation(platform::Orientation::Portrait);
 }
 
-void printCheque(platform::PrinterSurface &printer, const ChequeFields &fields,
-                 const std::function<void(const amount_words::SplitLines &)> &handingOver)
+amount_words::SplitLines printCheque(platform::PrinterSurface &printer, const Layout &layout,
+                                     const PrinterOffsets &offsets, const ChequeFields &fields,
+                                     const std::function<void(const amount_words::SplitLines &)> &handingOver)
 {
-    using amount_words::WordsLine1;
-    using amount_words::WordsLine2;
-    WordsLine1.clear();
-    WordsLine2.clear();
-    const amount_words::SplitLines lines = chequeWords(printer, fields, LayoutTwips);
-    WordsLine1 = lines.first;
-    WordsLine2 = lines.second;
-    printChequeItems(printer, fields, LayoutTwips, lines, Paper::Cheque, [&] {
+    setLayoutFont(printer, layout);
+    const amount_words::SplitLines lines = chequeWords(printer, layout, fields);
+    printChequeItems(printer, layout, offsets, fields, lines, Paper::Cheque, [&] {
         if (handingOver)
             handingOver(lines);
     });
+    return lines;
 }
 
 } // namespace bank_layouts

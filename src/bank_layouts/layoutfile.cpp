@@ -2,7 +2,6 @@
 
 #include "common/numeric.h"
 #include "platform/folder.h"
-#include "platform/printersurface.h"
 #include "platform/textfile.h"
 
 #include <QRegularExpression>
@@ -10,8 +9,6 @@
 #include <cmath>
 
 namespace bank_layouts {
-
-LayoutValues LayoutTwips{};
 
 namespace {
 
@@ -62,18 +59,75 @@ LayoutNumber LayoutNumber::fromMm(double mm)
     return LayoutNumber(text);
 }
 
-LayoutValues Layout::twips() const
+namespace {
+
+// One list for both constnesses: the file's order is written once.
+template <typename L>
+auto numbersInFileOrder(L &layout)
 {
-    LayoutValues twips{};
-    for (int k = 1; k <= LayoutValueCount; ++k)
-        twips[std::size_t(k)] = common::mmToTwips(values[std::size_t(k - 1)].value());
-    return twips;
+    return std::array{&layout.amount.x,
+                      &layout.amount.y,
+                      &layout.payee.x,
+                      &layout.payee.y,
+                      &layout.place.x,
+                      &layout.place.y,
+                      &layout.date.x,
+                      &layout.date.y,
+                      &layout.firstWordsLine.x,
+                      &layout.firstWordsLine.y,
+                      &layout.secondWordsLine.x,
+                      &layout.secondWordsLine.y,
+                      &layout.firstLineLength};
+}
+
+template <typename L>
+auto &itemPosition(L &layout, ChequeItem item)
+{
+    switch (item) {
+    case ChequeItem::Amount:
+        return layout.amount;
+    case ChequeItem::Payee:
+        return layout.payee;
+    case ChequeItem::Place:
+        return layout.place;
+    case ChequeItem::Date:
+        return layout.date;
+    case ChequeItem::FirstWordsLine:
+        return layout.firstWordsLine;
+    case ChequeItem::SecondWordsLine:
+        break;
+    }
+    return layout.secondWordsLine;
+}
+
+} // namespace
+
+LayoutPoint &Layout::position(ChequeItem item)
+{
+    return itemPosition(*this, item);
+}
+
+const LayoutPoint &Layout::position(ChequeItem item) const
+{
+    return itemPosition(*this, item);
+}
+
+std::array<LayoutNumber *, LayoutValueCount> Layout::inFileOrder()
+{
+    return numbersInFileOrder(*this);
+}
+
+std::array<const LayoutNumber *, LayoutValueCount> Layout::inFileOrder() const
+{
+    return numbersInFileOrder(*this);
 }
 
 bool Layout::operator==(const Layout &other) const
 {
     return bankName == other.bankName && fontName == other.fontName && fontSize == other.fontSize &&
-           values == other.values;
+           amount == other.amount && payee == other.payee && place == other.place && date == other.date &&
+           firstWordsLine == other.firstWordsLine && secondWordsLine == other.secondWordsLine &&
+           firstLineLength == other.firstLineLength;
 }
 
 platform::Result<int> readLayout(const QString &path, Layout &layout)
@@ -88,16 +142,28 @@ platform::Result<int> readLayout(const QString &path, Layout &layout)
         layout.fontName = lines->at(1);
     if (count > 2)
         layout.fontSize = LayoutNumber::fromFile(lines->at(2));
+    const auto numbers = layout.inFileOrder();
     for (int k = 0; k < LayoutValueCount && 3 + k < count; ++k)
-        layout.values[std::size_t(k)] = LayoutNumber::fromFile(lines->at(3 + k));
+        *numbers[std::size_t(k)] = LayoutNumber::fromFile(lines->at(3 + k));
     return count;
+}
+
+platform::Result<Layout> readWholeLayout(const QString &path)
+{
+    Layout layout;
+    const platform::Result<int> read = readLayout(path, layout);
+    if (!read)
+        return read.failure();
+    if (*read < LayoutLineCount)
+        return tooShort();
+    return layout;
 }
 
 platform::Result<void> writeLayout(const QString &path, const Layout &layout)
 {
     QStringList lines{layout.bankName, layout.fontName, layout.fontSize.text()};
-    for (const LayoutNumber &value : layout.values)
-        lines << value.text();
+    for (const LayoutNumber *value : layout.inFileOrder())
+        lines << value->text();
     return platform::writeTextLines(path, lines);
 }
 
@@ -122,48 +188,6 @@ QString bankPictureName(const QString &layoutFileName)
 QStringList layoutFiles()
 {
     return platform::listFiles(QStringLiteral("."), QStringLiteral("bq_*.txt"));
-}
-
-namespace {
-
-// As far as the file went: the font's name from line 2, its size from line
-// 3, the values from the lines after.
-platform::Result<void> applyLines(const Layout &layout, int lineCount, platform::PrinterSurface &printer,
-                                  LayoutValues &twips)
-{
-    // Line 1, the bank's name, is not needed for printing.
-    if (lineCount < 2)
-        return tooShort();
-    printer.setFontName(layout.fontName);
-    if (lineCount < 3)
-        return tooShort();
-    printer.setFontSize(static_cast<float>(layout.fontSize.value()));
-    const LayoutValues all = layout.twips();
-    for (int k = 1; k <= LayoutValueCount; ++k) {
-        if (lineCount < 3 + k)
-            return tooShort();
-        twips[std::size_t(k)] = all[std::size_t(k)];
-    }
-    return {};
-}
-
-} // namespace
-
-void applyLayout(const Layout &layout, platform::PrinterSurface &printer, LayoutValues &twips)
-{
-    // A whole layout cannot end early.
-    (void)applyLines(layout, LayoutLineCount, printer, twips);
-}
-
-platform::Result<QString> loadLayout(const QString &path, platform::PrinterSurface &printer)
-{
-    Layout layout;
-    const platform::Result<int> read = readLayout(path, layout);
-    if (!read)
-        return read.failure();
-    if (const platform::Result<void> applied = applyLines(layout, *read, printer, LayoutTwips); !applied)
-        return applied.failure();
-    return layout.bankName;
 }
 
 } // namespace bank_layouts

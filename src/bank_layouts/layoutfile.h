@@ -8,16 +8,7 @@
 #include <array>
 #include <optional>
 
-namespace platform {
-class PrinterSurface;
-}
-
 namespace bank_layouts {
-
-// A layout's thirteen values in twips, at indices 1 to 13.
-using LayoutValues = std::array<float, 51>;
-// The last layout's, loaded for printing.
-extern LayoutValues LayoutTwips;
 
 constexpr int LayoutValueCount = 13;
 constexpr int LayoutLineCount = 16;
@@ -62,6 +53,21 @@ private:
     double m_value = 0;
 };
 
+// Where an item is printed, in millimetres from the cheque's top-left
+// corner.
+struct LayoutPoint
+{
+    LayoutNumber x; // from the left edge
+    LayoutNumber y; // from the top edge
+
+    bool operator==(const LayoutPoint &other) const { return x == other.x && y == other.y; }
+    bool operator!=(const LayoutPoint &other) const { return !(*this == other); }
+};
+
+// The six items of a cheque, in the order the print routine prints them.
+enum class ChequeItem { Amount, Payee, Place, Date, FirstWordsLine, SecondWordsLine };
+constexpr int ChequeItemCount = 6;
+
 // A bank's layout as one value, from the file to the paper. A new bank
 // starts with these.
 struct Layout
@@ -69,21 +75,29 @@ struct Layout
     QString bankName = QStringLiteral("Nom de la banque");
     QString fontName = QStringLiteral("Arial");
     LayoutNumber fontSize = LayoutNumber::fromFile(QStringLiteral("10"));
-    // Millimetres, in the file's order: amount x, y; payee x, y; place x, y;
-    // date x, y; first words line x, y; second words line x, y; the first
-    // line's maximum length.
-    std::array<LayoutNumber, LayoutValueCount> values{
-        LayoutNumber::fromFile(QStringLiteral("132")), LayoutNumber::fromFile(QStringLiteral("26")),
-        LayoutNumber::fromFile(QStringLiteral("6")),   LayoutNumber::fromFile(QStringLiteral("29")),
-        LayoutNumber::fromFile(QStringLiteral("90")),  LayoutNumber::fromFile(QStringLiteral("38")),
-        LayoutNumber::fromFile(QStringLiteral("134")), LayoutNumber::fromFile(QStringLiteral("38")),
-        LayoutNumber::fromFile(QStringLiteral("55")),  LayoutNumber::fromFile(QStringLiteral("17")),
-        LayoutNumber::fromFile(QStringLiteral("6")),   LayoutNumber::fromFile(QStringLiteral("43")),
-        LayoutNumber::fromFile(QStringLiteral("60"))};
+    LayoutPoint amount{LayoutNumber::fromFile(QStringLiteral("132")), LayoutNumber::fromFile(QStringLiteral("26"))};
+    LayoutPoint payee{LayoutNumber::fromFile(QStringLiteral("6")), LayoutNumber::fromFile(QStringLiteral("29"))};
+    LayoutPoint place{LayoutNumber::fromFile(QStringLiteral("90")), LayoutNumber::fromFile(QStringLiteral("38"))};
+    LayoutPoint date{LayoutNumber::fromFile(QStringLiteral("134")), LayoutNumber::fromFile(QStringLiteral("38"))};
+    LayoutPoint firstWordsLine{LayoutNumber::fromFile(QStringLiteral("55")),
+                               LayoutNumber::fromFile(QStringLiteral("17"))};
+    LayoutPoint secondWordsLine{LayoutNumber::fromFile(QStringLiteral("6")),
+                                LayoutNumber::fromFile(QStringLiteral("43"))};
+    // The first words line's maximum length, in millimetres.
+    LayoutNumber firstLineLength = LayoutNumber::fromFile(QStringLiteral("60"));
 
-    // The thirteen values in twips, at indices 1 to 13, as LayoutTwips holds
-    // them.
-    LayoutValues twips() const;
+    // Where an item is printed, for what goes through the six items in turn
+    // (the print, the editor's placement view).
+    LayoutPoint &position(ChequeItem item);
+    const LayoutPoint &position(ChequeItem item) const;
+
+    // The thirteen numbers after the font, in the order of the file's lines
+    // (amount x, y; payee x, y; place x, y; date x, y; first words line x,
+    // y; second words line x, y; the first line's maximum length), for
+    // what walks the file's lines: the reading, the writing and the
+    // editor's fields, laid out in that order. Everything else names them.
+    std::array<LayoutNumber *, LayoutValueCount> inFileOrder();
+    std::array<const LayoutNumber *, LayoutValueCount> inFileOrder() const;
 
     bool operator==(const Layout &other) const;
     bool operator!=(const Layout &other) const { return !(*this == other); }
@@ -93,6 +107,10 @@ struct Layout
 // what it does not hold keeps what `layout` had. Gives the number of lines
 // read (sixteen for a whole layout).
 platform::Result<int> readLayout(const QString &path, Layout &layout);
+
+// Reads a layout file for printing: a whole one, all sixteen lines; one that
+// ends early fails.
+platform::Result<Layout> readWholeLayout(const QString &path);
 
 // Writes the sixteen lines, each as its value holds it, replacing the file in
 // one step.
@@ -108,15 +126,5 @@ QString bankPictureName(const QString &layoutFileName);
 // The layout files of the working folder, "bq_*.txt", in name order. Case is
 // ignored, as it is on the systems the layouts are often copied from.
 QStringList layoutFiles();
-
-// Sets a layout up for printing: its font name and size go to the printer,
-// its thirteen values, in twips, to `twips`. Throws platform::PrinterError
-// when the printer refuses the font.
-void applyLayout(const Layout &layout, platform::PrinterSurface &printer, LayoutValues &twips);
-
-// Reads a layout file and sets it up for printing into LayoutTwips, line by
-// line as the printer is set up: a file that ends early fails, and what was
-// set before its end stays set. Gives the bank's name.
-platform::Result<QString> loadLayout(const QString &path, platform::PrinterSurface &printer);
 
 } // namespace bank_layouts

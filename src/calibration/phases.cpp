@@ -136,7 +136,7 @@ std::optional<PrinterOffsets> offsetsOfGridNumber(int number)
         return std::nullopt;
     const int row = (number - 1) / GridColumns;
     const int column = (number - 1) % GridColumns;
-    // A square is 500 twips, at the program's 56.7 twips a millimetre.
+    // A square is 500 twips, in millimetres as the program counts them.
     const auto millimetres = [](int squares) { return common::formatWhole(GridSquare * squares / Millimetre, 1); };
     return PrinterOffsets{millimetres(row), millimetres(column)};
 }

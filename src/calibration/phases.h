@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bank_layouts/chequeprint.h"
+
 #include <QString>
 
 #include <optional>
@@ -19,17 +21,8 @@ class UserTalk;
 // and the new ones go back to the caller, who keeps them.
 namespace calibration {
 
-// The printer offsets as the main window holds them: Text5 and Text6.
-struct PrinterOffsets
-{
-    QString vertical;   // positive moves the print down
-    QString horizontal; // positive moves the print right
-
-    bool operator==(const PrinterOffsets &other) const
-    {
-        return vertical == other.vertical && horizontal == other.horizontal;
-    }
-};
+// The offsets the phases find are the ones the cheque print adds: one type.
+using bank_layouts::PrinterOffsets;
 
 // Phase 1: after a yes, one sheet of three mock cheques to cut out, with the
 // grey frame and the millimetre scales that phases 2 and 3 are read from.

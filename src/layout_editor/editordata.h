@@ -19,9 +19,10 @@ namespace layout_editor {
 class EditorData : public calibration::SetupData
 {
 public:
-    // The cheque as it would print now: amount, words, payee, place, date
-    // and the printer offsets.
+    // The cheque as it would print now: amount, words, payee, place, date;
+    // and the printer offsets it would print at.
     virtual bank_layouts::ChequeFields chequeFields() const = 0;
+    virtual bank_layouts::PrinterOffsets printerOffsets() const = 0;
 
     // The printer the cheques go to (the layout editor's proof goes there).
     virtual platform::PrinterSurface &currentPrinter() = 0;

@@ -40,30 +40,26 @@ QLabel *label(QWidget *parent, const QString &text, const QRect &geometry, bool 
     return shown;
 }
 
-// The rows of the value grid, top to bottom: the label, the index of the
-// horizontal value and of the vertical one (-1: none). The maximum length
-// of the first line stands between the two lines of words.
+// The rows of the value grid, top to bottom: the label, the fields of the
+// horizontal value and of the vertical one by their index in Text4, which
+// is the file's order (-1: none), and the item of the cheque they move. The
+// maximum length of the first line stands between the two lines of words.
 struct GridRow
 {
     const char *label;
     int horizontal;
     int vertical;
+    ChequeItem item;
 };
 constexpr GridRow Rows[] = {
-    {" Montant en Chiffres", 0, 1},
-    {" Ordre du chèque", 2, 3},
-    {" Lieu d'émission du chéque", 4, 5},
-    {" Date d'émission du chèque", 6, 7},
-    {" Première ligne du montant en lettres", 8, 9},
-    {" Longueur maximale de la première ligne du montant en lettres", 12, -1},
-    {" Deuxième ligne du montant en lettres", 10, 11},
+    {" Montant en Chiffres", 0, 1, ChequeItem::Amount},
+    {" Ordre du chèque", 2, 3, ChequeItem::Payee},
+    {" Lieu d'émission du chéque", 4, 5, ChequeItem::Place},
+    {" Date d'émission du chèque", 6, 7, ChequeItem::Date},
+    {" Première ligne du montant en lettres", 8, 9, ChequeItem::FirstWordsLine},
+    {" Longueur maximale de la première ligne du montant en lettres", 12, -1, ChequeItem::FirstWordsLine},
+    {" Deuxième ligne du montant en lettres", 10, 11, ChequeItem::SecondWordsLine},
 };
-
-// The item of the cheque that a value moves: its index in ChequeItem.
-int itemOfValue(int index)
-{
-    return index == FirstLineLengthIndex ? int(ChequeItem::FirstWordsLine) : index / 2;
-}
 
 // The sources of changes that the undo takes together: each field's keys.
 constexpr int BankNameSource = 0;
@@ -221,8 +217,9 @@ void Form2::showLayout(const QLineEdit *typing)
     show(text1, layout.bankName);
     show(Text2, layout.fontName);
     show(Text3, layout.fontSize.text());
+    const auto numbers = layout.inFileOrder();
     for (std::size_t k = 0; k < Text4.size(); ++k)
-        show(Text4[k], layout.values[k].text());
+        show(Text4[k], numbers[k]->text());
     Apercu->setLayout(layout);
     if (Vue)
         Vue->setLayout(layout);
@@ -243,7 +240,7 @@ void Form2::typed(QLineEdit *field, int source)
         if (source == FontSizeSource)
             layout.fontSize = *number;
         else
-            layout.values[std::size_t(source - FirstValueSource)] = *number;
+            *layout.inFileOrder()[std::size_t(source - FirstValueSource)] = *number;
     }
     change(layout, source, field);
 }
@@ -265,9 +262,10 @@ void Form2::undo()
 void Form2::refreshPreview()
 {
     const bank_layouts::ChequeFields cheque = m_data.chequeFields();
-    Apercu->setCheque(cheque);
+    const bank_layouts::PrinterOffsets offsets = m_data.printerOffsets();
+    Apercu->setCheque(cheque, offsets);
     if (Vue)
-        Vue->setCheque(cheque);
+        Vue->setCheque(cheque, offsets);
 }
 
 void Form2::buildPlacement()
@@ -339,7 +337,7 @@ void Form2::buildPlacement()
     // a 1024 x 768 screen takes.
     Placement->resize(1000, 600);
     Vue->setLayout(m_editor.layout());
-    Vue->setCheque(m_data.chequeFields());
+    Vue->setCheque(m_data.chequeFields(), m_data.printerOffsets());
     showPicture();
 }
 
@@ -397,7 +395,8 @@ void Form2::printProof()
 {
     platform::PrinterSurface &printer = m_data.currentPrinter();
     try {
-        layout_editor::printProof(printer, m_editor.layout(), withSamples(m_data.chequeFields()));
+        layout_editor::printProof(printer, m_editor.layout(), m_data.printerOffsets(),
+                                  withSamples(m_data.chequeFields()));
     } catch (const platform::PrinterError &error) {
         m_data.talk().message(QStringLiteral("L'essai n'a pas pu être imprimé : %1.").arg(error.message()));
         return;
@@ -412,9 +411,11 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn) {
         int item = -1;
-        for (std::size_t k = 0; k < Text4.size(); ++k) {
-            if (watched == Text4[k])
-                item = itemOfValue(int(k));
+        for (const GridRow &row : Rows) {
+            for (const int index : {row.horizontal, row.vertical}) {
+                if (index >= 0 && watched == Text4[std::size_t(index)])
+                    item = int(row.item);
+            }
         }
         Apercu->setHighlighted(item);
     }

@@ -23,13 +23,11 @@ QString capitalised(QString text)
 } // namespace
 
 platform::Result<void> printWithLayout(platform::PrinterSurface &printer, const bank_layouts::Layout &layout,
+                                       const bank_layouts::PrinterOffsets &offsets,
                                        const bank_layouts::ChequeFields &cheque)
 {
     try {
-        bank_layouts::LayoutValues twips{};
-        bank_layouts::applyLayout(layout, printer, twips);
-        const amount_words::SplitLines words = bank_layouts::chequeWords(printer, cheque, twips);
-        bank_layouts::printChequeItems(printer, cheque, twips, words);
+        bank_layouts::printCheque(printer, layout, offsets, cheque);
     } catch (const platform::PrinterError &error) {
         return platform::fail(error.message());
     }
@@ -37,13 +35,12 @@ platform::Result<void> printWithLayout(platform::PrinterSurface &printer, const 
 }
 
 void printProof(platform::PrinterSurface &printer, const bank_layouts::Layout &layout,
-                const bank_layouts::ChequeFields &cheque)
+                const bank_layouts::PrinterOffsets &offsets, const bank_layouts::ChequeFields &cheque)
 {
-    bank_layouts::LayoutValues twips{};
-    bank_layouts::applyLayout(layout, printer, twips);
-    const amount_words::SplitLines words = bank_layouts::chequeWords(printer, cheque, twips);
+    bank_layouts::setLayoutFont(printer, layout);
+    const amount_words::SplitLines words = bank_layouts::chequeWords(printer, layout, cheque);
     printer.setDocumentName(QStringLiteral("Essai sur papier blanc – %1").arg(layout.bankName));
-    bank_layouts::printChequeItems(printer, cheque, twips, words, bank_layouts::Paper::PlainSheet);
+    bank_layouts::printChequeItems(printer, layout, offsets, cheque, words, bank_layouts::Paper::PlainSheet);
 }
 
 bank_layouts::ChequeFields withSamples(const bank_layouts::ChequeFields &cheque)
@@ -62,10 +59,10 @@ bank_layouts::ChequeFields withSamples(const bank_layouts::ChequeFields &cheque)
     return sample;
 }
 
-QRectF chequeArea(const bank_layouts::ChequeFields &cheque)
+QRectF chequeArea(const bank_layouts::PrinterOffsets &offsets)
 {
-    return QRectF(common::numericValue(cheque.horizontalOffset) * common::TwipsPerMm,
-                  common::numericValue(cheque.verticalOffset) * common::TwipsPerMm, bank_layouts::ChequeWidthTwips,
+    return QRectF(common::numericValue(offsets.horizontal) * common::TwipsPerMm,
+                  common::numericValue(offsets.vertical) * common::TwipsPerMm, bank_layouts::ChequeWidthTwips,
                   bank_layouts::ChequeHeightTwips);
 }
 

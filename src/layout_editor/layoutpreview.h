@@ -14,30 +14,23 @@ class PrinterSurface;
 
 namespace layout_editor {
 
-// The six items of a cheque, in the order the print routine prints them.
-enum class ChequeItem { Amount, Payee, Place, Date, FirstWordsLine, SecondWordsLine };
-constexpr int ChequeItemCount = 6;
+// The six items of a cheque, as the print routine names them.
+using bank_layouts::ChequeItem;
+using bank_layouts::ChequeItemCount;
 
-// The layout values that place an item: the index of its horizontal
-// position, its vertical one following.
-inline int positionIndex(ChequeItem item)
-{
-    return 2 * int(item);
-}
-// The first words line's maximum length.
-constexpr int FirstLineLengthIndex = 12;
-
-// What the cheque print routine sends for this layout and this cheque: the
-// very routine, on the surface given. Fails (with the printer's reason) when
-// the layout's font cannot be set up.
+// What the cheque print routine sends for this layout, these offsets and
+// this cheque: the very routine, on the surface given. Fails (with the
+// printer's reason) when the layout's font cannot be set up or an item
+// cannot be placed.
 platform::Result<void> printWithLayout(platform::PrinterSurface &printer, const bank_layouts::Layout &layout,
+                                       const bank_layouts::PrinterOffsets &offsets,
                                        const bank_layouts::ChequeFields &cheque);
 
 // The proof on plain paper: the cheque's dotted outline and its items at the
 // layout's positions plus the printer offsets, through the cheque's print
 // routine, as one page. Throws platform::PrinterError when the printer fails.
 void printProof(platform::PrinterSurface &printer, const bank_layouts::Layout &layout,
-                const bank_layouts::ChequeFields &cheque);
+                const bank_layouts::PrinterOffsets &offsets, const bank_layouts::ChequeFields &cheque);
 
 // The cheque as it would print now, with a sample text for an amount, a
 // payee, a place or a date that is empty now and would show nothing.
@@ -45,7 +38,7 @@ bank_layouts::ChequeFields withSamples(const bank_layouts::ChequeFields &cheque)
 
 // The cheque itself on the printer's page, in twips: where a calibrated
 // printer puts it, its top-left corner at the printer offsets.
-QRectF chequeArea(const bank_layouts::ChequeFields &cheque);
+QRectF chequeArea(const bank_layouts::PrinterOffsets &offsets);
 
 // The zones of a French cheque, in twips from its top-left corner.
 enum class Zone { AmountBox, FirstWordsLine, SecondWordsLine, PayeeLine, PlaceAndDate, Signature, Cmc7Band };

@@ -26,9 +26,11 @@ void LayoutPreviewWidget::setLayout(const bank_layouts::Layout &layout)
     update();
 }
 
-void LayoutPreviewWidget::setCheque(const bank_layouts::ChequeFields &cheque)
+void LayoutPreviewWidget::setCheque(const bank_layouts::ChequeFields &cheque,
+                                    const bank_layouts::PrinterOffsets &offsets)
 {
     m_cheque = withSamples(cheque);
+    m_offsets = offsets;
     update();
 }
 
@@ -49,7 +51,7 @@ void LayoutPreviewWidget::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.fillRect(rect(), QColor(0xe4, 0xea, 0xf2));
 
-    const QRectF cheque = chequeArea(m_cheque);
+    const QRectF cheque = chequeArea(m_offsets);
     const QRectF shown = cheque.adjusted(-margin(), -margin(), margin(), margin());
     const QRectF area = QRectF(rect()).adjusted(4, 4, -4, -4 - HintBand);
     const double scale = std::min(area.width() / shown.width(), area.height() / shown.height());
@@ -69,7 +71,7 @@ void LayoutPreviewWidget::paintEvent(QPaintEvent *)
 
     // The items, by the routine that prints them.
     platform::PainterSurface surface(painter);
-    const platform::Result<void> drawn = printWithLayout(surface, m_layout, m_cheque);
+    const platform::Result<void> drawn = printWithLayout(surface, m_layout, m_offsets, m_cheque);
     m_boxes = surface.textBoxes();
     QList<QRectF> onCheque;
     for (const QRectF &box : m_boxes)

@@ -23,8 +23,9 @@ public:
 
     void setLayout(const bank_layouts::Layout &layout);
     const bank_layouts::Layout &layout() const { return m_layout; }
-    // An empty amount, payee, place or date is shown with a sample text.
-    void setCheque(const bank_layouts::ChequeFields &cheque);
+    // The cheque at the printer offsets. An empty amount, payee, place or
+    // date is shown with a sample text.
+    void setCheque(const bank_layouts::ChequeFields &cheque, const bank_layouts::PrinterOffsets &offsets);
     // -1: none.
     void setHighlighted(int item);
     int highlighted() const { return m_highlighted; }
@@ -49,11 +50,12 @@ protected:
     // cheque on the page.
     QTransform toPixels() const { return m_toPixels; }
     const QList<QRectF> &itemBoxes() const { return m_boxes; }
-    QRectF chequeOnPage() const { return chequeArea(m_cheque); }
+    QRectF chequeOnPage() const { return chequeArea(m_offsets); }
 
 private:
     bank_layouts::Layout m_layout;
     bank_layouts::ChequeFields m_cheque;
+    bank_layouts::PrinterOffsets m_offsets;
     int m_highlighted = -1;
     QStringList m_problems;
     QTransform m_toPixels;

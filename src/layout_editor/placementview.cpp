@@ -14,6 +14,7 @@ namespace {
 
 using bank_layouts::Layout;
 using bank_layouts::LayoutNumber;
+using bank_layouts::LayoutPoint;
 
 // Where each corner is asked, in the order they are.
 const char *const CornerNames[] = {"en haut à gauche", "en haut à droite", "en bas à droite", "en bas à gauche"};
@@ -86,6 +87,17 @@ QRectF PlacementView::rawPictureRect() const
                   size.width(), size.height());
 }
 
+double PlacementView::pixelsPerMm() const
+{
+    return toPixels().m11() * common::TwipsPerMm;
+}
+
+double PlacementView::margin() const
+{
+    // Ten millimetres around the cheque, where a dragged item may stray.
+    return 10 * common::TwipsPerMm;
+}
+
 QRectF PlacementView::selectableRect(int selectable) const
 {
     const QList<QRectF> &boxes = itemBoxes();
@@ -95,8 +107,8 @@ QRectF PlacementView::selectableRect(int selectable) const
     if (selectable != LengthHandle || first >= boxes.size())
         return QRectF();
     // At the end of the length the first line may take, level with it.
-    const double endX = chequeOnPage().left() + common::TwipsPerMm * (layout().values[8].value() +
-                                                                      layout().values[FirstLineLengthIndex].value());
+    const double endX = chequeOnPage().left() +
+                        common::TwipsPerMm * (layout().firstWordsLine.x.value() + layout().firstLineLength.value());
     const QRectF line = toPixels().mapRect(boxes[first]);
     const QPointF end = toPixels().map(QPointF(endX, boxes[first].center().y()));
     return QRectF(end.x() - 5, line.top() - 2, 10, line.height() + 4);
@@ -124,12 +136,10 @@ Layout PlacementView::moved(const Layout &from, int selectable, double dxMm, dou
 {
     Layout layout = from;
     if (selectable == LengthHandle) {
-        const LayoutNumber &length = from.values[FirstLineLengthIndex];
-        layout.values[FirstLineLengthIndex] = shifted(length, std::max(dxMm, -length.value()));
+        layout.firstLineLength = shifted(from.firstLineLength, std::max(dxMm, -from.firstLineLength.value()));
     } else if (selectable >= 0 && selectable < ChequeItemCount) {
-        const auto x = std::size_t(positionIndex(ChequeItem(selectable)));
-        layout.values[x] = shifted(from.values[x], dxMm);
-        layout.values[x + 1] = shifted(from.values[x + 1], dyMm);
+        const LayoutPoint &at = from.position(ChequeItem(selectable));
+        layout.position(ChequeItem(selectable)) = {shifted(at.x, dxMm), shifted(at.y, dyMm)};
     }
     return layout;
 }
@@ -309,13 +319,12 @@ void PlacementView::drawOver(QPainter &painter)
     const bank_layouts::Layout &shown = layout();
     QString where;
     if (chosen == LengthHandle) {
-        where = QStringLiteral("Longueur de la première ligne : %1 mm").arg(shown.values[FirstLineLengthIndex].text());
+        where = QStringLiteral("Longueur de la première ligne : %1 mm").arg(shown.firstLineLength.text());
     } else {
-        const auto x = std::size_t(positionIndex(ChequeItem(chosen)));
+        const LayoutPoint &at = shown.position(ChequeItem(chosen));
         QString name = itemName(ChequeItem(chosen));
         name[0] = name[0].toUpper();
-        where = QStringLiteral("%1 : %2 mm du bord gauche, %3 mm du haut")
-                    .arg(name, shown.values[x].text(), shown.values[x + 1].text());
+        where = QStringLiteral("%1 : %2 mm du bord gauche, %3 mm du haut").arg(name, at.x.text(), at.y.text());
     }
     painter.setPen(QColor(0x20, 0x30, 0x50));
     painter.drawText(QRectF(8, 4, width() - 16, 20), Qt::AlignLeft | Qt::AlignVCenter, where);

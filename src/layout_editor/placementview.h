@@ -53,7 +53,7 @@ public:
     // Where a selectable is drawn, in pixels, from the last drawing.
     QRectF selectableRect(int selectable) const;
     // Pixels a millimetre in the last drawing.
-    double pixelsPerMm() const { return toPixels().m11() * 56.7; }
+    double pixelsPerMm() const;
 
 Q_SIGNALS:
     // A move made of the layout; `newMove` at the start of one (a press of
@@ -66,7 +66,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void drawUnderneath(QPainter &painter, const QRectF &cheque) override;
     void drawOver(QPainter &painter) override;
-    double margin() const override { return 10 * 56.7; }
+    double margin() const override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

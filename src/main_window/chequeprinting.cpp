@@ -31,22 +31,14 @@ journal::Reprinted ChequePrinting::print(const Cheque &request)
     const ChequeFields &fields = request.fields;
     journal::Reprinted outcome;
     platform::PrinterSurface &printer = m_printing.currentPrinter();
-    QString bankName;
-    try {
-        const platform::Result<QString> loaded = loadLayout(layoutFile, printer);
-        if (!loaded) {
-            tellUndefined(QStringLiteral("Le fichier « %1 » ne peut pas être lu (%2) : corrigez-le avec 'paramètres', "
-                                         "puis un clic sur ce bouton.")
-                              .arg(layoutFile, loaded.error()));
-            return outcome;
-        }
-        bankName = *loaded;
-    } catch (const platform::PrinterError &error) {
-        tellUndefined(QStringLiteral("La police du fichier « %1 » ne convient pas à l'imprimante (%2) : corrigez-la "
-                                     "avec 'paramètres', puis un clic sur ce bouton.")
-                          .arg(layoutFile, error.message()));
+    const platform::Result<Layout> layout = readWholeLayout(layoutFile);
+    if (!layout) {
+        tellUndefined(QStringLiteral("Le fichier « %1 » ne peut pas être lu (%2) : corrigez-le avec 'paramètres', "
+                                     "puis un clic sur ce bouton.")
+                          .arg(layoutFile, layout.error()));
         return outcome;
     }
+    const QString bankName = layout->bankName;
     printer.setDocumentName(
         QStringLiteral("Chèque %1 € – %2").arg(amount_words::amountFigures(fields.amount), bankName));
     // Written down before the page is handed over, so that no page can come
@@ -64,7 +56,13 @@ journal::Reprinted ChequePrinting::print(const Cheque &request)
             unrecorded = recorded.error();
     };
     try {
-        printCheque(printer, fields, handingOver);
+        printCheque(printer, *layout, request.offsets, fields, handingOver);
+    } catch (const LayoutFontError &error) {
+        // Refused before anything was drawn or written down.
+        tellUndefined(QStringLiteral("La police du fichier « %1 » ne convient pas à l'imprimante (%2) : corrigez-la "
+                                     "avec 'paramètres', puis un clic sur ce bouton.")
+                          .arg(layoutFile, error.message()));
+        return outcome;
     } catch (const platform::PrinterError &error) {
         if (written) {
             const platform::Result<void> marked = m_recorder.markNotPrinted(
@@ -131,14 +129,8 @@ journal::Reprinted ChequePrinting::printAgain(const journal::PrintedCheque &cheq
     QString digits = *accepted;
     const QString words =
         amount_words::ConvertitLettres2(digits, mainWindow.shop.currencyName, mainWindow.shop.hundredthName);
-    const bank_layouts::ChequeFields fields{cheque.amount,
-                                            words,
-                                            cheque.payee,
-                                            cheque.place,
-                                            cheque.date,
-                                            mainWindow.verticalOffset,
-                                            mainWindow.horizontalOffset};
-    return print({layoutFile, fields, cheque.source});
+    const bank_layouts::ChequeFields fields{cheque.amount, words, cheque.payee, cheque.place, cheque.date};
+    return print({layoutFile, fields, {mainWindow.verticalOffset, mainWindow.horizontalOffset}, cheque.source});
 }
 
 platform::PrinterSurface &ChequePrinting::currentPrinter()

@@ -40,12 +40,13 @@ public:
 
     explicit ChequePrinting(Services services);
 
-    // A cheque to print: on the bank of `layoutFile`, these texts, and where
-    // its amount came from.
+    // A cheque to print: on the bank of `layoutFile`, these texts, shifted
+    // by the printer offsets, and where its amount came from.
     struct Cheque
     {
         QString layoutFile;
         bank_layouts::ChequeFields fields;
+        bank_layouts::PrinterOffsets offsets;
         journal::AmountSource source = journal::AmountSource::Typed;
     };
     journal::Reprinted print(const Cheque &cheque);

@@ -42,6 +42,7 @@ public:
     void keepSetupTexts(const calibration::SetupTexts &texts) override { m_session.keepSetupTexts(texts); }
     void runPhase(calibration::Phase phase) override { m_session.runPhase(phase); }
     bank_layouts::ChequeFields chequeFields() const override { return m_session.chequeFields(); }
+    bank_layouts::PrinterOffsets printerOffsets() const override { return m_session.printerOffsets(); }
     platform::PrinterSurface &currentPrinter() override { return m_session.m_printing.currentPrinter(); }
     prompt_dialog::UserTalk &talk() override { return m_session.m_talk; }
 
@@ -283,7 +284,7 @@ void ChequeSession::bankClicked(int index)
     }
 
     const journal::Reprinted printed =
-        m_cheques.print({layoutFile, chequeFields(),
+        m_cheques.print({layoutFile, chequeFields(), printerOffsets(),
                          m_amountHandedOver ? journal::AmountSource::HandedOver : journal::AmountSource::Typed});
     if (!printed.printed)
         return;
@@ -390,8 +391,7 @@ void ChequeSession::runPhase(calibration::Phase phase)
         offsets = calibration::phase2BasePositioning(printer, m_talk);
         break;
     case calibration::Phase::FinalAdjustment:
-        offsets =
-            calibration::phase3FinalAdjustment(printer, m_talk, {m_fields.verticalOffset, m_fields.horizontalOffset});
+        offsets = calibration::phase3FinalAdjustment(printer, m_talk, printerOffsets());
         break;
     }
     if (offsets)
@@ -400,8 +400,12 @@ void ChequeSession::runPhase(calibration::Phase phase)
 
 bank_layouts::ChequeFields ChequeSession::chequeFields() const
 {
-    return {m_fields.amount, m_fields.words,          m_fields.payee,           m_fields.place,
-            m_fields.date,   m_fields.verticalOffset, m_fields.horizontalOffset};
+    return {m_fields.amount, m_fields.words, m_fields.payee, m_fields.place, m_fields.date};
+}
+
+bank_layouts::PrinterOffsets ChequeSession::printerOffsets() const
+{
+    return {m_fields.verticalOffset, m_fields.horizontalOffset};
 }
 
 void ChequeSession::keepOffsets(const QString &vertical, const QString &horizontal)

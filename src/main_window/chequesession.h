@@ -149,6 +149,7 @@ private:
     calibration::SetupTexts setupTexts() const;
     void keepSetupTexts(const calibration::SetupTexts &texts);
     bank_layouts::ChequeFields chequeFields() const;
+    bank_layouts::PrinterOffsets printerOffsets() const;
     void keepOffsets(const QString &vertical, const QString &horizontal);
     void keepSettings(const QString &what);
     void endProgram();

@@ -5,26 +5,29 @@
 
 #include <QTest>
 
-using bank_layouts::LayoutTwips;
+using bank_layouts::ChequeItem;
+using bank_layouts::Layout;
+using bank_layouts::LayoutNumber;
 
 namespace {
 
 const QString Words1575 = QStringLiteral("MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE VINGT DIX HUIT CENTIMES");
+const bank_layouts::PrinterOffsets NoOffsets{QStringLiteral("0"), QStringLiteral("0")};
 
-// A layout in whole twips, easy to follow: item k at 1000 k, 100 k + 7.
-void setLayout(float firstLineLimit)
+// A layout easy to follow: item i, in printing order, at 10 (i + 1) mm
+// across and i + 1.5 mm down; the first line `firstLineMm` long.
+Layout layout(const char *firstLineMm)
 {
-    LayoutTwips.fill(0);
-    for (int k = 1; k <= 12; ++k)
-        LayoutTwips[k] = k % 2 ? 1000.0f * k : 100.0f * k + 7;
-    LayoutTwips[13] = firstLineLimit;
+    Layout layout;
+    for (int item = 0; item < bank_layouts::ChequeItemCount; ++item)
+        layout.position(ChequeItem(item)) = {LayoutNumber::fromMm(10.0 * (item + 1)), LayoutNumber::fromMm(item + 1.5)};
+    layout.firstLineLength = LayoutNumber::fromFile(QString::fromLatin1(firstLineMm));
+    return layout;
 }
 
-bank_layouts::ChequeFields fields(const QString &amount, const QString &words, const QString &v = QStringLiteral("0"),
-                                  const QString &h = QStringLiteral("0"))
+bank_layouts::ChequeFields fields(const QString &amount, const QString &words)
 {
-    return {amount, words, QStringLiteral("Boulangerie Éloïse"), QStringLiteral("Mâcon"), QStringLiteral("07/03/2026"),
-            v,      h};
+    return {amount, words, QStringLiteral("Boulangerie Éloïse"), QStringLiteral("Mâcon"), QStringLiteral("07/03/2026")};
 }
 
 // As the surface logs them: single precision, nine significant digits.
@@ -41,7 +44,6 @@ class TestChequePrint : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
     void printsTheSixItemsInOrder_data();
     void printsTheSixItemsInOrder();
     void wordsThatAllFitFillTheFirstLine();
@@ -51,12 +53,6 @@ private Q_SLOTS:
     void unreachablePositionPrintsNothing_data();
     void unreachablePositionPrintsNothing();
 };
-
-void TestChequePrint::init()
-{
-    amount_words::WordsLine1 = QStringLiteral("stale");
-    amount_words::WordsLine2 = QStringLiteral("stale");
-}
 
 void TestChequePrint::printsTheSixItemsInOrder_data()
 {
@@ -81,28 +77,35 @@ void TestChequePrint::printsTheSixItemsInOrder()
     QFETCH(double, v);
     QFETCH(double, h);
     // 0.6 em a character at 10 pt is 120 twips: " ****MILLE ... QUATRE" is 52
-    // characters (6240), adding " VINGT" makes 58 (6960).
-    setLayout(6500);
+    // characters (6240), adding " VINGT" makes 58 (6960); 115 mm is 6520.5.
+    const Layout printed = layout("115");
     RecordingSurface printer;
-    printer.setFontName(QStringLiteral("Arial"));
-    printer.setFontSize(10);
-    printer.clearCalls();
+    amount_words::SplitLines handedOver;
+    const amount_words::SplitLines lines = bank_layouts::printCheque(
+        printer, printed, {vertical, horizontal}, fields(QStringLiteral(" 1575.98 "), QLatin1Char(' ') + Words1575),
+        [&](const amount_words::SplitLines &given) { handedOver = given; });
 
-    bank_layouts::printCheque(printer,
-                              fields(QStringLiteral(" 1575.98 "), QLatin1Char(' ') + Words1575, vertical, horizontal));
-
-    const auto at = [&](int k) { return pos(float(LayoutTwips[k] + h), float(LayoutTwips[k + 1] + v)); };
+    // Twips in single precision, then the offset added.
+    const auto at = [&](int item) {
+        const bank_layouts::LayoutPoint &point = printed.position(ChequeItem(item));
+        return pos(float(point.x.value() * 56.7) + h, float(point.y.value() * 56.7) + v);
+    };
+    // The layout's font, then the page.
     const QStringList expected =
-        (QStringList{"setOrientation(2)", "setFontSize(16)", "setBold(true)", at(1), "printText(****1575.98 €)",
-                     "setBold(false)", "setFontSize(10)", at(3), "printText(Boulangerie Éloïse)", at(5),
-                     "printText(Mâcon)", at(7), "printText(07/03/2026)", at(9),
-                     "printText( ****MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE****)", at(11),
+        QStringList{"setFontName(Arial)", "setFontSize(10)"} +
+        (QStringList{"setOrientation(2)", "setFontSize(16)", "setBold(true)", at(0), "printText(****1575.98 €)",
+                     "setBold(false)", "setFontSize(10)", at(1), "printText(Boulangerie Éloïse)", at(2),
+                     "printText(Mâcon)", at(3), "printText(07/03/2026)", at(4),
+                     "printText( ****MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE****)", at(5),
                      "printText(****VINGT DIX HUIT CENTIMES ****)", "endDocument()", "setOrientation(1)"})
             .join(QLatin1Char('|'))
             .split(QLatin1Char('|'));
     QCOMPARE(printer.printingCalls(), expected);
-    QCOMPARE(amount_words::WordsLine1, QStringLiteral(" ****MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE"));
-    QCOMPARE(amount_words::WordsLine2, QStringLiteral("VINGT DIX HUIT CENTIMES "));
+    QCOMPARE(lines.first, QStringLiteral(" ****MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE"));
+    QCOMPARE(lines.second, QStringLiteral("VINGT DIX HUIT CENTIMES "));
+    // Handed over with the page: the lines printed on it.
+    QCOMPARE(handedOver.first, lines.first);
+    QCOMPARE(handedOver.second, lines.second);
     QCOMPARE(printer.documentsEnded(), 1);
     QCOMPARE(printer.documentsAborted(), 0);
 }
@@ -110,25 +113,26 @@ void TestChequePrint::printsTheSixItemsInOrder()
 void TestChequePrint::wordsThatAllFitFillTheFirstLine()
 {
     // " ****UN EURO" is 12 characters (1440 twips); blanks are added while
-    // the line stays below 2000: four of them (1920).
-    setLayout(2000);
+    // the line stays below 35 mm (1984.5): four of them (1920).
     RecordingSurface printer;
-    bank_layouts::printCheque(printer, fields(QStringLiteral("1"), QStringLiteral("UN EURO")));
+    const amount_words::SplitLines lines = bank_layouts::printCheque(
+        printer, layout("35"), NoOffsets, fields(QStringLiteral("1"), QStringLiteral("UN EURO")));
     const QStringList calls = printer.printingCalls();
     QVERIFY(calls.contains(QStringLiteral("printText( ****UN EURO    ****)")));
     QVERIFY(calls.contains(QStringLiteral("printText(**** ****)")));
-    QCOMPARE(amount_words::WordsLine2, QStringLiteral(" "));
+    QCOMPARE(lines.second, QStringLiteral(" "));
 }
 
 void TestChequePrint::layoutFontSizeChangesTheSplitNotThePrint()
 {
     // At 20 pt a character is 240 twips: only " ****MILLE CINQ" (15, 3600)
-    // stays below 4000.
-    setLayout(4000);
+    // stays below 70 mm (3969).
+    Layout printed = layout("70");
+    printed.fontSize = LayoutNumber::fromFile(QStringLiteral("20"));
     RecordingSurface printer;
-    printer.setFontSize(20);
-    bank_layouts::printCheque(printer, fields(QStringLiteral("1575.98"), Words1575));
-    QCOMPARE(amount_words::WordsLine1, QStringLiteral(" ****MILLE CINQ"));
+    const amount_words::SplitLines lines =
+        bank_layouts::printCheque(printer, printed, NoOffsets, fields(QStringLiteral("1575.98"), Words1575));
+    QCOMPARE(lines.first, QStringLiteral(" ****MILLE CINQ"));
     const QStringList calls = printer.printingCalls();
     const int words = calls.indexOf(QStringLiteral("printText( ****MILLE CINQ****)"));
     QVERIFY(words > 0);
@@ -146,12 +150,11 @@ void TestChequePrint::failureDropsThePage_data()
 void TestChequePrint::failureDropsThePage()
 {
     QFETCH(QString, failingOperation);
-    setLayout(6500);
     RecordingSurface printer;
     printer.failOn(failingOperation);
-    QVERIFY_THROWS_EXCEPTION(
-        platform::PrinterError,
-        bank_layouts::printCheque(printer, fields(QStringLiteral("12"), QStringLiteral("DOUZE EUROS"))));
+    QVERIFY_THROWS_EXCEPTION(platform::PrinterError,
+                             bank_layouts::printCheque(printer, layout("115"), NoOffsets,
+                                                       fields(QStringLiteral("12"), QStringLiteral("DOUZE EUROS"))));
     QCOMPARE(printer.documentsEnded(), 0);
     QCOMPARE(printer.documentsAborted(), 1);
     QCOMPARE(printer.orientation(), platform::Orientation::Portrait);
@@ -159,25 +162,27 @@ void TestChequePrint::failureDropsThePage()
 
 void TestChequePrint::unreachablePositionPrintsNothing_data()
 {
-    QTest::addColumn<float>("payeeX");
+    QTest::addColumn<QString>("payeeX"); // millimetres
     QTest::addColumn<QString>("horizontal");
-    QTest::newRow("layout and offset together") << 3.4e38f << QStringLiteral("1") + QString(36, QLatin1Char('0'));
-    QTest::newRow("offset alone") << 3000.0f << QStringLiteral("1") + QString(40, QLatin1Char('0'));
+    // 6e36 mm is 3.4e38 twips, near the largest single precision holds.
+    QTest::newRow("layout and offset together")
+        << QStringLiteral("6") + QString(36, QLatin1Char('0')) << QStringLiteral("1") + QString(36, QLatin1Char('0'));
+    QTest::newRow("offset alone") << QStringLiteral("53") << QStringLiteral("1") + QString(40, QLatin1Char('0'));
 }
 
 void TestChequePrint::unreachablePositionPrintsNothing()
 {
-    QFETCH(float, payeeX);
+    QFETCH(QString, payeeX);
     QFETCH(QString, horizontal);
-    setLayout(6500);
-    LayoutTwips[3] = payeeX;
+    Layout printed = layout("115");
+    printed.payee.x = LayoutNumber::fromFile(payeeX);
     RecordingSurface printer;
-    QVERIFY_THROWS_EXCEPTION(
-        platform::PrinterError,
-        bank_layouts::printCheque(
-            printer, fields(QStringLiteral("12"), QStringLiteral("DOUZE EUROS"), QStringLiteral("0"), horizontal)));
-    // Found before the printer is touched: no page, no orientation change.
-    QCOMPARE(printer.printingCalls(), QStringList());
+    QVERIFY_THROWS_EXCEPTION(platform::PrinterError,
+                             bank_layouts::printCheque(printer, printed, {QStringLiteral("0"), horizontal},
+                                                       fields(QStringLiteral("12"), QStringLiteral("DOUZE EUROS"))));
+    // Found before the page is started: the printer is given the layout's
+    // font and nothing else, no page, no orientation change.
+    QCOMPARE(printer.printingCalls(), (QStringList{"setFontName(Arial)", "setFontSize(10)"}));
     QCOMPARE(printer.orientation(), platform::Orientation::Portrait);
 }
 

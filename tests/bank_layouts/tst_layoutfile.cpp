@@ -1,3 +1,4 @@
+#include "bank_layouts/chequeprint.h"
 #include "bank_layouts/layoutfile.h"
 #include "common/numeric.h"
 #include "support/layoutbytes.h"
@@ -40,6 +41,7 @@ private Q_SLOTS:
     void readsSixteenLines();
     void untouchedValuesWrittenBackByteForByte_data();
     void untouchedValuesWrittenBackByteForByte();
+    void namedPositionsAreTheFilesLines();
     void numbersAsTypedOrDragged_data();
     void numbersAsTypedOrDragged();
     void lineWithoutNumberCountsZero();
@@ -91,14 +93,37 @@ void TestLayoutFile::untouchedValuesWrittenBackByteForByte()
     folder.write(QStringLiteral("bq_LYO.txt"), crlfLines(lines) + "a seventeenth line\r\n");
     Layout layout;
     QCOMPARE(readLayout(QStringLiteral("bq_LYO.txt"), layout).valueOr(0), LayoutLineCount);
-    QCOMPARE(layout.values[0].value(), mm);
-    QCOMPARE(layout.twips()[1], float(mm * 56.7));
+    QCOMPARE(layout.amount.x.value(), mm);
+    QCOMPARE(common::mmToTwips(layout.amount.x.value()), float(mm * 56.7));
 
     // Another value changed, as the editor changes it: this one and every
     // other line go back as they came.
-    layout.values[5] = *LayoutNumber::fromTyped(QStringLiteral("47,5"));
+    layout.place.y = *LayoutNumber::fromTyped(QStringLiteral("47,5"));
     QVERIFY(writeLayout(QStringLiteral("bq_LYO.txt"), layout));
     lines[8] = "47.5";
+    QCOMPARE(folder.read(QStringLiteral("bq_LYO.txt")), crlfLines(lines));
+}
+
+void TestLayoutFile::namedPositionsAreTheFilesLines()
+{
+    WorkingFolder folder;
+    // Each number its own, so that one read in another's place shows.
+    QList<QByteArray> lines = genericLines();
+    QStringList numbers;
+    for (int k = 3; k < LayoutLineCount; ++k) {
+        lines[k] = QByteArray::number(100 + k) + ".0";
+        numbers << QString::fromLatin1(lines[k]);
+    }
+    folder.write(QStringLiteral("bq_LYO.txt"), crlfLines(lines));
+    Layout l;
+    QCOMPARE(readLayout(QStringLiteral("bq_LYO.txt"), l).valueOr(0), LayoutLineCount);
+    QCOMPARE((QStringList{l.amount.x.text(), l.amount.y.text(), l.payee.x.text(), l.payee.y.text(), l.place.x.text(),
+                          l.place.y.text(), l.date.x.text(), l.date.y.text(), l.firstWordsLine.x.text(),
+                          l.firstWordsLine.y.text(), l.secondWordsLine.x.text(), l.secondWordsLine.y.text(),
+                          l.firstLineLength.text()}),
+             numbers);
+    // And back from the names, byte for byte.
+    QVERIFY(writeLayout(QStringLiteral("bq_LYO.txt"), l));
     QCOMPARE(folder.read(QStringLiteral("bq_LYO.txt")), crlfLines(lines));
 }
 
@@ -154,10 +179,10 @@ void TestLayoutFile::lineWithoutNumberCountsZero()
     lines[3] = "abc";
     lines[4] = " 1 2.5 mm";
     folder.write(QStringLiteral("bq_X.txt"), crlfLines(lines));
-    RecordingSurface printer;
-    QVERIFY(loadLayout(QStringLiteral("bq_X.txt"), printer));
-    QCOMPARE(LayoutTwips[1], 0.0f);
-    QCOMPARE(LayoutTwips[2], 708.75f); // 12.5 mm
+    const platform::Result<Layout> layout = readWholeLayout(QStringLiteral("bq_X.txt"));
+    QVERIFY(layout);
+    QCOMPARE(common::mmToTwips(layout->amount.x.value()), 0.0f);
+    QCOMPARE(common::mmToTwips(layout->amount.y.value()), 708.75f); // 12.5 mm
 }
 
 void TestLayoutFile::loadSetsFontAndTwips()
@@ -167,44 +192,36 @@ void TestLayoutFile::loadSetsFontAndTwips()
     lines[1] = "Times New Roman";
     lines[2] = "11.5";
     folder.write(QStringLiteral("bq_X.txt"), crlfLines(lines));
-    LayoutTwips.fill(-1);
+    const platform::Result<Layout> layout = readWholeLayout(QStringLiteral("bq_X.txt"));
+    QVERIFY(layout);
+    QCOMPARE(layout->bankName, QStringLiteral("Société Lyonnaise"));
     RecordingSurface printer;
-    QCOMPARE(loadLayout(QStringLiteral("bq_X.txt"), printer).valueOr(QString()), QStringLiteral("Société Lyonnaise"));
+    setLayoutFont(printer, *layout);
     QCOMPARE(printer.fontName(), QStringLiteral("Times New Roman"));
     QCOMPARE(printer.fontSize(), 11.5f);
-    QCOMPARE(LayoutTwips[1], 7371.0f);  // 130 mm
-    QCOMPARE(LayoutTwips[4], 1275.75f); // 22.5 mm
-    QCOMPARE(LayoutTwips[9], 708.75f);  // 12.5 mm
-    QCOMPARE(LayoutTwips[13], 6237.0f); // 110 mm
-    QCOMPARE(LayoutTwips[0], -1.0f);
-    QCOMPARE(LayoutTwips[14], -1.0f);
+    QCOMPARE(common::mmToTwips(layout->amount.x.value()), 7371.0f);         // 130 mm
+    QCOMPARE(common::mmToTwips(layout->payee.y.value()), 1275.75f);         // 22.5 mm
+    QCOMPARE(common::mmToTwips(layout->firstWordsLine.x.value()), 708.75f); // 12.5 mm
+    QCOMPARE(common::mmToTwips(layout->firstLineLength.value()), 6237.0f);  // 110 mm
 }
 
 void TestLayoutFile::shortFileFailsWhereItEnds_data()
 {
     QTest::addColumn<int>("lineCount");
-    QTest::addColumn<QString>("fontName");
-    QTest::addColumn<float>("lastTwips"); // LayoutTwips 13 afterwards
-    QTest::newRow("empty") << 0 << "Courier New" << -1.0f;
-    QTest::newRow("name and font only") << 2 << "Arial" << -1.0f;
-    QTest::newRow("fifteen lines") << 15 << "Arial" << -1.0f;
+    QTest::newRow("empty") << 0;
+    QTest::newRow("name and font only") << 2;
+    QTest::newRow("fifteen lines") << 15;
 }
 
 void TestLayoutFile::shortFileFailsWhereItEnds()
 {
     QFETCH(int, lineCount);
-    QFETCH(QString, fontName);
-    QFETCH(float, lastTwips);
     WorkingFolder folder;
     folder.write(QStringLiteral("bq_S.txt"), crlfLines(genericLines().mid(0, lineCount)));
-    LayoutTwips.fill(-1);
-    RecordingSurface printer;
-    printer.setFontName(QStringLiteral("Courier New"));
-    const platform::Result<QString> loaded = loadLayout(QStringLiteral("bq_S.txt"), printer);
-    QVERIFY(!loaded);
-    QVERIFY(!loaded.error().isEmpty());
-    QCOMPARE(printer.fontName(), fontName);
-    QCOMPARE(LayoutTwips[13], lastTwips);
+    const platform::Result<Layout> layout = readWholeLayout(QStringLiteral("bq_S.txt"));
+    QVERIFY(!layout);
+    // The user reads it after "ne peut pas être lu (".
+    QCOMPARE(layout.error(), QStringLiteral("le fichier a moins de seize lignes"));
     QCOMPARE(readLayoutLines(QStringLiteral("bq_S.txt")).valueOr(QStringList{"?"}).size(), lineCount);
 }
 

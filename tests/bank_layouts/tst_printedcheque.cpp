@@ -1,4 +1,3 @@
-#include "amount_words/wordsplit.h"
 #include "layout_editor/form2.h"
 #include "main_window/chequesession.h"
 #include "main_window/form1.h"
@@ -137,6 +136,10 @@ void TestPrintedCheque::itemsLandAtLayoutPlusOffsets()
     printer.setFontSize(10);
     printer.setBold(false);
     const double blank = printer.textWidth(QStringLiteral(" "));
+    // The lines of words as printed, which the journal wrote down.
+    QCOMPARE(program.recorder.cheques().size(), 1);
+    const QString wordsLine1 = program.recorder.cheques().first().wordsLine1;
+    const QString wordsLine2 = program.recorder.cheques().first().wordsLine2;
 
     struct Item
     {
@@ -144,13 +147,12 @@ void TestPrintedCheque::itemsLandAtLayoutPlusOffsets()
         int layoutIndex; // LayoutMm index of x; y follows
         double indent;
     };
-    const QList<Item> items{
-        {QStringLiteral("****1575.98"), 0, 0},
-        {QStringLiteral("Société"), 2, 0},
-        {QStringLiteral("Besançon"), 4, 0},
-        {QStringLiteral("08/12/2026"), 6, 0},
-        {QStringLiteral("****MILLE"), 8, blank},
-        {amount_words::WordsLine2.section(QLatin1Char(' '), 0, 0).prepend(QStringLiteral("****")), 10, 0}};
+    const QList<Item> items{{QStringLiteral("****1575.98"), 0, 0},
+                            {QStringLiteral("Société"), 2, 0},
+                            {QStringLiteral("Besançon"), 4, 0},
+                            {QStringLiteral("08/12/2026"), 6, 0},
+                            {QStringLiteral("****MILLE"), 8, blank},
+                            {wordsLine2.section(QLatin1Char(' '), 0, 0).prepend(QStringLiteral("****")), 10, 0}};
     for (const Item &item : items) {
         const QList<PdfWord> found = page.find(item.firstWord);
         QVERIFY2(found.size() == 1, qPrintable(item.firstWord + QStringLiteral(" in ") + page.texts().join(' ')));
@@ -177,12 +179,11 @@ void TestPrintedCheque::itemsLandAtLayoutPlusOffsets()
     for (const QString &word : {QStringLiteral("€"), QStringLiteral("Générale"), QStringLiteral("d'Éclairage")})
         QVERIFY2(texts.contains(word), qPrintable(word));
     const QString printedWords = texts.join(QLatin1Char(' '));
-    const QString firstLine = amount_words::WordsLine1.trimmed() + QStringLiteral("****");
-    const QString secondLine = QStringLiteral("****") + amount_words::WordsLine2.trimmed() + QStringLiteral(" ****");
+    const QString firstLine = wordsLine1.trimmed() + QStringLiteral("****");
+    const QString secondLine = QStringLiteral("****") + wordsLine2.trimmed() + QStringLiteral(" ****");
     QVERIFY2(printedWords.contains(firstLine), qPrintable(firstLine + QStringLiteral(" | ") + printedWords));
     QVERIFY2(printedWords.contains(secondLine), qPrintable(secondLine + QStringLiteral(" | ") + printedWords));
-    const QString bothLines =
-        amount_words::WordsLine1.trimmed() + QLatin1Char(' ') + amount_words::WordsLine2.trimmed();
+    const QString bothLines = wordsLine1.trimmed() + QLatin1Char(' ') + wordsLine2.trimmed();
     QCOMPARE(bothLines, QStringLiteral("****MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE VINGT DIX HUIT CENTIMES"));
 }
 

@@ -1,8 +1,10 @@
-// A bank's layout file as it may come from another machine: read, set up for
-// printing, written back by the editor and read again.
+// A bank's layout file as it may come from another machine: read, read for
+// printing with its font set up, written back by the editor and read again.
 #include "fuzzing.h"
 
+#include "bank_layouts/chequeprint.h"
 #include "bank_layouts/layoutfile.h"
+#include "common/numeric.h"
 #include "support/recordingsurface.h"
 
 #include <cmath>
@@ -30,21 +32,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     fuzzing::check(read.ok(), "un fichier lisible se lit en mise en page", read.error());
     fuzzing::check(*read == lines->size(), "la mise en page prend chaque ligne lue", QString::number(*read));
 
-    RecordingSurface printer;
-    // A font the printer cannot take (no name, a size of 0) is its error,
-    // caught where the program prints; it must say why.
-    try {
-        const platform::Result<QString> loaded = loadLayout(path, printer);
-        fuzzing::check(loaded.ok() == (lines->size() == LayoutLineCount),
-                       "une mise en page complète se charge, une autre non", QString::number(lines->size()));
-        if (loaded) {
-            for (int k = 1; k <= LayoutValueCount; ++k)
-                fuzzing::check(std::isfinite(LayoutTwips[std::size_t(k)]), "chaque position est un nombre fini",
-                               lines->at(2 + k));
+    const platform::Result<Layout> whole = readWholeLayout(path);
+    fuzzing::check(whole.ok() == (lines->size() == LayoutLineCount),
+                   "une mise en page complète se charge, une autre non", QString::number(lines->size()));
+    if (whole) {
+        for (const LayoutNumber *number : whole->inFileOrder())
+            fuzzing::check(std::isfinite(common::mmToTwips(number->value())), "chaque position est un nombre fini",
+                           number->text());
+        // A font the printer cannot take (no name, a size of 0) is its
+        // error, caught where the program prints; it must say why.
+        RecordingSurface printer;
+        try {
+            setLayoutFont(printer, *whole);
+        } catch (const LayoutFontError &error) {
+            fuzzing::check(error.message().contains(QLatin1String("police")), "l'imprimante ne refuse que la police",
+                           error.message());
         }
-    } catch (const platform::PrinterError &error) {
-        fuzzing::check(error.message().contains(QLatin1String("police")), "l'imprimante ne refuse que la police",
-                       error.message());
     }
     if (*read != LayoutLineCount)
         return 0;

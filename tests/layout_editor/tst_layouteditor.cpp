@@ -155,8 +155,8 @@ void TestLayoutEditor::opening()
         return;
     const Layout &f = editor.layout();
     QStringList shown{f.bankName, f.fontName, f.fontSize.text()};
-    for (const LayoutNumber &value : f.values)
-        shown << value.text();
+    for (const LayoutNumber *value : f.inFileOrder())
+        shown << value->text();
     QCOMPARE(shown, fields);
     QCOMPARE(editor.currencyName(), QStringLiteral("Franc"));
     QCOMPARE(editor.hundredthName(), QStringLiteral("sou"));
@@ -172,8 +172,8 @@ void TestLayoutEditor::finishWritesAsTyped()
     Layout fields = editor.layout();
     fields.bankName = QStringLiteral(" Crédit Mutuel ");
     fields.fontSize = *LayoutNumber::fromTyped(QStringLiteral("11,5"));
-    fields.values[0] = LayoutNumber::fromFile(QStringLiteral("12.7abc"));
-    fields.values[12] = *LayoutNumber::fromTyped(QString());
+    fields.amount.x = LayoutNumber::fromFile(QStringLiteral("12.7abc"));
+    fields.firstLineLength = *LayoutNumber::fromTyped(QString());
     editor.change(fields, 0);
     QVERIFY(editor.writeLayout());
     QCOMPARE(folder.read(QStringLiteral("bq_NEW.txt")),
@@ -192,7 +192,7 @@ void TestLayoutEditor::finishThatCannotWriteKeepsTheFile()
     LayoutEditor editor(talk, {QStringLiteral("bq_LYO.txt"), {}});
     QVERIFY(editor.open(QString(), QString()));
     Layout changed = editor.layout();
-    changed.values[0] = *LayoutNumber::fromTyped(QStringLiteral("140"));
+    changed.amount.x = *LayoutNumber::fromTyped(QStringLiteral("140"));
     editor.change(changed, 0);
     platform::Result<void> written;
     {
@@ -202,7 +202,7 @@ void TestLayoutEditor::finishThatCannotWriteKeepsTheFile()
     QVERIFY(!written);
     QVERIFY2(talk.messages().last().contains(QStringLiteral("bq_LYO.txt")), qPrintable(talk.messages().last()));
     QCOMPARE(folder.read(QStringLiteral("bq_LYO.txt")), lyonnaiseBytes(16));
-    QCOMPARE(editor.layout().values[0].text(), QStringLiteral("140"));
+    QCOMPARE(editor.layout().amount.x.text(), QStringLiteral("140"));
 }
 
 void TestLayoutEditor::undoGoesBackChangeByChange()
@@ -210,20 +210,23 @@ void TestLayoutEditor::undoGoesBackChangeByChange()
     ScriptedTalk talk;
     LayoutEditor editor(talk, {});
     const Layout opened = editor.layout();
-    const auto typed = [&editor](int index, const char *text, int source) {
+    // Typed into the amount's position, across or down.
+    const auto typed = [&editor](LayoutNumber bank_layouts::LayoutPoint::*coordinate, const char *text, int source) {
         Layout layout = editor.layout();
-        layout.values[std::size_t(index)] = *LayoutNumber::fromTyped(QString::fromLatin1(text));
+        layout.amount.*coordinate = *LayoutNumber::fromTyped(QString::fromLatin1(text));
         editor.change(layout, source);
         return layout;
     };
     // Two keys in one field, then a drag of two moves, then a key again in
     // the first field: three changes.
-    typed(0, "1", 0);
-    const Layout afterField = typed(0, "14", 0);
+    const auto x = &bank_layouts::LayoutPoint::x;
+    const auto y = &bank_layouts::LayoutPoint::y;
+    typed(x, "1", 0);
+    const Layout afterField = typed(x, "14", 0);
     const int drag = editor.newSource();
-    typed(1, "30", drag);
-    const Layout afterDrag = typed(1, "31.5", drag);
-    typed(0, "145", 0);
+    typed(y, "30", drag);
+    const Layout afterDrag = typed(y, "31.5", drag);
+    typed(x, "145", 0);
     // The same layout again is no change.
     editor.change(editor.layout(), editor.newSource());
 

@@ -23,11 +23,9 @@ namespace {
 const bank_layouts::ChequeFields Cheque{
     QStringLiteral("1575.98"),
     QStringLiteral("MILLE CINQ CENT SOIXANTE QUINZE EUROS ET QUATRE VINGT DIX HUIT CENTIMES"),
-    QStringLiteral("Boulangerie Éloïse"),
-    QStringLiteral("Mâcon"),
-    QStringLiteral("08/12/2026"),
-    QStringLiteral("00003"),
-    QStringLiteral("-2")};
+    QStringLiteral("Boulangerie Éloïse"), QStringLiteral("Mâcon"), QStringLiteral("08/12/2026")};
+const bank_layouts::PrinterOffsets Offsets{QStringLiteral("00003"), QStringLiteral("-2")};
+const bank_layouts::PrinterOffsets NoOffsets{QStringLiteral("0"), QStringLiteral("0")};
 
 } // namespace
 
@@ -72,18 +70,19 @@ void TestLayoutPreview::previewDrawsWhatPrints()
     QFETCH(QString, firstLineLength);
     Layout layout;
     layout.fontSize = LayoutNumber::fromFile(fontSize);
-    layout.values[0] = LayoutNumber::fromFile(amountX);
-    layout.values[12] = LayoutNumber::fromFile(firstLineLength);
+    layout.amount.x = LayoutNumber::fromFile(amountX);
+    layout.firstLineLength = LayoutNumber::fromFile(firstLineLength);
 
     RecordingSurface previewed;
-    QVERIFY(layout_editor::printWithLayout(previewed, layout, Cheque));
+    QVERIFY(layout_editor::printWithLayout(previewed, layout, Offsets, Cheque));
 
-    // The same layout saved, loaded and printed as a bank click does.
+    // The same layout saved, read and printed as a bank click does.
     WorkingFolder folder;
     QVERIFY(bank_layouts::writeLayout(QStringLiteral("bq_P.txt"), layout));
+    const platform::Result<Layout> read = bank_layouts::readWholeLayout(QStringLiteral("bq_P.txt"));
+    QVERIFY(read);
     RecordingSurface printed;
-    QVERIFY(bank_layouts::loadLayout(QStringLiteral("bq_P.txt"), printed));
-    bank_layouts::printCheque(printed, Cheque);
+    bank_layouts::printCheque(printed, *read, Offsets, Cheque);
 
     QCOMPARE(previewed.calls(), printed.calls());
     QVERIFY(previewed.calls().contains(QStringLiteral("printText(Boulangerie Éloïse)")));
@@ -124,52 +123,60 @@ void TestLayoutPreview::measuredAsThePrinterMeasures()
 
 void TestLayoutPreview::problems_data()
 {
-    QTest::addColumn<QString>("moved"); // "index=value" of the layout, or empty
+    QTest::addColumn<bool>("shipped"); // else a new bank's layout
+    QTest::addColumn<int>("item");     // the ChequeItem moved from there, or -1
+    QTest::addColumn<QString>("x");    // where it moves to, empty where it stays
+    QTest::addColumn<QString>("y");
     QTest::addColumn<QString>("payee");
     QTest::addColumn<QStringList>("expected");
     // A new bank's values put the amount below its box and the second words
     // line under the place and the date, into the signature.
     const QStringList newBank{"Le montant en chiffres sort de sa zone", "La deuxième ligne en lettres sort de sa zone",
                               "La deuxième ligne en lettres empiète sur la signature"};
-    QTest::newRow("a new bank") << ""
-                                << "Boulangerie Éloïse" << newBank;
-    QTest::newRow("the shipped layout") << "shipped"
-                                        << "Boulangerie Éloïse" << QStringList();
-    QTest::newRow("amount off the right edge")
-        << "0=170"
-        << "Boulangerie Éloïse" << QStringList{"Le montant en chiffres sort du chèque"};
-    QTest::newRow("date onto the place") << "6=105"
-                                         << "Boulangerie Éloïse" << QStringList{"La date chevauche le lieu"};
+    const QString payee = QStringLiteral("Boulangerie Éloïse");
+    QTest::newRow("a new bank") << false << -1 << ""
+                                << "" << payee << newBank;
+    QTest::newRow("the shipped layout") << true << -1 << ""
+                                        << "" << payee << QStringList();
+    QTest::newRow("amount off the right edge") << true << int(layout_editor::ChequeItem::Amount) << "170"
+                                               << "" << payee << QStringList{"Le montant en chiffres sort du chèque"};
+    QTest::newRow("date onto the place") << true << int(layout_editor::ChequeItem::Date) << "105"
+                                         << "" << payee << QStringList{"La date chevauche le lieu"};
     QTest::newRow("place down into the magnetic band")
-        << "5=70"
-        << "Boulangerie Éloïse" << QStringList{"Le lieu sort de sa zone", "Le lieu empiète sur la bande magnétique"};
+        << true << int(layout_editor::ChequeItem::Place) << ""
+        << "70" << payee << QStringList{"Le lieu sort de sa zone", "Le lieu empiète sur la bande magnétique"};
     QTest::newRow("a long payee down onto the place")
-        << "3=34"
+        << true << int(layout_editor::ChequeItem::Payee) << ""
+        << "34"
         << "Société Générale d'Éclairage et de Chauffage Urbain du Grand Est"
         << QStringList{"L'ordre sort de sa zone", "Le lieu chevauche l'ordre"};
 }
 
 void TestLayoutPreview::problems()
 {
-    QFETCH(QString, moved);
+    QFETCH(bool, shipped);
+    QFETCH(int, item);
+    QFETCH(QString, x);
+    QFETCH(QString, y);
     QFETCH(QString, payee);
     QFETCH(QStringList, expected);
     Layout layout;
-    if (!moved.isEmpty()) {
+    if (shipped)
         QVERIFY(bank_layouts::readLayout(QFINDTESTDATA("../seed/bq_GENGA.txt"), layout));
-        if (moved != QLatin1String("shipped"))
-            layout.values[std::size_t(moved.section(QLatin1Char('='), 0, 0).toInt())] =
-                LayoutNumber::fromFile(moved.section(QLatin1Char('='), 1));
+    if (item >= 0) {
+        bank_layouts::LayoutPoint &moved = layout.position(layout_editor::ChequeItem(item));
+        if (!x.isEmpty())
+            moved.x = LayoutNumber::fromFile(x);
+        if (!y.isEmpty())
+            moved.y = LayoutNumber::fromFile(y);
     }
     bank_layouts::ChequeFields cheque = Cheque;
     cheque.payee = payee;
-    cheque.verticalOffset = QStringLiteral("0");
-    cheque.horizontalOffset = QStringLiteral("0");
 
     layout_editor::LayoutPreviewWidget preview;
     preview.resize(400, 240);
     preview.setLayout(layout);
-    preview.setCheque(cheque);
+    preview.setCheque(cheque, NoOffsets);
     preview.setHighlighted(int(layout_editor::ChequeItem::Amount));
     const QImage drawn = preview.grab().toImage();
     QVERIFY2(preview.problems() == expected, qPrintable(preview.problems().join(QStringLiteral(" | "))));
@@ -194,17 +201,13 @@ void TestLayoutPreview::shippedLayoutsFitAFrenchCheque()
     // Six figures, the most a shop is likely to take, a long payee and place.
     QString digits = QStringLiteral("777777.77");
     const QString words = amount_words::ConvertitLettres2(digits, QStringLiteral("Euro"), QStringLiteral("centime"));
-    const bank_layouts::ChequeFields cheque{QStringLiteral("777777.77"),
-                                            words,
+    const bank_layouts::ChequeFields cheque{QStringLiteral("777777.77"), words,
                                             QStringLiteral("SARL Boulangerie du Marché"),
-                                            QStringLiteral("Saint-Étienne"),
-                                            QStringLiteral("08/12/2026"),
-                                            QStringLiteral("0"),
-                                            QStringLiteral("0")};
+                                            QStringLiteral("Saint-Étienne"), QStringLiteral("08/12/2026")};
     QImage canvas(10, 10, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&canvas);
     platform::PainterSurface surface(painter);
-    QVERIFY(layout_editor::printWithLayout(surface, layout, cheque));
+    QVERIFY(layout_editor::printWithLayout(surface, layout, NoOffsets, cheque));
     const QList<QRectF> boxes = surface.textBoxes();
     QCOMPARE(boxes.size(), 6);
     // Every item on the 175 x 80 mm cheque, none over another.

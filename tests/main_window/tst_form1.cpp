@@ -351,7 +351,9 @@ void TestForm1::editABank()
     QTest::mouseClick(form.text1, Qt::LeftButton);
     QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
     QCOMPARE(program.printing.surface().documentsEnded(), 1);
-    QCOMPARE(bank_layouts::LayoutTwips[1], float(140 * 56.7));
+    const QStringList calls = program.printing.surface().printingCalls();
+    const int amount = calls.indexOf(QStringLiteral("printText(****12.50 €)"));
+    QCOMPARE(calls.mid(amount - 2, 1), QStringList{QStringLiteral("setCurrentX(7938)")}); // 140 mm
 }
 
 void TestForm1::createABank()

@@ -3,25 +3,12 @@
 // The program's shared globals back to what a fresh start has, in one place,
 // for the folders a test links (the others cannot be seen from it).
 
-#if __has_include("amount_words/wordsplit.h")
-#include "amount_words/wordsplit.h"
-#endif
-#if __has_include("bank_layouts/layoutfile.h")
-#include "bank_layouts/layoutfile.h"
-#endif
 #if __has_include("platform/desktop.h")
 #include "platform/desktop.h"
 #endif
 
 inline void resetGlobals()
 {
-#if __has_include("amount_words/wordsplit.h")
-    amount_words::WordsLine1.clear();
-    amount_words::WordsLine2.clear();
-#endif
-#if __has_include("bank_layouts/layoutfile.h")
-    bank_layouts::LayoutTwips.fill(0.0f);
-#endif
 #if __has_include("platform/desktop.h")
     // Parameter mode lives in the application's pointer.
     platform::setPointer(platform::DefaultPointer);
