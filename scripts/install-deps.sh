@@ -17,6 +17,8 @@ PACKAGES=(
     clang-14 libclang-rt-14-dev                 # the fuzz targets of tests/fuzz (libFuzzer)
     clang-format-14                             # the code's format (.clang-format)
     libqt6sql6-sqlite                           # the journal of printed cheques (SQLite through Qt SQL)
+    libqt6sql6-psql                             # the journal shared by several tills (PostgreSQL through Qt SQL)
+    postgresql postgresql-client                # a PostgreSQL 15 server for the tests only (tests/rig/pg-rig.sh)
 )
 
 missing=()

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is needed, checks the code's format, builds Ormeline twice
 # (plain, and with the address and undefined-behaviour sanitizers), starts a
-# real CUPS queue for the tests that print, runs every test in both builds,
-# replays the fuzz corpora and fuzzes each target briefly, and stops what it
-# started.
+# real CUPS queue for the tests that print and a PostgreSQL server for the
+# tests of the shared journal, runs every test in both builds, replays the
+# fuzz corpora and fuzzes each target briefly, and stops what it started.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -28,16 +28,30 @@ bash scripts/build.sh build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORMELINE
 echo "== Compilation avec les sanitizers"
 bash scripts/build.sh build/sanitize -DCMAKE_BUILD_TYPE=Debug -DORMELINE_WERROR=ON -DORMELINE_SANITIZE=ON
 
-# Stopped whatever happens, even when starting it failed half-way.
-rig=$PWD/tests/rig/cups-rig.sh
-trap 'bash "$rig" stop' EXIT
-if ! vars=$(bash "$rig" start); then
+# Both stopped whatever happens, even when starting one failed half-way; a
+# rig that cannot be stopped fails the run.
+cups_rig=$PWD/tests/rig/cups-rig.sh
+pg_rig=$PWD/tests/rig/pg-rig.sh
+# shellcheck disable=SC2317 # called by the trap
+stop_rigs() {
+    local code=$?
+    bash "$cups_rig" stop || code=1
+    bash "$pg_rig" stop || code=1
+    exit "$code"
+}
+trap stop_rigs EXIT
+if ! vars=$(bash "$cups_rig" start); then
     echo "La file d'impression de test n'a pas pu être créée : les tests ne sont pas lancés." >&2
     exit 1
 fi
 eval "$vars"
-# With the queue in place, a printing test that cannot find it fails.
-export ORMELINE_REQUIRE_CUPS=1
+if ! vars=$(bash "$pg_rig" start); then
+    echo "Le serveur PostgreSQL de test n'a pas pu être démarré : les tests ne sont pas lancés." >&2
+    exit 1
+fi
+eval "$vars"
+# With the queue and the server in place, a test that cannot find them fails.
+export ORMELINE_REQUIRE_CUPS=1 ORMELINE_REQUIRE_PG=1
 
 echo "== Tests"
 ctest --test-dir build/release --output-on-failure || status=1
