@@ -54,6 +54,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What dpkg-shlibdeps cannot see: the fonts the layouts name, the printing
 # system's commands, Qt's plugins for the screen and its French texts.
+# The PostgreSQL driver is a dependency, not a recommendation: a till set up
+# on a shared journal must never find it missing after an upgrade made
+# without recommendations. The server itself is the shop's, not a dependency.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "fonts-liberation, cups-client, qt6-qpa-plugins, qt6-translations-l10n, libqt6sql6-sqlite")
+    "fonts-liberation, cups-client, qt6-qpa-plugins, qt6-translations-l10n, libqt6sql6-sqlite, libqt6sql6-psql")
 include(CPack)

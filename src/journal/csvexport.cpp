@@ -76,7 +76,8 @@ platform::Result<int> exportCsv(const Journal &journal, const Filter &filter, co
                   QStringLiteral("Date de remise"), QStringLiteral("Note"), QStringLiteral("Source"),
                   QStringLiteral("Imprimante"),
                   // Added after the first fourteen, which scripts read by position.
-                  QStringLiteral("Motif"), QStringLiteral("Remplacé par"), QStringLiteral("Remplace")});
+                  QStringLiteral("Motif"), QStringLiteral("Remplacé par"), QStringLiteral("Remplace"),
+                  QStringLiteral("Caisse")});
     if (const platform::Result<void> written = file.write(head); !written)
         return written.failure();
     platform::Result<void> written;
@@ -100,6 +101,7 @@ platform::Result<int> exportCsv(const Journal &journal, const Filter &filter, co
             keptAsText(reasonGiven(entry)),
             chequeNumber(entry.replacedBy),
             chequeNumber(entry.reprintOf),
+            keptAsText(cheque.till),
         }));
         return written.ok();
     });

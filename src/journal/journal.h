@@ -48,6 +48,11 @@ struct PrintedCheque
     QString layoutFile; // "bq_CODE.txt"
     QString printer;
     AmountSource source = AmountSource::Typed;
+    // The cheque's own identity, given when it is first written down: the
+    // same cheque sent twice is stored once. Empty for one not yet written.
+    QString uuid;
+    // The till that printed it; empty for a cheque of an older program.
+    QString till;
 };
 
 // One cheque of the journal, with where it stands now.
@@ -126,8 +131,28 @@ struct Remittance
     Totals totals;
 };
 
+// A journal on a PostgreSQL server, as typed in the set-up window or on the
+// command line: a URI ("postgresql://caisse@serveur/ormeline?sslmode=require")
+// or libpq's "key=value" pairs ("service=ormeline"). Never a password: libpq
+// finds it in ~/.pgpass, PGPASSWORD or the service file.
+class ServerAddress
+{
+public:
+    // Nothing but why, in French, when the text is neither form, or holds a
+    // password.
+    static platform::Result<ServerAddress> parse(const QString &typed);
+
+    QString text() const { return m_text; }
+    // libpq's options, "key='value'" separated by blanks.
+    QString options() const;
+
+private:
+    QString m_text;
+    QList<std::pair<QString, QString>> m_options;
+};
+
 // The shop's record of the cheques it filled: an SQLite database in the
-// working folder. Every change is one transaction with full synchronous
+// working folder, or on a server the shop's tills share. Every change is one transaction with full synchronous
 // commits; a second program using it meanwhile is waited for.
 class Journal
 {
@@ -161,6 +186,13 @@ public:
     // fails rather than create one where there is none, and leaves a
     // damaged file where it is.
     static platform::Result<std::unique_ptr<Journal>> openExisting(const QString &path, const platform::Clock &clock);
+    // The journal on a server, its tables made the first time (by a role
+    // allowed to), every cheque written through it kept with `till`. To
+    // read it out, one that is not there is not made.
+    enum class ServerUse { Record, ReadOut };
+    static platform::Result<std::unique_ptr<Journal>> openServer(const ServerAddress &server, const QString &till,
+                                                                 const platform::Clock &clock,
+                                                                 ServerUse use = ServerUse::Record);
     ~Journal();
     Journal(const Journal &) = delete;
     Journal &operator=(const Journal &) = delete;

@@ -2,17 +2,22 @@
 #include "journal/journal.h"
 #include "support/fakes.h"
 #include "support/scriptedtalk.h"
+#ifdef ORMELINE_JOURNAL_ON_SERVER
+#include "support/pgserver.h"
+#endif
 
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
+#include <QSet>
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QUuid>
 #include <QtTest>
 
 #include <unistd.h>
@@ -78,6 +83,16 @@ QVariant sqlValue(const QString &path, const QString &sql)
     return value;
 }
 
+// Built as tst_journalserver, the journal's rules run on a server; what only
+// a file has (its checks, its damage, its rights) is the file's own test.
+#ifdef ORMELINE_JOURNAL_ON_SERVER
+#define FILE_ONLY() QSKIP("a journal file's own")
+constexpr bool OnServer = true;
+#else
+#define FILE_ONLY()
+constexpr bool OnServer = false;
+#endif
+
 } // namespace
 
 class TestJournal : public QObject
@@ -88,6 +103,9 @@ private slots:
     void init();
     void cleanup();
     void recordReadsBackEveryText();
+    void sentTwiceIsStoredOnce();
+    void serverRefusesRewrites_data();
+    void serverRefusesRewrites();
     void statusChanges_data();
     void statusChanges();
     void filtersAndTotals_data();
@@ -101,12 +119,15 @@ private slots:
     void readOnlyIsTold_data();
     void readOnlyIsTold();
     void twoWritersLoseNothing();
+    void twoSlipsAtOnce_data();
+    void twoSlipsAtOnce();
     void killedWriterLeavesWholeFile();
     void damageFoundByARecord();
     void leftoversAreAsked_data();
     void leftoversAreAsked();
     void csvReadBackByPython_data();
     void csvReadBackByPython();
+    void exportAlikeFromFileAndServer();
     void iban_data();
     void iban();
     void amounts_data();
@@ -117,12 +138,32 @@ private:
     std::unique_ptr<Journal> fourCheques();
     std::unique_ptr<Journal> openJournal()
     {
+#ifdef ORMELINE_JOURNAL_ON_SERVER
+        return openOnServer(m_server->user());
+#else
         auto opened = Journal::open(path(), m_clock);
         if (!opened)
             qWarning() << opened.error();
         return opened ? std::move(std::move(opened).value().journal) : nullptr;
+#endif
     }
 
+#ifdef ORMELINE_JOURNAL_ON_SERVER
+    std::unique_ptr<Journal> openOnServer(const QString &role)
+    {
+        const auto address = ServerAddress::parse(m_server->connectionString(role, m_database));
+        if (!address) {
+            qWarning() << address.error();
+            return nullptr;
+        }
+        auto opened = Journal::openServer(*address, QStringLiteral("Caisse 1"), m_clock);
+        if (!opened)
+            qWarning() << opened.error();
+        return opened ? std::move(opened).value() : nullptr;
+    }
+    std::unique_ptr<TestServer> m_server;
+    QString m_database;
+#endif
     std::unique_ptr<QTemporaryDir> m_dir;
     FixedClock m_clock{QDateTime(QDate(2026, 12, 9), QTime(18, 0))};
 };
@@ -131,10 +172,27 @@ void TestJournal::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
+#ifdef ORMELINE_JOURNAL_ON_SERVER
+    // A database of its own for each case, its tables made by the owner, as
+    // a shop's first opening does; the cases then run as a till.
+    m_server = std::make_unique<TestServer>();
+    QString why;
+    if (!m_server->available(&why)) {
+        if (TestServer::required())
+            QFAIL(qPrintable(why));
+        QSKIP(qPrintable(why));
+    }
+    m_database = m_server->freshDatabase(&why);
+    QVERIFY2(!m_database.isEmpty(), qPrintable(why));
+    QVERIFY(openOnServer(m_server->owner()));
+#endif
 }
 
 void TestJournal::cleanup()
 {
+#ifdef ORMELINE_JOURNAL_ON_SERVER
+    m_server.reset();
+#endif
     m_dir.reset();
 }
 
@@ -165,8 +223,78 @@ void TestJournal::recordReadsBackEveryText()
     QCOMPARE(e.cheque.source, AmountSource::HandedOver);
     QCOMPARE(e.cents, 157598);
     QCOMPARE(e.status, Status::Printed);
+    QVERIFY(!QUuid::fromString(e.cheque.uuid).isNull());
+    QCOMPARE(e.cheque.till, OnServer ? QStringLiteral("Caisse 1") : QString());
     QVERIFY(journal->record(cheque(QStringLiteral("12"), Morning)));
     QVERIFY(!journal->record(cheque(QStringLiteral("12,5"), Morning)));
+}
+
+// A record sent again, after an answer that never came, is the same cheque.
+void TestJournal::sentTwiceIsStoredOnce()
+{
+    auto journal = openJournal();
+    QVERIFY(journal);
+    PrintedCheque given = cheque(QStringLiteral("20"), Morning);
+    given.uuid = QStringLiteral("0b7c5e57-93a1-4c3e-9d55-2f7c7a1e0c42");
+    const auto first = journal->record(given);
+    QVERIFY2(first, qPrintable(first.error()));
+    const auto again = journal->record(given);
+    QVERIFY2(again, qPrintable(again.error()));
+    QCOMPARE(*again, *first);
+    PrintedCheque other = given;
+    other.uuid.clear();
+    QVERIFY(journal->recordHandingOver(other));
+    const auto totals = journal->totals({});
+    QVERIFY(totals);
+    QCOMPARE(totals->count, 1);
+    QCOMPARE(totals->unconfirmed, 1);
+    const auto history = journal->history(*first);
+    QVERIFY(history);
+    QCOMPARE(history->size(), 1);
+}
+
+// What a till may not do, the server itself refuses, whatever program asks.
+void TestJournal::serverRefusesRewrites_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::newRow("rewrite a cheque") << "UPDATE cheques SET cents = 0";
+    QTest::newRow("delete an event") << "DELETE FROM events";
+    QTest::newRow("move a cheque's standing") << "UPDATE standing SET kind = 'printed'";
+    QTest::newRow("delete a slip") << "DELETE FROM remittances";
+    QTest::newRow("empty the notes") << "TRUNCATE notes";
+    QTest::newRow("drop the history") << "DROP TABLE events";
+}
+
+void TestJournal::serverRefusesRewrites()
+{
+#ifdef ORMELINE_JOURNAL_ON_SERVER
+    QFETCH(QString, statement);
+    qint64 deposited = 0;
+    {
+        auto journal = openJournal();
+        QVERIFY(journal);
+        const auto id = journal->record(cheque(QStringLiteral("20"), Morning));
+        QVERIFY(id);
+        deposited = *id;
+        QVERIFY(journal->addNote(*id, QStringLiteral("note")));
+        QVERIFY(journal->deposit({*id}, QDate(2026, 12, 9), QString()));
+    }
+    QString why;
+    QSqlDatabase till = m_server->connect(m_server->user(), m_database, &why);
+    QVERIFY2(till.isOpen(), qPrintable(why));
+    QSqlQuery query(till);
+    QVERIFY(!query.exec(statement));
+    QCOMPARE(query.lastError().nativeErrorCode(), QStringLiteral("42501"));
+    auto journal = openJournal();
+    QVERIFY(journal);
+    const auto totals = journal->totals({});
+    QVERIFY(totals);
+    QCOMPARE(totals->count, 1);
+    QCOMPARE(totals->cents, 2000);
+    QCOMPARE((*journal->entry(deposited))->status, Status::Deposited);
+#else
+    QSKIP("a server's own");
+#endif
 }
 
 // Each row: the steps on cheques 1 and 2 (both printed), the status of 1
@@ -368,6 +496,7 @@ void TestJournal::pagesInEachOrder()
 
 void TestJournal::migratesVersion1()
 {
+    FILE_ONLY();
     // The first release's file: no notes, no settings, no triggers.
     const QVariant made = sqlValue(
         path(),
@@ -403,7 +532,7 @@ void TestJournal::migratesVersion1()
         QVERIFY2(next, qPrintable(next.error()));
         QCOMPARE(next->number, 8);
     }
-    QCOMPARE(sqlValue(path(), "PRAGMA user_version").toInt(), 3);
+    QCOMPARE(sqlValue(path(), "PRAGMA user_version").toInt(), 4);
     QVERIFY(sqlValue(path(), "UPDATE cheques SET cents = 0").toString().contains("history is kept"));
     auto journal = openJournal();
     QCOMPARE((*journal->entry(1))->note, QStringLiteral("M. Dupré, n° 1234567"));
@@ -428,6 +557,7 @@ void TestJournal::damagedFileIsSetAside_data()
 
 void TestJournal::damagedFileIsSetAside()
 {
+    FILE_ONLY();
     QFETCH(QString, damage);
     QByteArray bytes("ceci n'est pas une base de données, rien que du texte\n");
     if (damage != QLatin1String("garbage")) {
@@ -484,6 +614,7 @@ void TestJournal::damagedFileIsSetAside()
 // journal being made): the change is taken back, nothing is set aside.
 void TestJournal::interruptedChangeIsTakenBack()
 {
+    FILE_ONLY();
     {
         auto journal = openJournal();
         QVERIFY(journal);
@@ -527,6 +658,7 @@ void TestJournal::readOnlyIsTold_data()
 
 void TestJournal::readOnlyIsTold()
 {
+    FILE_ONLY();
     QFETCH(bool, fileProtected);
     QFETCH(bool, folderProtected);
     {
@@ -557,23 +689,84 @@ void TestJournal::readOnlyIsTold()
     QCOMPARE(openJournal()->totals({})->count, 1);
 }
 
+// Two programs at once (two tills, on a server): every cheque of each is
+// there, each under a number of its own.
 void TestJournal::twoWritersLoseNothing()
 {
     QVERIFY(openJournal());
+#ifdef ORMELINE_JOURNAL_ON_SERVER
+    const int each = 200;
+    const QString where = m_server->connectionString(m_server->user(), m_database);
+    const QStringList first{where, QString::number(each), QStringLiteral("Caisse 1")};
+    const QStringList second{where, QString::number(each), QStringLiteral("Caisse 2")};
+#else
     const int each = 60;
-    QProcess first, second;
-    first.start(QStringLiteral(JOURNAL_WRITER), {path(), QString::number(each)});
-    second.start(QStringLiteral(JOURNAL_WRITER), {path(), QString::number(each)});
-    QVERIFY(first.waitForFinished(120000) && second.waitForFinished(120000));
-    QVERIFY2(first.exitCode() == 0, first.readAllStandardError().constData());
-    QVERIFY2(second.exitCode() == 0, second.readAllStandardError().constData());
+    const QStringList first{path(), QString::number(each)};
+    const QStringList second = first;
+#endif
+    QProcess one, two;
+    one.start(QStringLiteral(JOURNAL_WRITER), first);
+    two.start(QStringLiteral(JOURNAL_WRITER), second);
+    QVERIFY(one.waitForFinished(120000) && two.waitForFinished(120000));
+    QVERIFY2(one.exitCode() == 0, one.readAllStandardError().constData());
+    QVERIFY2(two.exitCode() == 0, two.readAllStandardError().constData());
+    QSet<QByteArray> ids;
+    for (const QByteArray &line : (one.readAllStandardOutput() + two.readAllStandardOutput()).split('\n')) {
+        if (!line.isEmpty())
+            ids.insert(line);
+    }
+    QCOMPARE(int(ids.size()), 2 * each);
     QCOMPARE(openJournal()->totals({})->count, 2 * each);
+}
+
+// Two tills making their slip at the same moment: each slip its own number,
+// no cheque on both.
+void TestJournal::twoSlipsAtOnce_data()
+{
+    QTest::addColumn<QStringList>("first");
+    QTest::addColumn<QStringList>("second");
+    QTest::addColumn<int>("slips");
+    QTest::newRow("each its own cheques") << QStringList{"1", "2", "3"} << QStringList{"4", "5", "6"} << 2;
+    QTest::newRow("the same cheques") << QStringList{"1", "2", "3"} << QStringList{"3", "4", "5"} << 1;
+}
+
+void TestJournal::twoSlipsAtOnce()
+{
+#ifdef ORMELINE_JOURNAL_ON_SERVER
+    QFETCH(QStringList, first);
+    QFETCH(QStringList, second);
+    QFETCH(int, slips);
+    {
+        auto journal = openJournal();
+        QVERIFY(journal);
+        for (int i = 0; i < 6; ++i)
+            QVERIFY(journal->record(cheque(QStringLiteral("10"), Morning)));
+    }
+    const QString where = m_server->connectionString(m_server->user(), m_database);
+    QProcess one, two;
+    one.start(QStringLiteral(JOURNAL_WRITER), QStringList{where, "remit", "Caisse 1"} + first);
+    two.start(QStringLiteral(JOURNAL_WRITER), QStringList{where, "remit", "Caisse 2"} + second);
+    QVERIFY(one.waitForFinished(60000) && two.waitForFinished(60000));
+    QCOMPARE(int(one.exitCode() == 0) + int(two.exitCode() == 0), slips);
+    QSet<QByteArray> numbers{one.readAllStandardOutput().trimmed(), two.readAllStandardOutput().trimmed()};
+    numbers.remove(QByteArray());
+    QCOMPARE(int(numbers.size()), slips);
+    auto journal = openJournal();
+    const auto deposited = journal->totals({{}, {}, {}, Status::Deposited});
+    QVERIFY(deposited);
+    QCOMPARE(deposited->count, slips == 2 ? 6 : 3);
+    for (const QByteArray &number : numbers)
+        QVERIFY2(number == "1" || number == "2", number.constData());
+#else
+    QSKIP("a server's own");
+#endif
 }
 
 // The journal damaged under the program during the day (a failing disk): the
 // next cheque finds it out, and is written down in a new journal.
 void TestJournal::damageFoundByARecord()
 {
+    FILE_ONLY();
     ScriptedTalk talk;
     JournalRecorder recorder(path(), m_clock, talk);
     QVERIFY2(recorder.journal(), qPrintable(recorder.unavailable()));
@@ -629,6 +822,7 @@ void TestJournal::leftoversAreAsked_data()
 
 void TestJournal::leftoversAreAsked()
 {
+    FILE_ONLY();
     QFETCH(bool, out);
     QFETCH(int, status);
     {
@@ -666,6 +860,7 @@ void TestJournal::leftoversAreAsked()
 
 void TestJournal::killedWriterLeavesWholeFile()
 {
+    FILE_ONLY();
     QVERIFY(openJournal());
     QProcess writer;
     writer.start(QStringLiteral(JOURNAL_WRITER), {path(), QStringLiteral("100000")});
@@ -765,12 +960,50 @@ void TestJournal::csvReadBackByPython()
     // The accountants' scripts read the first fourteen by position.
     QCOMPARE(row(0), (QStringList{"N°", "Imprimé le", "Date du chèque", "Montant", "Devise", "Banque", "Ordre", "Lieu",
                                   "Statut", "Remise", "Date de remise", "Note", "Source", "Imprimante", "Motif",
-                                  "Remplacé par", "Remplace"}));
+                                  "Remplacé par", "Remplace", "Caisse"}));
     // Cheque 1 is printed first: the export lists the oldest first.
     for (const QString &expected : read) {
         const QStringList parts = expected.split(QLatin1Char('|'));
         QCOMPARE(row(parts[0].toInt()).value(int(row(0).indexOf(parts[1])), "(absent)"), parts[2]);
     }
+}
+
+// The accountant gets the same list whether the shop kept its journal in a
+// file or on the server: the same bytes, but for the till that printed each
+// cheque.
+void TestJournal::exportAlikeFromFileAndServer()
+{
+#ifdef ORMELINE_JOURNAL_ON_SERVER
+    auto server = openJournal();
+    auto opened = Journal::open(path(), m_clock);
+    QVERIFY2(opened, qPrintable(opened.error()));
+    Journal &file = *opened->journal;
+    for (Journal *journal : {server.get(), &file}) {
+        QVERIFY(journal->record(cheque(QStringLiteral("1575.98"), Morning)));
+        QVERIFY(journal->record(cheque(QStringLiteral("12"), Morning.addSecs(60), QStringLiteral("Banque d'essai"))));
+        QVERIFY(journal->record(cheque(QStringLiteral("0.01"), Morning.addSecs(120))));
+        QVERIFY(journal->addNote(1, QStringLiteral("=SOMME(A1:A9) ; « note »")));
+        QVERIFY(journal->markSpoiled(2, QStringLiteral("mal imprimé"), 3));
+        QVERIFY(journal->deposit({1}, QDate(2026, 12, 10), QStringLiteral("FR76")));
+    }
+    const QString fromServer = m_dir->filePath(QStringLiteral("serveur.csv"));
+    const QString fromFile = m_dir->filePath(QStringLiteral("fichier.csv"));
+    QCOMPARE(*exportCsv(*server, {}, fromServer), 3);
+    QCOMPARE(*exportCsv(file, {}, fromFile), 3);
+    QFile a(fromServer), b(fromFile);
+    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    const QList<QByteArray> serverLines = a.readAll().split('\n');
+    const QList<QByteArray> fileLines = b.readAll().split('\n');
+    QCOMPARE(serverLines.size(), fileLines.size());
+    for (qsizetype i = 0; i < serverLines.size(); ++i) {
+        const QByteArray tillless = serverLines[i].left(serverLines[i].lastIndexOf(';') + 1);
+        QCOMPARE(tillless, fileLines[i].left(fileLines[i].lastIndexOf(';') + 1));
+        if (i > 0 && !serverLines[i].isEmpty())
+            QVERIFY2(serverLines[i].endsWith("Caisse 1\r"), serverLines[i].constData());
+    }
+#else
+    QSKIP("a server's own");
+#endif
 }
 
 void TestJournal::iban_data()
@@ -807,6 +1040,7 @@ void TestJournal::iban_data()
 
 void TestJournal::iban()
 {
+    FILE_ONLY();
     QFETCH(QString, iban);
     QFETCH(QString, problem);
     const std::optional<QString> found = ibanProblem(iban);
@@ -836,6 +1070,7 @@ void TestJournal::amounts_data()
 
 void TestJournal::amounts()
 {
+    FILE_ONLY();
     QFETCH(QString, figures);
     QFETCH(qint64, cents);
     QFETCH(QString, french);

@@ -38,6 +38,7 @@ SUPERUSER=postgres
 DATABASE=ormeline_test
 OWNER=ormeline_owner
 TILLS=ormeline_caisse
+TILLS_GROUP=ormeline_caisses
 
 say() { echo "pg-rig: $*" >&2; }
 die() {
@@ -199,8 +200,14 @@ BEGIN
     IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = '$TILLS') THEN
         CREATE ROLE $TILLS;
     END IF;
+    IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = '$TILLS_GROUP') THEN
+        CREATE ROLE $TILLS_GROUP NOLOGIN;
+    END IF;
 END
 \$\$;
+-- The journal gives its rights to the group every till's login is in, as
+-- a shop's server is set up.
+GRANT $TILLS_GROUP TO $TILLS;
 ALTER ROLE $OWNER LOGIN CREATEDB NOSUPERUSER NOCREATEROLE NOREPLICATION NOBYPASSRLS;
 ALTER ROLE $TILLS LOGIN NOCREATEDB NOSUPERUSER NOCREATEROLE NOREPLICATION NOBYPASSRLS;
 -- So that the owner can drop a test's database while a till still holds a
