@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QStandardPaths>
+#include <QSysInfo>
 
 #include <cstdio>
 #include <optional>
@@ -26,6 +27,7 @@ struct CommandLine
     bool version = false;
     QString folder;
     QString exportTo; // --exporter-journal: the CSV file to write
+    QString journal;  // --journal: the shared journal's server, as typed
     QString from;     // --du, --au: as typed, JJ/MM/AAAA
     QString to;
     QString error; // French; empty when the command line is understood
@@ -40,10 +42,12 @@ QString missingValue(const QString &option)
         return QStringLiteral("l'option --dossier demande le nom d'un dossier");
     if (name == QLatin1String("exporter-journal"))
         return QStringLiteral("l'option --exporter-journal demande le nom du fichier CSV à écrire");
+    if (name == QLatin1String("journal"))
+        return QStringLiteral("l'option --journal demande l'adresse du serveur du journal partagé");
     if (name == QLatin1String("du") || name == QLatin1String("au"))
         return QStringLiteral("l'option --%1 demande une date JJ/MM/AAAA").arg(name);
     return QStringLiteral("une option demande une valeur (--dossier DOSSIER, --exporter-journal FICHIER, "
-                          "--du JJ/MM/AAAA, --au JJ/MM/AAAA)");
+                          "--du JJ/MM/AAAA, --au JJ/MM/AAAA, --journal ADRESSE)");
 }
 
 // The options, described in French; Qt's own (-platform, …) are the
@@ -65,7 +69,10 @@ CommandLine readCommandLine(const QStringList &arguments, bool strict)
                                   QStringLiteral("date"));
     const QCommandLineOption to(QStringLiteral("au"), QStringLiteral("Exporte les chèques imprimés jusqu'au."),
                                 QStringLiteral("date"));
-    parser.addOptions({help, version, folder, exportTo, from, to});
+    const QCommandLineOption journal(QStringLiteral("journal"),
+                                     QStringLiteral("Le journal partagé par les caisses, sur ce serveur."),
+                                     QStringLiteral("adresse"));
+    parser.addOptions({help, version, folder, exportTo, from, to, journal});
     CommandLine line;
     if (!parser.parse(arguments)) {
         if (strict) {
@@ -83,8 +90,11 @@ CommandLine readCommandLine(const QStringList &arguments, bool strict)
     line.exportTo = parser.value(exportTo);
     line.from = parser.value(from);
     line.to = parser.value(to);
+    line.journal = parser.value(journal);
     if (strict && line.error.isEmpty() && line.exportTo.isEmpty() && (parser.isSet(from) || parser.isSet(to)))
         line.error = QStringLiteral("--du et --au ne servent qu'avec --exporter-journal");
+    if (strict && line.error.isEmpty() && line.exportTo.isEmpty() && parser.isSet(journal))
+        line.error = QStringLiteral("--journal ne sert qu'avec --exporter-journal");
     return line;
 }
 
@@ -109,7 +119,11 @@ QString helpText()
                           "  --du JJ/MM/AAAA    Avec --exporter-journal : les chèques imprimés ce jour-là\n"
                           "                     ou après.\n"
                           "  --au JJ/MM/AAAA    Avec --exporter-journal : les chèques imprimés ce jour-là\n"
-                          "                     ou avant.\n\n"
+                          "                     ou avant.\n"
+                          "  --journal ADRESSE  Avec --exporter-journal : le journal partagé par les\n"
+                          "                     caisses, sur un serveur PostgreSQL\n"
+                          "                     (« postgresql://caisse@serveur/ormeline » ou\n"
+                          "                     « service=ormeline »), plutôt que celui du dossier.\n\n"
                           "Sans --dossier, Ormeline travaille dans le dossier où il est lancé quand\n"
                           "celui-ci contient déjà les fichiers des chèques (zvochq1.ini, provchq.wdo,\n"
                           "bq_*.txt), comme quand le programme de facturation le lance, et sinon dans\n"
@@ -160,8 +174,18 @@ int exportJournal(const CommandLine &line)
     const main_window::FolderChoice folder = main_window::chooseWorkingFolder(
         line.folder, platform::currentFolder(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     platform::SystemClock clock;
+    const auto openServer = [&]() -> platform::Result<std::unique_ptr<journal::Journal>> {
+        const platform::Result<journal::ServerAddress> address = journal::ServerAddress::parse(line.journal);
+        if (!address)
+            return address.failure();
+        return journal::Journal::openServer(*address, QSysInfo::machineHostName(), clock,
+                                            journal::Journal::ServerUse::ReadOut);
+    };
+    const main_window::JournalPlace place =
+        main_window::journalPlace(folder.folder, platform::fileSystemKind(folder.folder),
+                                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     const platform::Result<std::unique_ptr<journal::Journal>> opened =
-        journal::Journal::openExisting(folder.folder + QLatin1Char('/') + journal::JournalFileName, clock);
+        !line.journal.isEmpty() ? openServer() : journal::Journal::openExisting(place.path, clock);
     if (!opened) {
         print(stderr, QStringLiteral("ormeline : %1\n").arg(opened.error()));
         return 1;
@@ -194,7 +218,10 @@ int main(int argc, char *argv[])
         return 0;
     }
     // Without its file name too, so that the mistake is told without a screen.
-    if (!early.exportTo.isEmpty() || raw.contains(QStringLiteral("--exporter-journal"))) {
+    // --journal too: it serves only the export, and is told rather than
+    // ignored.
+    if (!early.exportTo.isEmpty() || raw.contains(QStringLiteral("--exporter-journal")) || !early.journal.isEmpty() ||
+        raw.contains(QStringLiteral("--journal"))) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("ormeline"));
         return exportJournal(readCommandLine(QCoreApplication::arguments(), true));
@@ -222,8 +249,14 @@ int main(int argc, char *argv[])
     platform::SystemClock clock;
     platform::QtPrintingSystem printing;
     prompt_dialog::Form97Talk talk;
-    journal::JournalRecorder journal(journal::JournalFileName, clock, talk);
+    // The folder entered: its own path, as this machine reaches it.
+    const QString here = platform::currentFolder();
+    const main_window::PreparedJournal place = main_window::prepareJournalPlace(
+        here, platform::fileSystemKind(here), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    journal::JournalRecorder journal(place.path, clock, talk);
     main_window::Program program({clock, printing, talk, journal, &journal});
+    if (!place.notice.isEmpty())
+        program.session().addStartUpProblem(place.notice);
     QObject::connect(&program.session(), &main_window::ChequeSession::programEnded, &app,
                      [] { QCoreApplication::exit(0); });
     program.session().startUp();

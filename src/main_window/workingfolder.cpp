@@ -1,8 +1,11 @@
 #include "main_window/workingfolder.h"
 
+#include "journal/journal.h"
 #include "main_window/pendingcheque.h"
 #include "main_window/settings.h"
 #include "platform/folder.h"
+
+#include <QCryptographicHash>
 
 namespace main_window {
 
@@ -43,6 +46,32 @@ platform::Result<void> openWorkingFolder(const FolderChoice &choice, const QStri
         return platform::fail(
             QStringLiteral("Ormeline ne peut pas travailler dans ce dossier : %1.").arg(entered.error()));
     return {};
+}
+
+JournalPlace journalPlace(const QString &workingFolder, platform::FileSystemKind kind, const QString &dataFolder)
+{
+    if (kind == platform::FileSystemKind::Local)
+        return {workingFolder + QLatin1Char('/') + journal::JournalFileName, false};
+    // One file for each working folder the till works in, named after the
+    // folder as this machine reaches it.
+    const QString key = QString::fromLatin1(
+        QCryptographicHash::hash(workingFolder.toUtf8(), QCryptographicHash::Sha256).toHex().left(16));
+    return {dataFolder + QStringLiteral("/journaux/ormeline_journal-%1.sqlite").arg(key), true};
+}
+
+PreparedJournal prepareJournalPlace(const QString &workingFolder, platform::FileSystemKind kind,
+                                    const QString &dataFolder)
+{
+    const JournalPlace place = journalPlace(workingFolder, kind, dataFolder);
+    if (!place.offNetwork || platform::fileExists(place.path))
+        return {place.path, QString()};
+    // A folder that cannot be made is told by the journal's own opening.
+    (void)platform::makeWritableFolder(place.path.section(QLatin1Char('/'), 0, -2));
+    return {place.path,
+            QStringLiteral("Le dossier de travail est sur un partage réseau, où un journal ouvert par plusieurs "
+                           "ordinateurs peut s'abîmer : le journal des chèques de cette caisse est gardé sur cet "
+                           "ordinateur, dans « %1 ». Chaque caisse y garde ainsi le sien.")
+                .arg(place.path)};
 }
 
 } // namespace main_window

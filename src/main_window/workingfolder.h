@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/folder.h"
 #include "platform/result.h"
 
 #include <QString>
@@ -26,5 +27,28 @@ FolderChoice chooseWorkingFolder(const QString &named, const QString &startFolde
 // shipped files of `shippedFolder` that it does not hold yet; a file of the
 // user's is never replaced. Fails with a French message.
 platform::Result<void> openWorkingFolder(const FolderChoice &choice, const QString &shippedFolder);
+
+// Where the journal of the cheques a working folder prints is kept: in the
+// folder, beside the suite's files; or, when the folder is on a network file
+// system, on this till's own disk, in its data folder, under a name of that
+// working folder's own, since a journal file opened from several machines
+// can be damaged.
+struct JournalPlace
+{
+    QString path;
+    bool offNetwork = false;
+};
+JournalPlace journalPlace(const QString &workingFolder, platform::FileSystemKind kind, const QString &dataFolder);
+
+// The journal's place for the program's run, its folder made: the same, and
+// what the user is to be told of it the first time it is kept off the
+// network (before that journal has begun), empty otherwise.
+struct PreparedJournal
+{
+    QString path;
+    QString notice;
+};
+PreparedJournal prepareJournalPlace(const QString &workingFolder, platform::FileSystemKind kind,
+                                    const QString &dataFolder);
 
 } // namespace main_window

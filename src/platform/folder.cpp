@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <QTemporaryFile>
 
 #include <cerrno>
@@ -111,6 +112,32 @@ Result<void> enterFolder(const QString &folder)
 QString currentFolder()
 {
     return QDir::currentPath();
+}
+
+FileSystemKind fileSystemKindOf(const QString &type)
+{
+    static const QStringList network{QStringLiteral("nfs"),
+                                     QStringLiteral("nfs4"),
+                                     QStringLiteral("cifs"),
+                                     QStringLiteral("smb3"),
+                                     QStringLiteral("smbfs"),
+                                     QStringLiteral("fuse.sshfs"),
+                                     QStringLiteral("sshfs"),
+                                     QStringLiteral("9p"),
+                                     QStringLiteral("afs"),
+                                     QStringLiteral("ceph"),
+                                     QStringLiteral("fuse.glusterfs"),
+                                     QStringLiteral("glusterfs"),
+                                     QStringLiteral("davfs"),
+                                     QStringLiteral("fuse.davfs2"),
+                                     QStringLiteral("ncpfs"),
+                                     QStringLiteral("fuse.rclone")};
+    return network.contains(type.toLower()) ? FileSystemKind::Network : FileSystemKind::Local;
+}
+
+FileSystemKind fileSystemKind(const QString &folder)
+{
+    return fileSystemKindOf(QString::fromLatin1(QStorageInfo(folder).fileSystemType()));
 }
 
 } // namespace platform

@@ -37,4 +37,13 @@ Result<void> enterFolder(const QString &folder);
 // The folder the program was started in.
 QString currentFolder();
 
+// What a folder lies on. A file database is safe only on a local disk: a
+// network file system does not share its locks and its index between the
+// machines that open it.
+enum class FileSystemKind { Local, Network };
+// By the type the system gives the file system ("ext4", "nfs4", "cifs",
+// "fuse.sshfs").
+FileSystemKind fileSystemKindOf(const QString &type);
+FileSystemKind fileSystemKind(const QString &folder);
+
 } // namespace platform

@@ -3,6 +3,7 @@
 #include "support/workingfolder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,6 +20,8 @@ private Q_SLOTS:
     void dataFolderIsSeededWithoutReplacing();
     void failures_data();
     void failures();
+    void journalKeptOffTheNetwork_data();
+    void journalKeptOffTheNetwork();
 };
 
 void TestWorkingFolder::choice_data()
@@ -101,6 +104,47 @@ void TestWorkingFolder::failures()
     QVERIFY2(opened.error().contains(why), qPrintable(opened.error()));
     // Nothing moved: the program says so and stops.
     QCOMPARE(QDir::currentPath(), start.path());
+}
+
+// A working folder on a network share keeps its journal on the till's own
+// disk, one for each such folder, and says so the first time.
+void TestWorkingFolder::journalKeptOffTheNetwork_data()
+{
+    QTest::addColumn<QString>("type"); // the file system's, as the system names it
+    QTest::addColumn<bool>("offNetwork");
+    QTest::newRow("local disk") << "ext4" << false;
+    QTest::newRow("temporary") << "tmpfs" << false;
+    QTest::newRow("NFS") << "nfs4" << true;
+    QTest::newRow("Windows share") << "cifs" << true;
+    QTest::newRow("Windows share, SMB 3") << "smb3" << true;
+    QTest::newRow("through SSH") << "fuse.sshfs" << true;
+}
+
+void TestWorkingFolder::journalKeptOffTheNetwork()
+{
+    QFETCH(QString, type);
+    QFETCH(bool, offNetwork);
+    QTemporaryDir data;
+    const platform::FileSystemKind kind = platform::fileSystemKindOf(type);
+    const main_window::PreparedJournal first =
+        main_window::prepareJournalPlace(QStringLiteral("/mnt/magasin/caisse"), kind, data.path());
+    const main_window::PreparedJournal other =
+        main_window::prepareJournalPlace(QStringLiteral("/mnt/magasin/atelier"), kind, data.path());
+    QCOMPARE(first.path.startsWith(data.path() + QStringLiteral("/journaux/")), offNetwork);
+    QCOMPARE(first.path == other.path, false);
+    QCOMPARE(first.notice.contains(first.path), offNetwork);
+    if (!offNetwork) {
+        QCOMPARE(first.path, QStringLiteral("/mnt/magasin/caisse/ormeline_journal.sqlite"));
+        return;
+    }
+    // Once the till's journal has begun, nothing more is said.
+    QFile begun(first.path);
+    QVERIFY2(begun.open(QIODevice::WriteOnly), qPrintable(begun.errorString()));
+    begun.close();
+    const main_window::PreparedJournal again =
+        main_window::prepareJournalPlace(QStringLiteral("/mnt/magasin/caisse"), kind, data.path());
+    QCOMPARE(again.path, first.path);
+    QVERIFY(again.notice.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestWorkingFolder)
