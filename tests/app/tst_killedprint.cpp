@@ -98,7 +98,10 @@ void TestKilledPrint::neverAPageWithoutItsRow()
         program.kill();
         QVERIFY(program.waitForFinished(10000));
         QVERIFY(click.waitForFinished(10000));
-        QCOMPARE(click.exitCode(), 0);
+        // A click whose window was killed under it may fail to find it; the
+        // round that kills well after the print must have clicked.
+        if (delay >= 1500)
+            QVERIFY2(click.exitCode() == 0, click.readAllStandardError().constData());
 
         const bool page = pagePrinted(queue, &why);
         QVERIFY2(why.isEmpty(), qPrintable(why));
