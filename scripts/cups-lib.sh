@@ -6,13 +6,8 @@ scheduler_up() {
     [ "$(LC_ALL=C lpstat -r 2>/dev/null)" = "scheduler is running" ]
 }
 
-# Running and not a zombie: once the starting shell has exited, cupsd's
-# parent is whatever reaps orphans here, which may leave it a zombie.
-alive() {
-    local state
-    state=$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null) || return 1
-    [ -n "$state" ] && [ "$state" != Z ]
-}
+# shellcheck source=/dev/null
+source "$(dirname "${BASH_SOURCE[0]}")/process-lib.sh"
 
 # The pid in PID_FILE, if that process is still a cupsd (pids get reused).
 our_cupsd() {

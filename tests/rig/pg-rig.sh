@@ -54,13 +54,8 @@ else
     as_server() { (cd "$RIG_DIR" && "$@"); }
 fi
 
-# Running and not a zombie: once pg_ctl has exited, the server's parent is
-# whatever reaps orphans here, which may leave it a zombie.
-alive() {
-    local state
-    state=$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null) || return 1
-    [ -n "$state" ] && [ "$state" != Z ]
-}
+# shellcheck source=/dev/null
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/process-lib.sh"
 
 # The pid in postmaster.pid, if that process is still a postgres serving this
 # folder's cluster (pids get reused, and other clusters run postgres too).
