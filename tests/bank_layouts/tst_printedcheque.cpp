@@ -61,7 +61,7 @@ bool printFirstBank(ProgramOnQueue &program, const TestQueue &queue, PdfPage *pa
 {
     if (!queue.removeOutput(why))
         return false;
-    QTest::mouseClick(program.form.bt_banq[0], Qt::LeftButton);
+    QTest::mouseClick(program.form.findChild<QToolButton *>(QStringLiteral("bt_banq_0")), Qt::LeftButton);
     if (!program.session.hasEnded()) {
         *why = QStringLiteral("the program did not end after printing");
         return false;
@@ -117,7 +117,7 @@ void TestPrintedCheque::itemsLandAtLayoutPlusOffsets()
     folder.write(main_window::PendingChequeFileName, QByteArray(400, ' ') + "     1575.98        ");
     ProgramOnQueue program(queue);
     Form1 &form = program.form;
-    QCOMPARE(form.bt_banq[0]->text(), QStringLiteral("Banque d'essai"));
+    QCOMPARE(form.findChild<QToolButton *>(QStringLiteral("bt_banq_0"))->text(), QStringLiteral("Banque d'essai"));
     PdfPage page;
     QPointF origin;
     QString why;
@@ -212,7 +212,7 @@ void TestPrintedCheque::printsAsEditedInTheEditor()
         }
         QTest::mouseClick(editor->bt_fin, Qt::LeftButton);
     });
-    QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
+    QTest::mouseClick(form.findChild<QToolButton *>(QStringLiteral("bt_banq_0")), Qt::LeftButton);
     QVERIFY2(watchdog.unanswered().isEmpty(), qPrintable(watchdog.unanswered().join(QStringLiteral(" | "))));
 
     PdfPage page;
@@ -256,7 +256,7 @@ void TestPrintedCheque::proofOnPlainPaper()
         QTest::mouseClick(editor->bt_essai, Qt::LeftButton);
         editor->reject();
     });
-    QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
+    QTest::mouseClick(form.findChild<QToolButton *>(QStringLiteral("bt_banq_0")), Qt::LeftButton);
     QVERIFY2(told.contains(QStringLiteral("L'essai est parti")), qPrintable(told));
     QVERIFY2(watchdog.unanswered().isEmpty(), qPrintable(watchdog.unanswered().join(QStringLiteral(" | "))));
     QVERIFY(!program.session.hasEnded());

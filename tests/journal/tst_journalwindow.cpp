@@ -102,7 +102,7 @@ void TestJournalWindow::printSpoilReprintRemit()
 
     for (int i = 0; i < 2; ++i) {
         QVERIFY2(queue.removeOutput(&why), qPrintable(why));
-        QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
+        QTest::mouseClick(form.findChild<QToolButton *>(QStringLiteral("bt_banq_0")), Qt::LeftButton);
         QVERIFY(!session.hasEnded());
         QVERIFY2(queue.waitForOutput(&why), qPrintable(why));
     }
@@ -178,7 +178,7 @@ void TestJournalWindow::printSpoilReprintRemit()
         QCOMPARE(window->from->text(), QStringLiteral("07/11/2026"));
         QTest::mouseClick(window->closeButton, Qt::LeftButton);
     });
-    QTest::mouseClick(form.bt_journal, Qt::LeftButton);
+    QTest::mouseClick(form.findChild<QWidget *>(QStringLiteral("bt_journal")), Qt::LeftButton);
     QVERIFY2(watchdog.unanswered().isEmpty(), qPrintable(watchdog.unanswered().join(QLatin1Char('\n'))));
     QCOMPARE(asked.size(), 2);
     QVERIFY(remitted);

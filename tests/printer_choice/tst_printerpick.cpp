@@ -105,34 +105,35 @@ void TestPrinterPick::pickedQueueReceivesTheCheque()
         main_window::Program program({clock, printing, talk, recorder});
         main_window::ChequeSession &session = program.session();
         Form1 &form = program.window();
+        auto *const printers = form.findChild<QComboBox *>(QStringLiteral("CbPrinters"));
         session.startUp();
         session.preparePrinters();
         const QStringList installed = printing.printerNames();
         QStringList listed;
-        for (int i = 0; i < form.CbPrinters->count(); ++i)
-            listed << form.CbPrinters->itemText(i);
+        for (int i = 0; i < printers->count(); ++i)
+            listed << printers->itemText(i);
         QCOMPARE(listed, installed.mid(0, 21));
         queueIndex = int(listed.indexOf(queue.name()));
         const int secondIndex = int(listed.indexOf(secondName));
         QVERIFY(queueIndex >= 0 && secondIndex >= 0);
         // Nothing stored yet: the system's default printer is current, and
         // the lookup has created the file without writing into it.
-        QCOMPARE(form.CbPrinters->currentIndex(), secondIndex);
+        QCOMPARE(printers->currentIndex(), secondIndex);
         QCOMPARE(printing.currentPrinter().printerName(), secondName);
         QCOMPARE(folder.read(QStringLiteral("WFICP_IA.WDO")).size(), 0);
 
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         // Picking the printer already shown keeps it.
-        form.CbPrinters->showPopup();
-        QTest::keyClick(form.CbPrinters->view(), Qt::Key_Return);
+        printers->showPopup();
+        QTest::keyClick(printers->view(), Qt::Key_Return);
         QCOMPARE(stored(), QStringLiteral("%1").arg(secondIndex, 2, 10, QLatin1Char('0')));
 
-        pick(form.CbPrinters, queue.name());
-        QCOMPARE(form.CbPrinters->currentText(), queue.name());
+        pick(printers, queue.name());
+        QCOMPARE(printers->currentText(), queue.name());
         QCOMPARE(stored(), QStringLiteral("%1").arg(queueIndex, 2, 10, QLatin1Char('0')));
 
-        QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
+        QTest::mouseClick(form.findChild<QToolButton *>(QStringLiteral("bt_banq_0")), Qt::LeftButton);
         QVERIFY(session.hasEnded());
     }
     QVERIFY2(queue.waitForOutput(&why), qPrintable(why));
@@ -145,7 +146,7 @@ void TestPrinterPick::pickedQueueReceivesTheCheque()
     Form1 &again = program.window();
     session.startUp();
     session.preparePrinters();
-    QCOMPARE(again.CbPrinters->currentIndex(), queueIndex);
+    QCOMPARE(again.findChild<QComboBox *>(QStringLiteral("CbPrinters"))->currentIndex(), queueIndex);
     QCOMPARE(printing.currentPrinter().printerName(), queue.name());
 }
 
