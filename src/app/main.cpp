@@ -254,6 +254,7 @@ int main(int argc, char *argv[])
     const main_window::PreparedJournal place = main_window::prepareJournalPlace(
         here, platform::fileSystemKind(here), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     journal::JournalRecorder journal(place.path, clock, talk);
+    journal.setTill(platform::hostName());
     main_window::Program program({clock, printing, talk, journal, &journal});
     if (!place.notice.isEmpty())
         program.session().addStartUpProblem(place.notice);

@@ -49,6 +49,13 @@ void JournalRecorder::startOpening()
     });
 }
 
+void JournalRecorder::setTill(const QString &till)
+{
+    m_till = till;
+    if (m_journal)
+        m_journal->setTill(till);
+}
+
 Journal *JournalRecorder::journal()
 {
     finishOpening();
@@ -72,6 +79,7 @@ void JournalRecorder::finishOpening()
     }
     Journal::Opened made = std::move(opened).value();
     m_journal = std::move(made.journal);
+    m_journal->setTill(m_till);
     if (!made.notice.isEmpty())
         tellLater(made.notice);
     const platform::Result<QList<Entry>> leftovers = m_journal->unconfirmed();

@@ -56,6 +56,9 @@ public:
     // the whole run, a replaced journal included.
     Journal *journal();
     QString unavailable() const { return m_unavailable; }
+    // The till each cheque is kept with: this machine's name, unless the
+    // shop named it.
+    void setTill(const QString &till);
 
     platform::Result<qint64> recordHandingOver(const PrintedCheque &cheque) override;
     platform::Result<qint64> confirmPrinted(qint64 id, const PrintedCheque &cheque) override;
@@ -82,6 +85,7 @@ private:
     void settle();
 
     QString m_path;
+    QString m_till;
     const platform::Clock &m_clock;
     prompt_dialog::UserTalk &m_talk;
     std::future<platform::Result<Journal::Health>> m_look;

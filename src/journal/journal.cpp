@@ -835,8 +835,14 @@ platform::Result<QString> Journal::replaceDamaged()
     if (!fresh)
         return fresh.failure();
     Opened made = std::move(fresh).value();
+    made.journal->d->till = d->till;
     std::swap(d, made.journal->d);
     return made.notice;
+}
+
+void Journal::setTill(const QString &till)
+{
+    d->till = till;
 }
 
 bool Journal::damaged() const

@@ -197,6 +197,10 @@ public:
     Journal(const Journal &) = delete;
     Journal &operator=(const Journal &) = delete;
 
+    // The till each cheque written from now on is kept with (a server's
+    // journal is given it at opening).
+    void setTill(const QString &till);
+
     // Records a printed cheque; gives its id.
     platform::Result<qint64> record(const PrintedCheque &cheque);
     // Writes the cheque down before its page is handed over: it stands

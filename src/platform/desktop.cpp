@@ -6,6 +6,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
+#include <QSysInfo>
 #include <QTranslator>
 
 #include <cmath>
@@ -90,6 +91,11 @@ void useFrenchForQtTexts()
 void processEvents()
 {
     QCoreApplication::processEvents();
+}
+
+QString hostName()
+{
+    return QSysInfo::machineHostName();
 }
 
 } // namespace platform

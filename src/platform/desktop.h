@@ -1,7 +1,13 @@
 #pragma once
 
+#include <QString>
+
 // What the program needs of the window system beyond its own windows.
 namespace platform {
+
+// This machine's name on the network: a till's name unless the shop gives
+// it another.
+QString hostName();
 
 // Application-wide mouse pointers by the numbers the program uses for them:
 // 0 the system default, 1 the plain arrow, 14 the arrow with a question mark,
