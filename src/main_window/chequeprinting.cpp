@@ -19,9 +19,9 @@ ChequePrinting::ChequePrinting(Services services)
 {
 }
 
-void ChequePrinting::tellUndefined(const QString &cause)
+QString undefinedBank(const QString &cause)
 {
-    m_talk.message(QStringLiteral("Cette banque n'est pas définie !\n") + cause);
+    return QStringLiteral("Cette banque n'est pas définie !\n") + cause;
 }
 
 journal::Reprinted ChequePrinting::print(const Cheque &request)
@@ -33,9 +33,10 @@ journal::Reprinted ChequePrinting::print(const Cheque &request)
     platform::PrinterSurface &printer = m_printing.currentPrinter();
     const platform::Result<Layout> layout = readWholeLayout(layoutFile);
     if (!layout) {
-        tellUndefined(QStringLiteral("Le fichier « %1 » ne peut pas être lu (%2) : corrigez-le avec 'paramètres', "
-                                     "puis un clic sur ce bouton.")
-                          .arg(layoutFile, layout.error()));
+        m_talk.message(
+            undefinedBank(QStringLiteral("Le fichier « %1 » ne peut pas être lu (%2) : corrigez-le avec 'paramètres', "
+                                         "puis un clic sur ce bouton.")
+                              .arg(layoutFile, layout.error())));
         return outcome;
     }
     const QString bankName = layout->bankName;
@@ -59,9 +60,10 @@ journal::Reprinted ChequePrinting::print(const Cheque &request)
         printCheque(printer, *layout, request.offsets, fields, handingOver);
     } catch (const LayoutFontError &error) {
         // Refused before anything was drawn or written down.
-        tellUndefined(QStringLiteral("La police du fichier « %1 » ne convient pas à l'imprimante (%2) : corrigez-la "
-                                     "avec 'paramètres', puis un clic sur ce bouton.")
-                          .arg(layoutFile, error.message()));
+        m_talk.message(undefinedBank(
+            QStringLiteral("La police du fichier « %1 » ne convient pas à l'imprimante (%2) : corrigez-la "
+                           "avec 'paramètres', puis un clic sur ce bouton.")
+                .arg(layoutFile, error.message())));
         return outcome;
     } catch (const platform::PrinterError &error) {
         if (written) {
@@ -74,10 +76,11 @@ journal::Reprinted ChequePrinting::print(const Cheque &request)
             }
         }
         if (m_printing.printerNames().isEmpty())
-            tellUndefined(QStringLiteral("Aucune imprimante n'est installée : ajoutez-en une à l'ordinateur, puis "
-                                         "choisissez-la dans la liste « Choix de l'Imprimante »."));
+            m_talk.message(
+                undefinedBank(QStringLiteral("Aucune imprimante n'est installée : ajoutez-en une à l'ordinateur, puis "
+                                             "choisissez-la dans la liste « Choix de l'Imprimante ».")));
         else
-            tellUndefined(QStringLiteral("Le chèque n'a pas été imprimé : %1.").arg(error.message()));
+            m_talk.message(undefinedBank(QStringLiteral("Le chèque n'a pas été imprimé : %1.").arg(error.message())));
         return outcome;
     }
     outcome.printed = true;

@@ -20,6 +20,10 @@ class ChequeRecorder;
 
 namespace main_window {
 
+// What every failure of a bank says: that it is not defined, then why and
+// what to do.
+QString undefinedBank(const QString &cause);
+
 // The one way a cheque is printed, whether a bank button or the journal's
 // reprint asks: the bank's layout read, the cheque printed at its
 // positions plus the printer offsets, written down just before its page is
@@ -59,8 +63,6 @@ private:
     // The journal's record of the cheque printed with these lines of words.
     journal::PrintedCheque printedCheque(const Cheque &cheque, const QString &bankName,
                                          const amount_words::SplitLines &lines) const;
-    // "Cette banque n'est pas définie !", then why.
-    void tellUndefined(const QString &cause);
 
     const platform::Clock &m_clock;
     platform::PrintingSystem &m_printing;

@@ -25,8 +25,6 @@ namespace main_window {
 
 namespace {
 
-const QString UndefinedBank = QStringLiteral("Cette banque n'est pas définie !");
-
 } // namespace
 
 // The session's data as the layout editor and the set-up window see it.
@@ -251,7 +249,7 @@ void ChequeSession::bankClicked(int index)
         return;
     const QString layoutFile = m_banks.fileAt(index);
     // Every failure of a bank says so first, then why, and what to do.
-    const auto undefined = [this](const QString &cause) { m_talk.message(UndefinedBank + QLatin1Char('\n') + cause); };
+    const auto undefined = [this](const QString &cause) { m_talk.message(undefinedBank(cause)); };
 
     if (platform::pointer() == platform::QuestionArrowPointer) {
         // Parameter mode: the click is for the bank's layout. An editor that
