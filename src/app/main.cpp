@@ -93,8 +93,11 @@ CommandLine readCommandLine(const QStringList &arguments, bool strict)
     line.journal = parser.value(journal);
     if (strict && line.error.isEmpty() && line.exportTo.isEmpty() && (parser.isSet(from) || parser.isSet(to)))
         line.error = QStringLiteral("--du et --au ne servent qu'avec --exporter-journal");
-    if (strict && line.error.isEmpty() && line.exportTo.isEmpty() && parser.isSet(journal))
-        line.error = QStringLiteral("--journal ne sert qu'avec --exporter-journal");
+    if (strict && line.error.isEmpty() && parser.isSet(journal)) {
+        if (const platform::Result<journal::ServerAddress> address = journal::ServerAddress::parse(line.journal);
+            !address)
+            line.error = QStringLiteral("--journal : %1").arg(address.error());
+    }
     return line;
 }
 
@@ -120,10 +123,11 @@ QString helpText()
                           "                     ou après.\n"
                           "  --au JJ/MM/AAAA    Avec --exporter-journal : les chèques imprimés ce jour-là\n"
                           "                     ou avant.\n"
-                          "  --journal ADRESSE  Avec --exporter-journal : le journal partagé par les\n"
-                          "                     caisses, sur un serveur PostgreSQL\n"
-                          "                     (« postgresql://caisse@serveur/ormeline » ou\n"
-                          "                     « service=ormeline »), plutôt que celui du dossier.\n\n"
+                          "  --journal ADRESSE  Le journal partagé par les caisses, sur un serveur\n"
+                          "                     PostgreSQL (« postgresql://caisse@serveur/ormeline »\n"
+                          "                     ou « service=ormeline »), plutôt que celui que le\n"
+                          "                     dossier de travail indique ; avec ou sans\n"
+                          "                     --exporter-journal.\n\n"
                           "Sans --dossier, Ormeline travaille dans le dossier où il est lancé quand\n"
                           "celui-ci contient déjà les fichiers des chèques (zvochq1.ini, provchq.wdo,\n"
                           "bq_*.txt), comme quand le programme de facturation le lance, et sinon dans\n"
@@ -157,6 +161,21 @@ std::optional<QDate> dayOf(const QString &text, const QString &option, QString &
     return day;
 }
 
+// The shared journal's server, as typed: the command line's, else the one
+// the working folder names; empty for the folder's own journal.
+platform::Result<QString> journalServer(const CommandLine &line, const QString &workingFolder)
+{
+    if (!line.journal.isEmpty())
+        return line.journal;
+    const platform::Result<QString> named = main_window::journalServerOf(workingFolder);
+    if (!named) {
+        return platform::fail(QStringLiteral("le fichier « %1 », qui donne le serveur du journal partagé, ne peut "
+                                             "pas être lu : %2")
+                                  .arg(main_window::JournalServerFileName, named.error()));
+    }
+    return *named;
+}
+
 // The journal of the working folder, chosen as for the window, written out
 // without a screen. The folder is neither created nor seeded, and no journal
 // is started where there is none.
@@ -174,8 +193,13 @@ int exportJournal(const CommandLine &line)
     const main_window::FolderChoice folder = main_window::chooseWorkingFolder(
         line.folder, platform::currentFolder(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     platform::SystemClock clock;
+    const platform::Result<QString> server = journalServer(line, folder.folder);
+    if (!server) {
+        print(stderr, QStringLiteral("ormeline : %1\n").arg(server.error()));
+        return 1;
+    }
     const auto openServer = [&]() -> platform::Result<std::unique_ptr<journal::Journal>> {
-        const platform::Result<journal::ServerAddress> address = journal::ServerAddress::parse(line.journal);
+        const platform::Result<journal::ServerAddress> address = journal::ServerAddress::parse(*server);
         if (!address)
             return address.failure();
         return journal::Journal::openServer(*address, QSysInfo::machineHostName(), clock,
@@ -185,7 +209,7 @@ int exportJournal(const CommandLine &line)
         main_window::journalPlace(folder.folder, platform::fileSystemKind(folder.folder),
                                   QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     const platform::Result<std::unique_ptr<journal::Journal>> opened =
-        !line.journal.isEmpty() ? openServer() : journal::Journal::openExisting(place.path, clock);
+        !server->isEmpty() ? openServer() : journal::Journal::openExisting(place.path, clock);
     if (!opened) {
         print(stderr, QStringLiteral("ormeline : %1\n").arg(opened.error()));
         return 1;
@@ -218,10 +242,7 @@ int main(int argc, char *argv[])
         return 0;
     }
     // Without its file name too, so that the mistake is told without a screen.
-    // --journal too: it serves only the export, and is told rather than
-    // ignored.
-    if (!early.exportTo.isEmpty() || raw.contains(QStringLiteral("--exporter-journal")) || !early.journal.isEmpty() ||
-        raw.contains(QStringLiteral("--journal"))) {
+    if (!early.exportTo.isEmpty() || raw.contains(QStringLiteral("--exporter-journal"))) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("ormeline"));
         return exportJournal(readCommandLine(QCoreApplication::arguments(), true));
@@ -251,13 +272,37 @@ int main(int argc, char *argv[])
     prompt_dialog::Form97Talk talk;
     // The folder entered: its own path, as this machine reaches it.
     const QString here = platform::currentFolder();
-    const main_window::PreparedJournal place = main_window::prepareJournalPlace(
-        here, platform::fileSystemKind(here), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    journal::JournalRecorder journal(place.path, clock, talk);
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QStringList startUpNotices;
+    std::unique_ptr<journal::JournalRecorder> recorder;
+    const platform::Result<QString> server = journalServer(line, here);
+    const platform::Result<journal::ServerAddress> address =
+        server && !server->isEmpty() ? journal::ServerAddress::parse(*server)
+                                     : platform::Result<journal::ServerAddress>(platform::fail(QString()));
+    if (address) {
+        recorder = std::make_unique<journal::JournalRecorder>(
+            *address, main_window::prepareOutboxPlace(here, dataFolder), clock, talk);
+    } else {
+        // Never a cheque unrecorded: the till's own journal until the
+        // address is mended.
+        if (!server)
+            startUpNotices << server.error();
+        else if (!server->isEmpty())
+            startUpNotices << QStringLiteral("L'adresse du journal partagé « %1 », dans « %2 », ne convient pas : "
+                                             "%3.\n\nLes chèques de cette fois sont inscrits dans le journal de "
+                                             "cette caisse.")
+                                  .arg(*server, main_window::JournalServerFileName, address.error());
+        const main_window::PreparedJournal place =
+            main_window::prepareJournalPlace(here, platform::fileSystemKind(here), dataFolder);
+        recorder = std::make_unique<journal::JournalRecorder>(place.path, clock, talk);
+        if (!place.notice.isEmpty())
+            startUpNotices << place.notice;
+    }
+    journal::JournalRecorder &journal = *recorder;
     journal.setTill(platform::hostName());
     main_window::Program program({clock, printing, talk, journal, &journal});
-    if (!place.notice.isEmpty())
-        program.session().addStartUpProblem(place.notice);
+    for (const QString &notice : std::as_const(startUpNotices))
+        program.session().addStartUpProblem(notice);
     QObject::connect(&program.session(), &main_window::ChequeSession::programEnded, &app,
                      [] { QCoreApplication::exit(0); });
     program.session().startUp();

@@ -4,6 +4,7 @@
 #include "prompt_dialog/usertalk.h"
 
 #include <QTimer>
+#include <QUuid>
 
 namespace journal {
 
@@ -12,6 +13,9 @@ namespace {
 // A cheque younger than this may be another copy of the program's, still
 // being printed: it is left for the journal's window.
 constexpr qint64 LeftoverAgeSeconds = 60;
+
+// How often what waits for the server is sent again while it is away.
+constexpr int RetryMilliseconds = 30 * 1000;
 
 QString euros(const QString &figures)
 {
@@ -30,6 +34,20 @@ JournalRecorder::JournalRecorder(QString path, const platform::Clock &clock, pro
 {
 }
 
+JournalRecorder::JournalRecorder(ServerAddress server, QString outboxPath, const platform::Clock &clock,
+                                 prompt_dialog::UserTalk &talk, QObject *parent)
+    : QObject(parent)
+    , m_path(server.text())
+    , m_clock(clock)
+    , m_talk(talk)
+    , m_server(std::move(server))
+    , m_outboxPath(std::move(outboxPath))
+    , m_retry(new QTimer(this))
+{
+    m_retry->setInterval(RetryMilliseconds);
+    connect(m_retry, &QTimer::timeout, this, [this] { sendWaiting(); });
+}
+
 JournalRecorder::~JournalRecorder()
 {
     // The look tells this object when it is done: it must be over first.
@@ -42,6 +60,12 @@ void JournalRecorder::startOpening()
     if (m_started || m_finished)
         return;
     m_started = true;
+    if (m_server) {
+        // Once the window shows: a server that does not answer takes a few
+        // seconds to say so.
+        QTimer::singleShot(0, this, &JournalRecorder::finishOpening);
+        return;
+    }
     m_look = std::async(std::launch::async, [this, path = m_path] {
         platform::Result<Journal::Health> verdict = Journal::check(path);
         QMetaObject::invokeMethod(this, &JournalRecorder::finishOpening, Qt::QueuedConnection);
@@ -59,6 +83,10 @@ void JournalRecorder::setTill(const QString &till)
 Journal *JournalRecorder::journal()
 {
     finishOpening();
+    if (m_server) {
+        sendWaiting();
+        return m_serverAway.isEmpty() ? m_journal.get() : nullptr;
+    }
     return m_unavailable.isEmpty() ? m_journal.get() : nullptr;
 }
 
@@ -67,6 +95,10 @@ void JournalRecorder::finishOpening()
     if (m_finished)
         return;
     m_finished = true;
+    if (m_server) {
+        openServer();
+        return;
+    }
     platform::Result<Journal::Health> verdict = m_started ? m_look.get() : Journal::check(m_path);
     platform::Result<Journal::Opened> opened = Journal::openChecked(m_path, m_clock, std::move(verdict));
     if (!opened) {
@@ -95,6 +127,139 @@ void JournalRecorder::finishOpening()
     Q_EMIT this->opened();
 }
 
+void JournalRecorder::openServer()
+{
+    platform::Result<std::unique_ptr<Outbox>> outbox = Outbox::open(m_outboxPath);
+    if (outbox) {
+        m_outbox = std::move(outbox).value();
+    } else {
+        tellLater(QStringLiteral("%1.\n\nLes chèques imprimés cette fois seront inscrits directement sur le serveur du "
+                                 "journal : s'il ne répond pas, ils ne seront pas inscrits.")
+                      .arg(outbox.error()));
+    }
+    sendWaiting();
+    const QDateTime before = m_clock.now().addSecs(-LeftoverAgeSeconds);
+    const auto isLeftover = [&](const PrintedCheque &cheque) {
+        return cheque.till == m_till && cheque.printedAt <= before;
+    };
+    // Those the server has, then those it does not have yet.
+    if (Journal *const server = m_serverAway.isEmpty() ? m_journal.get() : nullptr) {
+        const platform::Result<QList<Entry>> leftovers = server->unconfirmed();
+        for (const Entry &entry : leftovers ? *leftovers : QList<Entry>()) {
+            if (isLeftover(entry.cheque))
+                m_leftovers << entry;
+        }
+    }
+    const platform::Result<QList<Outbox::Letter>> letters =
+        m_outbox ? m_outbox->letters() : platform::Result<QList<Outbox::Letter>>(QList<Outbox::Letter>());
+    for (const Outbox::Letter &letter : letters ? *letters : QList<Outbox::Letter>()) {
+        if (letter.outcome == Journal::Outcome::HandedOver && isLeftover(letter.cheque)) {
+            Entry entry;
+            entry.cheque = letter.cheque;
+            entry.cents = centsOf(letter.cheque.amount).value_or(0);
+            entry.status = Status::Unconfirmed;
+            m_leftovers << entry;
+        }
+    }
+    if (!m_leftovers.isEmpty())
+        settleLater();
+    m_retry->start();
+    Q_EMIT this->opened();
+}
+
+Journal *JournalRecorder::reachServer()
+{
+    if (!m_journal) {
+        platform::Result<std::unique_ptr<Journal>> opened =
+            Journal::openServer(*m_server, m_till, m_clock, Journal::ServerUse::Record);
+        if (!opened) {
+            m_serverAway = opened.error();
+            return nullptr;
+        }
+        m_journal = std::move(opened).value();
+    } else if (!m_serverAway.isEmpty()) {
+        if (const platform::Result<void> again = m_journal->reconnect(); !again) {
+            m_serverAway = again.error();
+            return nullptr;
+        }
+    }
+    m_serverAway.clear();
+    return m_journal.get();
+}
+
+int JournalRecorder::sendWaiting()
+{
+    if (!m_server)
+        return 0;
+    finishOpening();
+    Journal *const server = reachServer();
+    const platform::Result<int> before = m_outbox ? m_outbox->count() : platform::Result<int>(0);
+    if (server && before && *before > 0) {
+        const platform::Result<void> sent =
+            m_outbox->sendTo(*server, [this](const QString &uuid, qint64 id) { m_sentIds.insert(uuid, id); });
+        if (!sent && server->unreachable()) {
+            m_serverAway = sent.error();
+        } else if (!sent && sent.error() != std::exchange(m_toldRefusal, sent.error())) {
+            tellLater(QStringLiteral("Des chèques de cette caisse n'ont pas pu être envoyés au serveur du journal : "
+                                     "%1.\n\nIls restent en attente sur cette caisse.")
+                          .arg(sent.error()));
+        }
+    }
+    // Told once each time it goes away, not every half-minute.
+    if (m_serverAway.isEmpty()) {
+        m_toldAway = false;
+    } else if (!std::exchange(m_toldAway, true)) {
+        tellLater(QStringLiteral("Le serveur du journal partagé « %1 » ne répond pas : %2.\n\nLes chèques imprimés "
+                                 "attendent sur cette caisse ; ils lui seront envoyés dès qu'il répondra.")
+                      .arg(m_server->text(), m_serverAway));
+    }
+    countWaiting();
+    return m_waiting;
+}
+
+void JournalRecorder::countWaiting()
+{
+    const platform::Result<int> counted = m_outbox ? m_outbox->count() : platform::Result<int>(0);
+    const int waiting = counted ? *counted : m_waiting;
+    if (waiting != std::exchange(m_waiting, waiting))
+        Q_EMIT waitingChanged(m_waiting);
+}
+
+platform::Result<void> JournalRecorder::post(const PrintedCheque &cheque, Journal::Outcome outcome,
+                                             const QString &detail)
+{
+    if (m_outbox) {
+        const platform::Result<void> put = m_outbox->put({cheque, outcome, m_clock.now(), detail});
+        countWaiting();
+        if (put)
+            return {};
+        // A disk that refuses the outbox may leave the server reachable.
+        tellLater(put.error());
+    }
+    Journal *const server = reachServer();
+    if (!server)
+        return platform::fail(m_serverAway);
+    const platform::Result<qint64> delivered = server->deliver(cheque, outcome, m_clock.now(), detail);
+    if (!delivered) {
+        if (server->unreachable())
+            m_serverAway = delivered.error();
+        return delivered.failure();
+    }
+    m_sentIds.insert(cheque.uuid, *delivered);
+    return {};
+}
+
+platform::Result<void> JournalRecorder::noteOutcome(const Entry &entry, bool out, const QString &detail)
+{
+    if (m_server) {
+        const platform::Result<void> posted =
+            post(entry.cheque, out ? Journal::Outcome::Printed : Journal::Outcome::NotPrinted, detail);
+        sendWaiting();
+        return posted;
+    }
+    return out ? m_journal->confirmPrinted(entry.id, detail) : m_journal->markNotPrinted(entry.id, detail);
+}
+
 bool JournalRecorder::replaceIfDamaged(const QString &why)
 {
     if (!m_journal || !m_journal->damaged() || m_replaced)
@@ -113,6 +278,17 @@ bool JournalRecorder::replaceIfDamaged(const QString &why)
 
 platform::Result<qint64> JournalRecorder::recordHandingOver(const PrintedCheque &cheque)
 {
+    if (m_server) {
+        finishOpening();
+        PrintedCheque kept = cheque;
+        kept.uuid = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        kept.till = m_till;
+        // Not sent yet: the page goes first, the server hears of it after.
+        if (const platform::Result<void> posted = post(kept, Journal::Outcome::HandedOver, QString()); !posted)
+            return posted.failure();
+        m_handedOver.insert(++m_lastHandle, kept);
+        return m_lastHandle;
+    }
     Journal *const open = journal();
     if (!open)
         return platform::fail(m_unavailable);
@@ -126,6 +302,17 @@ platform::Result<qint64> JournalRecorder::recordHandingOver(const PrintedCheque 
 
 platform::Result<qint64> JournalRecorder::confirmPrinted(qint64 id, const PrintedCheque &cheque)
 {
+    if (m_server) {
+        const PrintedCheque kept = m_handedOver.take(id);
+        if (kept.uuid.isEmpty())
+            return platform::fail(
+                QStringLiteral("le chèque n'a pas été inscrit avant d'être imprimé (%1)").arg(cheque.amount));
+        if (const platform::Result<void> posted = post(kept, Journal::Outcome::Printed, QString()); !posted)
+            return posted.failure();
+        sendWaiting();
+        // Still waiting for the server: it has no number yet.
+        return m_sentIds.value(kept.uuid, 0);
+    }
     Journal *const open = journal();
     if (!open)
         return platform::fail(m_unavailable);
@@ -141,6 +328,14 @@ platform::Result<qint64> JournalRecorder::confirmPrinted(qint64 id, const Printe
 
 platform::Result<void> JournalRecorder::markNotPrinted(qint64 id, const QString &why)
 {
+    if (m_server) {
+        const PrintedCheque kept = m_handedOver.take(id);
+        if (kept.uuid.isEmpty())
+            return {};
+        const platform::Result<void> posted = post(kept, Journal::Outcome::NotPrinted, why);
+        sendWaiting();
+        return posted;
+    }
     Journal *const open = journal();
     if (!open)
         return platform::fail(m_unavailable);
@@ -191,9 +386,9 @@ void JournalRecorder::settle()
             break;
         const bool out = m_talk.question(leftoverQuestion(entry, m_clock.today()));
         const platform::Result<void> noted =
-            out ? m_journal->confirmPrinted(entry.id, QStringLiteral("sorti, dit au lancement suivant"))
-                : m_journal->markNotPrinted(entry.id, QStringLiteral("pas sorti de l'imprimante, dit au lancement "
-                                                                     "suivant"));
+            noteOutcome(entry, out,
+                        out ? QStringLiteral("sorti, dit au lancement suivant")
+                            : QStringLiteral("pas sorti de l'imprimante, dit au lancement suivant"));
         if (!noted) {
             m_talk.message(QStringLiteral("La réponse n'a pas pu être notée dans le journal des chèques : %1.\n\n"
                                           "Le chèque y reste « à vérifier » ; son état se règle dans le journal.")
@@ -203,6 +398,14 @@ void JournalRecorder::settle()
     tellWaiting();
     m_settling = false;
     Q_EMIT settled();
+}
+
+QString waitingText(int count)
+{
+    if (count <= 0)
+        return QString();
+    return count == 1 ? QStringLiteral("1 chèque en attente du serveur")
+                      : QStringLiteral("%1 chèques en attente du serveur").arg(count);
 }
 
 QString notRecordedMessage(const PrintedCheque &cheque, const QString &why)

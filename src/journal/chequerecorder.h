@@ -1,10 +1,15 @@
 #pragma once
 
 #include "journal/journal.h"
+#include "journal/outbox.h"
 
+#include <QHash>
 #include <QObject>
 
 #include <future>
+#include <optional>
+
+class QTimer;
 
 namespace prompt_dialog {
 class UserTalk;
@@ -29,6 +34,9 @@ public:
     virtual platform::Result<qint64> confirmPrinted(qint64 id, const PrintedCheque &cheque) = 0;
     // The printing system refused it: it will not come out.
     virtual platform::Result<void> markNotPrinted(qint64 id, const QString &why) = 0;
+    // Sends what waits for the journal's server, if it answers; gives how
+    // many of this till's cheques still wait (none but on a server).
+    virtual int sendWaiting() { return 0; }
 };
 
 // The journal of the program's run. Looking at a journal of years takes a
@@ -46,6 +54,12 @@ class JournalRecorder final : public QObject, public ChequeRecorder
 public:
     JournalRecorder(QString path, const platform::Clock &clock, prompt_dialog::UserTalk &talk,
                     QObject *parent = nullptr);
+    // The journal on the shop's server. What this till prints goes first
+    // into its outbox at `outboxPath`, then to the server as soon as it
+    // answers: after each cheque, every 30 seconds, and when the journal is
+    // asked for.
+    JournalRecorder(ServerAddress server, QString outboxPath, const platform::Clock &clock,
+                    prompt_dialog::UserTalk &talk, QObject *parent = nullptr);
     ~JournalRecorder() override;
 
     // Starts the look at the file; the journal is opened when it is done, or
@@ -55,7 +69,7 @@ public:
     // there can be none, unavailable() then saying why. The same object for
     // the whole run, a replaced journal included.
     Journal *journal();
-    QString unavailable() const { return m_unavailable; }
+    QString unavailable() const { return m_server ? m_serverAway : m_unavailable; }
     // The till each cheque is kept with: this machine's name, unless the
     // shop named it.
     void setTill(const QString &till);
@@ -64,10 +78,16 @@ public:
     platform::Result<qint64> confirmPrinted(qint64 id, const PrintedCheque &cheque) override;
     platform::Result<void> markNotPrinted(qint64 id, const QString &why) override;
 
+    int sendWaiting() override;
+    // This till's cheques that the server does not have yet.
+    int waiting() const { return m_waiting; }
+
     // Tells at once what there is to tell (the program is ending).
     void tellNow();
 
 Q_SIGNALS:
+    // How many of this till's cheques wait for the server, when it changes.
+    void waitingChanged(int count);
     // The journal is opened, or known to be unavailable.
     void opened();
     // The user was told what there was to tell and asked about each cheque
@@ -76,6 +96,15 @@ Q_SIGNALS:
 
 private:
     void finishOpening();
+    void openServer();
+    // The server's journal, its connection made again when the server went
+    // away; nullptr, m_serverAway saying why, while it does not answer.
+    Journal *reachServer();
+    // A cheque of this till in the outbox, or straight to the server when
+    // there can be no outbox.
+    platform::Result<void> post(const PrintedCheque &cheque, Journal::Outcome outcome, const QString &detail);
+    platform::Result<void> noteOutcome(const Entry &entry, bool out, const QString &detail);
+    void countWaiting();
     // A failed operation on a damaged journal: sets it aside and goes on in a
     // new one, once a run. True when there is a new one.
     bool replaceIfDamaged(const QString &why);
@@ -99,7 +128,27 @@ private:
     bool m_settling = false;
     // The cheques found unconfirmed at opening, to put to the user.
     QList<Entry> m_leftovers;
+
+    // On a server.
+    std::optional<ServerAddress> m_server;
+    QString m_outboxPath;
+    std::unique_ptr<Outbox> m_outbox;
+    QString m_serverAway;
+    bool m_toldAway = false;
+    QString m_toldRefusal;
+    // The cheques handed over and not yet said printed or not, by the
+    // number recordHandingOver() gave.
+    QHash<qint64, PrintedCheque> m_handedOver;
+    qint64 m_lastHandle = 0;
+    // The server's numbers of the cheques sent, by identity.
+    QHash<QString, qint64> m_sentIds;
+    int m_waiting = 0;
+    QTimer *m_retry = nullptr;
 };
+
+// What the main window says while cheques wait for the server:
+// "2 chèques en attente du serveur"; empty when none.
+QString waitingText(int count);
 
 // What the user is told when a printed cheque could not be written down.
 QString notRecordedMessage(const PrintedCheque &cheque, const QString &why);

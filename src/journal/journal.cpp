@@ -1,5 +1,7 @@
 #include "journal/journal.h"
 
+#include "journal/connection.h"
+
 #include "platform/clock.h"
 #include "platform/folder.h"
 #include "platform/regularfile.h"
@@ -13,7 +15,7 @@
 #include <QUuid>
 #include <QVariant>
 
-#include <atomic>
+#include <algorithm>
 #include <utility>
 
 namespace journal {
@@ -212,9 +214,6 @@ const char *const ServerRights[] = {
     "GRANT SELECT, INSERT, UPDATE ON settings TO ormeline_caisses",
 };
 
-// A second program busy with the journal is waited for this long.
-const QString ConnectOptions = QStringLiteral("QSQLITE_BUSY_TIMEOUT=20000");
-
 const QString TimeFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz");
 const QString DayFormat = QStringLiteral("yyyy-MM-dd");
 
@@ -371,13 +370,21 @@ QString reason(const QSqlError &error)
 // a PostgreSQL server shared by the shop's tills.
 enum class Engine { File, Server };
 
+// The server did not answer, or dropped the connection (it was stopped, the
+// network went): not a refusal of what was asked.
+bool serverAway(const QSqlError &error)
+{
+    const QString state = error.nativeErrorCode();
+    return state.startsWith(QLatin1String("08")) || state.startsWith(QLatin1String("57P")) || state.isEmpty();
+}
+
 // What the user is told of a server's refusal, from its SQLSTATE.
 QString serverReason(const QSqlError &error)
 {
     const QString state = error.nativeErrorCode();
     const QString said =
         error.databaseText().trimmed().isEmpty() ? error.text().trimmed() : error.databaseText().trimmed();
-    if (state.startsWith(QLatin1String("08")) || state.startsWith(QLatin1String("57P")) || state.isEmpty())
+    if (serverAway(error))
         return QStringLiteral("le serveur du journal ne répond pas (%1)").arg(said);
     if (state == QLatin1String("42501"))
         return QStringLiteral("le serveur du journal refuse cette opération à cette caisse (%1)").arg(said);
@@ -634,11 +641,6 @@ Condition conditionOf(const Filter &filter, bool withStatus, const PrintedBounds
     return condition;
 }
 
-// Qt SQL names its connections for the whole process, whatever thread or
-// object opens them: each connection takes the next number, so that two
-// journals open at once (a look on its thread, a window) never share one.
-std::atomic<quint64> connections{0};
-
 // A NULL column.
 const QVariant NoValue = QVariant(QMetaType::fromType<qint64>());
 
@@ -673,41 +675,6 @@ void readThroughMemory(const QSqlDatabase &db)
 const QString NoDriver = QStringLiteral("le pilote SQLite de Qt est absent (paquet libqt6sql6-sqlite)");
 const QString NoServerDriver = QStringLiteral("le pilote PostgreSQL de Qt est absent (paquet libqt6sql6-psql)");
 const QString NewerProgram = QStringLiteral("le journal a été écrit par une version plus récente d'Ormeline");
-
-// A connection of its own to `path`, closed and forgotten when it goes.
-class Connection
-{
-public:
-    Connection(const QString &path, bool readOnly)
-        : m_name(QStringLiteral("ormeline-journal-%1").arg(++connections))
-    {
-        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        m_db.setDatabaseName(path);
-        m_db.setConnectOptions(readOnly ? ConnectOptions + QStringLiteral(";QSQLITE_OPEN_READONLY") : ConnectOptions);
-    }
-    ~Connection()
-    {
-        m_db.close();
-        m_db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    // To a server, through libpq's own options (never a password: libpq
-    // finds it in ~/.pgpass, PGPASSWORD or the service file).
-    explicit Connection(const ServerAddress &server)
-        : m_name(QStringLiteral("ormeline-journal-%1").arg(++connections))
-    {
-        m_db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_name);
-        m_db.setConnectOptions(server.options());
-    }
-    Connection(const Connection &) = delete;
-    Connection &operator=(const Connection &) = delete;
-
-    QSqlDatabase &db() { return m_db; }
-
-private:
-    QString m_name;
-    QSqlDatabase m_db;
-};
 
 // The verdict on a failed step of the look at a file: damage, or the reason
 // it cannot be read now.
@@ -1351,6 +1318,12 @@ platform::Result<ServerAddress> ServerAddress::parse(const QString &typed)
     return address;
 }
 
+bool ServerAddress::sets(const QString &key) const
+{
+    return std::any_of(m_options.cbegin(), m_options.cend(),
+                       [&](const std::pair<QString, QString> &option) { return option.first == key; });
+}
+
 QString ServerAddress::options() const
 {
     QStringList parts;
@@ -1497,6 +1470,54 @@ platform::Result<qint64> Journal::record(const PrintedCheque &cheque)
 platform::Result<qint64> Journal::recordHandingOver(const PrintedCheque &cheque)
 {
     return d->writeCheque(cheque, false);
+}
+
+platform::Result<qint64> Journal::deliver(const PrintedCheque &cheque, Outcome outcome, const QDateTime &at,
+                                          const QString &detail)
+{
+    if (cheque.uuid.isEmpty())
+        return platform::fail(QStringLiteral("un chèque sans identité ne peut pas être envoyé au journal"));
+    if (outcome == Outcome::HandedOver)
+        return d->writeCheque(cheque, false);
+    Transaction transaction = d->transaction();
+    if (const platform::Result<void> begun = transaction.begin(); !begun)
+        return begun.failure();
+    const QString printedAt = timeText(cheque.printedAt.isValid() ? cheque.printedAt : at);
+    const platform::Result<Private::InsertedCheque> inserted = d->insertCheque(cheque, printedAt);
+    if (!inserted)
+        return inserted.failure();
+    const platform::Result<std::optional<Entry>> found = d->entryIn(inserted->id);
+    if (!found)
+        return found.failure();
+    // Anything else and the outcome was told already: sent again after a
+    // stop, or said in another till's window meanwhile.
+    if (*found && (*found)->status == Status::Unconfirmed) {
+        QSqlQuery query(d->db);
+        const QString kind = outcome == Outcome::Printed ? QStringLiteral("printed") : QStringLiteral("cancelled");
+        if (!run(query, InsertEvent, {inserted->id, timeText(at), kind, detail, NoValue, NoValue}))
+            return d->failed(query);
+    }
+    if (const platform::Result<void> committed = transaction.commit(); !committed)
+        return committed.failure();
+    return inserted->id;
+}
+
+bool Journal::unreachable() const
+{
+    return d->engine == Engine::Server && serverAway(d->lastFailure);
+}
+
+platform::Result<void> Journal::reconnect()
+{
+    if (d->engine != Engine::Server)
+        return {};
+    d->db.close();
+    if (!d->db.open())
+        return platform::fail(serverReason(d->db.lastError()));
+    QSqlQuery query(d->db);
+    if (!query.exec(QStringLiteral("SET synchronous_commit = on")))
+        return d->failed(query);
+    return {};
 }
 
 platform::Result<void> Journal::Private::isPending(qint64 id) const

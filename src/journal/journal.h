@@ -143,6 +143,8 @@ public:
     static platform::Result<ServerAddress> parse(const QString &typed);
 
     QString text() const { return m_text; }
+    // Whether the text gives libpq's option `key`.
+    bool sets(const QString &key) const;
     // libpq's options, "key='value'" separated by blanks.
     QString options() const;
 
@@ -211,6 +213,18 @@ public:
     platform::Result<void> confirmPrinted(qint64 id, const QString &detail = QString());
     // It did not come out: kept as cancelled, with why.
     platform::Result<void> markNotPrinted(qint64 id, const QString &reason);
+    // What a till's outbox brings: the cheque written down as handed over,
+    // or with what became of it, at `at`, in one transaction. Brought again
+    // (the program stopped before it knew the first time went through), it
+    // changes nothing; an outcome already said stays. Gives its id.
+    enum class Outcome { HandedOver, Printed, NotPrinted };
+    platform::Result<qint64> deliver(const PrintedCheque &cheque, Outcome outcome, const QDateTime &at,
+                                     const QString &detail = QString());
+    // On a server, whether the last operation that failed did because the
+    // server did not answer; and opening its connection again once it may.
+    bool unreachable() const;
+    platform::Result<void> reconnect();
+
     // The cheques still unconfirmed, oldest first.
     platform::Result<QList<Entry>> unconfirmed() const;
 

@@ -291,6 +291,16 @@ bool JournalDesk::remit(const QList<qint64> &ids, const QString &account)
     }
     if (!keepAccount(account))
         return false;
+    // A slip made now would leave them out, or find them gone on it later.
+    if (const int unsent = m_printer.sendWaiting(); unsent > 0) {
+        m_talk.message(
+            QStringLiteral("La remise n'est pas faite : %1 au serveur du journal.\n\nCette caisse l'envoie dès qu'il "
+                           "répond ; faites la remise ensuite.")
+                .arg(unsent == 1 ? QStringLiteral("1 chèque imprimé sur cette caisse n'est pas encore arrivé")
+                                 : QStringLiteral("%1 chèques imprimés sur cette caisse ne sont pas encore arrivés")
+                                       .arg(unsent)));
+        return false;
+    }
     const platform::Result<QList<Entry>> waiting = m_journal.undeposited();
     const platform::Result<qint64> number = m_journal.nextRemittanceNumber();
     if (!waiting || !number) {

@@ -67,6 +67,9 @@ public:
                                  const MainWindowValues &mainWindow) = 0;
     // The printer chosen on the main window, which the slip goes to.
     virtual platform::PrinterSurface &currentPrinter() = 0;
+    // Sends what this till printed and the journal's server does not have
+    // yet; gives how many cheques still wait.
+    virtual int sendWaiting() { return 0; }
 };
 
 // The journal window's rules: what each of its commands does to the

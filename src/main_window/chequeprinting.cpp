@@ -99,6 +99,11 @@ journal::Reprinted ChequePrinting::print(const Cheque &request)
     return outcome;
 }
 
+int ChequePrinting::sendWaiting()
+{
+    return m_recorder.sendWaiting();
+}
+
 journal::PrintedCheque ChequePrinting::printedCheque(const Cheque &request, const QString &bankName,
                                                      const amount_words::SplitLines &lines) const
 {

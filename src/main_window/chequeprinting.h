@@ -58,6 +58,7 @@ public:
     journal::Reprinted printAgain(const journal::PrintedCheque &cheque, const QString &layoutFile,
                                   const journal::MainWindowValues &mainWindow) override;
     platform::PrinterSurface &currentPrinter() override;
+    int sendWaiting() override;
 
 private:
     // The journal's record of the cheque printed with these lines of words.

@@ -272,6 +272,16 @@ void Form1::buildWindow()
                                                     twipsRect(10650, 7800, 950, 950), QStringLiteral("glyph-ledger"),
                                                     QStringLiteral("Journal"), QStringLiteral("Journal des chèques"));
     connect(bt_journal, &window_services::PictureButton::clicked, this, &Form1::openJournal);
+    // Cheques printed while the shared journal's server was away: the shop
+    // sees that they are kept, and that a slip must wait for them.
+    lblAttenteServeur = staticText(this, QString(), twipsRect(10650, 8850, 3150, 800), uiFont(8.5, true), true);
+    lblAttenteServeur->setObjectName(QStringLiteral("lblAttenteServeur"));
+    lblAttenteServeur->setStyleSheet(QStringLiteral("color: #a40000"));
+    if (journal::JournalRecorder *const recorder = m_parts.journal) {
+        connect(recorder, &journal::JournalRecorder::waitingChanged, lblAttenteServeur,
+                [label = lblAttenteServeur](int count) { label->setText(journal::waitingText(count)); });
+        lblAttenteServeur->setText(journal::waitingText(recorder->waiting()));
+    }
 
     bt_fin = window_services::makePictureButton(this, QStringLiteral("bt_fin"), twipsRect(13900, 9700, 1100, 1100),
                                                 QStringLiteral("glyph-stop"), QStringLiteral("Fin"),

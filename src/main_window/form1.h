@@ -76,6 +76,7 @@ public:
     QGroupBox *Frame1 = nullptr;
     QLabel *Image2 = nullptr;
     QLabel *Label13 = nullptr;
+    QLabel *lblAttenteServeur = nullptr;
     QComboBox *CbPrinters = nullptr;
     window_services::PictureButton *bt_fin = nullptr;
     window_services::PictureButton *command4 = nullptr;   // "paramètres"

@@ -4,6 +4,7 @@
 #include "main_window/pendingcheque.h"
 #include "main_window/settings.h"
 #include "platform/folder.h"
+#include "platform/textfile.h"
 
 #include <QCryptographicHash>
 
@@ -48,15 +49,51 @@ platform::Result<void> openWorkingFolder(const FolderChoice &choice, const QStri
     return {};
 }
 
+namespace {
+
+// One file for each working folder the till works in, named after the
+// folder as this machine reaches it.
+QString folderKey(const QString &workingFolder)
+{
+    return QString::fromLatin1(
+        QCryptographicHash::hash(workingFolder.toUtf8(), QCryptographicHash::Sha256).toHex().left(16));
+}
+
+} // namespace
+
+const QString JournalServerFileName = QStringLiteral("ormeline_journal_serveur.txt");
+
 JournalPlace journalPlace(const QString &workingFolder, platform::FileSystemKind kind, const QString &dataFolder)
 {
     if (kind == platform::FileSystemKind::Local)
         return {workingFolder + QLatin1Char('/') + journal::JournalFileName, false};
-    // One file for each working folder the till works in, named after the
-    // folder as this machine reaches it.
-    const QString key = QString::fromLatin1(
-        QCryptographicHash::hash(workingFolder.toUtf8(), QCryptographicHash::Sha256).toHex().left(16));
-    return {dataFolder + QStringLiteral("/journaux/ormeline_journal-%1.sqlite").arg(key), true};
+    return {dataFolder + QStringLiteral("/journaux/ormeline_journal-%1.sqlite").arg(folderKey(workingFolder)), true};
+}
+
+platform::Result<QString> journalServerOf(const QString &workingFolder)
+{
+    const QString path = workingFolder + QLatin1Char('/') + JournalServerFileName;
+    if (!platform::fileExists(path))
+        return QString();
+    const platform::Result<QStringList> lines = platform::readTextLines(path, 1);
+    if (!lines)
+        return lines.failure();
+    return lines->isEmpty() ? QString() : lines->first().trimmed();
+}
+
+platform::Result<void> keepJournalServer(const QString &workingFolder, const QString &address)
+{
+    const QString line = address.trimmed();
+    return platform::writeTextLines(workingFolder + QLatin1Char('/') + JournalServerFileName,
+                                    line.isEmpty() ? QStringList() : QStringList{line});
+}
+
+QString prepareOutboxPlace(const QString &workingFolder, const QString &dataFolder)
+{
+    const QString folder = dataFolder + QStringLiteral("/journaux");
+    // A folder that cannot be made is told by the outbox's own opening.
+    (void)platform::makeWritableFolder(folder);
+    return folder + QStringLiteral("/ormeline_envoi-%1.sqlite").arg(folderKey(workingFolder));
 }
 
 PreparedJournal prepareJournalPlace(const QString &workingFolder, platform::FileSystemKind kind,

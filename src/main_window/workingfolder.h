@@ -51,4 +51,18 @@ struct PreparedJournal
 PreparedJournal prepareJournalPlace(const QString &workingFolder, platform::FileSystemKind kind,
                                     const QString &dataFolder);
 
+// The file of a working folder that names the shared journal's server, so
+// that every till started on that folder writes to it: one line, the
+// address as typed in the set-up window (never a password).
+extern const QString JournalServerFileName; // "ormeline_journal_serveur.txt"
+// The address the file holds; empty when there is no file or no line.
+platform::Result<QString> journalServerOf(const QString &workingFolder);
+// Keeps `address` there; an empty one removes the file's line, the tills
+// going back to their own journal.
+platform::Result<void> keepJournalServer(const QString &workingFolder, const QString &address);
+
+// Where this till keeps what it printed in that working folder while the
+// server is away: in its own data folder, its folder made.
+QString prepareOutboxPlace(const QString &workingFolder, const QString &dataFolder);
+
 } // namespace main_window

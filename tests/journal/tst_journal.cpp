@@ -1,5 +1,6 @@
 #include "journal/chequerecorder.h"
 #include "journal/journal.h"
+#include "journal/outbox.h"
 #include "support/fakes.h"
 #include "support/scriptedtalk.h"
 #ifdef ORMELINE_JOURNAL_ON_SERVER
@@ -102,6 +103,10 @@ private slots:
     void cleanup();
     void recordReadsBackEveryText();
     void sentTwiceIsStoredOnce();
+    void deliveredTwiceChangesNothing_data();
+    void deliveredTwiceChangesNothing();
+    void serverAwayWhilePrinting();
+    void killedWhileSending();
     void serverRefusesRewrites_data();
     void serverRefusesRewrites();
     void statusChanges_data();
@@ -252,6 +257,160 @@ void TestJournal::sentTwiceIsStoredOnce()
     const auto history = journal->history(*first);
     QVERIFY(history);
     QCOMPARE(history->size(), 1);
+}
+
+// A till's outbox brings each letter again after a stop: the second time
+// changes nothing, and an outcome said first stays.
+void TestJournal::deliveredTwiceChangesNothing_data()
+{
+    QTest::addColumn<QString>("outcomes"); // H handed over, P printed, N not printed
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("events");
+    QTest::newRow("handed over") << "H" << int(Status::Unconfirmed) << 0;
+    QTest::newRow("then printed") << "HP" << int(Status::Printed) << 1;
+    QTest::newRow("printed, its handing over lost") << "P" << int(Status::Printed) << 1;
+    QTest::newRow("then not printed") << "HN" << int(Status::Cancelled) << 1;
+    QTest::newRow("a later outcome") << "HNP" << int(Status::Cancelled) << 1;
+}
+
+void TestJournal::deliveredTwiceChangesNothing()
+{
+    QFETCH(QString, outcomes);
+    QFETCH(int, status);
+    QFETCH(int, events);
+    auto journal = openJournal();
+    QVERIFY(journal);
+    PrintedCheque given = cheque(QStringLiteral("20"), Morning);
+    given.uuid = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    QSet<qint64> ids;
+    for (const QChar letter : outcomes) {
+        const Journal::Outcome outcome = letter == u'H'   ? Journal::Outcome::HandedOver
+                                         : letter == u'P' ? Journal::Outcome::Printed
+                                                          : Journal::Outcome::NotPrinted;
+        for (int time = 0; time < 2; ++time) {
+            const auto id = journal->deliver(given, outcome, Morning.addSecs(5), QStringLiteral("refusé"));
+            QVERIFY2(id, qPrintable(id.error()));
+            ids.insert(*id);
+        }
+    }
+    QCOMPARE(ids.size(), 1);
+    const auto entry = journal->entry(*ids.begin());
+    QVERIFY(entry && *entry);
+    QCOMPARE(int((*entry)->status), status);
+    QCOMPARE((*entry)->cheque.printedAt, Morning);
+    QCOMPARE(journal->history(*ids.begin())->size(), events);
+    QCOMPARE(journal->totals({})->count + journal->totals({})->cancelled + journal->totals({})->unconfirmed, 1);
+}
+
+#ifdef ORMELINE_JOURNAL_ON_SERVER
+namespace {
+// The server started again whatever the test's outcome.
+struct Resumed
+{
+    const TestServer &server;
+    ~Resumed()
+    {
+        QString why;
+        if (!server.resume(&why))
+            qWarning("%s", qPrintable(why));
+    }
+};
+} // namespace
+#endif
+
+// The server stopped while a till prints: every cheque kept in its outbox,
+// the count said, and everything sent once it is back.
+void TestJournal::serverAwayWhilePrinting()
+{
+#ifdef ORMELINE_JOURNAL_ON_SERVER
+    QVERIFY(openOnServer(m_server->owner()));
+    ScriptedTalk talk;
+    talk.confirm(); // the server does not answer
+    const auto address = ServerAddress::parse(m_server->connectionString(m_server->user(), m_database));
+    JournalRecorder recorder(*address, m_dir->filePath(QStringLiteral("envoi.sqlite")), m_clock, talk);
+    recorder.setTill(QStringLiteral("Caisse 2"));
+    QSignalSpy waiting(&recorder, &JournalRecorder::waitingChanged);
+    QVERIFY(recorder.journal());
+    QString why;
+    QVERIFY2(m_server->pause(&why), qPrintable(why));
+    {
+        const Resumed resumed{*m_server};
+        for (int i = 1; i <= 20; ++i) {
+            const PrintedCheque printed = cheque(QStringLiteral("%1.00").arg(i), Morning.addSecs(i));
+            const auto handedOver = recorder.recordHandingOver(printed);
+            QVERIFY2(handedOver, qPrintable(handedOver.error()));
+            const auto confirmed = recorder.confirmPrinted(*handedOver, printed);
+            QVERIFY2(confirmed, qPrintable(confirmed.error()));
+            QCOMPARE(*confirmed, 0); // no number from the server yet
+        }
+        QCOMPARE(waiting.last().first().toInt(), 20);
+        QCOMPARE(waitingText(recorder.waiting()), QStringLiteral("20 chèques en attente du serveur"));
+        QVERIFY(!recorder.journal());
+        QVERIFY2(recorder.unavailable().contains(QStringLiteral("ne répond pas")), qPrintable(recorder.unavailable()));
+    }
+    QCOMPARE(recorder.sendWaiting(), 0);
+    QCOMPARE(waiting.last().first().toInt(), 0);
+    QTRY_VERIFY(talk.scriptDone());
+    QVERIFY(talk.messages().first().contains(QStringLiteral("ne répond pas")));
+    QVERIFY(talk.unexpected().isEmpty());
+    Journal *const journal = recorder.journal();
+    QVERIFY(journal);
+    QStringList amounts;
+    QSet<QString> identities;
+    QVERIFY(journal->forEach({}, [&](const Entry &entry) {
+        amounts << entry.cheque.amount;
+        identities.insert(entry.cheque.uuid);
+        return entry.status == Status::Printed && entry.cheque.till == QLatin1String("Caisse 2");
+    }));
+    QCOMPARE(amounts.size(), 20);
+    QCOMPARE(amounts.first(), QStringLiteral("1.00"));
+    QCOMPARE(amounts.last(), QStringLiteral("20.00"));
+    QCOMPARE(identities.size(), 20);
+    QCOMPARE(journal->totals({})->count, 20);
+    QCOMPARE((*Outbox::open(m_dir->filePath(QStringLiteral("envoi.sqlite"))))->count().value(), 0);
+#else
+    QSKIP("the server's own");
+#endif
+}
+
+// A till killed while it sends its outbox sends again when it comes back:
+// nothing lost, nothing doubled.
+void TestJournal::killedWhileSending()
+{
+#ifdef ORMELINE_JOURNAL_ON_SERVER
+    QVERIFY(openOnServer(m_server->owner()));
+    const QString box = m_dir->filePath(QStringLiteral("envoi.sqlite"));
+    const QString where = m_server->connectionString(m_server->user(), m_database);
+    const int count = 400;
+    QCOMPARE(QProcess::execute(QStringLiteral(JOURNAL_WRITER),
+                               {box, QStringLiteral("fill"), QString::number(count), QStringLiteral("Caisse 3")}),
+             0);
+    QProcess sender;
+    sender.start(QStringLiteral(JOURNAL_WRITER), {box, QStringLiteral("send"), where});
+    QVERIFY(sender.waitForReadyRead(60000));
+    sender.kill();
+    QVERIFY(sender.waitForFinished(10000));
+    const int before = openJournal()->totals({})->count;
+    QVERIFY2(before > 0 && before < count, qPrintable(QStringLiteral("%1 sent before the kill").arg(before)));
+    QProcess again;
+    again.start(QStringLiteral(JOURNAL_WRITER), {box, QStringLiteral("send"), where});
+    QVERIFY(again.waitForFinished(120000));
+    QVERIFY2(again.exitCode() == 0, again.readAllStandardError().constData());
+    auto journal = openJournal();
+    QCOMPARE(journal->totals({})->count, count);
+    QList<qint64> ids;
+    QVERIFY(journal->forEach({}, [&](const Entry &entry) {
+        ids << entry.id;
+        return true;
+    }));
+    int events = 0;
+    for (const qint64 id : std::as_const(ids))
+        events += int(journal->history(id)->size());
+    QCOMPARE(events, count);
+    QCOMPARE((*Outbox::open(box))->count().value(), 0);
+#else
+    QSKIP("the server's own");
+#endif
 }
 
 // What a till may not do, the server itself refuses, whatever program asks.

@@ -29,6 +29,7 @@
 #include <QMap>
 #include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -58,6 +59,10 @@ public:
         return {};
     }
     platform::PrinterSurface &currentPrinter() override { return m_printer; }
+    int sendWaiting() override { return waiting; }
+
+    int waiting = 0; // cheques this till has not sent to the server
+    RecordingSurface &printer() { return m_printer; }
 
 private:
     RecordingSurface m_printer;
@@ -75,6 +80,7 @@ class TestJournalWindow : public QObject
 private Q_SLOTS:
     void init() { resetGlobals(); }
     void printSpoilReprintRemit();
+    void slipWaitsForTheServer();
     void settleAnUnconfirmedCheque();
 };
 
@@ -256,6 +262,43 @@ void TestJournalWindow::settleAnUnconfirmedCheque()
     QCOMPARE(window.model().index(0, journal::JournalModel::Standing).data().toString(), QStringLiteral("imprimé"));
     QCOMPARE(window.summary->text(), QStringLiteral("2 chèques, total 802,02\u00a0€"));
     QVERIFY(!settle->isEnabled());
+}
+
+// A till with cheques the shared journal's server does not have yet makes
+// no slip: it would leave them out.
+void TestJournalWindow::slipWaitsForTheServer()
+{
+    QTemporaryDir dir;
+    FixedClock clock{QDate(2026, 12, 8)};
+    auto opened = journal::Journal::open(dir.filePath(journal::JournalFileName), clock);
+    QVERIFY2(opened, qPrintable(opened.error()));
+    journal::Journal &journal = *opened->journal;
+    journal::PrintedCheque cheque;
+    cheque.printedAt = clock.now();
+    cheque.amount = QStringLiteral("12.00");
+    cheque.bankName = QStringLiteral("Banque");
+    QVERIFY(journal.record(cheque));
+    NoPrinting printer;
+    printer.waiting = 2;
+    prompt_dialog::Form97Talk talk;
+    journal::JournalDesk desk(journal, {}, printer, talk, clock);
+    journal::JournalWindow window(desk);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QString told;
+    answerNextDialog<journal::RemittanceWindow>([&](journal::RemittanceWindow *remittance) {
+        QCOMPARE(remittance->cheques->count(), 1);
+        QTest::keyClicks(remittance->account, QStringLiteral("FR76 3000 6000 0112 3456 7890 189"));
+        confirmNextMessage(&told);
+        QTest::mouseClick(remittance->printButton, Qt::LeftButton);
+        remittance->reject();
+    });
+    QTest::mouseClick(window.remitButton, Qt::LeftButton);
+    QCOMPARE(told, QStringLiteral("La remise n'est pas faite : 2 chèques imprimés sur cette caisse ne sont pas encore "
+                                  "arrivés au serveur du journal.\n\nCette caisse l'envoie dès qu'il répond ; faites "
+                                  "la remise ensuite."));
+    QCOMPARE(journal.undeposited()->size(), 1);
+    QCOMPARE(printer.printer().documentsEnded(), 0);
 }
 
 QTEST_MAIN(TestJournalWindow)

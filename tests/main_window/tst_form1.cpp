@@ -103,6 +103,7 @@ private Q_SLOTS:
     void windowFirstThenPrinters();
     void journalLookedAtOncePainted();
     void startUpMessageStaysInFront();
+    void serverAwayChequesWait();
 
 private:
     std::optional<WorkingFolder> m_folder;
@@ -664,6 +665,35 @@ void TestForm1::startUpMessageStaysInFront()
         nullptr);
     program.start();
     QTRY_VERIFY(inFront);
+}
+
+// The shared journal's server does not answer: the cheque prints all the
+// same, kept on this till, and the window says how many wait.
+void TestForm1::serverAwayChequesWait()
+{
+    m_folder->write(QStringLiteral("bq_A.txt"), layoutBytes("Banque"));
+    m_folder->write(main_window::PendingChequeFileName, QByteArray(400, ' ') + "     1575.98        ");
+    FixedClock clock;
+    FakePrinting printing;
+    prompt_dialog::Form97Talk talk;
+    // Nothing listens there.
+    journal::JournalRecorder journal(
+        *journal::ServerAddress::parse(QStringLiteral("host=127.0.0.1 port=1 dbname=ormeline user=caisse")),
+        m_folder->path(QStringLiteral("envoi.sqlite")), clock, talk);
+    main_window::Program program({clock, printing, talk, journal, &journal});
+    Form1 &form = program.window();
+    auto *const waiting = form.findChild<QLabel *>(QStringLiteral("lblAttenteServeur"));
+    QVERIFY(waiting);
+    QString told;
+    confirmNextMessage(&told);
+    program.session().startUp();
+    form.show();
+    QTRY_VERIFY(told.contains(QStringLiteral("ne répond pas")));
+    QVERIFY(waiting->text().isEmpty());
+    QTRY_VERIFY(form.bt_banq[0]->isEnabled());
+    QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
+    QCOMPARE(printing.surface().documentsEnded(), 1);
+    QCOMPARE(waiting->text(), QStringLiteral("1 chèque en attente du serveur"));
 }
 
 QTEST_MAIN(TestForm1)

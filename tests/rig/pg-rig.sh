@@ -219,6 +219,16 @@ EOF
     printf 'export ORMELINE_TEST_PG_DB=%q\n' "$DATABASE"
     printf 'export ORMELINE_TEST_PG_OWNER=%q\n' "$OWNER"
     printf 'export ORMELINE_TEST_PG_USER=%q\n' "$TILLS"
+    printf 'export ORMELINE_TEST_PG_RIG=%q\n' "$(readlink -f "${BASH_SOURCE[0]}")"
+}
+
+# The server stopped and started again, its folder kept: a test's "server
+# away". Tests that pause it hold the rig's lock.
+resume() {
+    our_server >/dev/null && return 0
+    [ -e "$MARK" ] || die "no rig in $RIG_DIR"
+    as_server "$PG_BIN/pg_ctl" -D "$DATA" -l "$LOG" -w -t "$TIMEOUT" -s start >&2 \
+        || die "the server did not start again, see $LOG"
 }
 
 stop() {
@@ -229,5 +239,7 @@ stop() {
 case "${1:-}" in
 start) start ;;
 stop) stop ;;
-*) die "usage: $0 start|stop" ;;
+pause) stop_server ;;
+resume) resume ;;
+*) die "usage: $0 start|stop|pause|resume" ;;
 esac

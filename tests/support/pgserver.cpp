@@ -1,6 +1,7 @@
 #include "support/pgserver.h"
 
 #include <QCoreApplication>
+#include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -150,4 +151,39 @@ QString TestServer::freshDatabase(QString *why) const
         return QString();
     m_databases << name;
     return name;
+}
+
+namespace {
+
+bool runRig(const QString &host, const QString &command, QString *why)
+{
+    const QString rig = qEnvironmentVariable("ORMELINE_TEST_PG_RIG");
+    if (rig.isEmpty()) {
+        tell(why, QStringLiteral("ORMELINE_TEST_PG_RIG is not set"));
+        return false;
+    }
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // The rig's folder is the socket's.
+    environment.insert(QStringLiteral("ORMELINE_PG_DIR"), host);
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral("bash"), {rig, command});
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        tell(why, QStringLiteral("%1 %2 failed: %3")
+                      .arg(rig, command, QString::fromLocal8Bit(process.readAllStandardError())));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool TestServer::pause(QString *why) const
+{
+    return runRig(m_host, QStringLiteral("pause"), why);
+}
+
+bool TestServer::resume(QString *why) const
+{
+    return runRig(m_host, QStringLiteral("resume"), why);
 }

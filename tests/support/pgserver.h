@@ -52,6 +52,12 @@ public:
     // cannot be opened.
     QSqlDatabase connect(const QString &role, const QString &database, QString *why, Route route = Route::Socket) const;
 
+    // Stops the server and starts it again, as a shop's server goes away
+    // and comes back (ORMELINE_TEST_PG_RIG, the rig's script, does it).
+    // False with the reason when it could not.
+    bool pause(QString *why) const;
+    bool resume(QString *why) const;
+
     // A new, empty database for one test case, created by the owner, who
     // owns it, from template0. Its name, or empty with the reason.
     QString freshDatabase(QString *why) const;
