@@ -299,8 +299,9 @@ int main(int argc, char *argv[])
             startUpNotices << place.notice;
     }
     journal::JournalRecorder &journal = *recorder;
-    journal.setTill(platform::hostName());
-    main_window::Program program({clock, printing, talk, journal, &journal});
+    const QString tillName = main_window::tillNameOf(dataFolder).valueOr(QString());
+    journal.setTill(tillName.isEmpty() ? platform::hostName() : tillName);
+    main_window::Program program({clock, printing, talk, journal, &journal, dataFolder});
     for (const QString &notice : std::as_const(startUpNotices))
         program.session().addStartUpProblem(notice);
     QObject::connect(&program.session(), &main_window::ChequeSession::programEnded, &app,

@@ -8,6 +8,7 @@
 #include "window_services/windows.h"
 
 #include <QLabel>
+#include <QPushButton>
 
 namespace calibration {
 
@@ -54,6 +55,9 @@ Caischq3::Caischq3(SetupData &mainWindow, QWidget *parent)
     Text8->setText(texts.payee);
     text1->setText(texts.currencyName);
     Text2->setText(texts.hundredthName);
+    const SharedJournal shared = m_data.sharedJournal();
+    txtJournalServeur->setText(shared.server);
+    txtNomCaisse->setText(shared.till);
 }
 
 Caischq3::~Caischq3() = default;
@@ -133,10 +137,46 @@ void Caischq3::buildWindow()
                          "le bouton de la banque correspondante."),
           twipsRect(1200, 7600, 11000, 1100), 9.5, true);
 
+    buildSharedJournal();
+
     bt_fin = window_services::makePictureButton(this, QStringLiteral("bt_fin"), twipsRect(13900, 9700, 1100, 1100),
                                                 QStringLiteral("glyph-stop"), QStringLiteral("Fin"),
                                                 QStringLiteral("Enregistrer et fermer"));
     connect(bt_fin, &window_services::PictureButton::clicked, this, &Caischq3::finish);
+}
+
+void Caischq3::buildSharedJournal()
+{
+    label(this, QStringLiteral("Journal partagé"), twipsRect(1200, 8800, 5000, 330), 9.5, true);
+    label(this, QStringLiteral("Serveur du journal (vide : le journal de cette caisse seule)"),
+          twipsRect(1200, 9180, 3600, 600));
+    txtJournalServeur = new window_services::TextField(this);
+    txtJournalServeur->setObjectName(QStringLiteral("txtJournalServeur"));
+    txtJournalServeur->setGeometry(twipsRect(4900, 9180, 6600, 360));
+    txtJournalServeur->setPlaceholderText(QStringLiteral("postgresql://caisse@serveur/ormeline?sslmode=require"));
+    btTesterJournal = new QPushButton(QStringLiteral("Tester"), this);
+    btTesterJournal->setObjectName(QStringLiteral("btTesterJournal"));
+    btTesterJournal->setGeometry(twipsRect(11600, 9160, 1500, 400));
+    connect(btTesterJournal, &QPushButton::clicked, this, &Caischq3::testServer);
+    label(this, QStringLiteral("Nom de cette caisse"), twipsRect(1200, 9850, 3600, 330));
+    txtNomCaisse = new window_services::TextField(this);
+    txtNomCaisse->setObjectName(QStringLiteral("txtNomCaisse"));
+    txtNomCaisse->setGeometry(twipsRect(4900, 9830, 3600, 360));
+    lblTestJournal = label(this, QString(), twipsRect(1200, 10300, 12400, 650));
+    lblTestJournal->setObjectName(QStringLiteral("lblTestJournal"));
+}
+
+void Caischq3::testServer()
+{
+    lblTestJournal->setStyleSheet(QString());
+    lblTestJournal->setText(QStringLiteral("Connexion au serveur…"));
+    // A server that does not answer keeps the window a few seconds: the
+    // line above shows meanwhile.
+    lblTestJournal->repaint();
+    const ServerTest test = m_data.testServer(txtJournalServeur->text());
+    lblTestJournal->setStyleSheet(test.reached ? QStringLiteral("QLabel { color: #1a6b1a; }")
+                                               : QStringLiteral("QLabel { color: #b00000; }"));
+    lblTestJournal->setText(test.text);
 }
 
 void Caischq3::finish()
@@ -148,6 +188,8 @@ void Caischq3::finish()
     texts.currencyName = text1->text();
     texts.hundredthName = Text2->text();
     m_data.keepSetupTexts(texts);
+    if (!m_data.keepSharedJournal({txtJournalServeur->text(), txtNomCaisse->text()}))
+        return;
     accept();
 }
 

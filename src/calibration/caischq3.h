@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QPushButton;
 
 namespace window_services {
@@ -15,7 +16,8 @@ class SetupData;
 
 // The printer set-up window, "Reglage de base pour l'imprimante Chèques":
 // the payee, the place and the currency names every cheque needs, and the
-// three calibration phases as numbered steps.
+// three calibration phases as numbered steps; and the journal the tills of
+// the working folder share, with this till's name.
 class Caischq3 : public QDialog
 {
     Q_OBJECT
@@ -32,9 +34,16 @@ public:
     window_services::PictureButton *Command2 = nullptr;
     window_services::PictureButton *Command3 = nullptr;
     window_services::PictureButton *bt_fin = nullptr;
+    // The journal the working folder's tills share.
+    window_services::TextField *txtJournalServeur = nullptr;
+    window_services::TextField *txtNomCaisse = nullptr;
+    QPushButton *btTesterJournal = nullptr;
+    QLabel *lblTestJournal = nullptr;
 
 private:
     void buildWindow();
+    void buildSharedJournal();
+    void testServer();
     void finish();
 
     SetupData &m_data;

@@ -14,6 +14,21 @@ struct SetupTexts
     QString hundredthName; // Text11
 };
 
+// The journal the tills of the working folder share, as the set-up window
+// shows and keeps it.
+struct SharedJournal
+{
+    QString server; // the server's address as typed; empty: this till's own journal
+    QString till;   // this till's name, kept with each cheque it prints
+};
+
+// What a connection test found, in a line for the user.
+struct ServerTest
+{
+    bool reached = false;
+    QString text;
+};
+
 enum class Phase { TestCheques = 1, BasePositioning = 2, FinalAdjustment = 3 };
 
 // What the printer set-up window works on: the main window's lasting texts
@@ -26,6 +41,14 @@ public:
     virtual SetupTexts setupTexts() const = 0;
     // A finish button's texts go back to the main window and are kept.
     virtual void keepSetupTexts(const SetupTexts &texts) = 0;
+
+    virtual SharedJournal sharedJournal() const = 0;
+    // Connects to the server at `server` as this till would, waiting a few
+    // seconds at most.
+    virtual ServerTest testServer(const QString &server) = 0;
+    // Kept when the finish button is clicked; false, the user told why, when
+    // it cannot be, the window then staying open to mend it.
+    virtual bool keepSharedJournal(const SharedJournal &journal) = 0;
 
     // Runs a calibration phase on the current printer; the offsets it finds
     // are the main window's at once.

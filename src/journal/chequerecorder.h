@@ -37,6 +37,8 @@ public:
     // Sends what waits for the journal's server, if it answers; gives how
     // many of this till's cheques still wait (none but on a server).
     virtual int sendWaiting() { return 0; }
+    // The till each cheque written down from now on is kept with.
+    virtual void setTill(const QString &till) = 0;
 };
 
 // The journal of the program's run. Looking at a journal of years takes a
@@ -72,7 +74,7 @@ public:
     QString unavailable() const { return m_server ? m_serverAway : m_unavailable; }
     // The till each cheque is kept with: this machine's name, unless the
     // shop named it.
-    void setTill(const QString &till);
+    void setTill(const QString &till) override;
 
     platform::Result<qint64> recordHandingOver(const PrintedCheque &cheque) override;
     platform::Result<qint64> confirmPrinted(qint64 id, const PrintedCheque &cheque) override;

@@ -6,10 +6,12 @@
 #include "platform/folder.h"
 #include "platform/regularfile.h"
 
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
 #include <QUrl>
 #include <QUrlQuery>
 #include <QUuid>
@@ -421,6 +423,8 @@ bool run(QSqlQuery &query, const QString &sql, const QVariantList &values = {})
 
 // The key of the lock every change on a server takes.
 constexpr qint64 ChangeLock = 0x4f726d656c696e65; // "Ormeline"
+// Held while a slip prints, from its number read to its cheques deposited.
+constexpr qint64 RemittanceLock = 0x4f726d2052656d69; // "Orm Remi"
 
 // One change, all of it or none: BEGIN IMMEDIATE takes the write lock at
 // once (a second program is waited for there, not half-way), and a change
@@ -1960,12 +1964,67 @@ platform::Result<QStringList> Journal::bankNames() const
     return names;
 }
 
+platform::Result<Journal::Census> Journal::census() const
+{
+    QSqlQuery query(d->db);
+    // Cheques of an older program have no till: they are nobody's.
+    if (!run(query, QStringLiteral("SELECT count(DISTINCT NULLIF(till, '')), count(*) FROM cheques")) || !query.next())
+        return d->failed(query);
+    return Census{query.value(0).toInt(), query.value(1).toLongLong()};
+}
+
 platform::Result<qint64> Journal::nextRemittanceNumber() const
 {
     QSqlQuery query(d->db);
     if (!run(query, QStringLiteral("SELECT coalesce(max(number), 0) + 1 FROM remittances")) || !query.next())
         return d->failed(query);
     return query.value(0).toLongLong();
+}
+
+Journal::RemittanceTurn::RemittanceTurn(Journal *journal, qint64 number)
+    : m_journal(journal)
+    , m_number(number)
+{
+}
+
+Journal::RemittanceTurn::RemittanceTurn(RemittanceTurn &&other) noexcept
+    : m_journal(std::exchange(other.m_journal, nullptr))
+    , m_number(other.m_number)
+{
+}
+
+Journal::RemittanceTurn::~RemittanceTurn()
+{
+    if (!m_journal || m_journal->d->engine != Engine::Server)
+        return;
+    // A connection gone has let it go already.
+    QSqlQuery query(m_journal->d->db);
+    query.exec(QStringLiteral("SELECT pg_advisory_unlock(%1)").arg(RemittanceLock));
+}
+
+platform::Result<Journal::RemittanceTurn> Journal::takeRemittanceTurn(int waitMs)
+{
+    if (d->engine == Engine::Server) {
+        QDeadlineTimer deadline(waitMs);
+        QSqlQuery query(d->db);
+        for (;;) {
+            if (!query.exec(QStringLiteral("SELECT pg_try_advisory_lock(%1)").arg(RemittanceLock)) || !query.next())
+                return d->failed(query);
+            if (query.value(0).toBool())
+                break;
+            query.finish();
+            if (deadline.hasExpired())
+                return platform::fail(QStringLiteral("une autre caisse imprime un bordereau en ce moment ; "
+                                                     "réessayez dans un instant"));
+            QThread::msleep(50);
+        }
+    }
+    RemittanceTurn turn(this, 0);
+    const platform::Result<qint64> number = nextRemittanceNumber();
+    if (!number)
+        return number.failure();
+    turn.m_number = *number;
+    return platform::Result<RemittanceTurn>(std::move(turn));
 }
 
 platform::Result<QString> Journal::account() const

@@ -263,11 +263,41 @@ public:
     platform::Result<QList<Entry>> undeposited() const;
     // The banks' names found in the journal, for the bank filter.
     platform::Result<QStringList> bankNames() const;
+    // How many tills have written to the journal, and how many cheques it
+    // holds whatever became of them: what a connection test shows.
+    struct Census
+    {
+        int tills = 0;
+        qint64 cheques = 0;
+    };
+    platform::Result<Census> census() const;
 
     // The account identifier the shop typed once for its slips.
     // The number the next remittance will get, for the slip printed before
     // the cheques are marked deposited.
     platform::Result<qint64> nextRemittanceNumber() const;
+
+    // The next slip's number, held for this journal while the turn lasts: on
+    // a server, another till asking meanwhile waits for it to end (`waitMs`
+    // at most, then is refused), so that two slips printed at once never
+    // bear the same number, no cheque goes on both, and a slip that fails to
+    // print leaves no gap. The server ends a turn by itself when the till's
+    // connection goes. A file is one till's: its turn holds nothing.
+    class RemittanceTurn
+    {
+    public:
+        RemittanceTurn(RemittanceTurn &&other) noexcept;
+        RemittanceTurn &operator=(RemittanceTurn &&) = delete;
+        ~RemittanceTurn();
+        qint64 number() const { return m_number; }
+
+    private:
+        friend class Journal;
+        RemittanceTurn(Journal *journal, qint64 number);
+        Journal *m_journal;
+        qint64 m_number;
+    };
+    platform::Result<RemittanceTurn> takeRemittanceTurn(int waitMs = 5000);
 
     platform::Result<QString> account() const;
     platform::Result<void> setAccount(const QString &account);
@@ -294,6 +324,9 @@ QString ibanGrouped(const QString &iban);
 // "1 234,56 €", with no-break spaces (U+00A0) between the groups and before
 // the sign, so that an amount is never cut at the end of a line.
 QString frenchEuros(qint64 cents);
+
+// "1 204": a count in groups of three, with no-break spaces (U+00A0).
+QString frenchCount(quint64 count);
 
 // The amount in hundredths of figures as amountFigures writes them
 // ("1575.98" -> 157598), exactly; nothing when the text is not an amount.

@@ -301,11 +301,17 @@ bool JournalDesk::remit(const QList<qint64> &ids, const QString &account)
                                        .arg(unsent)));
         return false;
     }
+    // Held until the cheques are deposited: another till's slip waits.
+    platform::Result<Journal::RemittanceTurn> turn = m_journal.takeRemittanceTurn();
+    if (!turn) {
+        m_talk.message(QStringLiteral("La remise n'est pas faite : %1.").arg(turn.error()));
+        return false;
+    }
+    const qint64 number = turn->number();
     const platform::Result<QList<Entry>> waiting = m_journal.undeposited();
-    const platform::Result<qint64> number = m_journal.nextRemittanceNumber();
-    if (!waiting || !number) {
+    if (!waiting) {
         m_talk.message(QStringLiteral("Le journal des chèques ne peut pas être lu (%1) : la remise n'est pas faite.")
-                           .arg(waiting ? number.error() : waiting.error()));
+                           .arg(waiting.error()));
         return false;
     }
     QList<Entry> cheques;
@@ -321,7 +327,7 @@ bool JournalDesk::remit(const QList<qint64> &ids, const QString &account)
 
     const ShopTexts &shop = m_main.shop;
     const QDate date = m_clock.today();
-    const RemittanceSlip slip = remittanceSlip(*number, date, account.trimmed(), cheques, shop.payee, shop.place,
+    const RemittanceSlip slip = remittanceSlip(number, date, account.trimmed(), cheques, shop.payee, shop.place,
                                                shop.currencyName, shop.hundredthName);
     try {
         printRemittanceSlip(m_printer.currentPrinter(), slip);
@@ -338,16 +344,16 @@ bool JournalDesk::remit(const QList<qint64> &ids, const QString &account)
     if (!made) {
         m_talk.message(QStringLiteral("Le bordereau n° %1 est imprimé, mais la remise n'a pas pu être enregistrée "
                                       "dans le journal (%2) : les chèques restent « imprimés ».")
-                           .arg(*number)
+                           .arg(number)
                            .arg(made.error()));
         return false;
     }
-    if (made->number != *number) {
+    if (made->number != number) {
         // Another copy of the program made a remittance in between.
         m_talk.message(QStringLiteral("La remise est enregistrée sous le n° %1, mais le bordereau imprimé porte le "
                                       "n° %2 : corrigez le numéro à la main sur le bordereau.")
                            .arg(made->number)
-                           .arg(*number));
+                           .arg(number));
     }
     return true;
 }

@@ -4,22 +4,32 @@
 
 namespace journal {
 
+namespace {
+
+const QChar NoBreakSpace(0x00A0);
+
+} // namespace
+
+QString frenchCount(quint64 count)
+{
+    const QString digits = QString::number(count);
+    QString grouped;
+    for (qsizetype i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            grouped += NoBreakSpace;
+        grouped += digits[i];
+    }
+    return grouped;
+}
+
 QString frenchEuros(qint64 cents)
 {
-    const QChar space(0x00A0);
     // Unsigned, so that the smallest value has a magnitude too.
     const quint64 magnitude = cents < 0 ? 0 - quint64(cents) : quint64(cents);
-    const QString units = QString::number(magnitude / 100);
-    QString grouped;
-    for (qsizetype i = 0; i < units.size(); ++i) {
-        if (i > 0 && (units.size() - i) % 3 == 0)
-            grouped += space;
-        grouped += units[i];
-    }
     return QStringLiteral("%1%2,%3%4€")
-        .arg(cents < 0 ? QStringLiteral("-") : QString(), grouped)
+        .arg(cents < 0 ? QStringLiteral("-") : QString(), frenchCount(magnitude / 100))
         .arg(magnitude % 100, 2, 10, QLatin1Char('0'))
-        .arg(space);
+        .arg(NoBreakSpace);
 }
 
 std::optional<qint64> centsOf(const QString &figures)

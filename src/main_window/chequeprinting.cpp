@@ -104,6 +104,11 @@ int ChequePrinting::sendWaiting()
     return m_recorder.sendWaiting();
 }
 
+void ChequePrinting::setTill(const QString &till)
+{
+    m_recorder.setTill(till);
+}
+
 journal::PrintedCheque ChequePrinting::printedCheque(const Cheque &request, const QString &bankName,
                                                      const amount_words::SplitLines &lines) const
 {

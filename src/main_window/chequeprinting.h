@@ -59,6 +59,8 @@ public:
                                   const journal::MainWindowValues &mainWindow) override;
     platform::PrinterSurface &currentPrinter() override;
     int sendWaiting() override;
+    // The till the cheques printed from now on are kept with.
+    void setTill(const QString &till);
 
 private:
     // The journal's record of the cheque printed with these lines of words.

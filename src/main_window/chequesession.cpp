@@ -6,11 +6,13 @@
 #include "bank_layouts/chequeprint.h"
 #include "bank_layouts/layoutfile.h"
 #include "calibration/phases.h"
+#include "journal/journal.h"
 #include "main_window/amountentry.h"
 #include "main_window/chequeprinting.h"
 #include "main_window/pendingcheque.h"
 #include "main_window/settings.h"
 #include "main_window/windowside.h"
+#include "main_window/workingfolder.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/printingsystem.h"
@@ -39,6 +41,12 @@ public:
     calibration::SetupTexts setupTexts() const override { return m_session.setupTexts(); }
     void keepSetupTexts(const calibration::SetupTexts &texts) override { m_session.keepSetupTexts(texts); }
     void runPhase(calibration::Phase phase) override { m_session.runPhase(phase); }
+    calibration::SharedJournal sharedJournal() const override { return m_session.sharedJournal(); }
+    calibration::ServerTest testServer(const QString &server) override { return m_session.testServer(server); }
+    bool keepSharedJournal(const calibration::SharedJournal &shared) override
+    {
+        return m_session.keepSharedJournal(shared);
+    }
     bank_layouts::ChequeFields chequeFields() const override { return m_session.chequeFields(); }
     bank_layouts::PrinterOffsets printerOffsets() const override { return m_session.printerOffsets(); }
     platform::PrinterSurface &currentPrinter() override { return m_session.m_printing.currentPrinter(); }
@@ -54,6 +62,7 @@ ChequeSession::ChequeSession(Services services, QObject *parent)
     , m_printing(services.printing)
     , m_talk(services.talk)
     , m_cheques(services.cheques)
+    , m_tillFolder(services.tillFolder.isEmpty() ? QStringLiteral(".") : services.tillFolder)
     , m_editorSide(std::make_unique<EditorSide>(*this))
 {
 }
@@ -375,6 +384,78 @@ void ChequeSession::keepSetupTexts(const calibration::SetupTexts &texts)
     if (texts.payee != before.payee || texts.place != before.place || texts.currencyName != before.currencyName ||
         texts.hundredthName != before.hundredthName)
         keepSettings(QStringLiteral("Le bénéficiaire, le lieu et les noms de la monnaie"));
+}
+
+QString ChequeSession::tillName() const
+{
+    const QString named = tillNameOf(m_tillFolder).valueOr(QString());
+    return named.isEmpty() ? platform::hostName() : named;
+}
+
+calibration::SharedJournal ChequeSession::sharedJournal() const
+{
+    return {journalServerOf(QStringLiteral(".")).valueOr(QString()), tillName()};
+}
+
+calibration::ServerTest ChequeSession::testServer(const QString &server)
+{
+    if (server.trimmed().isEmpty())
+        return {false, QStringLiteral("Aucun serveur n'est donné : cette caisse garde son propre journal.")};
+    const platform::Result<journal::ServerAddress> address = journal::ServerAddress::parse(server);
+    if (!address)
+        return {false, QStringLiteral("L'adresse ne convient pas : %1.").arg(address.error())};
+    // As the till will open it: its rights to record are part of the test.
+    const platform::Result<std::unique_ptr<journal::Journal>> opened =
+        journal::Journal::openServer(*address, tillName(), m_clock, journal::Journal::ServerUse::Record);
+    const platform::Result<journal::Journal::Census> census =
+        opened ? (*opened)->census() : platform::Result<journal::Journal::Census>(opened.failure());
+    if (!census)
+        return {false, QStringLiteral("Connexion impossible : %1.").arg(census.error())};
+    const auto counted = [](qint64 count, const QString &one, const QString &many) {
+        return QStringLiteral("%1 %2").arg(journal::frenchCount(quint64(count)), count > 1 ? many : one);
+    };
+    return {true, QStringLiteral("Connexion réussie : %1, %2")
+                      .arg(counted(census->tills, QStringLiteral("caisse"), QStringLiteral("caisses")),
+                           counted(census->cheques, QStringLiteral("chèque"), QStringLiteral("chèques")))};
+}
+
+bool ChequeSession::keepSharedJournal(const calibration::SharedJournal &shared)
+{
+    const QString server = shared.server.trimmed();
+    if (!server.isEmpty()) {
+        if (const platform::Result<journal::ServerAddress> address = journal::ServerAddress::parse(server); !address) {
+            m_talk.message(QStringLiteral("L'adresse du journal partagé ne convient pas : %1.\n\nCorrigez-la, ou "
+                                          "effacez-la pour que cette caisse garde son propre journal.")
+                               .arg(address.error()));
+            return false;
+        }
+    }
+    // This machine's name is the default: it is not kept, so that it
+    // follows the machine.
+    const QString till = shared.till.trimmed() == platform::hostName() ? QString() : shared.till.trimmed();
+    if (till != tillNameOf(m_tillFolder).valueOr(QString())) {
+        if (const platform::Result<void> kept = keepTillName(m_tillFolder, till); !kept) {
+            m_talk.message(QStringLiteral("Le nom de la caisse n'a pas pu être gardé (%1).").arg(kept.error()));
+            return false;
+        }
+        m_cheques.setTill(tillName());
+    }
+    const platform::Result<QString> before = journalServerOf(QStringLiteral("."));
+    // A file that cannot be read is not replaced by nothing.
+    if ((before && *before == server) || (!before && server.isEmpty()))
+        return true;
+    if (const platform::Result<void> kept = keepJournalServer(QStringLiteral("."), server); !kept) {
+        m_talk.message(QStringLiteral("Le serveur du journal partagé n'a pas pu être gardé dans « %1 » (%2).")
+                           .arg(JournalServerFileName, kept.error()));
+        return false;
+    }
+    m_talk.message(server.isEmpty()
+                       ? QStringLiteral("Les caisses de ce dossier reprendront chacune leur propre journal à leur "
+                                        "prochain démarrage.")
+                       : QStringLiteral("Le journal partagé est gardé pour toutes les caisses de ce dossier : "
+                                        "chacune l'utilisera à son prochain démarrage d'Ormeline, celle-ci "
+                                        "comprise."));
+    return true;
 }
 
 void ChequeSession::runPhase(calibration::Phase phase)

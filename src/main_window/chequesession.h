@@ -65,6 +65,8 @@ public:
         prompt_dialog::UserTalk &talk;
         // How a bank click's cheque is printed and recorded.
         ChequePrinting &cheques;
+        // Where this till keeps its own name; empty: the working folder.
+        QString tillFolder = QString();
     };
 
     explicit ChequeSession(Services services, QObject *parent = nullptr);
@@ -148,6 +150,12 @@ private:
     void runPhase(calibration::Phase phase);
     calibration::SetupTexts setupTexts() const;
     void keepSetupTexts(const calibration::SetupTexts &texts);
+    calibration::SharedJournal sharedJournal() const;
+    calibration::ServerTest testServer(const QString &server);
+    bool keepSharedJournal(const calibration::SharedJournal &shared);
+    // The name this till's cheques are kept with: the shop's, else this
+    // machine's.
+    QString tillName() const;
     bank_layouts::ChequeFields chequeFields() const;
     bank_layouts::PrinterOffsets printerOffsets() const;
     void keepOffsets(const QString &vertical, const QString &horizontal);
@@ -158,6 +166,7 @@ private:
     platform::PrintingSystem &m_printing;
     prompt_dialog::UserTalk &m_talk;
     ChequePrinting &m_cheques;
+    QString m_tillFolder;
     WindowSide *m_window = nullptr;
     std::unique_ptr<EditorSide> m_editorSide;
 

@@ -41,6 +41,9 @@ public:
         // looked at once the window is painted; none, and the button says
         // there is none.
         journal::JournalRecorder *journal = nullptr;
+        // Where this till keeps what is its own, as its name; empty: the
+        // working folder.
+        QString tillFolder = QString();
     };
 
     explicit Program(Parts parts);

@@ -70,9 +70,11 @@ JournalPlace journalPlace(const QString &workingFolder, platform::FileSystemKind
     return {dataFolder + QStringLiteral("/journaux/ormeline_journal-%1.sqlite").arg(folderKey(workingFolder)), true};
 }
 
-platform::Result<QString> journalServerOf(const QString &workingFolder)
+namespace {
+
+// A file of one line, as the user typed it: none, or an empty one, is none.
+platform::Result<QString> lineOf(const QString &path)
 {
-    const QString path = workingFolder + QLatin1Char('/') + JournalServerFileName;
     if (!platform::fileExists(path))
         return QString();
     const platform::Result<QStringList> lines = platform::readTextLines(path, 1);
@@ -81,11 +83,36 @@ platform::Result<QString> journalServerOf(const QString &workingFolder)
     return lines->isEmpty() ? QString() : lines->first().trimmed();
 }
 
+platform::Result<void> keepLine(const QString &path, const QString &text)
+{
+    const QString line = text.trimmed();
+    return platform::writeTextLines(path, line.isEmpty() ? QStringList() : QStringList{line});
+}
+
+} // namespace
+
+platform::Result<QString> journalServerOf(const QString &workingFolder)
+{
+    return lineOf(workingFolder + QLatin1Char('/') + JournalServerFileName);
+}
+
 platform::Result<void> keepJournalServer(const QString &workingFolder, const QString &address)
 {
-    const QString line = address.trimmed();
-    return platform::writeTextLines(workingFolder + QLatin1Char('/') + JournalServerFileName,
-                                    line.isEmpty() ? QStringList() : QStringList{line});
+    return keepLine(workingFolder + QLatin1Char('/') + JournalServerFileName, address);
+}
+
+const QString TillNameFileName = QStringLiteral("ormeline_caisse.txt");
+
+platform::Result<QString> tillNameOf(const QString &tillFolder)
+{
+    return lineOf(tillFolder + QLatin1Char('/') + TillNameFileName);
+}
+
+platform::Result<void> keepTillName(const QString &tillFolder, const QString &name)
+{
+    if (const platform::Result<void> made = platform::makeWritableFolder(tillFolder); !made)
+        return made;
+    return keepLine(tillFolder + QLatin1Char('/') + TillNameFileName, name);
 }
 
 QString prepareOutboxPlace(const QString &workingFolder, const QString &dataFolder)

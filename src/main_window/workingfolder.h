@@ -61,6 +61,15 @@ platform::Result<QString> journalServerOf(const QString &workingFolder);
 // going back to their own journal.
 platform::Result<void> keepJournalServer(const QString &workingFolder, const QString &address);
 
+// The name this till's cheques are kept with, as the shop set it in the
+// set-up window: a one-line file of the till's own data folder, since tills
+// share their working folder. Empty when it was never set, the till then
+// going by this machine's name.
+extern const QString TillNameFileName; // "ormeline_caisse.txt"
+platform::Result<QString> tillNameOf(const QString &tillFolder);
+// An empty name removes it; the folder is made when it is not there yet.
+platform::Result<void> keepTillName(const QString &tillFolder, const QString &name);
+
 // Where this till keeps what it printed in that working folder while the
 // server is away: in its own data folder, its folder made.
 QString prepareOutboxPlace(const QString &workingFolder, const QString &dataFolder);

@@ -2,7 +2,8 @@
 // journalwriter ADDRESS COUNT TILL for a journal on a server (another
 // till). Prints each id recorded; on a failure, says why on stderr and
 // exits 1. journalwriter ADDRESS remit TILL ID... puts those cheques on a
-// slip instead, and prints its number. journalwriter OUTBOX fill COUNT TILL
+// slip instead, as the remittance window does: the slip's number held,
+// the slip "printed" (a pause), the cheques deposited; prints the number. journalwriter OUTBOX fill COUNT TILL
 // puts COUNT printed cheques in a till's outbox, and journalwriter OUTBOX
 // send ADDRESS sends that outbox to the server, as a till does.
 #include "journal/journal.h"
@@ -10,6 +11,7 @@
 #include "platform/clock.h"
 
 #include <QCoreApplication>
+#include <QThread>
 #include <QUuid>
 
 #include <cstdio>
@@ -95,11 +97,23 @@ int main(int argc, char *argv[])
         QList<qint64> ids;
         for (int i = 4; i < argc; ++i)
             ids << QString::fromLatin1(argv[i]).toLongLong();
+        auto turn = journal->takeRemittanceTurn(20000);
+        if (!turn)
+            return failed(turn.error());
+        const auto waiting = journal->undeposited();
+        if (!waiting)
+            return failed(waiting.error());
+        int found = 0;
+        for (const journal::Entry &entry : *waiting)
+            found += ids.contains(entry.id) ? 1 : 0;
+        if (found != ids.size())
+            return failed(QStringLiteral("cheques already deposited"));
+        QThread::msleep(300);
         const auto made = journal->deposit(ids, QDate(2026, 12, 9), QString());
-        if (!made) {
-            std::fprintf(stderr, "%s\n", made.error().toUtf8().constData());
-            return 1;
-        }
+        if (!made)
+            return failed(made.error());
+        if (made->number != turn->number())
+            return failed(QStringLiteral("slip printed as %1, deposited as %2").arg(turn->number()).arg(made->number));
         std::printf("%lld\n", static_cast<long long>(made->number));
         return 0;
     }

@@ -81,6 +81,7 @@ public:
     {
         return m_recorder.markNotPrinted(id, why);
     }
+    void setTill(const QString &till) override { m_recorder.setTill(till); }
 
 private:
     journal::ChequeRecorder &m_recorder;

@@ -107,6 +107,9 @@ public:
         return {};
     }
 
+    void setTill(const QString &till) override { m_till = till; }
+    QString till() const { return m_till; }
+
     void refuse(const QString &why) { m_refusal = why; }
     // Run as each cheque is written down.
     std::function<void()> whenHandedOver;
@@ -118,6 +121,7 @@ public:
 
 private:
     QString m_refusal;
+    QString m_till;
     QList<journal::PrintedCheque> m_handedOver;
     QList<journal::PrintedCheque> m_cheques;
     QStringList m_notPrinted;
