@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -86,11 +87,12 @@ struct Filter
     QDate to;                     // printed on or before
     QString bankName;             // exactly, empty for every bank
     std::optional<Status> status; // nullopt for every status
+    QString till = QString();     // exactly, empty for every till
 };
 
 // The order of the window's rows; cheques that tie go by their number, the
 // same way.
-enum class SortKey { PrintedAt, Id, ChequeDate, Amount, Bank, Payee, Standing, Note };
+enum class SortKey { PrintedAt, Id, ChequeDate, Amount, Bank, Payee, Standing, Note, Till };
 struct Sort
 {
     SortKey key = SortKey::PrintedAt;
@@ -224,6 +226,10 @@ public:
     // server did not answer; and opening its connection again once it may.
     bool unreachable() const;
     platform::Result<void> reconnect();
+    // On a server, calls `changed` from the event loop each time a till
+    // (this one included) adds to the journal, for as long as `context`
+    // lives, across reconnections. A file is one till's: never called.
+    void watch(QObject *context, std::function<void()> changed);
 
     // The cheques still unconfirmed, oldest first.
     platform::Result<QList<Entry>> unconfirmed() const;
@@ -263,6 +269,8 @@ public:
     platform::Result<QList<Entry>> undeposited() const;
     // The banks' names found in the journal, for the bank filter.
     platform::Result<QStringList> bankNames() const;
+    // The tills whose cheques the journal holds, for the till filter.
+    platform::Result<QStringList> tillNames() const;
     // How many tills have written to the journal, and how many cheques it
     // holds whatever became of them: what a connection test shows.
     struct Census

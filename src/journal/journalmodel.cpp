@@ -42,8 +42,9 @@ void JournalModel::reload()
 
 void JournalModel::sort(int column, Qt::SortOrder order)
 {
-    static const SortKey keys[ColumnCount] = {SortKey::Id,   SortKey::PrintedAt, SortKey::ChequeDate, SortKey::Amount,
-                                              SortKey::Bank, SortKey::Payee,     SortKey::Standing,   SortKey::Note};
+    static const SortKey keys[ColumnCount] = {SortKey::Id,       SortKey::PrintedAt, SortKey::ChequeDate,
+                                              SortKey::Amount,   SortKey::Bank,      SortKey::Payee,
+                                              SortKey::Standing, SortKey::Note,      SortKey::Till};
     if (column < 0 || column >= ColumnCount)
         return;
     beginResetModel();
@@ -93,6 +94,8 @@ QVariant JournalModel::data(const QModelIndex &index, int role) const
         return standing(*entry);
     case Note:
         return entry->note;
+    case Till:
+        return entry->cheque.till;
     default:
         return {};
     }
@@ -104,7 +107,7 @@ QVariant JournalModel::headerData(int section, Qt::Orientation orientation, int 
         return QAbstractTableModel::headerData(section, orientation, role);
     static const QStringList titles{QStringLiteral("N°"),      QStringLiteral("Imprimé le"), QStringLiteral("Date"),
                                     QStringLiteral("Montant"), QStringLiteral("Banque"),     QStringLiteral("Ordre"),
-                                    QStringLiteral("État"),    QStringLiteral("Note")};
+                                    QStringLiteral("État"),    QStringLiteral("Note"),       QStringLiteral("Caisse")};
     return titles.value(section);
 }
 

@@ -18,6 +18,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace journal {
@@ -120,7 +121,9 @@ JournalWindow::JournalWindow(JournalDesk &desk, QWidget *parent)
     for (const Status status :
          {Status::Printed, Status::Spoiled, Status::Cancelled, Status::Deposited, Status::Unconfirmed})
         statusFilter->addItem(statusLabel(status), int(status));
-    fillBankFilter();
+    tillFilter = new QComboBox(this);
+    tillFilter->setObjectName(QStringLiteral("tillFilter"));
+    tillLabel = new QLabel(QStringLiteral("Caisse"), this);
 
     auto *filters = new QHBoxLayout;
     filters->addWidget(new QLabel(QStringLiteral("Du"), this));
@@ -130,6 +133,8 @@ JournalWindow::JournalWindow(JournalDesk &desk, QWidget *parent)
     filters->addSpacing(12);
     filters->addWidget(new QLabel(QStringLiteral("Banque"), this));
     filters->addWidget(bankFilter, 1);
+    filters->addWidget(tillLabel);
+    filters->addWidget(tillFilter);
     filters->addWidget(new QLabel(QStringLiteral("État"), this));
     filters->addWidget(statusFilter);
 
@@ -219,6 +224,7 @@ JournalWindow::JournalWindow(JournalDesk &desk, QWidget *parent)
     connect(from, &QDateEdit::dateChanged, this, &JournalWindow::applyFilter);
     connect(to, &QDateEdit::dateChanged, this, &JournalWindow::applyFilter);
     connect(bankFilter, &QComboBox::activated, this, &JournalWindow::applyFilter);
+    connect(tillFilter, &QComboBox::activated, this, &JournalWindow::applyFilter);
     connect(statusFilter, &QComboBox::activated, this, &JournalWindow::applyFilter);
     connect(reprintButton, &QPushButton::clicked, this, &JournalWindow::reprint);
     connect(spoiledButton, &QPushButton::clicked, this, [this] { onPicked(&JournalDesk::markSpoiled); });
@@ -230,12 +236,21 @@ JournalWindow::JournalWindow(JournalDesk &desk, QWidget *parent)
     connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_model, &QAbstractItemModel::modelReset, this, &JournalWindow::pickedChanged);
 
+    fillFilters();
     applyFilter();
+
+    // What another till prints, spoils or remits shows here as it happens;
+    // a burst of changes is read once.
+    m_refresh = new QTimer(this);
+    m_refresh->setSingleShot(true);
+    m_refresh->setInterval(200);
+    connect(m_refresh, &QTimer::timeout, this, &JournalWindow::refresh);
+    desk.journal().watch(this, [this] { m_refresh->start(); });
 }
 
 JournalWindow::~JournalWindow() = default;
 
-void JournalWindow::fillBankFilter()
+void JournalWindow::fillFilters()
 {
     const QString shown = bankFilter->currentIndex() > 0 ? bankFilter->currentText() : QString();
     bankFilter->clear();
@@ -244,6 +259,36 @@ void JournalWindow::fillBankFilter()
     if (banks)
         bankFilter->addItems(*banks);
     bankFilter->setCurrentIndex(std::max(0, bankFilter->findText(shown)));
+
+    const QString till = tillFilter->currentIndex() > 0 ? tillFilter->currentText() : QString();
+    tillFilter->clear();
+    tillFilter->addItem(QStringLiteral("Toutes les caisses"));
+    const platform::Result<QStringList> tills = m_desk.journal().tillNames();
+    if (tills)
+        tillFilter->addItems(*tills);
+    tillFilter->setCurrentIndex(std::max(0, tillFilter->findText(till)));
+    // A shop of one till has nothing to choose between.
+    const bool several = tills && tills->size() > 1;
+    tillLabel->setVisible(several);
+    tillFilter->setVisible(several);
+    table->setColumnHidden(JournalModel::Till, !several);
+}
+
+void JournalWindow::refresh()
+{
+    const Entry *entry = picked();
+    const qint64 id = entry ? entry->id : 0;
+    const int scrolled = table->verticalScrollBar()->value();
+    fillFilters();
+    m_model->reload();
+    showSummary();
+    for (int row = 0; id != 0 && row < m_model->rowCount(); ++row) {
+        if (m_model->entryAt(row)->id == id) {
+            table->selectRow(row);
+            break;
+        }
+    }
+    table->verticalScrollBar()->setValue(scrolled);
 }
 
 void JournalWindow::applyFilter()
@@ -253,6 +298,8 @@ void JournalWindow::applyFilter()
     filter.to = to->date();
     if (bankFilter->currentIndex() > 0)
         filter.bankName = bankFilter->currentText();
+    if (tillFilter->currentIndex() > 0)
+        filter.till = tillFilter->currentText();
     const int status = statusFilter->currentData().toInt();
     if (status >= 0)
         filter.status = Status(status);
@@ -324,7 +371,7 @@ void JournalWindow::reprint()
     if (!entry)
         return;
     if (m_desk.reprint(entry->id, reprintBank->currentData().toString())) {
-        fillBankFilter();
+        fillFilters();
         m_model->reload();
         showSummary();
     }

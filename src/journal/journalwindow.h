@@ -5,6 +5,7 @@
 class QComboBox;
 class QDateEdit;
 class QLabel;
+class QTimer;
 class QPushButton;
 class QTableView;
 
@@ -29,6 +30,7 @@ public:
     QDateEdit *to = nullptr;
     QComboBox *bankFilter = nullptr;
     QComboBox *statusFilter = nullptr;
+    QComboBox *tillFilter = nullptr;
     QTableView *table = nullptr;
     QLabel *summary = nullptr;
     QComboBox *reprintBank = nullptr;
@@ -47,7 +49,9 @@ public:
     void applyFilter();
 
 private:
-    void fillBankFilter();
+    void fillFilters();
+    // The journal read again as it stands, the cheque picked still picked.
+    void refresh();
     void showSummary();
     void pickedChanged();
     const Entry *picked() const;
@@ -60,6 +64,8 @@ private:
 
     JournalDesk &m_desk;
     JournalModel *m_model = nullptr;
+    QLabel *tillLabel = nullptr;
+    QTimer *m_refresh = nullptr;
 };
 
 } // namespace journal

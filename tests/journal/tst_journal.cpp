@@ -116,6 +116,7 @@ private slots:
     void pagesInEachOrder_data();
     void pagesInEachOrder();
     void migratesVersion1();
+    void serverBroughtForwardByItsOwner();
     void damagedFileIsSetAside_data();
     void damagedFileIsSetAside();
     void interruptedChangeIsTakenBack();
@@ -565,16 +566,26 @@ void TestJournal::filtersAndTotals_data()
     // What the shop holds, and the spoiled cheque counted apart.
     QTest::addColumn<qint64>("cents");
     QTest::addColumn<int>("spoiled");
+    QTest::addColumn<QString>("till");
     const QDate d9(2026, 12, 9), d10(2026, 12, 10), d31(2026, 12, 31);
-    QTest::newRow("all") << QDate() << QDate() << "" << -1 << QList<qint64>{4, 3, 2, 1} << qint64(104025) << 1;
+    QTest::newRow("all") << QDate() << QDate() << "" << -1 << QList<qint64>{4, 3, 2, 1} << qint64(104025) << 1
+                         << QString();
     QTest::newRow("one day, midnight on both sides")
-        << d9 << d9 << "" << -1 << QList<qint64>{2, 1} << qint64(1000) << 1;
-    QTest::newRow("from a day") << d10 << QDate() << "" << -1 << QList<qint64>{4, 3} << qint64(103025) << 0;
-    QTest::newRow("up to a day") << QDate() << d10 << "" << -1 << QList<qint64>{3, 2, 1} << qint64(4025) << 1;
-    QTest::newRow("bank") << QDate() << QDate() << "A" << -1 << QList<qint64>{3, 1} << qint64(4025) << 0;
-    QTest::newRow("status") << QDate() << QDate() << "" << int(Status::Spoiled) << QList<qint64>{2} << qint64(0) << 1;
-    QTest::newRow("all three") << d9 << d31 << "B" << int(Status::Printed) << QList<qint64>{4} << qint64(100000) << 0;
-    QTest::newRow("nothing") << d31.addDays(1) << QDate() << "" << -1 << QList<qint64>{} << qint64(0) << 0;
+        << d9 << d9 << "" << -1 << QList<qint64>{2, 1} << qint64(1000) << 1 << QString();
+    QTest::newRow("from a day") << d10 << QDate() << "" << -1 << QList<qint64>{4, 3} << qint64(103025) << 0
+                                << QString();
+    QTest::newRow("up to a day") << QDate() << d10 << "" << -1 << QList<qint64>{3, 2, 1} << qint64(4025) << 1
+                                 << QString();
+    QTest::newRow("bank") << QDate() << QDate() << "A" << -1 << QList<qint64>{3, 1} << qint64(4025) << 0 << QString();
+    QTest::newRow("status") << QDate() << QDate() << "" << int(Status::Spoiled) << QList<qint64>{2} << qint64(0) << 1
+                            << QString();
+    QTest::newRow("all three") << d9 << d31 << "B" << int(Status::Printed) << QList<qint64>{4} << qint64(100000) << 0
+                               << QString();
+    QTest::newRow("till") << QDate() << QDate() << "" << -1 << QList<qint64>{4, 1} << qint64(101000) << 0
+                          << QStringLiteral("Caisse 2");
+    QTest::newRow("bank and till") << QDate() << QDate() << "A" << -1 << QList<qint64>{3} << qint64(3025) << 0
+                                   << QStringLiteral("Caisse 1");
+    QTest::newRow("nothing") << d31.addDays(1) << QDate() << "" << -1 << QList<qint64>{} << qint64(0) << 0 << QString();
 }
 
 void TestJournal::filtersAndTotals()
@@ -586,9 +597,10 @@ void TestJournal::filtersAndTotals()
     QFETCH(QList<qint64>, ids);
     QFETCH(qint64, cents);
     QFETCH(int, spoiled);
+    QFETCH(QString, till);
     auto journal = fourCheques();
     QVERIFY(journal);
-    Filter filter{from, to, bank, status < 0 ? std::nullopt : std::optional<Status>(Status(status))};
+    Filter filter{from, to, bank, status < 0 ? std::nullopt : std::optional<Status>(Status(status)), till};
     // Read in pages of one, as the window reads its rows.
     QCOMPARE(idsInPages(*journal, filter, {}, 1), ids);
     const auto totals = journal->totals(filter);
@@ -596,28 +608,35 @@ void TestJournal::filtersAndTotals()
     QCOMPARE(totals->count, ids.size() - spoiled);
     QCOMPARE(totals->cents, cents);
     QCOMPARE(totals->spoiled, spoiled);
-    // What the bank filter offers, whatever the filter.
+    // What the bank and till filters offer, whatever the filter.
     QCOMPARE(*journal->bankNames(), (QStringList{"A", "B"}));
+    QCOMPARE(*journal->tillNames(), (QStringList{"Caisse 1", "Caisse 2"}));
 }
 
 // The four cheques the tables of filters and orders read: 9 Dec 09:30 A
 // 10.00, 9 Dec 23:59 B 20.50 (spoiled), 10 Dec 00:00 A 30.25, 31 Dec 12:00 B
 // 1000.00 dated 31/01/2026; notes on the first ("Albert") and the third
-// ("Zoé").
+// ("Zoé"); the second and third printed on "Caisse 1", the others on
+// "Caisse 2".
 std::unique_ptr<Journal> TestJournal::fourCheques()
 {
     auto journal = openJournal();
     PrintedCheque last =
         cheque(QStringLiteral("1000"), QDateTime(QDate(2026, 12, 31), QTime(12, 0)), QStringLiteral("B"));
     last.date = QStringLiteral("31/01/2026");
+    const auto by = [&journal](const char *till) {
+        journal->setTill(QString::fromUtf8(till));
+        return true;
+    };
     const bool made =
-        journal && journal->record(cheque(QStringLiteral("10.00"), Morning, QStringLiteral("A"))) &&
+        journal && by("Caisse 2") && journal->record(cheque(QStringLiteral("10.00"), Morning, QStringLiteral("A"))) &&
+        by("Caisse 1") &&
         journal->record(cheque(QStringLiteral("20.50"), QDateTime(QDate(2026, 12, 9), QTime(23, 59, 59, 999)),
                                QStringLiteral("B"))) &&
         journal->record(
             cheque(QStringLiteral("30.25"), QDateTime(QDate(2026, 12, 10), QTime(0, 0)), QStringLiteral("A"))) &&
-        journal->record(last) && journal->markSpoiled(2, QString()) && journal->addNote(1, QStringLiteral("Albert")) &&
-        journal->addNote(3, QStringLiteral("Zoé"));
+        by("Caisse 2") && journal->record(last) && journal->markSpoiled(2, QString()) &&
+        journal->addNote(1, QStringLiteral("Albert")) && journal->addNote(3, QStringLiteral("Zoé"));
     return made ? std::move(journal) : nullptr;
 }
 
@@ -641,6 +660,7 @@ void TestJournal::pagesInEachOrder_data()
     row("payee, all the same", SortKey::Payee, true, {4, 3, 2, 1});
     row("state", SortKey::Standing, false, {2, 1, 3, 4});
     row("note", SortKey::Note, false, {2, 4, 1, 3});
+    row("till", SortKey::Till, false, {2, 3, 1, 4});
 }
 
 void TestJournal::pagesInEachOrder()
@@ -692,11 +712,48 @@ void TestJournal::migratesVersion1()
         QVERIFY2(next, qPrintable(next.error()));
         QCOMPARE(next->number, 8);
     }
-    QCOMPARE(sqlValue(path(), "PRAGMA user_version").toInt(), 4);
+    QCOMPARE(sqlValue(path(), "PRAGMA user_version").toInt(), 5);
+    QCOMPARE(sqlValue(path(), "SELECT count(*) FROM sqlite_master WHERE name = 'cheques_till'").toInt(), 1);
     QVERIFY(sqlValue(path(), "UPDATE cheques SET cents = 0").toString().contains("history is kept"));
     auto journal = openJournal();
     QCOMPARE((*journal->entry(1))->note, QStringLiteral("M. Dupré, n° 1234567"));
     QCOMPARE(*journal->account(), QStringLiteral("FR76 3000 6000 0112 3456 7890 189"));
+}
+
+// A server's journal of the previous version: the tills go on with it as it
+// is, since they may not change its tables; its owner brings it forward.
+void TestJournal::serverBroughtForwardByItsOwner()
+{
+#ifdef ORMELINE_JOURNAL_ON_SERVER
+    QString why;
+    QSqlDatabase owner = m_server->connect(m_server->owner(), m_database, &why);
+    QVERIFY2(owner.isValid(), qPrintable(why));
+    QSqlQuery query(owner);
+    // As the previous version made it.
+    QVERIFY(query.exec(QStringLiteral("DROP INDEX cheques_till")) &&
+            query.exec(QStringLiteral("DROP FUNCTION ormeline_changed() CASCADE")) &&
+            query.exec(QStringLiteral("DELETE FROM journal_schema")) &&
+            query.exec(QStringLiteral("INSERT INTO journal_schema (version) VALUES (4)")));
+    const auto version = [&query] {
+        return query.exec(QStringLiteral("SELECT max(version) FROM journal_schema")) && query.next()
+                   ? query.value(0).toInt()
+                   : -1;
+    };
+    auto till = openJournal();
+    QVERIFY(till);
+    QVERIFY(till->record(cheque(QStringLiteral("10.00"), Morning)));
+    QCOMPARE(*till->tillNames(), QStringList{QStringLiteral("Caisse 1")});
+    QCOMPARE(version(), 4);
+    QVERIFY(openOnServer(m_server->owner()));
+    QCOMPARE(version(), 5);
+    QVERIFY(query.exec(QStringLiteral("SELECT (SELECT count(*) FROM pg_indexes WHERE indexname = 'cheques_till'),"
+                                      " (SELECT count(*) FROM pg_trigger WHERE tgname LIKE '%\\_changed')")) &&
+            query.next());
+    QCOMPARE(query.value(0).toInt(), 1);
+    QCOMPARE(query.value(1).toInt(), 4);
+#else
+    QSKIP("a server's own");
+#endif
 }
 
 // A journal of a hundred cheques, closed, with one kind of damage done to

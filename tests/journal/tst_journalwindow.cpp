@@ -16,10 +16,12 @@
 #include "support/layoutbytes.h"
 #include "support/modal.h"
 #include "support/pdfwords.h"
+#include "support/pgserver.h"
 #include "support/scriptedtalk.h"
 #include "support/workingfolder.h"
 #include "window_services/picturebutton.h"
 
+#include <QComboBox>
 #include <QDateEdit>
 #include <QFileDialog>
 #include <QHeaderView>
@@ -82,6 +84,7 @@ private Q_SLOTS:
     void printSpoilReprintRemit();
     void slipWaitsForTheServer();
     void settleAnUnconfirmedCheque();
+    void anotherTillShowsAtOnce();
 };
 
 void TestJournalWindow::printSpoilReprintRemit()
@@ -299,6 +302,68 @@ void TestJournalWindow::slipWaitsForTheServer()
                                   "la remise ensuite."));
     QCOMPARE(journal.undeposited()->size(), 1);
     QCOMPARE(printer.printer().documentsEnded(), 0);
+}
+
+// Two tills on one server: what the other prints, spoils and remits shows in
+// this one's open window without a click, and its cheques are told apart.
+void TestJournalWindow::anotherTillShowsAtOnce()
+{
+    ORMELINE_TEST_PG(server);
+    QString why;
+    const QString database = server.freshDatabase(&why);
+    QVERIFY2(!database.isEmpty(), qPrintable(why));
+    FixedClock clock{QDate(2026, 12, 8)};
+    const auto open = [&](const QString &role, const QString &till) {
+        auto opened = journal::Journal::openServer(
+            *journal::ServerAddress::parse(server.connectionString(role, database)), till, clock);
+        if (!opened)
+            qWarning() << opened.error();
+        return opened ? std::move(opened).value() : nullptr;
+    };
+    QVERIFY(open(server.owner(), QString()));
+    auto here = open(server.user(), QStringLiteral("Caisse 1"));
+    auto other = open(server.user(), QStringLiteral("Caisse 2"));
+    QVERIFY(here && other);
+    journal::PrintedCheque cheque;
+    cheque.amount = QStringLiteral("12.00");
+    cheque.bankName = QStringLiteral("Banque");
+    QVERIFY(here->record(cheque));
+
+    NoPrinting printer;
+    prompt_dialog::Form97Talk talk;
+    journal::JournalDesk desk(*here, {}, printer, talk, clock);
+    journal::JournalWindow window(desk);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *const tills = window.findChild<QComboBox *>(QStringLiteral("tillFilter"));
+    QVERIFY(tills);
+    // One till: nothing to tell apart.
+    QVERIFY(!tills->isVisible());
+    QCOMPARE(window.model().rowCount(), 1);
+
+    const auto printed = other->record(cheque);
+    QVERIFY(printed && other->record(cheque));
+    QTRY_COMPARE_WITH_TIMEOUT(window.model().rowCount(), 3, 2000);
+    QVERIFY(tills->isVisible());
+    QVERIFY(!window.table->isColumnHidden(journal::JournalModel::Till));
+    tills->setFocus();
+    QTest::keyClick(tills, Qt::Key_Down);
+    QTest::keyClick(tills, Qt::Key_Down);
+    QCOMPARE(tills->currentText(), QStringLiteral("Caisse 2"));
+    QCOMPARE(window.model().rowCount(), 2);
+    QCOMPARE(window.model().index(0, journal::JournalModel::Till).data().toString(), QStringLiteral("Caisse 2"));
+
+    const auto stateOf = [&window](qint64 id) {
+        for (int row = 0; row < window.model().rowCount(); ++row) {
+            if (window.model().entryAt(row)->id == id)
+                return window.model().index(row, journal::JournalModel::Standing).data().toString();
+        }
+        return QString();
+    };
+    QVERIFY(other->markSpoiled(*printed, QStringLiteral("taché")));
+    QTRY_COMPARE_WITH_TIMEOUT(stateOf(*printed), QStringLiteral("gâché : taché"), 2000);
+    QVERIFY(other->deposit({*printed + 1}, clock.today(), QString()));
+    QTRY_VERIFY_WITH_TIMEOUT(stateOf(*printed + 1).startsWith(QStringLiteral("remis (remise 1 du 08/12/2026)")), 2000);
 }
 
 QTEST_MAIN(TestJournalWindow)
