@@ -301,7 +301,10 @@ int main(int argc, char *argv[])
     journal::JournalRecorder &journal = *recorder;
     const QString tillName = main_window::tillNameOf(dataFolder).valueOr(QString());
     journal.setTill(tillName.isEmpty() ? platform::hostName() : tillName);
-    main_window::Program program({clock, printing, talk, journal, &journal, dataFolder});
+    // The journal this till kept before the server, for the set-up window
+    // to send there.
+    const QString localJournal = main_window::journalPlace(here, platform::fileSystemKind(here), dataFolder).path;
+    main_window::Program program({clock, printing, talk, journal, &journal, dataFolder, localJournal});
     for (const QString &notice : std::as_const(startUpNotices))
         program.session().addStartUpProblem(notice);
     QObject::connect(&program.session(), &main_window::ChequeSession::programEnded, &app,

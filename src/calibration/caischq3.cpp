@@ -162,6 +162,10 @@ void Caischq3::buildSharedJournal()
     txtNomCaisse = new window_services::TextField(this);
     txtNomCaisse->setObjectName(QStringLiteral("txtNomCaisse"));
     txtNomCaisse->setGeometry(twipsRect(4900, 9830, 3600, 360));
+    btEnvoyerJournal = new QPushButton(QStringLiteral("Envoyer le journal de cette caisse au serveur"), this);
+    btEnvoyerJournal->setObjectName(QStringLiteral("btEnvoyerJournal"));
+    btEnvoyerJournal->setGeometry(twipsRect(8700, 9810, 4400, 400));
+    connect(btEnvoyerJournal, &QPushButton::clicked, this, [this] { m_data.moveJournal(); });
     lblTestJournal = label(this, QString(), twipsRect(1200, 10300, 12400, 650));
     lblTestJournal->setObjectName(QStringLiteral("lblTestJournal"));
 }

@@ -38,6 +38,7 @@ public:
     window_services::TextField *txtJournalServeur = nullptr;
     window_services::TextField *txtNomCaisse = nullptr;
     QPushButton *btTesterJournal = nullptr;
+    QPushButton *btEnvoyerJournal = nullptr;
     QLabel *lblTestJournal = nullptr;
 
 private:

@@ -49,6 +49,9 @@ public:
     // Kept when the finish button is clicked; false, the user told why, when
     // it cannot be, the window then staying open to mend it.
     virtual bool keepSharedJournal(const SharedJournal &journal) = 0;
+    // Sends the journal this till kept before the server to the server this
+    // till writes to, once asked and confirmed; the user is told how it went.
+    virtual void moveJournal() = 0;
 
     // Runs a calibration phase on the current printer; the offsets it finds
     // are the main window's at once.

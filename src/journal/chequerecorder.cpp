@@ -167,6 +167,17 @@ void JournalRecorder::openServer()
     Q_EMIT this->opened();
 }
 
+platform::Result<Journal::Moved> JournalRecorder::takeIn(const QString &path)
+{
+    if (!m_server)
+        return platform::fail(QStringLiteral("cette caisse n'écrit pas encore sur le serveur du journal partagé : "
+                                             "gardez son adresse, relancez Ormeline, puis envoyez le journal"));
+    Journal *const server = reachServer();
+    if (!server)
+        return platform::fail(m_serverAway);
+    return server->takeIn(path);
+}
+
 Journal *JournalRecorder::reachServer()
 {
     if (!m_journal) {

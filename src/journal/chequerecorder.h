@@ -39,6 +39,9 @@ public:
     virtual int sendWaiting() { return 0; }
     // The till each cheque written down from now on is kept with.
     virtual void setTill(const QString &till) = 0;
+    // Brings this till's own journal file at `path`, from before the
+    // server, into the server's journal (Journal::takeIn).
+    virtual platform::Result<Journal::Moved> takeIn(const QString &path) = 0;
 };
 
 // The journal of the program's run. Looking at a journal of years takes a
@@ -75,6 +78,9 @@ public:
     // The till each cheque is kept with: this machine's name, unless the
     // shop named it.
     void setTill(const QString &till) override;
+    // Only on a server: a till writing to a file would go on writing to the
+    // file set aside.
+    platform::Result<Journal::Moved> takeIn(const QString &path) override;
 
     platform::Result<qint64> recordHandingOver(const PrintedCheque &cheque) override;
     platform::Result<qint64> confirmPrinted(qint64 id, const PrintedCheque &cheque) override;

@@ -8,6 +8,7 @@
 
 #include <QDeadlineTimer>
 #include <QHash>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -790,6 +791,9 @@ struct Journal::Private
         bool fresh = false;
     };
     platform::Result<InsertedCheque> insertCheque(const PrintedCheque &cheque, const QString &at);
+    // The whole history of the journal `file` added to this one, in one
+    // transaction.
+    platform::Result<Moved> copyFrom(const Private &file);
     // Writes a cheque in a transaction of its own: taken by the printing
     // system already, or about to be handed over.
     platform::Result<qint64> writeCheque(const PrintedCheque &cheque, bool taken);
@@ -1117,12 +1121,13 @@ namespace {
 // The file and what SQLite keeps beside it while it is in use.
 const QStringList Companions{QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")};
 
-// Renames a damaged journal, and what SQLite keeps beside it, with the date
-// and time in the name; never in place of anything: a name taken gets a
-// counter. Gives the new name of the file itself.
-platform::Result<QString> setAside(const QString &path, const QDateTime &now)
+// Renames a journal, and what SQLite keeps beside it, with why (".abîmé")
+// and the date and time in the name; never in place of anything: a name
+// taken gets a counter. Gives the new name of the file itself.
+platform::Result<QString> setAside(const QString &path, const QDateTime &now,
+                                   const QString &why = QStringLiteral(".abîmé"))
 {
-    const QString stem = path + QStringLiteral(".abîmé-") + now.toString(QStringLiteral("yyyy-MM-dd-HHmm"));
+    const QString stem = path + why + QLatin1Char('-') + now.toString(QStringLiteral("yyyy-MM-dd-HHmm"));
     for (int attempt = 1; attempt < 1000; ++attempt) {
         const QString aside = attempt == 1 ? stem : QStringLiteral("%1-%2").arg(stem).arg(attempt);
         bool taken = false;
@@ -1147,7 +1152,7 @@ platform::Result<QString> setAside(const QString &path, const QDateTime &now)
         }
         return aside;
     }
-    return platform::fail(QStringLiteral("aucun nom libre pour mettre de côté le journal abîmé"));
+    return platform::fail(QStringLiteral("aucun nom libre pour mettre le journal de côté"));
 }
 
 } // namespace
@@ -1188,6 +1193,170 @@ platform::Result<std::unique_ptr<Journal>> Journal::openExisting(const QString &
     if (connected->second != Health::Sound)
         return platform::fail(damaged);
     return std::move(std::move(connected).value().first);
+}
+
+platform::Result<Journal::Moved> Journal::takeIn(const QString &path)
+{
+    if (d->engine != Engine::Server)
+        return platform::fail(QStringLiteral("un journal ne peut être envoyé qu'au serveur du journal partagé"));
+    if (!platform::fileExists(path))
+        return platform::fail(
+            QStringLiteral("cette caisse n'a pas de journal à envoyer (« %1 » est introuvable)").arg(path));
+    const platform::Result<Health> checked = check(path);
+    if (!checked)
+        return checked.failure();
+    if (*checked != Health::Sound)
+        return platform::fail(QStringLiteral("le journal « %1 » est abîmé : il ne peut pas être envoyé").arg(path));
+    Moved moved;
+    {
+        // Brought forward first when an older program wrote it.
+        const platform::Result<Opened> opened = open(path, *d->clock);
+        if (!opened)
+            return opened.failure();
+        const platform::Result<Moved> copied = d->copyFrom(*opened->journal->d);
+        if (!copied)
+            return copied;
+        moved = *copied;
+    }
+    // Closed by now, its log played into it: renamed with it, so that this
+    // till never writes to it again, and kept.
+    const platform::Result<QString> aside = setAside(path, d->clock->now(), QStringLiteral(".envoyé"));
+    if (!aside)
+        return platform::fail(QStringLiteral("le journal est envoyé au serveur, mais son fichier n'a pas pu être "
+                                             "renommé (%1)")
+                                  .arg(aside.error()));
+    moved.keptAs = *aside;
+    return moved;
+}
+
+platform::Result<Journal::Moved> Journal::Private::copyFrom(const Private &file)
+{
+    Transaction transaction = this->transaction();
+    if (const platform::Result<void> begun = transaction.begin(); !begun)
+        return begun.failure();
+    QSqlQuery from(file.db);
+    from.setForwardOnly(true);
+    QSqlQuery to(db);
+    Moved moved;
+
+    // The file's cheque ids to the server's; those the server did not have.
+    QHash<qint64, qint64> ids;
+    QSet<qint64> fresh;
+    if (!from.exec(QStringLiteral("SELECT id, printed_at, cheque_date, amount, words1, words2, payee, place,"
+                                  " bank_name, layout_file, printer, source, uuid, till FROM cheques ORDER BY id")))
+        return file.failed(from);
+    while (from.next()) {
+        const qint64 id = from.value(0).toLongLong();
+        const QString at = from.value(1).toString();
+        PrintedCheque cheque;
+        cheque.date = from.value(2).toString();
+        cheque.amount = from.value(3).toString();
+        cheque.wordsLine1 = from.value(4).toString();
+        cheque.wordsLine2 = from.value(5).toString();
+        cheque.payee = from.value(6).toString();
+        cheque.place = from.value(7).toString();
+        cheque.bankName = from.value(8).toString();
+        cheque.layoutFile = from.value(9).toString();
+        cheque.printer = from.value(10).toString();
+        cheque.source =
+            from.value(11).toString() == QLatin1String("handed_over") ? AmountSource::HandedOver : AmountSource::Typed;
+        cheque.uuid = from.value(12).toString();
+        cheque.till = from.value(13).toString();
+        if (cheque.uuid.isEmpty()) {
+            // Written by a program that gave none: one made of the cheque
+            // itself, the same at every move.
+            static const QUuid Moving(QStringLiteral("{6f726d65-6c69-6e65-8000-6a6f75726e61}"));
+            cheque.uuid = QUuid::createUuidV5(Moving, QStringList{QString::number(id), at, cheque.amount,
+                                                                  cheque.bankName, cheque.payee, cheque.printer}
+                                                          .join(QLatin1Char('|')))
+                              .toString(QUuid::WithoutBraces);
+        }
+        const platform::Result<InsertedCheque> inserted = insertCheque(cheque, at);
+        if (!inserted)
+            return inserted.failure();
+        ids.insert(id, inserted->id);
+        if (inserted->fresh) {
+            fresh.insert(id);
+            ++moved.added;
+        } else {
+            ++moved.alreadyThere;
+        }
+    }
+
+    // The file's slips, given the server's next numbers as their cheques
+    // come.
+    struct Slip
+    {
+        QString date;
+        QString account;
+        QString madeAt;
+    };
+    QHash<qint64, Slip> slips;
+    if (!from.exec(QStringLiteral("SELECT number, date, account, made_at FROM remittances")))
+        return file.failed(from);
+    while (from.next())
+        slips.insert(from.value(0).toLongLong(),
+                     {from.value(1).toString(), from.value(2).toString(), from.value(3).toString()});
+    QHash<qint64, qint64> numbers;
+    const auto numberOf = [&](qint64 printed) -> platform::Result<qint64> {
+        if (const auto found = numbers.constFind(printed); found != numbers.cend())
+            return *found;
+        if (!to.exec(QStringLiteral("SELECT coalesce(max(number), 0) + 1 FROM remittances")) || !to.next())
+            return failed(to);
+        const qint64 number = to.value(0).toLongLong();
+        to.finish();
+        const Slip slip = slips.value(printed);
+        if (!run(to, InsertRemittance, {number, slip.date, slip.account, slip.madeAt}))
+            return failed(to);
+        numbers.insert(printed, number);
+        return number;
+    };
+
+    if (!from.exec(QStringLiteral("SELECT cheque_id, at, kind, detail, remittance, other_id FROM events ORDER BY id")))
+        return file.failed(from);
+    while (from.next()) {
+        const qint64 cheque = from.value(0).toLongLong();
+        if (!fresh.contains(cheque))
+            continue;
+        QString detail = from.value(3).toString();
+        QVariant remittance = NoValue;
+        if (!from.value(4).isNull()) {
+            const qint64 printed = from.value(4).toLongLong();
+            const platform::Result<qint64> number = numberOf(printed);
+            if (!number)
+                return number.failure();
+            remittance = *number;
+            if (*number != printed)
+                detail = remittanceText(*number, QDate::fromString(slips.value(printed).date, DayFormat)) +
+                         QStringLiteral(" ; n° %1 sur le bordereau imprimé").arg(printed);
+        }
+        const QVariant other = from.value(5).isNull() ? NoValue : QVariant(ids.value(from.value(5).toLongLong()));
+        if (!run(to, InsertEvent, {ids.value(cheque), from.value(1), from.value(2), detail, remittance, other}))
+            return failed(to);
+    }
+
+    if (!from.exec(QStringLiteral("SELECT cheque_id, at, text FROM notes ORDER BY id")))
+        return file.failed(from);
+    while (from.next()) {
+        const qint64 cheque = from.value(0).toLongLong();
+        if (fresh.contains(cheque) && !run(to, InsertNote, {ids.value(cheque), from.value(1), from.value(2)}))
+            return failed(to);
+    }
+
+    // The slips' account, when the shop has not typed one on the server.
+    if (!from.exec(QStringLiteral("SELECT value FROM settings WHERE key = 'account'")))
+        return file.failed(from);
+    const QString account = from.next() ? from.value(0).toString() : QString();
+    if (!run(to, QStringLiteral("SELECT value FROM settings WHERE key = 'account'")))
+        return failed(to);
+    const bool typed = to.next() && !to.value(0).toString().isEmpty();
+    to.finish();
+    if (!account.isEmpty() && !typed && !run(to, SetSetting, {QStringLiteral("account"), account}))
+        return failed(to);
+
+    if (const platform::Result<void> committed = transaction.commit(); !committed)
+        return committed.failure();
+    return moved;
 }
 
 platform::Result<Journal::Private::InsertedCheque> Journal::Private::insertCheque(const PrintedCheque &cheque,

@@ -231,6 +231,21 @@ public:
     // lives, across reconnections. A file is one till's: never called.
     void watch(QObject *context, std::function<void()> changed);
 
+    // What moving a till's own journal file to the server did.
+    struct Moved
+    {
+        int added = 0;        // cheques the server did not have, brought with their whole history
+        int alreadyThere = 0; // brought before: left as the server has them
+        QString keptAs;       // the file's new name
+    };
+    // Copies the journal file at `path`, this till's own from before the
+    // server, into the server's journal in one transaction: every cheque
+    // with its events, notes and slips, each cheque once by its identity, so
+    // that moving it again adds nothing. Its slips take the server's next
+    // numbers, the number printed on each being kept in its cheques'
+    // history. The file is then renamed, its name saying so, and kept.
+    platform::Result<Moved> takeIn(const QString &path);
+
     // The cheques still unconfirmed, oldest first.
     platform::Result<QList<Entry>> unconfirmed() const;
 

@@ -109,6 +109,11 @@ void ChequePrinting::setTill(const QString &till)
     m_recorder.setTill(till);
 }
 
+platform::Result<journal::Journal::Moved> ChequePrinting::takeIn(const QString &path)
+{
+    return m_recorder.takeIn(path);
+}
+
 journal::PrintedCheque ChequePrinting::printedCheque(const Cheque &request, const QString &bankName,
                                                      const amount_words::SplitLines &lines) const
 {

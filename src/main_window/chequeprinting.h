@@ -61,6 +61,7 @@ public:
     int sendWaiting() override;
     // The till the cheques printed from now on are kept with.
     void setTill(const QString &till);
+    platform::Result<journal::Journal::Moved> takeIn(const QString &path);
 
 private:
     // The journal's record of the cheque printed with these lines of words.

@@ -15,6 +15,7 @@
 #include "main_window/workingfolder.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
+#include "platform/folder.h"
 #include "platform/printingsystem.h"
 #include "printer_choice/printerlist.h"
 #include "prompt_dialog/promptrequest.h"
@@ -47,6 +48,7 @@ public:
     {
         return m_session.keepSharedJournal(shared);
     }
+    void moveJournal() override { m_session.moveJournal(); }
     bank_layouts::ChequeFields chequeFields() const override { return m_session.chequeFields(); }
     bank_layouts::PrinterOffsets printerOffsets() const override { return m_session.printerOffsets(); }
     platform::PrinterSurface &currentPrinter() override { return m_session.m_printing.currentPrinter(); }
@@ -63,6 +65,7 @@ ChequeSession::ChequeSession(Services services, QObject *parent)
     , m_talk(services.talk)
     , m_cheques(services.cheques)
     , m_tillFolder(services.tillFolder.isEmpty() ? QStringLiteral(".") : services.tillFolder)
+    , m_localJournal(services.localJournal.isEmpty() ? journal::JournalFileName : services.localJournal)
     , m_editorSide(std::make_unique<EditorSide>(*this))
 {
 }
@@ -456,6 +459,33 @@ bool ChequeSession::keepSharedJournal(const calibration::SharedJournal &shared)
                                         "chacune l'utilisera à son prochain démarrage d'Ormeline, celle-ci "
                                         "comprise."));
     return true;
+}
+
+void ChequeSession::moveJournal()
+{
+    if (!platform::fileExists(m_localJournal)) {
+        m_talk.message(QStringLiteral("Cette caisse n'a pas de journal à envoyer au serveur : « %1 » n'existe pas (il "
+                                      "a peut-être déjà été envoyé).")
+                           .arg(m_localJournal));
+        return;
+    }
+    if (!m_talk.question(QStringLiteral("Envoyer au serveur du journal partagé les chèques du journal de cette caisse "
+                                        "(« %1 »), avec tout leur historique ?\n\nUn chèque déjà envoyé ne l'est pas "
+                                        "deux fois ; le fichier est ensuite renommé et gardé.")
+                             .arg(m_localJournal)))
+        return;
+    const platform::Result<journal::Journal::Moved> moved = m_cheques.takeIn(m_localJournal);
+    if (!moved) {
+        m_talk.message(QStringLiteral("Le journal de cette caisse n'a pas été envoyé (%1).").arg(moved.error()));
+        return;
+    }
+    const auto cheques = [](int count) {
+        return count > 1 ? QStringLiteral("%1 chèques").arg(count) : QStringLiteral("%1 chèque").arg(count);
+    };
+    m_talk.message(QStringLiteral("Le journal de cette caisse est envoyé au serveur : %1 ajouté%2 avec leur "
+                                  "historique, %3 déjà là.\n\nLe fichier est gardé sous le nom « %4 ».")
+                       .arg(cheques(moved->added), moved->added > 1 ? QStringLiteral("s") : QString(),
+                            cheques(moved->alreadyThere), moved->keptAs));
 }
 
 void ChequeSession::runPhase(calibration::Phase phase)

@@ -67,6 +67,9 @@ public:
         ChequePrinting &cheques;
         // Where this till keeps its own name; empty: the working folder.
         QString tillFolder = QString();
+        // The journal file this till keeps in the working folder without a
+        // server, which it may send to the server.
+        QString localJournal = QString();
     };
 
     explicit ChequeSession(Services services, QObject *parent = nullptr);
@@ -153,6 +156,7 @@ private:
     calibration::SharedJournal sharedJournal() const;
     calibration::ServerTest testServer(const QString &server);
     bool keepSharedJournal(const calibration::SharedJournal &shared);
+    void moveJournal();
     // The name this till's cheques are kept with: the shop's, else this
     // machine's.
     QString tillName() const;
@@ -167,6 +171,7 @@ private:
     prompt_dialog::UserTalk &m_talk;
     ChequePrinting &m_cheques;
     QString m_tillFolder;
+    QString m_localJournal;
     WindowSide *m_window = nullptr;
     std::unique_ptr<EditorSide> m_editorSide;
 

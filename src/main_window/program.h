@@ -44,6 +44,9 @@ public:
         // Where this till keeps what is its own, as its name; empty: the
         // working folder.
         QString tillFolder = QString();
+        // This till's journal file from before the server; empty: the
+        // working folder's.
+        QString localJournal = QString();
     };
 
     explicit Program(Parts parts);

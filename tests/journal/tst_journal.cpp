@@ -84,6 +84,31 @@ QVariant sqlValue(const QString &path, const QString &sql)
     return value;
 }
 
+// The first release's file: no notes, no settings, no triggers, no
+// identities; a cheque of 42.10 deposited on slip 7. Gives nothing, or what
+// SQLite said.
+QVariant makeVersion1(const QString &path)
+{
+    return sqlValue(
+        path,
+        "CREATE TABLE cheques (id INTEGER PRIMARY KEY, printed_at TEXT NOT NULL, cheque_date TEXT NOT NULL,"
+        " amount TEXT NOT NULL, cents INTEGER NOT NULL, words1 TEXT NOT NULL, words2 TEXT NOT NULL,"
+        " payee TEXT NOT NULL, place TEXT NOT NULL, bank_name TEXT NOT NULL, layout_file TEXT NOT NULL,"
+        " printer TEXT NOT NULL, source TEXT NOT NULL CHECK (source IN ('handed_over', 'typed')))"
+        "|CREATE TABLE remittances (number INTEGER PRIMARY KEY, date TEXT NOT NULL, account TEXT NOT NULL,"
+        " made_at TEXT NOT NULL)"
+        "|CREATE TABLE events (id INTEGER PRIMARY KEY, cheque_id INTEGER NOT NULL REFERENCES cheques (id),"
+        " at TEXT NOT NULL, kind TEXT NOT NULL, detail TEXT NOT NULL DEFAULT '',"
+        " remittance INTEGER REFERENCES remittances (number), other_id INTEGER REFERENCES cheques (id))"
+        "|CREATE INDEX events_cheque ON events (cheque_id, id)"
+        "|INSERT INTO cheques VALUES (1, '2026-11-02T10:00:00.000', '02/11/2026', '42.10', 4210, 'L1', 'L2',"
+        " 'Zoé', 'Lyon', 'Banque', 'bq_B.txt', 'PDF', 'typed')"
+        "|INSERT INTO remittances VALUES (7, '2026-11-03', '', '2026-11-03T08:00:00.000')"
+        "|INSERT INTO events VALUES (1, 1, '2026-11-02T10:00:00.000', 'printed', '', NULL, NULL)"
+        "|INSERT INTO events VALUES (2, 1, '2026-11-03T08:00:00.000', 'deposited', 'remise 7 du 03/11/2026', 7, NULL)"
+        "|PRAGMA user_version = 1");
+}
+
 // Built as tst_journalserver, the journal's rules run on a server; what only
 // a file has (its checks, its damage, its rights) is the file's own test.
 #ifdef ORMELINE_JOURNAL_ON_SERVER
@@ -117,6 +142,7 @@ private slots:
     void pagesInEachOrder();
     void migratesVersion1();
     void serverBroughtForwardByItsOwner();
+    void movedToTheServerOnce();
     void damagedFileIsSetAside_data();
     void damagedFileIsSetAside();
     void interruptedChangeIsTakenBack();
@@ -677,25 +703,7 @@ void TestJournal::pagesInEachOrder()
 void TestJournal::migratesVersion1()
 {
     FILE_ONLY();
-    // The first release's file: no notes, no settings, no triggers.
-    const QVariant made = sqlValue(
-        path(),
-        "CREATE TABLE cheques (id INTEGER PRIMARY KEY, printed_at TEXT NOT NULL, cheque_date TEXT NOT NULL,"
-        " amount TEXT NOT NULL, cents INTEGER NOT NULL, words1 TEXT NOT NULL, words2 TEXT NOT NULL,"
-        " payee TEXT NOT NULL, place TEXT NOT NULL, bank_name TEXT NOT NULL, layout_file TEXT NOT NULL,"
-        " printer TEXT NOT NULL, source TEXT NOT NULL CHECK (source IN ('handed_over', 'typed')))"
-        "|CREATE TABLE remittances (number INTEGER PRIMARY KEY, date TEXT NOT NULL, account TEXT NOT NULL,"
-        " made_at TEXT NOT NULL)"
-        "|CREATE TABLE events (id INTEGER PRIMARY KEY, cheque_id INTEGER NOT NULL REFERENCES cheques (id),"
-        " at TEXT NOT NULL, kind TEXT NOT NULL, detail TEXT NOT NULL DEFAULT '',"
-        " remittance INTEGER REFERENCES remittances (number), other_id INTEGER REFERENCES cheques (id))"
-        "|CREATE INDEX events_cheque ON events (cheque_id, id)"
-        "|INSERT INTO cheques VALUES (1, '2026-11-02T10:00:00.000', '02/11/2026', '42.10', 4210, 'L1', 'L2',"
-        " 'Zoé', 'Lyon', 'Banque', 'bq_B.txt', 'PDF', 'typed')"
-        "|INSERT INTO remittances VALUES (7, '2026-11-03', '', '2026-11-03T08:00:00.000')"
-        "|INSERT INTO events VALUES (1, 1, '2026-11-02T10:00:00.000', 'printed', '', NULL, NULL)"
-        "|INSERT INTO events VALUES (2, 1, '2026-11-03T08:00:00.000', 'deposited', 'remise 7 du 03/11/2026', 7, NULL)"
-        "|PRAGMA user_version = 1");
+    const QVariant made = makeVersion1(path());
     QVERIFY2(!made.isValid(), qPrintable(made.toString()));
     {
         auto journal = openJournal();
@@ -751,6 +759,74 @@ void TestJournal::serverBroughtForwardByItsOwner()
             query.next());
     QCOMPARE(query.value(0).toInt(), 1);
     QCOMPARE(query.value(1).toInt(), 4);
+#else
+    QSKIP("a server's own");
+#endif
+}
+
+// A till's own journal, begun by the first release, moved to the server with
+// its whole history; moved again, it adds nothing.
+void TestJournal::movedToTheServerOnce()
+{
+#ifdef ORMELINE_JOURNAL_ON_SERVER
+    const QVariant made = makeVersion1(path());
+    QVERIFY2(!made.isValid(), qPrintable(made.toString()));
+    {
+        auto opened = Journal::open(path(), m_clock);
+        QVERIFY2(opened, qPrintable(opened.error()));
+        Journal &file = *opened->journal;
+        file.setTill(QStringLiteral("Caisse 3"));
+        QVERIFY(file.record(cheque(QStringLiteral("20.00"), Morning)));
+        QVERIFY(file.record(cheque(QStringLiteral("20.00"), Morning.addSecs(60))));
+        QVERIFY(file.markSpoiled(2, QStringLiteral("taché"), 3));
+        QVERIFY(file.addNote(3, QStringLiteral("M. Dupré")));
+        QVERIFY(file.setAccount(QStringLiteral("FR76 3000 6000 0112 3456 7890 189")));
+        QVERIFY(file.deposit({3}, QDate(2026, 12, 9), QString()));
+    }
+    auto server = openJournal();
+    QVERIFY(server);
+    // Another till's slip is the server's first.
+    const auto theirs = server->record(cheque(QStringLiteral("5.00"), Morning));
+    QVERIFY(theirs && server->deposit({*theirs}, QDate(2026, 12, 1), QString()));
+
+    const auto moved = server->takeIn(path());
+    QVERIFY2(moved, qPrintable(moved.error()));
+    QCOMPARE(moved->added, 3);
+    QCOMPARE(moved->alreadyThere, 0);
+    QVERIFY(!QFile::exists(path()));
+    QVERIFY2(moved->keptAs.startsWith(path() + QStringLiteral(".envoyé-")) && QFile::exists(moved->keptAs),
+             qPrintable(moved->keptAs));
+
+    QMap<QString, Entry> byAmount;
+    QVERIFY(server->forEach({}, [&byAmount](const Entry &entry) {
+        byAmount.insert(entry.cheque.amount + QLatin1Char('/') + entry.cheque.printedAt.toString(Qt::ISODate), entry);
+        return true;
+    }));
+    QCOMPARE(byAmount.size(), 4);
+    const Entry old = byAmount.value(QStringLiteral("42.10/2026-11-02T10:00:00"));
+    QCOMPARE(old.status, Status::Deposited);
+    QCOMPARE(old.remittance, 2);
+    QCOMPARE(old.cheque.till, QStringLiteral("Caisse 1"));
+    const auto oldHistory = server->history(old.id);
+    QVERIFY(oldHistory && oldHistory->size() == 2);
+    QCOMPARE(oldHistory->at(1).detail, QStringLiteral("remise 2 du 03/11/2026 ; n° 7 sur le bordereau imprimé"));
+    const Entry spoiled = byAmount.value(QStringLiteral("20.00/2026-12-09T09:30:00"));
+    const Entry reprint = byAmount.value(QStringLiteral("20.00/2026-12-09T09:31:00"));
+    QCOMPARE(spoiled.status, Status::Spoiled);
+    QCOMPARE(spoiled.replacedBy, reprint.id);
+    QCOMPARE(reprint.status, Status::Deposited);
+    QCOMPARE(reprint.remittance, 3);
+    QCOMPARE(reprint.note, QStringLiteral("M. Dupré"));
+    QCOMPARE(reprint.cheque.till, QStringLiteral("Caisse 3"));
+    QCOMPARE(*server->account(), QStringLiteral("FR76 3000 6000 0112 3456 7890 189"));
+
+    QVERIFY(QFile::copy(moved->keptAs, path()));
+    const auto again = server->takeIn(path());
+    QVERIFY2(again, qPrintable(again.error()));
+    QCOMPARE(again->added, 0);
+    QCOMPARE(again->alreadyThere, 3);
+    QCOMPARE(server->census()->cheques, 4);
+    QCOMPARE(*server->nextRemittanceNumber(), 4);
 #else
     QSKIP("a server's own");
 #endif

@@ -82,6 +82,7 @@ public:
         return m_recorder.markNotPrinted(id, why);
     }
     void setTill(const QString &till) override { m_recorder.setTill(till); }
+    platform::Result<journal::Journal::Moved> takeIn(const QString &path) override { return m_recorder.takeIn(path); }
 
 private:
     journal::ChequeRecorder &m_recorder;

@@ -107,6 +107,7 @@ private Q_SLOTS:
     void startUpMessageStaysInFront();
     void serverAwayChequesWait();
     void sharedJournalSetUp();
+    void sendTheTillsJournal();
 
 private:
     std::optional<WorkingFolder> m_folder;
@@ -786,6 +787,60 @@ void TestForm1::sharedJournalSetUp()
     QVERIFY(stayed);
     QVERIFY2(told.startsWith(QStringLiteral("L'adresse du journal partagé ne convient pas")), qPrintable(told));
     QCOMPARE(m_folder->read(main_window::JournalServerFileName), address.toLatin1() + "\r\n");
+}
+
+// A till now on the server sends the journal it kept before, from the set-up
+// window; the file is then kept under another name.
+void TestForm1::sendTheTillsJournal()
+{
+    ORMELINE_TEST_PG(server);
+    QString why;
+    const QString database = server.freshDatabase(&why);
+    QVERIFY2(!database.isEmpty(), qPrintable(why));
+    FixedClock clock;
+    QVERIFY(journal::Journal::openServer(
+        *journal::ServerAddress::parse(server.connectionString(server.owner(), database)), QString(), clock));
+    {
+        auto file = journal::Journal::open(m_folder->path(journal::JournalFileName), clock);
+        QVERIFY2(file, qPrintable(file.error()));
+        journal::PrintedCheque cheque;
+        cheque.date = QStringLiteral("09/12/2026");
+        cheque.amount = QStringLiteral("10");
+        QVERIFY(file->journal->record(cheque));
+    }
+    FakePrinting printing;
+    prompt_dialog::Form97Talk talk;
+    journal::JournalRecorder journal(*journal::ServerAddress::parse(server.connectionString(server.user(), database)),
+                                     m_folder->path(QStringLiteral("envoi.sqlite")), clock, talk);
+    main_window::Program program({clock, printing, talk, journal, &journal, m_folder->path(QStringLiteral("caisse")),
+                                  m_folder->path(journal::JournalFileName)});
+    program.session().startUp();
+    program.window().show();
+    QTRY_VERIFY(program.window().findChild<QComboBox *>(QStringLiteral("CbPrinters"))->isEnabled());
+
+    QString asked;
+    QString told;
+    QString toldAgain;
+    answerNextDialog<calibration::Caischq3>([&](calibration::Caischq3 *setup) {
+        answerNextPrompt(
+            [&told](prompt_dialog::Form97 *question) {
+                confirmNextMessage(&told);
+                QTest::mouseClick(question->command3D[1], Qt::LeftButton);
+            },
+            &asked);
+        QTest::mouseClick(setup->btEnvoyerJournal, Qt::LeftButton);
+        confirmNextMessage(&toldAgain);
+        QTest::mouseClick(setup->btEnvoyerJournal, Qt::LeftButton);
+        setup->reject();
+    });
+    QTest::mouseClick(program.window().bt_out, Qt::LeftButton);
+    QVERIFY2(asked.startsWith(QStringLiteral("Envoyer au serveur du journal partagé")), qPrintable(asked));
+    QVERIFY2(told.startsWith(QStringLiteral("Le journal de cette caisse est envoyé au serveur : 1 chèque ajouté avec "
+                                            "leur historique, 0 chèque déjà là.")),
+             qPrintable(told));
+    QVERIFY(!m_folder->exists(journal::JournalFileName));
+    QVERIFY2(toldAgain.contains(QStringLiteral("n'existe pas")), qPrintable(toldAgain));
+    QCOMPARE(journal.journal()->census()->cheques, 1);
 }
 
 QTEST_MAIN(TestForm1)

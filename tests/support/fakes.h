@@ -108,6 +108,10 @@ public:
     }
 
     void setTill(const QString &till) override { m_till = till; }
+    platform::Result<journal::Journal::Moved> takeIn(const QString &) override
+    {
+        return platform::fail(QStringLiteral("pas de serveur"));
+    }
     QString till() const { return m_till; }
 
     void refuse(const QString &why) { m_refusal = why; }
