@@ -7,6 +7,12 @@
 //                                          unless told
 //   bench_journal --window CHEQUES         the window's measures only
 //   bench_journal --generate FILE CHEQUES  only writes such a journal to FILE
+//   bench_journal --server OWNER TILL [CHEQUES]
+//                                          the journal on a PostgreSQL server,
+//                                          a million cheques unless told: OWNER
+//                                          and TILL are libpq addresses of an
+//                                          empty database, as its owner and as
+//                                          a till
 #include "journal/journal.h"
 #include "journal/journaldesk.h"
 #include "journal/journalwindow.h"
@@ -18,13 +24,16 @@
 #include <QDateEdit>
 #include <QElapsedTimer>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTableView>
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -118,6 +127,78 @@ bool generate(const QString &path, int cheques)
     return ok;
 }
 
+// The same journal on a server, made by the program as its owner, then
+// filled by the server itself: its triggers are held while the rows go in,
+// where each cheque stands written once at the end.
+bool generateOnServer(const QString &owner, int cheques, const platform::Clock &clock)
+{
+    const auto address = journal::ServerAddress::parse(owner);
+    if (!address || !journal::Journal::openServer(*address, QStringLiteral("Propriétaire"), clock)) {
+        std::fprintf(stderr, "le journal du serveur n'a pas pu être fait\n");
+        return false;
+    }
+    const int days = std::max(1, cheques / ChequesADay);
+    const QDate first = Today.addDays(-(days - 1));
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("generator"));
+        db.setConnectOptions(address->options());
+        ok = db.open();
+        if (!ok)
+            std::fprintf(stderr, "%s\n", db.lastError().text().toUtf8().constData());
+        QSqlQuery query(db);
+        const QStringList steps{
+            QStringLiteral("BEGIN"),
+            QStringLiteral("ALTER TABLE cheques DISABLE TRIGGER USER"),
+            QStringLiteral("ALTER TABLE events DISABLE TRIGGER USER"),
+            QStringLiteral("ALTER TABLE remittances DISABLE TRIGGER USER"),
+            QStringLiteral(
+                "INSERT INTO cheques (id, printed_at, cheque_date, amount, cents, words1, words2, payee, place,"
+                " bank_name, layout_file, printer, source, uuid, till)"
+                " SELECT i, to_char(at, 'YYYY-MM-DD\"T\"HH24:MI:SS.MS'), to_char(at, 'DD/MM/YYYY'),"
+                " (cents / 100) || '.' || lpad((cents % 100)::text, 2, '0'), cents, '**** DEUX CENTS EUROS',"
+                " 'ET DIX CENTIMES ****', 'Épicerie Zoé', 'Saint-Étienne',"
+                " (ARRAY['Crédit Léman', 'Banque du Rhône', 'Caisse Épargne Sud', 'Banque Populaire d''Oc'])"
+                "[(i - 1) % 4 + 1], 'bq_X.txt', 'Bureau', 'typed', md5(i::text)::uuid::text,"
+                " 'Caisse ' || ((i - 1) % 3 + 1)"
+                " FROM (SELECT i, 100 + ((i - 1)::bigint * 7919) % 250000 AS cents,"
+                " DATE '%1' + (((i - 1)::bigint * %2) / %3)::int + TIME '08:00' + ((i - 1) % %4) * INTERVAL '5 min'"
+                " AS at FROM generate_series(1, %3) AS i) AS g")
+                .arg(first.toString(Qt::ISODate))
+                .arg(days)
+                .arg(std::max(1, cheques))
+                .arg(ChequesADay),
+            QStringLiteral("INSERT INTO events (cheque_id, at, kind) SELECT id, printed_at, 'printed' FROM cheques"),
+            // Every cheque before the last week deposited, by day.
+            QStringLiteral("INSERT INTO remittances (number, date, account, made_at)"
+                           " SELECT row_number() OVER (ORDER BY d), d, '', d || 'T18:00:00.000' FROM"
+                           " (SELECT DISTINCT substr(printed_at, 1, 10) AS d FROM cheques WHERE printed_at < '%1') s")
+                .arg(Today.addDays(-7).toString(Qt::ISODate)),
+            QStringLiteral("INSERT INTO events (cheque_id, at, kind, detail, remittance)"
+                           " SELECT c.id, r.made_at, 'deposited', 'remise ' || r.number, r.number"
+                           " FROM cheques c JOIN remittances r ON r.date = substr(c.printed_at, 1, 10)"),
+            QStringLiteral("INSERT INTO standing (cheque_id, kind) SELECT c.id, CASE WHEN EXISTS (SELECT 1 FROM"
+                           " events e WHERE e.cheque_id = c.id AND e.kind = 'deposited') THEN 'deposited'"
+                           " ELSE 'printed' END FROM cheques c"),
+            QStringLiteral("ALTER TABLE cheques ENABLE TRIGGER USER"),
+            QStringLiteral("ALTER TABLE events ENABLE TRIGGER USER"),
+            QStringLiteral("ALTER TABLE remittances ENABLE TRIGGER USER"),
+            QStringLiteral("SELECT setval(pg_get_serial_sequence('cheques', 'id'), (SELECT max(id) FROM cheques))"),
+            QStringLiteral("SELECT setval(pg_get_serial_sequence('events', 'id'), (SELECT max(id) FROM events))"),
+            QStringLiteral("COMMIT"),
+            QStringLiteral("ANALYZE cheques, events, remittances, standing"),
+        };
+        for (const QString &step : steps) {
+            if (ok && !query.exec(step)) {
+                std::fprintf(stderr, "%s\n", query.lastError().text().toUtf8().constData());
+                ok = false;
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("generator"));
+    return ok;
+}
+
 template <typename F>
 double medianMs(int runs, F &&measured)
 {
@@ -158,12 +239,88 @@ bool measureWindow(journal::Journal &journal, const platform::Clock &clock)
     return window >= 0 && windowRange >= 0;
 }
 
+// Eight tills recording 500 cheques each at once, each on its own
+// connection: the cheques a second and the slowest record.
+bool measureTillsAtOnce(const journal::ServerAddress &till, const platform::Clock &clock)
+{
+    constexpr int Tills = 8;
+    constexpr int Each = 500;
+    std::atomic<bool> failed{false};
+    std::vector<double> slowest(Tills, 0);
+    QElapsedTimer wall;
+    wall.start();
+    std::vector<std::thread> threads;
+    for (int t = 0; t < Tills; ++t) {
+        threads.emplace_back([&, t] {
+            auto opened = journal::Journal::openServer(till, QStringLiteral("Caisse %1").arg(t + 1), clock);
+            if (!opened) {
+                failed = true;
+                return;
+            }
+            journal::PrintedCheque cheque;
+            cheque.amount = QStringLiteral("12.50");
+            cheque.bankName = QStringLiteral("Crédit Léman");
+            for (int i = 0; i < Each && !failed; ++i) {
+                QElapsedTimer one;
+                one.start();
+                if (!(*opened)->record(cheque)) {
+                    failed = true;
+                    return;
+                }
+                slowest[t] = std::max(slowest[t], double(one.nsecsElapsed()) / 1e6);
+            }
+        });
+    }
+    for (std::thread &thread : threads)
+        thread.join();
+    const double seconds = double(wall.nsecsElapsed()) / 1e9;
+    std::printf("tills-per-second %.0f\ntills-slowest %.1f\n", Tills * Each / seconds,
+                *std::max_element(slowest.begin(), slowest.end()));
+    return !failed;
+}
+
+int serverMeasures(const QStringList &arguments, const platform::Clock &clock)
+{
+    bool given = false;
+    const int told = arguments.value(3).toInt(&given);
+    const int cheques = given && told > 0 ? told : 1000000;
+    if (!generateOnServer(arguments.value(1), cheques, clock))
+        return 1;
+    const auto till = journal::ServerAddress::parse(arguments.value(2));
+    auto opened = till ? journal::Journal::openServer(*till, QStringLiteral("Caisse 1"), clock)
+                       : platform::Result<std::unique_ptr<journal::Journal>>(till.failure());
+    if (!opened) {
+        std::fprintf(stderr, "%s\n", opened.error().toUtf8().constData());
+        return 1;
+    }
+    journal::Journal &journal = **opened;
+    journal::PrintedCheque cheque;
+    cheque.amount = QStringLiteral("1575.98");
+    cheque.bankName = QStringLiteral("Crédit Léman");
+    const double record = medianMs(21, [&] { return journal.record(cheque).ok(); });
+    // The last thousand days: a hundred thousand cheques.
+    const journal::Filter years{Today.addDays(-999), Today, QString(), std::nullopt};
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(QStringLiteral("export.csv"));
+    int exportedRows = 0;
+    const double exported = medianMs(3, [&] {
+        const platform::Result<int> written = journal::exportCsv(journal, years, csv);
+        exportedRows = written.valueOr(0);
+        return written.ok();
+    });
+    std::printf("server-record %.1f\nserver-export %.1f\nserver-export-rows %d\n", record, exported, exportedRows);
+    const bool tills = measureTillsAtOnce(*till, clock);
+    return record >= 0 && exported >= 0 && tills && measureWindow(journal, clock) ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.value(0) == QLatin1String("--server"))
+        return serverMeasures(arguments, TodayClock());
     const bool windowOnly = arguments.value(0) == QLatin1String("--window");
     const bool generateOnly = arguments.value(0) == QLatin1String("--generate");
     const QString size = generateOnly ? arguments.value(2) : windowOnly ? arguments.value(1) : arguments.value(0);

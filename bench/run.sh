@@ -24,11 +24,15 @@ bare=$build/bench/barewindow
 work=$(mktemp -d)
 results=$(mktemp -d)
 rig=$repo/tests/rig/cups-rig.sh
+pg_rig=$repo/tests/rig/pg-rig.sh
+# A PostgreSQL of the benchmark's own, in a folder apart from the tests'.
+export ORMELINE_PG_DIR=${TMPDIR:-/tmp}/ormeline-pg-bench
 # shellcheck source=/dev/null
 source "$repo/scripts/screen-lib.sh"
 cleanup() {
     stop_screen
     bash "$rig" stop || true
+    bash "$pg_rig" stop >/dev/null 2>&1 || true
     rm -rf "$work" "$results"
 }
 trap cleanup EXIT
@@ -94,6 +98,32 @@ QT_QPA_PLATFORM=offscreen "$build/bench/bench_journal" >"$results/journal.txt"
 journal_ms() { awk -v name="$1" '$1 == name { print $2 }' "$results/${2:-journal}.txt"; }
 # The window alone, on a journal of a million.
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_journal" --window 1000000 >"$results/million.txt"
+# The journal the tills share, on a server of the benchmark's own when this
+# machine has PostgreSQL's server programs: a million cheques.
+server_rows=
+if [ -x /usr/lib/postgresql/15/bin/initdb ] && pg_vars=$(bash "$pg_rig" start); then
+    eval "$pg_vars"
+    pg_at() { echo "host=$ORMELINE_TEST_PG_HOST port=$ORMELINE_TEST_PG_PORT dbname=ormeline_bench user=$1"; }
+    psql -X -q -h "$ORMELINE_TEST_PG_HOST" -p "$ORMELINE_TEST_PG_PORT" -U "$ORMELINE_TEST_PG_OWNER" -d postgres \
+        -c "DROP DATABASE IF EXISTS ormeline_bench" -c "CREATE DATABASE ormeline_bench TEMPLATE template0 ENCODING 'UTF8'"
+    echo "== Journal partagé (serveur)" >&2
+    if QT_QPA_PLATFORM=offscreen "$build/bench/bench_journal" --server "$(pg_at "$ORMELINE_TEST_PG_OWNER")" \
+        "$(pg_at "$ORMELINE_TEST_PG_USER")" 1000000 >"$results/server.txt" 2>"$results/server.log"; then
+        server_rows=$(cat <<ROWS
+| journal of 1,000,000 cheques on a local PostgreSQL 15: recording one cheque, synchronous commit | $(journal_ms server-record server) ms | goal: 20 ms | |
+| same: 8 tills recording 500 cheques each at once | $(journal_ms tills-per-second server) cheques a second, the slowest record $(journal_ms tills-slowest server) ms | | |
+| same: its window opened, today's first rows drawn | $(journal_ms window server) ms | goal: 100 ms | |
+| same: the window's start date changed, rows drawn again | $(journal_ms window-range server) ms | goal: 50 ms | |
+| same: exporting $(journal_ms server-export-rows server) cheques (a thousand days) to CSV | $(journal_ms server-export server) ms | goal: 2 s | |
+ROWS
+)
+    else
+        echo "  (les mesures du serveur ont échoué : $results/server.log)" >&2
+        cat "$results/server.log" >&2
+    fi
+else
+    echo "  (pas de serveur PostgreSQL ici : ses mesures sont laissées de côté)" >&2
+fi
 
 median() { sort -n "$results/$1" | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f×", a / b }'; }
@@ -138,4 +168,5 @@ Machine : $(uname -n), $cpu, $(nproc) cœurs ; médianes de $rounds tours, Xvfb 
 | same: opening it (the checks included) | $(journal_ms open) ms | | |
 | journal of 1,000,000 cheques: its window opened, today's first rows drawn | $(journal_ms window million) ms | goal: 100 ms | |
 | same: the window's start date changed, rows drawn again | $(journal_ms window-range million) ms | goal: 50 ms | |
+${server_rows}
 TABLE

@@ -799,7 +799,9 @@ void TestJournal::movedToTheServerOnce()
 
     QMap<QString, Entry> byAmount;
     QVERIFY(server->forEach({}, [&byAmount](const Entry &entry) {
-        byAmount.insert(entry.cheque.amount + QLatin1Char('/') + entry.cheque.printedAt.toString(Qt::ISODate), entry);
+        byAmount.insert(entry.cheque.amount + QLatin1Char('/') +
+                            entry.cheque.printedAt.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")),
+                        entry);
         return true;
     }));
     QCOMPARE(byAmount.size(), 4);
