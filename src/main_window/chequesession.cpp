@@ -6,6 +6,7 @@
 #include "bank_layouts/chequeprint.h"
 #include "bank_layouts/layoutfile.h"
 #include "calibration/phases.h"
+#include "cheque_reader/ties.h"
 #include "journal/journal.h"
 #include "main_window/amountentry.h"
 #include "main_window/chequeprinting.h"
@@ -298,8 +299,88 @@ void ChequeSession::bankClicked(int index)
                          m_amountHandedOver ? journal::AmountSource::HandedOver : journal::AmountSource::Typed});
     if (!printed.printed)
         return;
+    settleReadCheque(layoutFile);
     if (!m_keepOpenAfterPrint)
         endProgram();
+}
+
+QString ChequeSession::bankName(const QString &layoutFile) const
+{
+    for (int i = 0; i < m_banks.faces.size() && i < bank_layouts::BankFileSlots; ++i) {
+        if (m_banks.fileAt(i) == layoutFile && m_banks.faces[i].caption)
+            return *m_banks.faces[i].caption;
+    }
+    return layoutFile;
+}
+
+void ChequeSession::chequeRead(const QString &raw)
+{
+    const platform::Result<cheque_reader::Cmc7Line> line = cheque_reader::readCmc7(raw);
+    if (!line) {
+        forgetReadCheque();
+        m_talk.message(line.error());
+        return;
+    }
+    m_readCheque = *line;
+    m_readBank = -1;
+    // Read afresh: another till of the folder may have tied it meanwhile.
+    const platform::Result<cheque_reader::Ties> ties = cheque_reader::Ties::read(cheque_reader::TiesFileName);
+    const QString tied = ties ? ties->layoutOf(cheque_reader::tieDigits(*line)) : QString();
+    for (int i = 0; !tied.isEmpty() && i < bank_layouts::BankFileSlots; ++i) {
+        if (m_banks.fileAt(i) == tied) {
+            m_readBank = i;
+            break;
+        }
+    }
+    if (m_window) {
+        m_window->showReadCheque(
+            QStringLiteral("Chèque n° %1 – %2")
+                .arg(line->number, m_readBank >= 0 ? bankName(tied) : QStringLiteral("cliquez sur sa banque")),
+            m_readBank);
+    }
+}
+
+bool ChequeSession::printReadCheque()
+{
+    if (!m_readCheque || m_readBank < 0)
+        return false;
+    bankClicked(m_readBank);
+    return true;
+}
+
+void ChequeSession::forgetReadCheque()
+{
+    m_readCheque.reset();
+    m_readBank = -1;
+    if (m_window)
+        m_window->showReadCheque(QString(), -1);
+}
+
+void ChequeSession::settleReadCheque(const QString &layoutFile)
+{
+    if (!m_readCheque)
+        return;
+    const QString digits = cheque_reader::tieDigits(*m_readCheque);
+    forgetReadCheque();
+    platform::Result<cheque_reader::Ties> ties = cheque_reader::Ties::read(cheque_reader::TiesFileName);
+    if (!ties) {
+        m_talk.message(QStringLiteral("Le chéquier n'a pas pu être lié à sa banque : « %1 » ne peut pas être lu (%2).")
+                           .arg(cheque_reader::TiesFileName, ties.error()));
+        return;
+    }
+    const QString tied = ties->layoutOf(digits);
+    if (tied == layoutFile)
+        return;
+    if (!tied.isEmpty() &&
+        !m_talk.question(QStringLiteral("Les chèques de ce chéquier étaient imprimés sur « %1 ». Les imprimer "
+                                        "désormais sur « %2 » ?")
+                             .arg(bankName(tied), bankName(layoutFile))))
+        return;
+    cheque_reader::Ties book = std::move(ties).value();
+    book.tie(digits, layoutFile);
+    if (const platform::Result<void> kept = book.write(cheque_reader::TiesFileName); !kept)
+        m_talk.message(QStringLiteral("Le chéquier n'a pas pu être lié à sa banque dans « %1 » (%2).")
+                           .arg(cheque_reader::TiesFileName, kept.error()));
 }
 
 journal::MainWindowValues ChequeSession::journalValues() const

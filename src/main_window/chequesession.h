@@ -2,6 +2,7 @@
 
 #include "bank_layouts/banklist.h"
 #include "bank_layouts/chequeprint.h"
+#include "cheque_reader/cmc7.h"
 #include "journal/journaldesk.h"
 #include "layout_editor/editordata.h"
 #include "platform/recordfile.h"
@@ -11,6 +12,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 namespace platform {
 class Clock;
@@ -103,6 +105,14 @@ public:
     void amountEntry();
     void parameterCommand();
     void printerPicked(int index);
+    // A cheque's line, as a reader gave it: the cheque is announced and,
+    // when its chequebook was seen before, its bank marked. The bank then
+    // clicked prints it and is tied to the chequebook, in the working
+    // folder's "cmc7_banques.txt".
+    void chequeRead(const QString &raw);
+    // Enter: prints the cheque read on the bank marked. False when there is
+    // none, the key then left to the window.
+    bool printReadCheque();
     // The tools button, and the picture of the first-installation panel,
     // which hides the panel once the set-up window has closed.
     void toolsCommand();
@@ -160,6 +170,12 @@ private:
     // The name this till's cheques are kept with: the shop's, else this
     // machine's.
     QString tillName() const;
+    // After the cheque read was printed on `layoutFile`: its chequebook tied
+    // there, asking first when it was tied to another bank.
+    void settleReadCheque(const QString &layoutFile);
+    // The bank's name as its button shows it, else its file's.
+    QString bankName(const QString &layoutFile) const;
+    void forgetReadCheque();
     bank_layouts::ChequeFields chequeFields() const;
     bank_layouts::PrinterOffsets printerOffsets() const;
     void keepOffsets(const QString &vertical, const QString &horizontal);
@@ -187,6 +203,9 @@ private:
     // PrinterTable: the device names behind the printer list's entries.
     QStringList m_printerTable;
     bank_layouts::BankList m_banks;
+    // The cheque a reader read last, until it is printed.
+    std::optional<cheque_reader::Cmc7Line> m_readCheque;
+    int m_readBank = -1;
     platform::RecordFile m_pendingFile; // held open, shared, until the end
     platform::RecordFile m_suiteFile;   // likewise
     bool m_ended = false;

@@ -1,6 +1,7 @@
 #include "main_window/form1.h"
 
 #include "calibration/caischq3.h"
+#include "cheque_reader/keyburst.h"
 #include "journal/chequerecorder.h"
 #include "journal/journaldesk.h"
 #include "journal/journalwindow.h"
@@ -21,6 +22,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -97,6 +99,15 @@ Form1::Form1(Parts parts, QWidget *parent)
     setWindowIcon(QIcon(window_services::artwork(QStringLiteral("ormeline")).pixmap(QSize(128, 128))));
     buildWindow();
     m_session.setWindow(this);
+    // A keyboard-wedge reader types into whatever field has the focus: its
+    // keys are looked at before any field of the window gets them.
+    m_burst = new cheque_reader::KeyBurst(cheque_reader::WedgeSettings(), this);
+    connect(m_burst, &cheque_reader::KeyBurst::given, this, &Form1::giveBackKeys);
+    connect(m_burst, &cheque_reader::KeyBurst::lineRead, this, [this](const QString &raw) {
+        m_heldKeys.clear();
+        m_session.chequeRead(raw);
+    });
+    qApp->installEventFilter(this);
     connect(&m_session, &ChequeSession::fieldsChanged, this, &Form1::showFields);
     // What prints waits for the printers, which are asked for once the
     // window is painted.
@@ -274,6 +285,10 @@ void Form1::buildWindow()
     connect(bt_journal, &window_services::PictureButton::clicked, this, &Form1::openJournal);
     // Cheques printed while the shared journal's server was away: the shop
     // sees that they are kept, and that a slip must wait for them.
+    lblChequeLu = staticText(this, QString(), twipsRect(300, 6600, 10020, 400), uiFont(11, true), true);
+    lblChequeLu->setObjectName(QStringLiteral("lblChequeLu"));
+    lblChequeLu->setStyleSheet(QStringLiteral("color: #1f3a7a"));
+
     lblAttenteServeur = staticText(this, QString(), twipsRect(10650, 8850, 3150, 800), uiFont(8.5, true), true);
     lblAttenteServeur->setObjectName(QStringLiteral("lblAttenteServeur"));
     lblAttenteServeur->setStyleSheet(QStringLiteral("color: #a40000"));
@@ -434,8 +449,53 @@ void Form1::openJournal()
     window.exec();
 }
 
+void Form1::showReadCheque(const QString &text, int bankIndex)
+{
+    lblChequeLu->setText(text);
+    for (int i = 0; i < int(bt_banq.size()); ++i) {
+        bt_banq[std::size_t(i)]->setStyleSheet(
+            i == bankIndex && !text.isEmpty()
+                ? QStringLiteral("QToolButton { border: 3px solid #1f3a7a; border-radius: 4px; background: #dce6f7; }")
+                : QString());
+    }
+}
+
+bool Form1::readerKey(QObject *receiver, QKeyEvent *key)
+{
+    auto *const widget = qobject_cast<QWidget *>(receiver);
+    // This window's keys only, and none while a dialog of its own is up.
+    if (m_givingBack || !widget || widget->window() != this || QApplication::activeModalWidget())
+        return false;
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (m_burst->typed(plain ? key->text() : QString(), enter)) {
+        if (!enter)
+            m_heldKeys.push_back({receiver, std::unique_ptr<QKeyEvent>(key->clone())});
+        return true;
+    }
+    return enter && plain && m_session.printReadCheque();
+}
+
+void Form1::giveBackKeys(int count)
+{
+    std::vector<HeldKey> keys;
+    const auto end = m_heldKeys.begin() + std::min<std::ptrdiff_t>(count, std::ptrdiff_t(m_heldKeys.size()));
+    std::move(m_heldKeys.begin(), end, std::back_inserter(keys));
+    m_heldKeys.erase(m_heldKeys.begin(), end);
+    m_givingBack = true;
+    for (HeldKey &key : keys) {
+        if (key.receiver)
+            QCoreApplication::sendEvent(key.receiver, key.event.get());
+    }
+    m_givingBack = false;
+}
+
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && readerKey(watched, static_cast<QKeyEvent *>(event)))
+        return true;
+    if (event->type() == QEvent::MouseButtonPress && m_burst->holding())
+        m_burst->settleNow();
     const bool leftPress =
         event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
     if (leftPress && watched == text1) {
@@ -481,6 +541,8 @@ QList<QWidget *> Form1::printingControls() const
 
 void Form1::closeEvent(QCloseEvent *event)
 {
+    // What was typed last goes into its field before the field is kept.
+    m_burst->settleNow();
     if (m_session.hasEnded() || m_session.exitProgram())
         event->accept();
     else

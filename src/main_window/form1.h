@@ -4,7 +4,13 @@
 
 #include <QWidget>
 
+#include <QPointer>
+
 #include <array>
+#include <memory>
+#include <vector>
+
+class QKeyEvent;
 
 class QComboBox;
 class QGroupBox;
@@ -15,6 +21,10 @@ class QToolButton;
 
 namespace window_services {
 class PictureButton;
+}
+
+namespace cheque_reader {
+class KeyBurst;
 }
 
 namespace journal {
@@ -77,6 +87,7 @@ public:
     QLabel *Image2 = nullptr;
     QLabel *Label13 = nullptr;
     QLabel *lblAttenteServeur = nullptr;
+    QLabel *lblChequeLu = nullptr; // the cheque a reader read, and its bank
     QComboBox *CbPrinters = nullptr;
     window_services::PictureButton *bt_fin = nullptr;
     window_services::PictureButton *command4 = nullptr;   // "paramètres"
@@ -114,6 +125,11 @@ private:
     bool openLayoutEditor(const layout_editor::EditedBank &bank) override;
     void openPrinterSetup() override;
     void hideFirstInstallation() override;
+    void showReadCheque(const QString &text, int bankIndex) override;
+    // A key pressed anywhere in the window: a reader's line is taken from
+    // the keys before any field gets them.
+    bool readerKey(QObject *receiver, QKeyEvent *key);
+    void giveBackKeys(int count);
     // The journal's window, modal.
     void openJournal();
 
@@ -121,6 +137,14 @@ private:
     Parts m_parts;
     bool m_shown = false;
     bool m_painted = false;
+    cheque_reader::KeyBurst *m_burst = nullptr;
+    struct HeldKey
+    {
+        QPointer<QObject> receiver;
+        std::unique_ptr<QKeyEvent> event;
+    };
+    std::vector<HeldKey> m_heldKeys;
+    bool m_givingBack = false;
 };
 
 } // namespace main_window

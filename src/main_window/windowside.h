@@ -39,6 +39,10 @@ public:
     // The printer set-up window, modal.
     virtual void openPrinterSetup() = 0;
     virtual void hideFirstInstallation() = 0;
+    // The cheque a reader read, announced ("Chèque n° 1234567 – Banque de
+    // Test"), and the button of its bank marked (-1: none); an empty text
+    // takes both away.
+    virtual void showReadCheque(const QString &text, int bankIndex) = 0;
 };
 
 } // namespace main_window

@@ -65,8 +65,15 @@ public:
     }
     void openPrinterSetup() override { steps << QStringLiteral("set-up"); }
     void hideFirstInstallation() override { steps << QStringLiteral("hide first installation"); }
+    void showReadCheque(const QString &text, int bankIndex) override
+    {
+        readCheque = text;
+        readBank = bankIndex;
+    }
 
     QStringList steps;
+    QString readCheque; // what the window announces of the cheque a reader read
+    int readBank = -1;
     QString edited; // the layout file the editor was opened on
     QList<bank_layouts::BankButtonFace> banks;
     QStringList printers;

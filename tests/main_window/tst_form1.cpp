@@ -1,4 +1,5 @@
 #include "calibration/caischq3.h"
+#include "cheque_reader/ties.h"
 #include "journal/chequerecorder.h"
 #include "journal/journal.h"
 #include "layout_editor/form2.h"
@@ -73,6 +74,18 @@ struct Program
     Form1 &window = program.window();
 };
 
+// Keys as a wedge reader or a person sends them to a field: each character,
+// `delayMs` apart, then Enter when asked.
+void typeKeys(QWidget *field, const QString &text, int delayMs, bool enter)
+{
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+        QTest::qWait(delayMs);
+    }
+    if (enter)
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_Return, QStringLiteral("\r"), Qt::NoModifier);
+}
+
 QColor middleOf(const QToolButton *button)
 {
     const QImage image = button->icon().pixmap(QSize(100, 40)).toImage();
@@ -107,6 +120,9 @@ private Q_SLOTS:
     void startUpMessageStaysInFront();
     void serverAwayChequesWait();
     void sharedJournalSetUp();
+    void readerKeysReachNoField_data();
+    void readerKeysReachNoField();
+    void chequebookTiedToItsBank();
     void sendTheTillsJournal();
 
 private:
@@ -603,7 +619,8 @@ void TestForm1::cancelKeepsTheAmountAndNoChequeWithoutOne()
         // What the settings file cannot hold is not taken.
         form.Text7->setFocus();
         typeInto(form.Text7, QStringLiteral("Łódź"));
-        QCOMPARE(form.Text7->text(), QStringLiteral("ód"));
+        // Keys typed faster than a person are held a moment, in case they are a reader's.
+        QTRY_COMPARE(form.Text7->text(), QStringLiteral("ód"));
     }
     {
         // Taken already: no amount, so no cheque, and the user is told why.
@@ -698,6 +715,114 @@ void TestForm1::serverAwayChequesWait()
     QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
     QCOMPARE(printing.surface().documentsEnded(), 1);
     QCOMPARE(waiting->text(), QStringLiteral("1 chèque en attente du serveur"));
+}
+
+// A wedge reader types its line into whatever field has the focus: the line
+// is taken, never typed; a person typing digits is a person.
+void TestForm1::readerKeysReachNoField_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("delayMs");
+    QTest::addColumn<bool>("enter");
+    QTest::addColumn<QString>("announced"); // empty: none
+    QTest::addColumn<QString>("told");      // the start of a message, empty: none
+    const QString unknown = QStringLiteral("Chèque n° 1234567 – cliquez sur sa banque");
+    QTest::newRow("letters, into the payee") << "Text8"
+                                             << "A1234567B001234567890C987654321098D" << 3 << true << unknown << "";
+    QTest::newRow("brackets, into the amount, ended by a pause")
+        << "text1"
+        << "<1234567/001234567890>987654321098=" << 3 << false << unknown << "";
+    QTest::newRow("blanks, into the place") << "Text7"
+                                            << " 1234567 001234567890 987654321098 " << 3 << true << unknown << "";
+    QTest::newRow("AZERTY digit row, into the date")
+        << "Text4" << QStringLiteral("A&é\"'(-èBàà&é\"'(-è_çàC_çà-('\"é&àç_D") << 3 << true << unknown << "";
+    QTest::newRow("unread character") << "Text8"
+                                      << "1234567 0012345?7890 987654321098" << 3 << true << ""
+                                      << "Ligne CMC7 illisible";
+    QTest::newRow("a person's digits") << "Text8"
+                                       << "1234" << 150 << false << ""
+                                       << "";
+}
+
+void TestForm1::readerKeysReachNoField()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, keys);
+    QFETCH(int, delayMs);
+    QFETCH(bool, enter);
+    QFETCH(QString, announced);
+    QFETCH(QString, told);
+    m_folder->write(main_window::PendingChequeFileName, QByteArray(400, ' ') + "     1575.98        ");
+    Program program;
+    program.start();
+    Form1 &form = program.window;
+    auto *const typedInto = form.findChild<QLineEdit *>(field);
+    QVERIFY(typedInto);
+    const QString before = typedInto->text();
+    typedInto->setFocus();
+    QString message;
+    if (!told.isEmpty())
+        confirmNextMessage(&message);
+    typeKeys(typedInto, keys, delayMs, enter);
+    auto *const announcement = form.findChild<QLabel *>(QStringLiteral("lblChequeLu"));
+    if (!announced.isEmpty())
+        QTRY_COMPARE(announcement->text(), announced);
+    if (!told.isEmpty())
+        QTRY_VERIFY2(message.startsWith(told), qPrintable(message));
+    const QString expected = announced.isEmpty() && told.isEmpty() ? before + keys : before;
+    QTRY_COMPARE(typedInto->text(), expected);
+    QTest::qWait(200);
+    QCOMPARE(typedInto->text(), expected);
+    QCOMPARE(announcement->text(), announced);
+    QCOMPARE(form.text1->text(), QStringLiteral("1575.98"));
+}
+
+// The bank clicked for a chequebook seen first is kept for it in the
+// folder's file; its next cheque is announced with its bank marked, and
+// Enter prints there; a click on another bank prints there and moves the
+// tie when the cashier says so.
+void TestForm1::chequebookTiedToItsBank()
+{
+    m_folder->write(QStringLiteral("bq_A.txt"), layoutBytes("Banque A"));
+    m_folder->write(QStringLiteral("bq_B.txt"), layoutBytes("Banque B"));
+    m_folder->write(main_window::PendingChequeFileName, QByteArray(400, ' ') + "     100          T ");
+    Program program;
+    program.start();
+    Form1 &form = program.window;
+    auto *const announcement = form.findChild<QLabel *>(QStringLiteral("lblChequeLu"));
+    auto *const bankA = form.findChild<QToolButton *>(QStringLiteral("bt_banq_0"));
+    auto *const bankB = form.findChild<QToolButton *>(QStringLiteral("bt_banq_1"));
+    const QString line = QStringLiteral("A1234567B001234567890C987654321098D");
+    const auto read = [&] { typeKeys(form.Text8, line, 2, true); };
+
+    read();
+    QCOMPARE(announcement->text(), QStringLiteral("Chèque n° 1234567 – cliquez sur sa banque"));
+    QTest::mouseClick(bankA, Qt::LeftButton);
+    QCOMPARE(program.recorder.cheques().size(), 1);
+    QCOMPARE(m_folder->read(cheque_reader::TiesFileName), QByteArray("001234567890;bq_A.txt\r\n"));
+    QCOMPARE(announcement->text(), QString());
+
+    read();
+    QCOMPARE(announcement->text(), QStringLiteral("Chèque n° 1234567 – Banque A"));
+    QVERIFY(!bankA->styleSheet().isEmpty());
+    QVERIFY(bankB->styleSheet().isEmpty());
+    typeKeys(form.Text8, QString(), 0, true);
+    QCOMPARE(program.recorder.cheques().size(), 2);
+    QCOMPARE(program.recorder.cheques().last().layoutFile, QStringLiteral("bq_A.txt"));
+    QVERIFY(bankA->styleSheet().isEmpty());
+
+    read();
+    QString asked;
+    answerNextQuestion(true, &asked);
+    QTest::mouseClick(bankB, Qt::LeftButton);
+    QCOMPARE(program.recorder.cheques().last().layoutFile, QStringLiteral("bq_B.txt"));
+    QCOMPARE(asked, QStringLiteral("Les chèques de ce chéquier étaient imprimés sur « Banque A ». Les imprimer "
+                                   "désormais sur « Banque B » ?"));
+    QCOMPARE(m_folder->read(cheque_reader::TiesFileName), QByteArray("001234567890;bq_B.txt\r\n"));
+    // Enter without a cheque read is the window's own.
+    typeKeys(form.Text8, QString(), 0, true);
+    QCOMPARE(program.recorder.cheques().size(), 3);
 }
 
 // The shared journal typed in the set-up window, tested there, kept for
