@@ -77,7 +77,7 @@ platform::Result<int> exportCsv(const Journal &journal, const Filter &filter, co
                   QStringLiteral("Imprimante"),
                   // Added after the first fourteen, which scripts read by position.
                   QStringLiteral("Motif"), QStringLiteral("Remplacé par"), QStringLiteral("Remplace"),
-                  QStringLiteral("Caisse")});
+                  QStringLiteral("Caisse"), QStringLiteral("N° de chèque"), QStringLiteral("Ligne CMC7")});
     if (const platform::Result<void> written = file.write(head); !written)
         return written.failure();
     platform::Result<void> written;
@@ -102,6 +102,8 @@ platform::Result<int> exportCsv(const Journal &journal, const Filter &filter, co
             chequeNumber(entry.replacedBy),
             chequeNumber(entry.reprintOf),
             keptAsText(cheque.till),
+            cheque.chequeNumber,
+            cheque.cmc7,
         }));
         return written.ok();
     });

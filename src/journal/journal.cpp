@@ -120,12 +120,17 @@ const char *const SchemaToVersion4[] = {
     "CREATE UNIQUE INDEX cheques_uuid ON cheques (uuid)",
 };
 
-// The tables each version has, checked before a file is taken as a journal.
 // Version 5: the tills found in a journal, and one till's cheques, read
-// through an index as the banks are.
+// through an index as the banks are; the cheque's own number and CMC7 line,
+// as a reader read them (empty without one), found through indexes.
 const char *const SchemaToVersion5[] = {
     "CREATE INDEX cheques_till ON cheques (till, printed_at, cents)",
+    "ALTER TABLE cheques ADD COLUMN cheque_number TEXT NOT NULL DEFAULT ''",
+    "ALTER TABLE cheques ADD COLUMN cmc7 TEXT NOT NULL DEFAULT ''",
+    "CREATE INDEX cheques_number ON cheques (cheque_number) WHERE cheque_number <> ''",
+    "CREATE INDEX cheques_cmc7 ON cheques (cmc7) WHERE cmc7 <> ''",
 };
+// The tables each version has, checked before a file is taken as a journal.
 const char *const TablesOfVersion[][6] = {
     {},
     {"cheques", "remittances", "events"},
@@ -213,10 +218,15 @@ const char *const ServerSchema[] = {
     "CREATE TABLE journal_schema (version integer NOT NULL)",
 };
 
-// Version 5: the index of the till filter, and a word to every till
-// listening each time history grows, so that their windows follow.
+// Version 5: the index of the till filter, the cheque's number and CMC7
+// line, and a word to every till listening each time history grows, so that
+// their windows follow.
 const char *const ServerSchemaToVersion5[] = {
     "CREATE INDEX cheques_till ON cheques (till, printed_at, cents)",
+    "ALTER TABLE cheques ADD COLUMN cheque_number text COLLATE \"C\" NOT NULL DEFAULT ''",
+    "ALTER TABLE cheques ADD COLUMN cmc7 text COLLATE \"C\" NOT NULL DEFAULT ''",
+    "CREATE INDEX cheques_number ON cheques (cheque_number) WHERE cheque_number <> ''",
+    "CREATE INDEX cheques_cmc7 ON cheques (cmc7) WHERE cmc7 <> ''",
     "CREATE FUNCTION ormeline_changed() RETURNS trigger LANGUAGE plpgsql AS"
     " $$ BEGIN PERFORM pg_notify('ormeline_journal', TG_TABLE_NAME); RETURN NULL; END $$",
     "CREATE TRIGGER cheques_changed AFTER INSERT ON cheques FOR EACH STATEMENT EXECUTE FUNCTION ormeline_changed()",
@@ -525,10 +535,11 @@ const QString EntryColumns = QStringLiteral(
     " c.layout_file, c.printer, c.source, c.cents, st.kind, s.at, s.detail, s.remittance, r.date,"
     " (SELECT other_id FROM events x WHERE x.cheque_id = c.id AND x.kind = 'replaced_by' ORDER BY x.id DESC LIMIT 1),"
     " (SELECT other_id FROM events x WHERE x.cheque_id = c.id AND x.kind = 'reprint_of' ORDER BY x.id DESC LIMIT 1),"
-    " (SELECT text FROM notes n WHERE n.cheque_id = c.id ORDER BY n.id DESC LIMIT 1), c.uuid, c.till");
+    " (SELECT text FROM notes n WHERE n.cheque_id = c.id ORDER BY n.id DESC LIMIT 1), c.uuid, c.till,"
+    " c.cheque_number, c.cmc7");
 
 // How many columns EntryColumns reads.
-constexpr int EntryColumnCount = 23;
+constexpr int EntryColumnCount = 25;
 
 QString entrySource(Engine engine)
 {
@@ -577,14 +588,17 @@ Entry readEntry(const QSqlQuery &query)
     entry.note = query.value(20).toString();
     cheque.uuid = query.value(21).toString();
     cheque.till = query.value(22).toString();
+    cheque.chequeNumber = query.value(23).toString();
+    cheque.cmc7 = query.value(24).toString();
     return entry;
 }
 
 // The statements that write, shared by the operations and by the rehearsal
 // of a file at opening.
-const QString InsertCheque = QStringLiteral(
-    "INSERT INTO cheques (printed_at, cheque_date, amount, cents, words1, words2, payee, place,"
-    " bank_name, layout_file, printer, source, uuid, till) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+const QString InsertCheque =
+    QStringLiteral("INSERT INTO cheques (printed_at, cheque_date, amount, cents, words1, words2, payee, place,"
+                   " bank_name, layout_file, printer, source, uuid, till, cheque_number, cmc7)"
+                   " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
 const QString InsertEvent = QStringLiteral("INSERT INTO events (cheque_id, at, kind, detail, remittance, other_id)"
                                            " VALUES (?, ?, ?, ?, ?, ?)");
 const QString InsertNote = QStringLiteral("INSERT INTO notes (cheque_id, at, text) VALUES (?, ?, ?)");
@@ -609,7 +623,9 @@ QVariantList chequeValues(const PrintedCheque &cheque, const QString &at, qint64
             cheque.printer,
             cheque.source == AmountSource::HandedOver ? QStringLiteral("handed_over") : QStringLiteral("typed"),
             cheque.uuid,
-            cheque.till};
+            cheque.till,
+            cheque.chequeNumber,
+            cheque.cmc7};
 }
 
 // The WHERE of a filter, and the values it binds in order.
@@ -661,6 +677,10 @@ Condition conditionOf(const Filter &filter, bool withStatus, const PrintedBounds
     if (!filter.till.isEmpty()) {
         parts << QStringLiteral("c.till = ?");
         condition.values << filter.till;
+    }
+    if (!filter.chequeNumber.isEmpty()) {
+        parts << QStringLiteral("c.cheque_number = ?");
+        condition.values << filter.chequeNumber;
     }
     // Written out rather than bound, so that the planner sees the partial
     // index's own terms: the codes are the program's, not the user's.
@@ -1254,7 +1274,8 @@ platform::Result<Journal::Moved> Journal::Private::copyFrom(const Private &file)
     QHash<qint64, qint64> ids;
     QSet<qint64> fresh;
     if (!from.exec(QStringLiteral("SELECT id, printed_at, cheque_date, amount, words1, words2, payee, place,"
-                                  " bank_name, layout_file, printer, source, uuid, till FROM cheques ORDER BY id")))
+                                  " bank_name, layout_file, printer, source, uuid, till, cheque_number, cmc7"
+                                  " FROM cheques ORDER BY id")))
         return file.failed(from);
     while (from.next()) {
         const qint64 id = from.value(0).toLongLong();
@@ -1273,6 +1294,8 @@ platform::Result<Journal::Moved> Journal::Private::copyFrom(const Private &file)
             from.value(11).toString() == QLatin1String("handed_over") ? AmountSource::HandedOver : AmountSource::Typed;
         cheque.uuid = from.value(12).toString();
         cheque.till = from.value(13).toString();
+        cheque.chequeNumber = from.value(14).toString();
+        cheque.cmc7 = from.value(15).toString();
         if (cheque.uuid.isEmpty()) {
             // Written by a program that gave none: one made of the cheque
             // itself, the same at every move.
@@ -1686,12 +1709,14 @@ platform::Result<void> Journal::Private::bringServerForward()
         done = done && query.exec(QString::fromUtf8(statement));
     done =
         done && query.exec(QStringLiteral("INSERT INTO journal_schema (version) VALUES (%1)").arg(ServerSchemaVersion));
-    // Only the owner may; what the steps add so far makes reading faster
-    // and windows follow other tills, nothing more, so the tills go on with
-    // the journal as it is until the owner opens it.
-    if (!done && query.lastError().nativeErrorCode() != QLatin1String("42501"))
+    // Only the owner may change the tables.
+    if (!done && query.lastError().nativeErrorCode() == QLatin1String("42501"))
+        return platform::fail(QStringLiteral("le journal du serveur est celui d'un Ormeline plus ancien : ouvrez-le "
+                                             "une fois avec le rôle propriétaire de la base pour le mettre à jour "
+                                             "(README, « Plusieurs caisses »)"));
+    if (!done)
         return failed(query);
-    return done ? transaction.commit() : platform::Result<void>();
+    return transaction.commit();
 }
 
 platform::Result<qint64> Journal::Private::writeCheque(const PrintedCheque &cheque, bool taken)
@@ -2042,6 +2067,8 @@ QString sortExpression(SortKey key)
                               " WHEN 'printed' THEN 3 ELSE 4 END");
     case SortKey::Till:
         return QStringLiteral("c.till");
+    case SortKey::ChequeNumber:
+        return QStringLiteral("c.cheque_number");
     case SortKey::Note:
         return QStringLiteral("coalesce((SELECT text FROM notes n WHERE n.cheque_id = c.id ORDER BY n.id DESC"
                               " LIMIT 1), '')");
@@ -2256,6 +2283,39 @@ platform::Result<QStringList> Journal::tillNames() const
             names << name;
     }
     return names;
+}
+
+platform::Result<std::optional<Entry>> Journal::withLine(const QString &cmc7) const
+{
+    QSqlQuery query(d->db);
+    if (!run(query,
+             QStringLiteral("SELECT ") + EntryColumns + entrySource(d->engine) +
+                 QStringLiteral(" WHERE c.cmc7 = ? AND c.cmc7 <> '' ORDER BY c.id DESC LIMIT 1"),
+             {cmc7}))
+        return d->failed(query);
+    return query.next() ? std::optional<Entry>(readEntry(query)) : std::nullopt;
+}
+
+platform::Result<std::optional<Entry>> Journal::ofChequebook(const QString &cmc7, const QDateTime &since) const
+{
+    // The line is "NNNNNNN interbank internal": the chequebook is all of it
+    // after the number. A few days of cheques are looked at, by their index.
+    QSqlQuery query(d->db);
+    if (!run(query,
+             QStringLiteral("SELECT ") + EntryColumns + entrySource(d->engine) +
+                 QStringLiteral(" WHERE c.printed_at >= ? AND c.cmc7 <> '' AND c.cmc7 <> ? AND substr(c.cmc7, 9) = ?"
+                                " ORDER BY c.id DESC LIMIT 1"),
+             {timeText(since), cmc7, cmc7.mid(8)}))
+        return d->failed(query);
+    return query.next() ? std::optional<Entry>(readEntry(query)) : std::nullopt;
+}
+
+platform::Result<bool> Journal::hasChequeNumbers() const
+{
+    QSqlQuery query(d->db);
+    if (!run(query, QStringLiteral("SELECT 1 FROM cheques WHERE cheque_number <> '' LIMIT 1")))
+        return d->failed(query);
+    return query.next();
 }
 
 platform::Result<Journal::Census> Journal::census() const

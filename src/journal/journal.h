@@ -54,6 +54,10 @@ struct PrintedCheque
     QString uuid;
     // The till that printed it; empty for a cheque of an older program.
     QString till;
+    // As a reader read them at the till; empty without a reader. The line
+    // is the customer's: it is kept here and nowhere else.
+    QString chequeNumber; // "1234567"
+    QString cmc7;         // "1234567 001234567890 987654321098"
 };
 
 // One cheque of the journal, with where it stands now.
@@ -83,16 +87,17 @@ struct Event
 // What the journal window and the export show. Empty fields do not filter.
 struct Filter
 {
-    QDate from;                   // printed on or after (day of printedAt)
-    QDate to;                     // printed on or before
-    QString bankName;             // exactly, empty for every bank
-    std::optional<Status> status; // nullopt for every status
-    QString till = QString();     // exactly, empty for every till
+    QDate from;                       // printed on or after (day of printedAt)
+    QDate to;                         // printed on or before
+    QString bankName;                 // exactly, empty for every bank
+    std::optional<Status> status;     // nullopt for every status
+    QString till = QString();         // exactly, empty for every till
+    QString chequeNumber = QString(); // the cheque's own number, exactly
 };
 
 // The order of the window's rows; cheques that tie go by their number, the
 // same way.
-enum class SortKey { PrintedAt, Id, ChequeDate, Amount, Bank, Payee, Standing, Note, Till };
+enum class SortKey { PrintedAt, Id, ChequeDate, Amount, Bank, Payee, Standing, Note, Till, ChequeNumber };
 struct Sort
 {
     SortKey key = SortKey::PrintedAt;
@@ -286,6 +291,9 @@ public:
     platform::Result<QStringList> bankNames() const;
     // The tills whose cheques the journal holds, for the till filter.
     platform::Result<QStringList> tillNames() const;
+    // Whether any cheque was read at the till: the window then shows their
+    // numbers, and finds a cheque by it.
+    platform::Result<bool> hasChequeNumbers() const;
     // How many tills have written to the journal, and how many cheques it
     // holds whatever became of them: what a connection test shows.
     struct Census
@@ -294,6 +302,13 @@ public:
         qint64 cheques = 0;
     };
     platform::Result<Census> census() const;
+
+    // The latest cheque printed with this very line, if any: a cheque
+    // filled in twice.
+    platform::Result<std::optional<Entry>> withLine(const QString &cmc7) const;
+    // The latest other cheque of the same chequebook (its line but for the
+    // number) printed since `since`.
+    platform::Result<std::optional<Entry>> ofChequebook(const QString &cmc7, const QDateTime &since) const;
 
     // The account identifier the shop typed once for its slips.
     // The number the next remittance will get, for the slip printed before

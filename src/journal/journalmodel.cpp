@@ -42,9 +42,9 @@ void JournalModel::reload()
 
 void JournalModel::sort(int column, Qt::SortOrder order)
 {
-    static const SortKey keys[ColumnCount] = {SortKey::Id,       SortKey::PrintedAt, SortKey::ChequeDate,
-                                              SortKey::Amount,   SortKey::Bank,      SortKey::Payee,
-                                              SortKey::Standing, SortKey::Note,      SortKey::Till};
+    static const SortKey keys[ColumnCount] = {
+        SortKey::Id,    SortKey::PrintedAt, SortKey::ChequeDate, SortKey::Amount,       SortKey::Bank,
+        SortKey::Payee, SortKey::Standing,  SortKey::Till,       SortKey::ChequeNumber, SortKey::Note};
     if (column < 0 || column >= ColumnCount)
         return;
     beginResetModel();
@@ -96,6 +96,8 @@ QVariant JournalModel::data(const QModelIndex &index, int role) const
         return entry->note;
     case Till:
         return entry->cheque.till;
+    case ChequeNumber:
+        return entry->cheque.chequeNumber;
     default:
         return {};
     }
@@ -105,9 +107,10 @@ QVariant JournalModel::headerData(int section, Qt::Orientation orientation, int 
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const QStringList titles{QStringLiteral("N°"),      QStringLiteral("Imprimé le"), QStringLiteral("Date"),
-                                    QStringLiteral("Montant"), QStringLiteral("Banque"),     QStringLiteral("Ordre"),
-                                    QStringLiteral("État"),    QStringLiteral("Note"),       QStringLiteral("Caisse")};
+    static const QStringList titles{
+        QStringLiteral("N°"),           QStringLiteral("Imprimé le"), QStringLiteral("Date"), QStringLiteral("Montant"),
+        QStringLiteral("Banque"),       QStringLiteral("Ordre"),      QStringLiteral("État"), QStringLiteral("Caisse"),
+        QStringLiteral("N° de chèque"), QStringLiteral("Note")};
     return titles.value(section);
 }
 

@@ -14,7 +14,7 @@ class JournalModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum Column { Id, PrintedAt, Date, Amount, Bank, Payee, Standing, Note, Till, ColumnCount };
+    enum Column { Id, PrintedAt, Date, Amount, Bank, Payee, Standing, Till, ChequeNumber, Note, ColumnCount };
     static constexpr int PageRows = 100;
 
     explicit JournalModel(const Journal &journal, QObject *parent = nullptr);

@@ -124,6 +124,11 @@ JournalWindow::JournalWindow(JournalDesk &desk, QWidget *parent)
     tillFilter = new QComboBox(this);
     tillFilter->setObjectName(QStringLiteral("tillFilter"));
     tillLabel = new QLabel(QStringLiteral("Caisse"), this);
+    findNumber = new QLineEdit(this);
+    findNumber->setObjectName(QStringLiteral("findNumber"));
+    findNumber->setPlaceholderText(QStringLiteral("N° de chèque"));
+    findNumber->setClearButtonEnabled(true);
+    findNumber->setMaximumWidth(130);
 
     auto *filters = new QHBoxLayout;
     filters->addWidget(new QLabel(QStringLiteral("Du"), this));
@@ -135,6 +140,7 @@ JournalWindow::JournalWindow(JournalDesk &desk, QWidget *parent)
     filters->addWidget(bankFilter, 1);
     filters->addWidget(tillLabel);
     filters->addWidget(tillFilter);
+    filters->addWidget(findNumber);
     filters->addWidget(new QLabel(QStringLiteral("État"), this));
     filters->addWidget(statusFilter);
 
@@ -171,17 +177,14 @@ JournalWindow::JournalWindow(JournalDesk &desk, QWidget *parent)
         {JournalModel::Bank, QStringLiteral("Banque Populaire")},
         {JournalModel::Payee, QStringLiteral("Fromagerie Dupont")},
         {JournalModel::Standing, longestState},
+        {JournalModel::Till, QStringLiteral("Caisse du fond")},
+        {JournalModel::ChequeNumber, QStringLiteral("N° de chèque")},
         // At least its title: stretched over what is left, it is never
         // narrower than the width it had.
         {JournalModel::Note, QStringLiteral("Note")},
     };
-    int columnsWidth = 0;
-    for (const auto &[column, longest] : columns) {
+    for (const auto &[column, longest] : columns)
         table->setColumnWidth(column, widthOf(longest));
-        columnsWidth += widthOf(longest);
-    }
-    // The window as wide as those: no wider than the main window.
-    resize(std::max(width(), columnsWidth + table->verticalScrollBar()->sizeHint().width() + 24), height());
 
     summary = new QLabel(this);
     summary->setObjectName(QStringLiteral("summary"));
@@ -225,6 +228,9 @@ JournalWindow::JournalWindow(JournalDesk &desk, QWidget *parent)
     connect(to, &QDateEdit::dateChanged, this, &JournalWindow::applyFilter);
     connect(bankFilter, &QComboBox::activated, this, &JournalWindow::applyFilter);
     connect(tillFilter, &QComboBox::activated, this, &JournalWindow::applyFilter);
+    // A cheque found by its number, whatever its dates; the dates again
+    // once the number is cleared.
+    connect(findNumber, &QLineEdit::editingFinished, this, &JournalWindow::applyFilter);
     connect(statusFilter, &QComboBox::activated, this, &JournalWindow::applyFilter);
     connect(reprintButton, &QPushButton::clicked, this, &JournalWindow::reprint);
     connect(spoiledButton, &QPushButton::clicked, this, [this] { onPicked(&JournalDesk::markSpoiled); });
@@ -238,6 +244,11 @@ JournalWindow::JournalWindow(JournalDesk &desk, QWidget *parent)
 
     fillFilters();
     applyFilter();
+    // The window as wide as the columns shown: no wider than the main window.
+    int columnsWidth = 0;
+    for (int column = 0; column < JournalModel::ColumnCount; ++column)
+        columnsWidth += table->isColumnHidden(column) ? 0 : table->columnWidth(column);
+    resize(std::max(width(), columnsWidth + table->verticalScrollBar()->sizeHint().width() + 24), height());
 
     // What another till prints, spoils or remits shows here as it happens;
     // a burst of changes is read once.
@@ -272,6 +283,9 @@ void JournalWindow::fillFilters()
     tillLabel->setVisible(several);
     tillFilter->setVisible(several);
     table->setColumnHidden(JournalModel::Till, !several);
+    const bool numbered = m_desk.journal().hasChequeNumbers().valueOr(false);
+    findNumber->setVisible(numbered);
+    table->setColumnHidden(JournalModel::ChequeNumber, !numbered);
 }
 
 void JournalWindow::refresh()
@@ -300,6 +314,9 @@ void JournalWindow::applyFilter()
         filter.bankName = bankFilter->currentText();
     if (tillFilter->currentIndex() > 0)
         filter.till = tillFilter->currentText();
+    filter.chequeNumber = findNumber->text().trimmed();
+    if (!filter.chequeNumber.isEmpty())
+        filter.from = filter.to = QDate();
     const int status = statusFilter->currentData().toInt();
     if (status >= 0)
         filter.status = Status(status);

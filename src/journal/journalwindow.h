@@ -5,6 +5,7 @@
 class QComboBox;
 class QDateEdit;
 class QLabel;
+class QLineEdit;
 class QTimer;
 class QPushButton;
 class QTableView;
@@ -31,6 +32,7 @@ public:
     QComboBox *bankFilter = nullptr;
     QComboBox *statusFilter = nullptr;
     QComboBox *tillFilter = nullptr;
+    QLineEdit *findNumber = nullptr;
     QTableView *table = nullptr;
     QLabel *summary = nullptr;
     QComboBox *reprintBank = nullptr;

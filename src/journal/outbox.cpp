@@ -62,6 +62,8 @@ QString chequeText(const PrintedCheque &cheque)
         {QStringLiteral("handedOver"), cheque.source == AmountSource::HandedOver},
         {QStringLiteral("uuid"), cheque.uuid},
         {QStringLiteral("till"), cheque.till},
+        {QStringLiteral("chequeNumber"), cheque.chequeNumber},
+        {QStringLiteral("cmc7"), cheque.cmc7},
     };
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
@@ -87,6 +89,8 @@ std::optional<PrintedCheque> chequeOf(const QString &text)
     cheque.source = object.value(QLatin1String("handedOver")).toBool() ? AmountSource::HandedOver : AmountSource::Typed;
     cheque.uuid = text_("uuid");
     cheque.till = text_("till");
+    cheque.chequeNumber = text_("chequeNumber");
+    cheque.cmc7 = text_("cmc7");
     if (cheque.uuid.isEmpty() || !cheque.printedAt.isValid())
         return std::nullopt;
     return cheque;

@@ -27,7 +27,9 @@ constexpr double FooterHeight = 4200;
 constexpr double NumberColumn = Left;
 constexpr double BankColumn = Left + 800;
 constexpr double AmountRight = Left + 6300;
-constexpr double NoteColumn = Left + 6600;
+// The cheque's own number, read at the till, as banks' own slips list it.
+constexpr double ChequeNumberColumn = Left + 6600;
+constexpr double NoteColumn = Left + 8000;
 
 int rowsFitting(double height)
 {
@@ -102,6 +104,7 @@ void printHeading(platform::PrinterSurface &printer, const RemittanceSlip &slip,
     printAt(printer, NumberColumn, 2850, QStringLiteral("N°"));
     printAt(printer, BankColumn, 2850, QStringLiteral("Banque"));
     printRight(printer, AmountRight, 2850, QStringLiteral("Montant"));
+    printAt(printer, ChequeNumberColumn, 2850, QStringLiteral("N° de chèque"));
     printAt(printer, NoteColumn, 2850, QStringLiteral("Note"));
     printer.setBold(false);
     printer.line(QPointF(Left, 3150), QPointF(Right, 3150));
@@ -142,7 +145,7 @@ RemittanceSlip remittanceSlip(qint64 number, const QDate &date, const QString &a
 {
     RemittanceSlip slip{shopName, place, number, date, account, {}, currencyName, hundredthName};
     for (const Entry &entry : cheques)
-        slip.lines.append({entry.id, entry.cheque.bankName, entry.cents, entry.note});
+        slip.lines.append({entry.id, entry.cheque.bankName, entry.cents, entry.note, entry.cheque.chequeNumber});
     return slip;
 }
 
@@ -196,6 +199,8 @@ void printRemittanceSlip(platform::PrinterSurface &printer, const RemittanceSlip
                 printAt(printer, NumberColumn, y, QString::number(line.id));
                 printAt(printer, BankColumn, y, fitted(printer, line.bank, AmountRight - BankColumn - 1700));
                 printRight(printer, AmountRight, y, frenchEuros(line.cents));
+                if (!line.chequeNumber.isEmpty())
+                    printAt(printer, ChequeNumberColumn, y, line.chequeNumber);
                 printAt(printer, NoteColumn, y, fitted(printer, line.note, Right - NoteColumn));
                 carried += line.cents;
             }

@@ -19,6 +19,7 @@ struct SlipLine
     QString bank;
     qint64 cents = 0;
     QString note;
+    QString chequeNumber = QString(); // read at the till, empty without a reader
 };
 
 // What a remittance slip shows: the shop, the slip, its cheques, and the

@@ -129,6 +129,8 @@ journal::PrintedCheque ChequePrinting::printedCheque(const Cheque &request, cons
     cheque.layoutFile = request.layoutFile;
     cheque.printer = m_printing.currentPrinter().printerName();
     cheque.source = request.source;
+    cheque.chequeNumber = request.chequeNumber;
+    cheque.cmc7 = request.cmc7;
     return cheque;
 }
 

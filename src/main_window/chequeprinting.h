@@ -52,6 +52,9 @@ public:
         bank_layouts::ChequeFields fields;
         bank_layouts::PrinterOffsets offsets;
         journal::AmountSource source = journal::AmountSource::Typed;
+        // The cheque's own number and line, when a reader read them.
+        QString chequeNumber = QString();
+        QString cmc7 = QString();
     };
     journal::Reprinted print(const Cheque &cheque);
 

@@ -7,6 +7,7 @@
 #include "bank_layouts/layoutfile.h"
 #include "calibration/phases.h"
 #include "cheque_reader/ties.h"
+#include "journal/chequerecorder.h"
 #include "journal/journal.h"
 #include "main_window/amountentry.h"
 #include "main_window/chequeprinting.h"
@@ -67,6 +68,7 @@ ChequeSession::ChequeSession(Services services, QObject *parent)
     , m_cheques(services.cheques)
     , m_tillFolder(services.tillFolder.isEmpty() ? QStringLiteral(".") : services.tillFolder)
     , m_localJournal(services.localJournal.isEmpty() ? journal::JournalFileName : services.localJournal)
+    , m_journal(services.journal)
     , m_editorSide(std::make_unique<EditorSide>(*this))
 {
 }
@@ -294,9 +296,10 @@ void ChequeSession::bankClicked(int index)
         return;
     }
 
-    const journal::Reprinted printed =
-        m_cheques.print({layoutFile, chequeFields(), printerOffsets(),
-                         m_amountHandedOver ? journal::AmountSource::HandedOver : journal::AmountSource::Typed});
+    const journal::Reprinted printed = m_cheques.print(
+        {layoutFile, chequeFields(), printerOffsets(),
+         m_amountHandedOver ? journal::AmountSource::HandedOver : journal::AmountSource::Typed,
+         m_readCheque ? m_readCheque->number : QString(), m_readCheque ? m_readCheque->text() : QString()});
     if (!printed.printed)
         return;
     settleReadCheque(layoutFile);
@@ -337,6 +340,33 @@ void ChequeSession::chequeRead(const QString &raw)
             QStringLiteral("Chèque n° %1 – %2")
                 .arg(line->number, m_readBank >= 0 ? bankName(tied) : QStringLiteral("cliquez sur sa banque")),
             m_readBank);
+    }
+    warnOfReadCheque(*line);
+}
+
+void ChequeSession::warnOfReadCheque(const cheque_reader::Cmc7Line &line)
+{
+    journal::Journal *const journal = m_journal ? m_journal->journal() : nullptr;
+    if (!journal)
+        return;
+    const auto when = [](const journal::Entry &entry) {
+        const QDateTime &at = entry.cheque.printedAt;
+        return QStringLiteral("le %1 à %2")
+            .arg(at.toString(QStringLiteral("dd/MM/yyyy")), at.toString(QStringLiteral("H 'h' mm")));
+    };
+    const platform::Result<std::optional<journal::Entry>> same = journal->withLine(line.text());
+    if (same && *same) {
+        m_talk.message(QStringLiteral("Ce chèque a déjà été rempli %1").arg(when(**same)));
+        return;
+    }
+    // A chequebook seen again within days may be a stolen one; it may as
+    // well be a regular customer's.
+    const platform::Result<std::optional<journal::Entry>> book =
+        journal->ofChequebook(line.text(), m_clock.now().addDays(-3));
+    if (book && *book) {
+        m_talk.message(QStringLiteral("Un chèque du même chéquier (n° %1) a été rempli %2 : vérifiez l'identité du "
+                                      "client si vous ne le connaissez pas.")
+                           .arg((*book)->cheque.chequeNumber, when(**book)));
     }
 }
 

@@ -23,6 +23,10 @@ namespace prompt_dialog {
 class UserTalk;
 }
 
+namespace journal {
+class JournalRecorder;
+}
+
 namespace main_window {
 
 class ChequePrinting;
@@ -72,6 +76,9 @@ public:
         // The journal file this till keeps in the working folder without a
         // server, which it may send to the server.
         QString localJournal = QString();
+        // The run's journal, where a cheque read is looked for: filled in
+        // before, or its chequebook used these last days. None: not looked.
+        journal::JournalRecorder *journal = nullptr;
     };
 
     explicit ChequeSession(Services services, QObject *parent = nullptr);
@@ -188,6 +195,9 @@ private:
     ChequePrinting &m_cheques;
     QString m_tillFolder;
     QString m_localJournal;
+    journal::JournalRecorder *m_journal = nullptr;
+    // What the journal knows of the cheque read: told, never in the way.
+    void warnOfReadCheque(const cheque_reader::Cmc7Line &line);
     WindowSide *m_window = nullptr;
     std::unique_ptr<EditorSide> m_editorSide;
 

@@ -7,7 +7,8 @@ namespace main_window {
 
 Program::Program(Parts parts)
     : m_cheques({parts.clock, parts.printing, parts.talk, parts.recorder})
-    , m_session({parts.clock, parts.printing, parts.talk, m_cheques, parts.tillFolder, parts.localJournal})
+    , m_session(
+          {parts.clock, parts.printing, parts.talk, m_cheques, parts.tillFolder, parts.localJournal, parts.journal})
     , m_window({m_session, m_cheques, parts.talk, parts.clock, parts.journal})
 {
     parts.talk.setParentWindow(&m_window);

@@ -111,6 +111,9 @@ void TestJournalWindow::printSpoilReprintRemit()
 
     for (int i = 0; i < 2; ++i) {
         QVERIFY2(queue.removeOutput(&why), qPrintable(why));
+        // The second one read at the till first: it is numbered.
+        if (i == 1)
+            typeKeys(form.Text8, QStringLiteral("A7654321B001234567890C987654321098D"), 2, true);
         QTest::mouseClick(form.findChild<QToolButton *>(QStringLiteral("bt_banq_0")), Qt::LeftButton);
         QVERIFY(!session.hasEnded());
         QVERIFY2(queue.waitForOutput(&why), qPrintable(why));
@@ -185,6 +188,14 @@ void TestJournalWindow::printSpoilReprintRemit()
         QTest::keyClick(window->from, Qt::Key_Return);
         QCOMPARE(window->from->date(), QDate(2026, 11, 7));
         QCOMPARE(window->from->text(), QStringLiteral("07/11/2026"));
+        // Found by the number read at the till, whatever the dates.
+        auto *const findNumber = window->findChild<QLineEdit *>(QStringLiteral("findNumber"));
+        QVERIFY(findNumber->isVisible());
+        QTest::keyClicks(findNumber, QStringLiteral("7654321"));
+        QTest::keyClick(findNumber, Qt::Key_Return);
+        QCOMPARE(window->model().rowCount(), 1);
+        QCOMPARE(window->model().index(0, journal::JournalModel::ChequeNumber).data().toString(),
+                 QStringLiteral("7654321"));
         QTest::mouseClick(window->closeButton, Qt::LeftButton);
     });
     QTest::mouseClick(form.findChild<QWidget *>(QStringLiteral("bt_journal")), Qt::LeftButton);
@@ -219,9 +230,10 @@ void TestJournalWindow::printSpoilReprintRemit()
     for (const QString &expected :
          {QStringLiteral("Fromagerie Dupont"), QStringLiteral("Rodez"),
           QStringLiteral("Bordereau de remise de chèques"), QStringLiteral("Remise n° 1 du 08/12/2026"),
-          QStringLiteral("Compte : FR76 3000 6000 0112 3456 7890 189"), QStringLiteral("2 Banque d'essai 100,00 €"),
-          QStringLiteral("3 Banque d'essai 100,00 €"), QStringLiteral("Nombre de chèques : 2"),
-          QStringLiteral("Total 200,00 €"), QStringLiteral("Soit : DEUX CENTS EUROS"), QStringLiteral("Signature")})
+          QStringLiteral("Compte : FR76 3000 6000 0112 3456 7890 189"),
+          QStringLiteral("2 Banque d'essai 100,00 € 7654321"), QStringLiteral("3 Banque d'essai 100,00 €"),
+          QStringLiteral("Nombre de chèques : 2"), QStringLiteral("Total 200,00 €"),
+          QStringLiteral("Soit : DEUX CENTS EUROS"), QStringLiteral("Signature")})
         QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral("\n in: ") + text));
 }
 

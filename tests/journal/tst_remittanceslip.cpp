@@ -20,7 +20,8 @@ journal::RemittanceSlip slipOf(int cheques, qint64 cents)
     // Numbered as in a journal where other cheques came in between.
     for (int i = 0; i < cheques; ++i)
         slip.lines.append({101 + 2 * i, QStringLiteral("Banque %1").arg(i % 3), cents,
-                           i == 0 ? QStringLiteral("M. Durand") : QString()});
+                           i == 0 ? QStringLiteral("M. Durand") : QString(),
+                           i == 0 ? QStringLiteral("0012345") : QString()});
     return slip;
 }
 
@@ -74,6 +75,7 @@ void TestRemittanceSlip::slip()
     QVERIFY(footer > 0);
     QCOMPARE(calls.mid(0, footer).count(QStringLiteral("printText(%1)").arg(frenchEuros(cents))), cheques);
     QVERIFY(calls.contains(QStringLiteral("printText(M. Durand)")));
+    QCOMPARE(calls.count(QStringLiteral("printText(0012345)")), 1);
 
     // Each page but the last carries its running total to the next.
     qint64 carried = 0;

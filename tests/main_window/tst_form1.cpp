@@ -74,18 +74,6 @@ struct Program
     Form1 &window = program.window();
 };
 
-// Keys as a wedge reader or a person sends them to a field: each character,
-// `delayMs` apart, then Enter when asked.
-void typeKeys(QWidget *field, const QString &text, int delayMs, bool enter)
-{
-    for (const QChar c : text) {
-        QTest::sendKeyEvent(QTest::Click, field, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
-        QTest::qWait(delayMs);
-    }
-    if (enter)
-        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_Return, QStringLiteral("\r"), Qt::NoModifier);
-}
-
 QColor middleOf(const QToolButton *button)
 {
     const QImage image = button->icon().pixmap(QSize(100, 40)).toImage();
@@ -123,6 +111,7 @@ private Q_SLOTS:
     void readerKeysReachNoField_data();
     void readerKeysReachNoField();
     void chequebookTiedToItsBank();
+    void chequeReadWarnsFromTheJournal();
     void sendTheTillsJournal();
 
 private:
@@ -823,6 +812,44 @@ void TestForm1::chequebookTiedToItsBank()
     // Enter without a cheque read is the window's own.
     typeKeys(form.Text8, QString(), 0, true);
     QCOMPARE(program.recorder.cheques().size(), 3);
+}
+
+// The journal knows the cheque read: filled in already, or its chequebook
+// used the day before. The cashier is told; the cheque still prints.
+void TestForm1::chequeReadWarnsFromTheJournal()
+{
+    m_folder->write(QStringLiteral("bq_A.txt"), layoutBytes("Banque A"));
+    m_folder->write(main_window::PendingChequeFileName, QByteArray(400, ' ') + "     100          T ");
+    FixedClock clock;
+    FakePrinting printing;
+    prompt_dialog::Form97Talk talk;
+    journal::JournalRecorder journal(m_folder->path(journal::JournalFileName), clock, talk);
+    main_window::Program program({clock, printing, talk, journal, &journal});
+    Form1 &form = program.window();
+    program.session().startUp();
+    form.show();
+    QTRY_VERIFY(form.bt_banq[0]->isEnabled());
+    typeKeys(form.Text8, QStringLiteral("A0012345B001234567890C987654321098D"), 2, true);
+    QTest::mouseClick(form.bt_banq[0], Qt::LeftButton);
+    QCOMPARE(printing.surface().documentsEnded(), 1);
+
+    QString told;
+    confirmNextMessage(&told);
+    typeKeys(form.Text8, QStringLiteral("A0012345B001234567890C987654321098D"), 2, true);
+    QTRY_COMPARE(told, QStringLiteral("Ce chèque a déjà été rempli le 07/03/2026 à 10 h 00"));
+
+    clock.setNow(clock.now().addDays(1));
+    confirmNextMessage(&told);
+    typeKeys(form.Text8, QStringLiteral("A0012346B001234567890C987654321098D"), 2, true);
+    QTRY_VERIFY2(told.startsWith(QStringLiteral("Un chèque du même chéquier (n° 0012345) a été rempli le 07/03/2026 à "
+                                                "10 h 00")),
+                 qPrintable(told));
+    // Told, never in the way.
+    typeKeys(form.Text8, QString(), 0, true);
+    QCOMPARE(printing.surface().documentsEnded(), 2);
+    QCOMPARE(
+        journal.journal()->withLine(QStringLiteral("0012346 001234567890 987654321098"))->value().cheque.chequeNumber,
+        QStringLiteral("0012346"));
 }
 
 // The shared journal typed in the set-up window, tested there, kept for

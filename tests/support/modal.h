@@ -53,6 +53,18 @@ inline void typeInto(QWidget *widget, const QString &text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
 }
 
+// Keys as a wedge reader or a person sends them to a field: each character,
+// `delayMs` apart, then Enter when asked.
+inline void typeKeys(QWidget *field, const QString &text, int delayMs, bool enter)
+{
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+        QTest::qWait(delayMs);
+    }
+    if (enter)
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_Return, QStringLiteral("\r"), Qt::NoModifier);
+}
+
 // The usual answers: the confirm button of a message, yes or no to a
 // question, a typed answer confirmed with Enter.
 inline void confirmNextMessage(QString *seenText)
