@@ -19,6 +19,8 @@ PACKAGES=(
     libqt6sql6-sqlite                           # the journal of printed cheques (SQLite through Qt SQL)
     libqt6sql6-psql                             # the journal shared by several tills (PostgreSQL through Qt SQL)
     postgresql postgresql-client                # a PostgreSQL 15 server for the tests only (tests/rig/pg-rig.sh)
+    qt6-serialport-dev                          # serial cheque readers (Qt SerialPort)
+    socat                                       # pseudo-terminal pairs standing for a serial reader in the tests
 )
 
 missing=()

@@ -1,3 +1,4 @@
+#include "cheque_reader/serialreader.h"
 #include "journal/chequerecorder.h"
 #include "journal/journal.h"
 #include "journal/journaldesk.h"
@@ -304,7 +305,10 @@ int main(int argc, char *argv[])
     // The journal this till kept before the server, for the set-up window
     // to send there.
     const QString localJournal = main_window::journalPlace(here, platform::fileSystemKind(here), dataFolder).path;
-    main_window::Program program({clock, printing, talk, journal, &journal, dataFolder, localJournal});
+    cheque_reader::SerialReader serialReader(
+        cheque_reader::readSerialSettings(dataFolder + QLatin1Char('/') + cheque_reader::SerialSettingsFileName)
+            .valueOr(cheque_reader::SerialSettings()));
+    main_window::Program program({clock, printing, talk, journal, &journal, dataFolder, localJournal, &serialReader});
     for (const QString &notice : std::as_const(startUpNotices))
         program.session().addStartUpProblem(notice);
     QObject::connect(&program.session(), &main_window::ChequeSession::programEnded, &app,
@@ -313,5 +317,6 @@ int main(int argc, char *argv[])
     if (program.session().hasEnded())
         return 0;
     program.window().show();
+    serialReader.start();
     return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include "calibration/caischq3.h"
 
+#include "calibration/readerwindow.h"
 #include "calibration/setupdata.h"
 #include "platform/desktop.h"
 #include "window_services/imagestore.h"
@@ -166,6 +167,13 @@ void Caischq3::buildSharedJournal()
     btEnvoyerJournal->setObjectName(QStringLiteral("btEnvoyerJournal"));
     btEnvoyerJournal->setGeometry(twipsRect(8700, 9810, 4400, 400));
     connect(btEnvoyerJournal, &QPushButton::clicked, this, [this] { m_data.moveJournal(); });
+    btLecteur = new QPushButton(QStringLiteral("Lecteur de chèques…"), this);
+    btLecteur->setObjectName(QStringLiteral("btLecteur"));
+    btLecteur->setGeometry(twipsRect(11100, 8700, 2000, 380));
+    connect(btLecteur, &QPushButton::clicked, this, [this] {
+        ReaderWindow reader(m_data, this);
+        reader.exec();
+    });
     lblTestJournal = label(this, QString(), twipsRect(1200, 10300, 12400, 650));
     lblTestJournal->setObjectName(QStringLiteral("lblTestJournal"));
 }

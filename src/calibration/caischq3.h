@@ -39,6 +39,7 @@ public:
     window_services::TextField *txtNomCaisse = nullptr;
     QPushButton *btTesterJournal = nullptr;
     QPushButton *btEnvoyerJournal = nullptr;
+    QPushButton *btLecteur = nullptr; // the serial cheque reader's settings
     QLabel *lblTestJournal = nullptr;
 
 private:

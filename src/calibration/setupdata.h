@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace calibration {
 
@@ -29,6 +31,18 @@ struct ServerTest
     QString text;
 };
 
+// A cheque reader on a serial port, as the set-up window shows and keeps it.
+struct ReaderSetup
+{
+    QString port; // empty: none
+    int baud = 9600;
+    int framing = 0;      // an index into `framings`
+    QStringList ports;    // those this machine has
+    QList<int> speeds;    // those offered
+    QStringList framings; // "CR", "CR LF", "STX/ETX"
+    QString state;        // how the reader stands now
+};
+
 enum class Phase { TestCheques = 1, BasePositioning = 2, FinalAdjustment = 3 };
 
 // What the printer set-up window works on: the main window's lasting texts
@@ -52,6 +66,11 @@ public:
     // Sends the journal this till kept before the server to the server this
     // till writes to, once asked and confirmed; the user is told how it went.
     virtual void moveJournal() = 0;
+
+    virtual ReaderSetup readerSetup() const = 0;
+    // Kept for this till and the port opened again; false, the user told
+    // why, when it cannot be kept.
+    virtual bool keepReaderSetup(const ReaderSetup &setup) = 0;
 
     // Runs a calibration phase on the current printer; the offsets it finds
     // are the main window's at once.

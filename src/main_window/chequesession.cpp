@@ -6,6 +6,7 @@
 #include "bank_layouts/chequeprint.h"
 #include "bank_layouts/layoutfile.h"
 #include "calibration/phases.h"
+#include "cheque_reader/serialreader.h"
 #include "cheque_reader/ties.h"
 #include "journal/chequerecorder.h"
 #include "journal/journal.h"
@@ -19,6 +20,7 @@
 #include "platform/desktop.h"
 #include "platform/folder.h"
 #include "platform/printingsystem.h"
+#include "platform/serialline.h"
 #include "printer_choice/printerlist.h"
 #include "prompt_dialog/promptrequest.h"
 #include "prompt_dialog/usertalk.h"
@@ -51,6 +53,8 @@ public:
         return m_session.keepSharedJournal(shared);
     }
     void moveJournal() override { m_session.moveJournal(); }
+    calibration::ReaderSetup readerSetup() const override { return m_session.readerSetup(); }
+    bool keepReaderSetup(const calibration::ReaderSetup &setup) override { return m_session.keepReaderSetup(setup); }
     bank_layouts::ChequeFields chequeFields() const override { return m_session.chequeFields(); }
     bank_layouts::PrinterOffsets printerOffsets() const override { return m_session.printerOffsets(); }
     platform::PrinterSurface &currentPrinter() override { return m_session.m_printing.currentPrinter(); }
@@ -69,6 +73,7 @@ ChequeSession::ChequeSession(Services services, QObject *parent)
     , m_tillFolder(services.tillFolder.isEmpty() ? QStringLiteral(".") : services.tillFolder)
     , m_localJournal(services.localJournal.isEmpty() ? journal::JournalFileName : services.localJournal)
     , m_journal(services.journal)
+    , m_serial(services.serialReader)
     , m_editorSide(std::make_unique<EditorSide>(*this))
 {
 }
@@ -569,6 +574,54 @@ bool ChequeSession::keepSharedJournal(const calibration::SharedJournal &shared)
                        : QStringLiteral("Le journal partagé est gardé pour toutes les caisses de ce dossier : "
                                         "chacune l'utilisera à son prochain démarrage d'Ormeline, celle-ci "
                                         "comprise."));
+    return true;
+}
+
+namespace {
+
+const cheque_reader::Framing Framings[] = {cheque_reader::Framing::Cr, cheque_reader::Framing::CrLf,
+                                           cheque_reader::Framing::StxEtx};
+
+} // namespace
+
+calibration::ReaderSetup ChequeSession::readerSetup() const
+{
+    const cheque_reader::SerialSettings settings =
+        m_serial
+            ? m_serial->settings()
+            : cheque_reader::readSerialSettings(m_tillFolder + QLatin1Char('/') + cheque_reader::SerialSettingsFileName)
+                  .valueOr(cheque_reader::SerialSettings());
+    calibration::ReaderSetup setup;
+    setup.port = settings.port;
+    setup.baud = settings.baud;
+    setup.ports = platform::serialPorts();
+    setup.speeds = cheque_reader::SerialSpeeds;
+    for (int i = 0; i < int(std::size(Framings)); ++i) {
+        setup.framings << cheque_reader::framingName(Framings[i]);
+        if (Framings[i] == settings.framing)
+            setup.framing = i;
+    }
+    setup.state = m_serial ? m_serial->state() : QString();
+    return setup;
+}
+
+bool ChequeSession::keepReaderSetup(const calibration::ReaderSetup &setup)
+{
+    cheque_reader::SerialSettings settings;
+    settings.port = setup.port.trimmed();
+    settings.baud = setup.baud;
+    settings.framing = Framings[std::clamp(setup.framing, 0, int(std::size(Framings)) - 1)];
+    platform::Result<void> kept = platform::makeWritableFolder(m_tillFolder);
+    if (kept)
+        kept = cheque_reader::writeSerialSettings(
+            m_tillFolder + QLatin1Char('/') + cheque_reader::SerialSettingsFileName, settings);
+    if (!kept) {
+        m_talk.message(
+            QStringLiteral("Le réglage du lecteur de chèques n'a pas pu être gardé (%1).").arg(kept.error()));
+        return false;
+    }
+    if (m_serial)
+        m_serial->setSettings(settings);
     return true;
 }
 

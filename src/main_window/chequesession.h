@@ -27,6 +27,10 @@ namespace journal {
 class JournalRecorder;
 }
 
+namespace cheque_reader {
+class SerialReader;
+}
+
 namespace main_window {
 
 class ChequePrinting;
@@ -79,6 +83,9 @@ public:
         // The run's journal, where a cheque read is looked for: filled in
         // before, or its chequebook used these last days. None: not looked.
         journal::JournalRecorder *journal = nullptr;
+        // This till's serial cheque reader, which the set-up window sets;
+        // none: the settings are only kept.
+        cheque_reader::SerialReader *serialReader = nullptr;
     };
 
     explicit ChequeSession(Services services, QObject *parent = nullptr);
@@ -174,6 +181,8 @@ private:
     calibration::ServerTest testServer(const QString &server);
     bool keepSharedJournal(const calibration::SharedJournal &shared);
     void moveJournal();
+    calibration::ReaderSetup readerSetup() const;
+    bool keepReaderSetup(const calibration::ReaderSetup &setup);
     // The name this till's cheques are kept with: the shop's, else this
     // machine's.
     QString tillName() const;
@@ -196,6 +205,7 @@ private:
     QString m_tillFolder;
     QString m_localJournal;
     journal::JournalRecorder *m_journal = nullptr;
+    cheque_reader::SerialReader *m_serial = nullptr;
     // What the journal knows of the cheque read: told, never in the way.
     void warnOfReadCheque(const cheque_reader::Cmc7Line &line);
     WindowSide *m_window = nullptr;

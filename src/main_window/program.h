@@ -18,6 +18,10 @@ class ChequeRecorder;
 class JournalRecorder;
 } // namespace journal
 
+namespace cheque_reader {
+class SerialReader;
+}
+
 namespace main_window {
 
 // The program put together: the main window and its rules, the one way a
@@ -47,6 +51,9 @@ public:
         // This till's journal file from before the server; empty: the
         // working folder's.
         QString localJournal = QString();
+        // This till's serial cheque reader: each line it reads goes to the
+        // main window's rules.
+        cheque_reader::SerialReader *serialReader = nullptr;
     };
 
     explicit Program(Parts parts);

@@ -1,4 +1,6 @@
 #include "calibration/caischq3.h"
+#include "calibration/readerwindow.h"
+#include "cheque_reader/serialreader.h"
 #include "cheque_reader/ties.h"
 #include "journal/chequerecorder.h"
 #include "journal/journal.h"
@@ -19,6 +21,7 @@
 #include "support/layoutbytes.h"
 #include "support/modal.h"
 #include "support/pgserver.h"
+#include "support/ptypair.h"
 #include "support/workingfolder.h"
 #include "window_services/textfield.h"
 
@@ -112,6 +115,7 @@ private Q_SLOTS:
     void readerKeysReachNoField();
     void chequebookTiedToItsBank();
     void chequeReadWarnsFromTheJournal();
+    void serialReaderSetUp();
     void sendTheTillsJournal();
 
 private:
@@ -850,6 +854,55 @@ void TestForm1::chequeReadWarnsFromTheJournal()
     QCOMPARE(
         journal.journal()->withLine(QStringLiteral("0012346 001234567890 987654321098"))->value().cheque.chequeNumber,
         QStringLiteral("0012346"));
+}
+
+// A serial reader set in the set-up window: its port, speed and line end
+// kept for this till, the port opened, and what it reads announced.
+void TestForm1::serialReaderSetUp()
+{
+    QTemporaryDir cableFolder;
+    PtyPair cable(cableFolder.path());
+    QString why;
+    QVERIFY2(cable.start(&why), qPrintable(why));
+    FixedClock clock;
+    MemoryRecorder recorder;
+    FakePrinting printing;
+    prompt_dialog::Form97Talk talk;
+    cheque_reader::SerialReader reader({});
+    main_window::Program program(
+        {clock, printing, talk, recorder, nullptr, m_folder->path(QStringLiteral("caisse")), QString(), &reader});
+    program.session().startUp();
+    program.window().show();
+    reader.start();
+    QTRY_VERIFY(program.window().findChild<QComboBox *>(QStringLiteral("CbPrinters"))->isEnabled());
+
+    QString stateBefore;
+    QString stateAfter;
+    answerNextDialog<calibration::Caischq3>([&](calibration::Caischq3 *setup) {
+        answerNextDialog<calibration::ReaderWindow>([&](calibration::ReaderWindow *window) {
+            stateBefore = window->lblEtat->text();
+            window->cbPort->setCurrentText(cable.tillEnd());
+            window->cbVitesse->setCurrentIndex(window->cbVitesse->findData(19200));
+            window->cbTrame->setCurrentIndex(window->cbTrame->findText(QStringLiteral("STX/ETX")));
+            QTest::mouseClick(window->btEnregistrer, Qt::LeftButton);
+        });
+        QTest::mouseClick(setup->btLecteur, Qt::LeftButton);
+        answerNextDialog<calibration::ReaderWindow>([&](calibration::ReaderWindow *window) {
+            stateAfter = window->lblEtat->text();
+            QTest::mouseClick(window->btAnnuler, Qt::LeftButton);
+        });
+        QTest::mouseClick(setup->btLecteur, Qt::LeftButton);
+        setup->reject();
+    });
+    QTest::mouseClick(program.window().bt_out, Qt::LeftButton);
+    QCOMPARE(stateBefore, QStringLiteral("Aucun lecteur de chèques sur un port série."));
+    QCOMPARE(stateAfter, QStringLiteral("Lecteur de chèques sur « %1 » : prêt.").arg(cable.tillEnd()));
+    QCOMPARE(m_folder->read(QStringLiteral("caisse/") + cheque_reader::SerialSettingsFileName),
+             (cable.tillEnd() + QStringLiteral("\r\n19200\r\nSTX/ETX\r\n")).toLatin1());
+    QVERIFY(cable.send("\x02"
+                       "A1234567B001234567890C987654321098D\x03"));
+    QTRY_COMPARE(program.window().findChild<QLabel *>(QStringLiteral("lblChequeLu"))->text(),
+                 QStringLiteral("Chèque n° 1234567 – cliquez sur sa banque"));
 }
 
 // The shared journal typed in the set-up window, tested there, kept for
