@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace calibration {
@@ -37,6 +38,25 @@ ReaderWindow::ReaderWindow(SetupData &setupData, QWidget *parent)
     cbTrame->setObjectName(QStringLiteral("cbTrame"));
     cbTrame->addItems(setup.framings);
     cbTrame->setCurrentIndex(setup.framing);
+    spPremierChiffre = new QSpinBox(this);
+    spPremierChiffre->setObjectName(QStringLiteral("spPremierChiffre"));
+    spPremierChiffre->setRange(1, 12);
+    spPremierChiffre->setValue(setup.tieFrom);
+    spNombreChiffres = new QSpinBox(this);
+    spNombreChiffres->setObjectName(QStringLiteral("spNombreChiffres"));
+    spNombreChiffres->setRange(1, 12);
+    spNombreChiffres->setValue(setup.tieCount);
+    // Together never past the zone's twelfth digit.
+    const auto bound = [this] { spNombreChiffres->setMaximum(13 - spPremierChiffre->value()); };
+    connect(spPremierChiffre, qOverload<int>(&QSpinBox::valueChanged), this, bound);
+    bound();
+    auto *tie = new QHBoxLayout;
+    tie->addWidget(new QLabel(QStringLiteral("à partir du chiffre"), this));
+    tie->addWidget(spPremierChiffre);
+    tie->addWidget(new QLabel(QStringLiteral(","), this));
+    tie->addWidget(spNombreChiffres);
+    tie->addWidget(new QLabel(QStringLiteral("chiffres"), this));
+    tie->addStretch(1);
     lblEtat = new QLabel(setup.state, this);
     lblEtat->setObjectName(QStringLiteral("lblEtat"));
     lblEtat->setWordWrap(true);
@@ -45,6 +65,7 @@ ReaderWindow::ReaderWindow(SetupData &setupData, QWidget *parent)
     form->addRow(QStringLiteral("Port série"), cbPort);
     form->addRow(QStringLiteral("Vitesse"), cbVitesse);
     form->addRow(QStringLiteral("Fin de ligne"), cbTrame);
+    form->addRow(QStringLiteral("Banque du chéquier, pour toutes les caisses du dossier :\nzone interbancaire,"), tie);
     btEnregistrer = new QPushButton(QStringLiteral("Enregistrer"), this);
     btEnregistrer->setObjectName(QStringLiteral("btEnregistrer"));
     btEnregistrer->setDefault(true);
@@ -70,6 +91,8 @@ void ReaderWindow::keep()
     setup.port = cbPort->currentText().trimmed();
     setup.baud = cbVitesse->currentData().toInt();
     setup.framing = cbTrame->currentIndex();
+    setup.tieFrom = spPremierChiffre->value();
+    setup.tieCount = spNombreChiffres->value();
     if (m_data.keepReaderSetup(setup))
         accept();
 }

@@ -5,6 +5,7 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QSpinBox;
 
 namespace calibration {
 
@@ -23,6 +24,8 @@ public:
     QComboBox *cbVitesse = nullptr;
     QComboBox *cbTrame = nullptr;
     QLabel *lblEtat = nullptr;
+    QSpinBox *spPremierChiffre = nullptr;
+    QSpinBox *spNombreChiffres = nullptr;
     QPushButton *btEnregistrer = nullptr;
     QPushButton *btAnnuler = nullptr;
 

@@ -41,6 +41,10 @@ struct ReaderSetup
     QList<int> speeds;    // those offered
     QStringList framings; // "CR", "CR LF", "STX/ETX"
     QString state;        // how the reader stands now
+    // The digits of the CMC7 line's interbank zone that tie a chequebook
+    // to its bank, for every till of the working folder.
+    int tieFrom = 1;
+    int tieCount = 12;
 };
 
 enum class Phase { TestCheques = 1, BasePositioning = 2, FinalAdjustment = 3 };

@@ -3,6 +3,8 @@
 #include "platform/folder.h"
 #include "platform/textfile.h"
 
+#include <algorithm>
+
 namespace cheque_reader {
 
 const QString TiesFileName = QStringLiteral("cmc7_banques.txt");
@@ -23,9 +25,41 @@ bool allDigits(const QString &text)
 
 } // namespace
 
-QString tieDigits(const Cmc7Line &line)
+const QString TieDigitsFileName = QStringLiteral("cmc7_chiffres.txt");
+
+namespace {
+
+bool valid(const TieDigits &digits)
 {
-    return line.interbank;
+    return digits.from >= 1 && digits.count >= 1 && digits.from + digits.count - 1 <= 12;
+}
+
+} // namespace
+
+platform::Result<TieDigits> readTieDigits(const QString &path)
+{
+    if (!platform::fileExists(path))
+        return TieDigits();
+    const platform::Result<QStringList> lines = platform::readTextLines(path, 1);
+    if (!lines)
+        return lines.failure();
+    const QStringList parts = lines->value(0).split(QLatin1Char(';'));
+    const TieDigits digits{parts.value(0).trimmed().toInt(), parts.value(1).trimmed().toInt()};
+    if (!valid(digits))
+        return platform::fail(
+            QStringLiteral("« %1 » ne dit pas quels chiffres de la zone interbancaire lient un chéquier à sa banque")
+                .arg(TieDigitsFileName));
+    return digits;
+}
+
+platform::Result<void> writeTieDigits(const QString &path, const TieDigits &digits)
+{
+    return platform::writeTextLines(path, {QStringLiteral("%1;%2").arg(digits.from).arg(digits.count)});
+}
+
+QString tieDigits(const Cmc7Line &line, const TieDigits &digits)
+{
+    return line.interbank.mid(digits.from - 1, digits.count);
 }
 
 platform::Result<Ties> Ties::read(const QString &path)
@@ -63,6 +97,46 @@ QString Ties::layoutOf(const QString &digits) const
             return tie.layoutFile;
     }
     return QString();
+}
+
+QStringList Ties::ofLayout(const QString &layoutFile) const
+{
+    QStringList digits;
+    for (const Tie &tie : m_lines) {
+        if (!tie.digits.isEmpty() && tie.layoutFile == layoutFile)
+            digits << tie.digits;
+    }
+    return digits;
+}
+
+void Ties::untie(const QString &digits)
+{
+    m_lines.erase(std::remove_if(m_lines.begin(), m_lines.end(),
+                                 [&digits](const Tie &tie) { return !tie.digits.isEmpty() && tie.digits == digits; }),
+                  m_lines.end());
+}
+
+int Ties::narrow(const TieDigits &before, const TieDigits &after)
+{
+    if (!valid(before) || !valid(after) || after.from < before.from ||
+        after.from + after.count > before.from + before.count)
+        return -1;
+    QList<Tie> narrowed;
+    int dropped = 0;
+    for (Tie tie : std::as_const(m_lines)) {
+        if (!tie.digits.isEmpty()) {
+            tie.digits = tie.digits.mid(after.from - before.from, after.count);
+            const auto same = std::find_if(narrowed.begin(), narrowed.end(),
+                                           [&tie](const Tie &kept) { return kept.digits == tie.digits; });
+            if (same != narrowed.end()) {
+                dropped += same->layoutFile == tie.layoutFile ? 0 : 1;
+                continue;
+            }
+        }
+        narrowed << tie;
+    }
+    m_lines = narrowed;
+    return dropped;
 }
 
 void Ties::tie(const QString &digits, const QString &layoutFile)

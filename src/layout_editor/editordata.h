@@ -3,6 +3,8 @@
 #include "bank_layouts/chequeprint.h"
 #include "calibration/setupdata.h"
 
+#include <QStringList>
+
 namespace platform {
 class PrinterSurface;
 }
@@ -28,6 +30,13 @@ public:
     virtual platform::PrinterSurface &currentPrinter() = 0;
 
     virtual prompt_dialog::UserTalk &talk() = 0;
+
+    // The chequebooks a reader tied to the bank of `layoutFile`, by the
+    // digits of their interbank zone; and one of them untied, its next
+    // cheque's bank to be clicked again. False, the user told why, when the
+    // folder's ties cannot be changed.
+    virtual QStringList chequebookTies(const QString &layoutFile) const = 0;
+    virtual bool untieChequebook(const QString &digits) = 0;
 };
 
 } // namespace layout_editor

@@ -14,14 +14,18 @@
 #include "window_services/windows.h"
 
 #include <QBoxLayout>
+#include <QDialog>
 #include <QEvent>
 #include <QFileDialog>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSlider>
 #include <QStandardPaths>
+#include <QVBoxLayout>
 
 namespace layout_editor {
 
@@ -176,6 +180,11 @@ void Form2::buildWindow()
         QStringLiteral("Le cadre du chèque et ses zones sur une feuille blanche, à comparer à un chèque "
                        "contre la lumière"));
     connect(bt_essai, &QPushButton::clicked, this, &Form2::printProof);
+    bt_cheques = new QPushButton(QStringLiteral("&Chéquiers liés…"), this);
+    bt_cheques->setObjectName(QStringLiteral("bt_cheques"));
+    bt_cheques->setGeometry(twipsRect(8000, 2290, 3700, 480));
+    bt_cheques->setToolTip(QStringLiteral("Les chéquiers qu'un lecteur de chèques a liés à cette banque"));
+    connect(bt_cheques, &QPushButton::clicked, this, &Form2::showTies);
 
     auto *undoKey = new QShortcut(QKeySequence::Undo, this);
     connect(undoKey, &QShortcut::activated, this, &Form2::undo);
@@ -430,6 +439,48 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void Form2::showTies()
+{
+    QDialog ties(this);
+    ties.setObjectName(QStringLiteral("chequiersLies"));
+    ties.setWindowTitle(QStringLiteral("Chéquiers liés à cette banque"));
+    auto *list = new QListWidget(&ties);
+    list->setObjectName(QStringLiteral("lstChequiers"));
+    auto *untie = new QPushButton(QStringLiteral("Oublier ce chéquier"), &ties);
+    untie->setObjectName(QStringLiteral("btOublier"));
+    auto *close = new QPushButton(QStringLiteral("Fermer"), &ties);
+    close->setObjectName(QStringLiteral("btFermer"));
+    auto *explanation =
+        new QLabel(QStringLiteral("Zone interbancaire de la ligne CMC7 des chèques imprimés sur cette banque. Un "
+                                  "chéquier oublié sera lié de nouveau au clic sur sa banque."),
+                   &ties);
+    explanation->setWordWrap(true);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(untie);
+    buttons->addStretch(1);
+    buttons->addWidget(close);
+    auto *layout = new QVBoxLayout(&ties);
+    layout->addWidget(explanation);
+    layout->addWidget(list);
+    layout->addLayout(buttons);
+    const auto fill = [this, list, untie] {
+        list->clear();
+        list->addItems(m_data.chequebookTies(m_editor.fileName()));
+        if (list->count() == 0)
+            list->addItem(QStringLiteral("Aucun chéquier n'est lié à cette banque."));
+        list->setEnabled(!m_data.chequebookTies(m_editor.fileName()).isEmpty());
+        untie->setEnabled(list->isEnabled());
+        list->setCurrentRow(0);
+    };
+    connect(untie, &QPushButton::clicked, &ties, [this, list, fill] {
+        if (list->currentItem() && m_data.untieChequebook(list->currentItem()->text()))
+            fill();
+    });
+    connect(close, &QPushButton::clicked, &ties, &QDialog::accept);
+    fill();
+    ties.exec();
 }
 
 void Form2::finish()

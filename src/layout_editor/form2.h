@@ -55,8 +55,9 @@ public:
     QPushButton *Command3 = nullptr;
     window_services::PictureButton *bt_fin = nullptr;
     LayoutPreviewWidget *Apercu = nullptr;
-    QPushButton *bt_placer = nullptr; // opens the placement window
-    QPushButton *bt_essai = nullptr;  // the proof on plain paper
+    QPushButton *bt_placer = nullptr;  // opens the placement window
+    QPushButton *bt_essai = nullptr;   // the proof on plain paper
+    QPushButton *bt_cheques = nullptr; // the chequebooks tied to the bank
 
     // The placement window and what it holds, made at its first opening.
     QDialog *Placement = nullptr;
@@ -84,6 +85,7 @@ private:
     void choosePicture();
     void showPicture();
     void printProof();
+    void showTies();
     void finish();
 
     EditorData &m_data;

@@ -59,6 +59,13 @@ public:
     bank_layouts::PrinterOffsets printerOffsets() const override { return m_session.printerOffsets(); }
     platform::PrinterSurface &currentPrinter() override { return m_session.m_printing.currentPrinter(); }
     prompt_dialog::UserTalk &talk() override { return m_session.m_talk; }
+    QStringList chequebookTies(const QString &layoutFile) const override
+    {
+        return cheque_reader::Ties::read(cheque_reader::TiesFileName)
+            .valueOr(cheque_reader::Ties())
+            .ofLayout(layoutFile);
+    }
+    bool untieChequebook(const QString &digits) override { return m_session.untieChequebook(digits); }
 
 private:
     ChequeSession &m_session;
@@ -333,7 +340,7 @@ void ChequeSession::chequeRead(const QString &raw)
     m_readBank = -1;
     // Read afresh: another till of the folder may have tied it meanwhile.
     const platform::Result<cheque_reader::Ties> ties = cheque_reader::Ties::read(cheque_reader::TiesFileName);
-    const QString tied = ties ? ties->layoutOf(cheque_reader::tieDigits(*line)) : QString();
+    const QString tied = ties ? ties->layoutOf(cheque_reader::tieDigits(*line, tieDigitsInUse())) : QString();
     for (int i = 0; !tied.isEmpty() && i < bank_layouts::BankFileSlots; ++i) {
         if (m_banks.fileAt(i) == tied) {
             m_readBank = i;
@@ -395,7 +402,7 @@ void ChequeSession::settleReadCheque(const QString &layoutFile)
 {
     if (!m_readCheque)
         return;
-    const QString digits = cheque_reader::tieDigits(*m_readCheque);
+    const QString digits = cheque_reader::tieDigits(*m_readCheque, tieDigitsInUse());
     forgetReadCheque();
     platform::Result<cheque_reader::Ties> ties = cheque_reader::Ties::read(cheque_reader::TiesFileName);
     if (!ties) {
@@ -602,6 +609,10 @@ calibration::ReaderSetup ChequeSession::readerSetup() const
             setup.framing = i;
     }
     setup.state = m_serial ? m_serial->state() : QString();
+    const cheque_reader::TieDigits digits =
+        cheque_reader::readTieDigits(cheque_reader::TieDigitsFileName).valueOr(cheque_reader::TieDigits());
+    setup.tieFrom = digits.from;
+    setup.tieCount = digits.count;
     return setup;
 }
 
@@ -622,6 +633,67 @@ bool ChequeSession::keepReaderSetup(const calibration::ReaderSetup &setup)
     }
     if (m_serial)
         m_serial->setSettings(settings);
+    return keepTieDigits({setup.tieFrom, setup.tieCount});
+}
+
+bool ChequeSession::untieChequebook(const QString &digits)
+{
+    platform::Result<cheque_reader::Ties> ties = cheque_reader::Ties::read(cheque_reader::TiesFileName);
+    platform::Result<void> kept = ties ? platform::Result<void>() : platform::Result<void>(ties.failure());
+    if (ties) {
+        cheque_reader::Ties book = std::move(ties).value();
+        book.untie(digits);
+        kept = book.write(cheque_reader::TiesFileName);
+    }
+    if (!kept)
+        m_talk.message(QStringLiteral("Le chéquier n'a pas pu être oublié dans « %1 » (%2).")
+                           .arg(cheque_reader::TiesFileName, kept.error()));
+    return kept.ok();
+}
+
+cheque_reader::TieDigits ChequeSession::tieDigitsInUse() const
+{
+    return cheque_reader::readTieDigits(cheque_reader::TieDigitsFileName).valueOr(cheque_reader::TieDigits());
+}
+
+bool ChequeSession::keepTieDigits(const cheque_reader::TieDigits &digits)
+{
+    const platform::Result<cheque_reader::TieDigits> before =
+        cheque_reader::readTieDigits(cheque_reader::TieDigitsFileName);
+    if (before && *before == digits)
+        return true;
+    platform::Result<cheque_reader::Ties> ties = cheque_reader::Ties::read(cheque_reader::TiesFileName);
+    if (!before || !ties) {
+        m_talk.message(QStringLiteral("Les chiffres qui lient un chéquier à sa banque ne sont pas changés : %1.")
+                           .arg(before ? ties.error() : before.error()));
+        return false;
+    }
+    cheque_reader::Ties book = std::move(ties).value();
+    const int dropped = book.narrow(*before, digits);
+    if (dropped < 0) {
+        // A wider choice: a tie kept with fewer digits cannot get back those
+        // it lost.
+        if (!m_talk.question(QStringLiteral("Ces chiffres ne sont pas compris dans les précédents : les chéquiers déjà "
+                                            "liés à leur banque ne pourront pas les suivre, et seront à lier de "
+                                            "nouveau. Continuer ?")))
+            return false;
+        book = cheque_reader::Ties();
+    }
+    platform::Result<void> kept = book.write(cheque_reader::TiesFileName);
+    if (kept)
+        kept = cheque_reader::writeTieDigits(cheque_reader::TieDigitsFileName, digits);
+    if (!kept) {
+        m_talk.message(QStringLiteral("Les chiffres qui lient un chéquier à sa banque n'ont pas pu être gardés (%1).")
+                           .arg(kept.error()));
+        return false;
+    }
+    if (dropped == 1)
+        m_talk.message(QStringLiteral("Un chéquier lié à une autre banque qu'un chéquier aux mêmes chiffres est "
+                                      "oublié : il sera à lier de nouveau."));
+    else if (dropped > 1)
+        m_talk.message(QStringLiteral("%1 chéquiers liés à une autre banque qu'un chéquier aux mêmes chiffres sont "
+                                      "oubliés : ils seront à lier de nouveau.")
+                           .arg(dropped));
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "bank_layouts/banklist.h"
 #include "bank_layouts/chequeprint.h"
 #include "cheque_reader/cmc7.h"
+#include "cheque_reader/ties.h"
 #include "journal/journaldesk.h"
 #include "layout_editor/editordata.h"
 #include "platform/recordfile.h"
@@ -183,6 +184,11 @@ private:
     void moveJournal();
     calibration::ReaderSetup readerSetup() const;
     bool keepReaderSetup(const calibration::ReaderSetup &setup);
+    // The working folder's choice of the digits that tie a chequebook; its
+    // ties brought to a narrower one.
+    cheque_reader::TieDigits tieDigitsInUse() const;
+    bool keepTieDigits(const cheque_reader::TieDigits &digits);
+    bool untieChequebook(const QString &digits);
     // The name this till's cheques are kept with: the shop's, else this
     // machine's.
     QString tillName() const;

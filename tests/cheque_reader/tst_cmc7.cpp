@@ -15,6 +15,8 @@ private Q_SLOTS:
     void readCmc7_data();
     void readCmc7();
     void tiesReadBack();
+    void tiesNarrowed_data();
+    void tiesNarrowed();
 };
 
 // As readers write the line: each family of symbols, framings, and what is
@@ -76,6 +78,43 @@ void TestCmc7::tiesReadBack()
     QCOMPARE(*platform::readTextLines(path, 10), (QStringList{"001234567890;bq_C.txt", "une note de la boutique",
                                                               "111111111111;bq_B.txt", "222222222222;bq_A.txt"}));
     QVERIFY(Ties::read(dir.filePath(QStringLiteral("absent.txt"))));
+}
+
+// The shop narrows the digits that tie a chequebook: the ties follow, those
+// that become one keep the first; a wider choice cannot be followed.
+void TestCmc7::tiesNarrowed_data()
+{
+    QTest::addColumn<QStringList>("ties");
+    QTest::addColumn<QList<int>>("before"); // first, count
+    QTest::addColumn<QList<int>>("after");
+    QTest::addColumn<QStringList>("narrowed");
+    QTest::addColumn<int>("dropped");
+    QTest::newRow("five digits from the third")
+        << QStringList{"001234567890;bq_A.txt", "note", "991234599999;bq_B.txt"} << QList<int>{1, 12}
+        << QList<int>{3, 5} << QStringList{"12345;bq_A.txt", "note"} << 1;
+    QTest::newRow("two chequebooks of one bank become one tie")
+        << QStringList{"001234567890;bq_A.txt", "991234599999;bq_A.txt"} << QList<int>{1, 12} << QList<int>{3, 5}
+        << QStringList{"12345;bq_A.txt"} << 0;
+    QTest::newRow("narrowed again") << QStringList{"12345;bq_A.txt"} << QList<int>{3, 5} << QList<int>{4, 2}
+                                    << QStringList{"23;bq_A.txt"} << 0;
+    QTest::newRow("wider: not followed") << QStringList{"12345;bq_A.txt"} << QList<int>{3, 5} << QList<int>{1, 12}
+                                         << QStringList{"12345;bq_A.txt"} << -1;
+}
+
+void TestCmc7::tiesNarrowed()
+{
+    QFETCH(QStringList, ties);
+    QFETCH(QList<int>, before);
+    QFETCH(QList<int>, after);
+    QFETCH(QStringList, narrowed);
+    QFETCH(int, dropped);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(TiesFileName);
+    QVERIFY(platform::writeTextLines(path, ties));
+    Ties book = *Ties::read(path);
+    QCOMPARE(book.narrow({before[0], before[1]}, {after[0], after[1]}), dropped);
+    QVERIFY(book.write(path));
+    QCOMPARE(*platform::readTextLines(path, 10), narrowed);
 }
 
 QTEST_GUILESS_MAIN(TestCmc7)

@@ -32,9 +32,11 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
 
@@ -816,6 +818,27 @@ void TestForm1::chequebookTiedToItsBank()
     // Enter without a cheque read is the window's own.
     typeKeys(form.Text8, QString(), 0, true);
     QCOMPARE(program.recorder.cheques().size(), 3);
+
+    // The bank's editor lists the chequebook, and forgets it.
+    QStringList listed;
+    QStringList left;
+    answerNextDialog<layout_editor::Form2>([&](layout_editor::Form2 *editor) {
+        answerNextDialog<QDialog>([&](QDialog *ties) {
+            auto *const list = ties->findChild<QListWidget *>(QStringLiteral("lstChequiers"));
+            for (int i = 0; i < list->count(); ++i)
+                listed << list->item(i)->text();
+            QTest::mouseClick(ties->findChild<QPushButton *>(QStringLiteral("btOublier")), Qt::LeftButton);
+            left << list->item(0)->text();
+            QTest::mouseClick(ties->findChild<QPushButton *>(QStringLiteral("btFermer")), Qt::LeftButton);
+        });
+        QTest::mouseClick(editor->bt_cheques, Qt::LeftButton);
+        QTest::mouseClick(editor->bt_fin, Qt::LeftButton);
+    });
+    QTest::mouseClick(form.command4, Qt::LeftButton);
+    QTest::mouseClick(bankB, Qt::LeftButton);
+    QCOMPARE(listed, QStringList{QStringLiteral("001234567890")});
+    QCOMPARE(left, QStringList{QStringLiteral("Aucun chéquier n'est lié à cette banque.")});
+    QCOMPARE(m_folder->read(cheque_reader::TiesFileName), QByteArray());
 }
 
 // The journal knows the cheque read: filled in already, or its chequebook
@@ -868,6 +891,7 @@ void TestForm1::serialReaderSetUp()
     MemoryRecorder recorder;
     FakePrinting printing;
     prompt_dialog::Form97Talk talk;
+    m_folder->write(cheque_reader::TiesFileName, "001234567890;bq_A.txt\r\n");
     cheque_reader::SerialReader reader({});
     main_window::Program program(
         {clock, printing, talk, recorder, nullptr, m_folder->path(QStringLiteral("caisse")), QString(), &reader});
@@ -884,6 +908,9 @@ void TestForm1::serialReaderSetUp()
             window->cbPort->setCurrentText(cable.tillEnd());
             window->cbVitesse->setCurrentIndex(window->cbVitesse->findData(19200));
             window->cbTrame->setCurrentIndex(window->cbTrame->findText(QStringLiteral("STX/ETX")));
+            // The bank's code, as the shop checked it on its customers' cheques.
+            window->spPremierChiffre->setValue(3);
+            window->spNombreChiffres->setValue(5);
             QTest::mouseClick(window->btEnregistrer, Qt::LeftButton);
         });
         QTest::mouseClick(setup->btLecteur, Qt::LeftButton);
@@ -899,6 +926,8 @@ void TestForm1::serialReaderSetUp()
     QCOMPARE(stateAfter, QStringLiteral("Lecteur de chèques sur « %1 » : prêt.").arg(cable.tillEnd()));
     QCOMPARE(m_folder->read(QStringLiteral("caisse/") + cheque_reader::SerialSettingsFileName),
              (cable.tillEnd() + QStringLiteral("\r\n19200\r\nSTX/ETX\r\n")).toLatin1());
+    QCOMPARE(m_folder->read(cheque_reader::TiesFileName), QByteArray("12345;bq_A.txt\r\n"));
+    QCOMPARE(m_folder->read(cheque_reader::TieDigitsFileName), QByteArray("3;5\r\n"));
     QVERIFY(cable.send("\x02"
                        "A1234567B001234567890C987654321098D\x03"));
     QTRY_COMPARE(program.window().findChild<QLabel *>(QStringLiteral("lblChequeLu"))->text(),
