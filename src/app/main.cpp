@@ -306,8 +306,9 @@ int main(int argc, char *argv[])
     // to send there.
     const QString localJournal = main_window::journalPlace(here, platform::fileSystemKind(here), dataFolder).path;
     cheque_reader::SerialReader serialReader(
-        cheque_reader::readSerialSettings(dataFolder + QLatin1Char('/') + cheque_reader::SerialSettingsFileName)
-            .valueOr(cheque_reader::SerialSettings()));
+        cheque_reader::readReaderSettings(dataFolder + QLatin1Char('/') + cheque_reader::ReaderSettingsFileName)
+            .valueOr(cheque_reader::ReaderSettings())
+            .serial);
     main_window::Program program({clock, printing, talk, journal, &journal, dataFolder, localJournal, &serialReader});
     for (const QString &notice : std::as_const(startUpNotices))
         program.session().addStartUpProblem(notice);

@@ -57,6 +57,21 @@ ReaderWindow::ReaderWindow(SetupData &setupData, QWidget *parent)
     tie->addWidget(spNombreChiffres);
     tie->addWidget(new QLabel(QStringLiteral("chiffres"), this));
     tie->addStretch(1);
+    spChiffresClavier = new QSpinBox(this);
+    spChiffresClavier->setObjectName(QStringLiteral("spChiffresClavier"));
+    spChiffresClavier->setRange(10, 31);
+    spChiffresClavier->setValue(setup.wedgeCharacters);
+    spDelaiClavier = new QSpinBox(this);
+    spDelaiClavier->setObjectName(QStringLiteral("spDelaiClavier"));
+    spDelaiClavier->setRange(200, 10000);
+    spDelaiClavier->setSingleStep(100);
+    spDelaiClavier->setSuffix(QStringLiteral(" ms"));
+    spDelaiClavier->setValue(setup.wedgeWithinMs);
+    auto *wedge = new QHBoxLayout;
+    wedge->addWidget(spChiffresClavier);
+    wedge->addWidget(new QLabel(QStringLiteral("chiffres ou plus en"), this));
+    wedge->addWidget(spDelaiClavier);
+    wedge->addStretch(1);
     lblEtat = new QLabel(setup.state, this);
     lblEtat->setObjectName(QStringLiteral("lblEtat"));
     lblEtat->setWordWrap(true);
@@ -65,6 +80,7 @@ ReaderWindow::ReaderWindow(SetupData &setupData, QWidget *parent)
     form->addRow(QStringLiteral("Port série"), cbPort);
     form->addRow(QStringLiteral("Vitesse"), cbVitesse);
     form->addRow(QStringLiteral("Fin de ligne"), cbTrame);
+    form->addRow(QStringLiteral("Lecteur qui tape comme un clavier"), wedge);
     form->addRow(QStringLiteral("Banque du chéquier, pour toutes les caisses du dossier :\nzone interbancaire,"), tie);
     btEnregistrer = new QPushButton(QStringLiteral("Enregistrer"), this);
     btEnregistrer->setObjectName(QStringLiteral("btEnregistrer"));
@@ -93,6 +109,8 @@ void ReaderWindow::keep()
     setup.framing = cbTrame->currentIndex();
     setup.tieFrom = spPremierChiffre->value();
     setup.tieCount = spNombreChiffres->value();
+    setup.wedgeCharacters = spChiffresClavier->value();
+    setup.wedgeWithinMs = spDelaiClavier->value();
     if (m_data.keepReaderSetup(setup))
         accept();
 }

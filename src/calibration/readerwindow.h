@@ -26,6 +26,8 @@ public:
     QLabel *lblEtat = nullptr;
     QSpinBox *spPremierChiffre = nullptr;
     QSpinBox *spNombreChiffres = nullptr;
+    QSpinBox *spChiffresClavier = nullptr;
+    QSpinBox *spDelaiClavier = nullptr; // milliseconds
     QPushButton *btEnregistrer = nullptr;
     QPushButton *btAnnuler = nullptr;
 

@@ -45,6 +45,9 @@ struct ReaderSetup
     // to its bank, for every till of the working folder.
     int tieFrom = 1;
     int tieCount = 12;
+    // A reader that types as a keyboard: this many digits within that time.
+    int wedgeCharacters = 31;
+    int wedgeWithinMs = 1500;
 };
 
 enum class Phase { TestCheques = 1, BasePositioning = 2, FinalAdjustment = 3 };

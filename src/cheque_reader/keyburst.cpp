@@ -13,6 +13,13 @@ KeyBurst::KeyBurst(WedgeSettings settings, QObject *parent)
     connect(&m_pause, &QTimer::timeout, this, [this] { (void)settle(); });
 }
 
+void KeyBurst::setSettings(const WedgeSettings &settings)
+{
+    (void)settle();
+    m_settings = settings;
+    m_pause.setInterval(settings.pauseMs);
+}
+
 bool KeyBurst::typed(const QString &text, bool enter)
 {
     if (enter) {

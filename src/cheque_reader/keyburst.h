@@ -35,6 +35,7 @@ public:
     // comes after those given back for it.
     bool typed(const QString &text, bool enter);
     bool holding() const { return !m_held.isEmpty(); }
+    void setSettings(const WedgeSettings &settings);
     // Something other than a key came (a click, the window closing): what
     // is held is settled now, so that a person's keys come before it.
     void settleNow() { (void)settle(); }

@@ -56,7 +56,7 @@ QStringList LineFraming::feed(const QByteArray &bytes)
     return lines;
 }
 
-const QString SerialSettingsFileName = QStringLiteral("ormeline_lecteur.txt");
+const QString ReaderSettingsFileName = QStringLiteral("ormeline_lecteur.txt");
 
 QString framingName(Framing framing)
 {
@@ -71,28 +71,34 @@ QString framingName(Framing framing)
     return QStringLiteral("CR");
 }
 
-platform::Result<SerialSettings> readSerialSettings(const QString &path)
+platform::Result<ReaderSettings> readReaderSettings(const QString &path)
 {
-    SerialSettings settings;
+    ReaderSettings settings;
     if (!platform::fileExists(path))
         return settings;
-    const platform::Result<QStringList> lines = platform::readTextLines(path, 3);
+    const platform::Result<QStringList> lines = platform::readTextLines(path, 5);
     if (!lines)
         return lines.failure();
-    settings.port = lines->value(0).trimmed();
+    settings.serial.port = lines->value(0).trimmed();
     if (const int baud = lines->value(1).trimmed().toInt(); SerialSpeeds.contains(baud))
-        settings.baud = baud;
+        settings.serial.baud = baud;
     for (const Framing framing : {Framing::Cr, Framing::CrLf, Framing::StxEtx}) {
         if (lines->value(2).trimmed() == framingName(framing))
-            settings.framing = framing;
+            settings.serial.framing = framing;
     }
+    if (const int characters = lines->value(3).trimmed().toInt(); characters >= 10 && characters <= 31)
+        settings.wedge.characters = characters;
+    if (const int within = lines->value(4).trimmed().toInt(); within >= 200 && within <= 10000)
+        settings.wedge.withinMs = within;
     return settings;
 }
 
-platform::Result<void> writeSerialSettings(const QString &path, const SerialSettings &settings)
+platform::Result<void> writeReaderSettings(const QString &path, const ReaderSettings &settings)
 {
-    return platform::writeTextLines(
-        path, {settings.port.trimmed(), QString::number(settings.baud), framingName(settings.framing)});
+    return platform::writeTextLines(path,
+                                    {settings.serial.port.trimmed(), QString::number(settings.serial.baud),
+                                     framingName(settings.serial.framing), QString::number(settings.wedge.characters),
+                                     QString::number(settings.wedge.withinMs)});
 }
 
 SerialReader::SerialReader(SerialSettings settings, QObject *parent)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cheque_reader/keyburst.h"
 #include "platform/serialline.h"
 
 #include <QByteArray>
@@ -42,13 +43,19 @@ inline const QList<int> SerialSpeeds{300, 600, 1200, 2400, 4800, 9600, 19200};
 // "CR", "CR LF", "STX/ETX", as the set-up window and the file name them.
 QString framingName(Framing framing);
 
-// This till's serial reader, kept in its own data folder (the reader is
-// plugged into this machine): three lines, the port, the speed, the framing.
-extern const QString SerialSettingsFileName; // "ormeline_lecteur.txt"
-// None set when there is no file; a line that cannot be read keeps its
+// This till's readers, kept in its own data folder (they are plugged into
+// this machine): five lines, the serial port, its speed, its framing, then
+// the digits and milliseconds that tell a wedge reader's line.
+struct ReaderSettings
+{
+    SerialSettings serial;
+    WedgeSettings wedge;
+};
+extern const QString ReaderSettingsFileName; // "ormeline_lecteur.txt"
+// The defaults when there is no file; a line that cannot be read keeps its
 // default.
-platform::Result<SerialSettings> readSerialSettings(const QString &path);
-platform::Result<void> writeSerialSettings(const QString &path, const SerialSettings &settings);
+platform::Result<ReaderSettings> readReaderSettings(const QString &path);
+platform::Result<void> writeReaderSettings(const QString &path, const ReaderSettings &settings);
 
 // A serial cheque reader: its port opened when the program starts, opened
 // again, every two seconds, while it cannot be (the reader unplugged, and

@@ -137,6 +137,10 @@ void ChequeSession::startUp()
         applyCurrencyDefaults();
     });
     step([this] { charge_banque(); });
+    step([this] {
+        if (m_window)
+            m_window->useWedgeSettings(readerSettings().wedge);
+    });
     step([this] { m_fields.date = m_clock.today().toString(QStringLiteral("dd/MM/yyyy")); });
     // The suite's other programs only need it held open; a failure to open
     // it changes nothing for this program.
@@ -593,12 +597,11 @@ const cheque_reader::Framing Framings[] = {cheque_reader::Framing::Cr, cheque_re
 
 calibration::ReaderSetup ChequeSession::readerSetup() const
 {
-    const cheque_reader::SerialSettings settings =
-        m_serial
-            ? m_serial->settings()
-            : cheque_reader::readSerialSettings(m_tillFolder + QLatin1Char('/') + cheque_reader::SerialSettingsFileName)
-                  .valueOr(cheque_reader::SerialSettings());
+    const cheque_reader::ReaderSettings kept = readerSettings();
+    const cheque_reader::SerialSettings settings = m_serial ? m_serial->settings() : kept.serial;
     calibration::ReaderSetup setup;
+    setup.wedgeCharacters = kept.wedge.characters;
+    setup.wedgeWithinMs = kept.wedge.withinMs;
     setup.port = settings.port;
     setup.baud = settings.baud;
     setup.ports = platform::serialPorts();
@@ -618,22 +621,32 @@ calibration::ReaderSetup ChequeSession::readerSetup() const
 
 bool ChequeSession::keepReaderSetup(const calibration::ReaderSetup &setup)
 {
-    cheque_reader::SerialSettings settings;
-    settings.port = setup.port.trimmed();
-    settings.baud = setup.baud;
-    settings.framing = Framings[std::clamp(setup.framing, 0, int(std::size(Framings)) - 1)];
+    cheque_reader::ReaderSettings settings;
+    settings.serial.port = setup.port.trimmed();
+    settings.serial.baud = setup.baud;
+    settings.serial.framing = Framings[std::clamp(setup.framing, 0, int(std::size(Framings)) - 1)];
+    settings.wedge.characters = setup.wedgeCharacters;
+    settings.wedge.withinMs = setup.wedgeWithinMs;
     platform::Result<void> kept = platform::makeWritableFolder(m_tillFolder);
     if (kept)
-        kept = cheque_reader::writeSerialSettings(
-            m_tillFolder + QLatin1Char('/') + cheque_reader::SerialSettingsFileName, settings);
+        kept = cheque_reader::writeReaderSettings(
+            m_tillFolder + QLatin1Char('/') + cheque_reader::ReaderSettingsFileName, settings);
     if (!kept) {
         m_talk.message(
             QStringLiteral("Le réglage du lecteur de chèques n'a pas pu être gardé (%1).").arg(kept.error()));
         return false;
     }
     if (m_serial)
-        m_serial->setSettings(settings);
+        m_serial->setSettings(settings.serial);
+    if (m_window)
+        m_window->useWedgeSettings(settings.wedge);
     return keepTieDigits({setup.tieFrom, setup.tieCount});
+}
+
+cheque_reader::ReaderSettings ChequeSession::readerSettings() const
+{
+    return cheque_reader::readReaderSettings(m_tillFolder + QLatin1Char('/') + cheque_reader::ReaderSettingsFileName)
+        .valueOr(cheque_reader::ReaderSettings());
 }
 
 bool ChequeSession::untieChequebook(const QString &digits)

@@ -3,6 +3,7 @@
 #include "bank_layouts/banklist.h"
 #include "bank_layouts/chequeprint.h"
 #include "cheque_reader/cmc7.h"
+#include "cheque_reader/serialreader.h"
 #include "cheque_reader/ties.h"
 #include "journal/journaldesk.h"
 #include "layout_editor/editordata.h"
@@ -187,6 +188,8 @@ private:
     // The working folder's choice of the digits that tie a chequebook; its
     // ties brought to a narrower one.
     cheque_reader::TieDigits tieDigitsInUse() const;
+    // This till's readers, as kept in its own folder.
+    cheque_reader::ReaderSettings readerSettings() const;
     bool keepTieDigits(const cheque_reader::TieDigits &digits);
     bool untieChequebook(const QString &digits);
     // The name this till's cheques are kept with: the shop's, else this

@@ -460,6 +460,11 @@ void Form1::showReadCheque(const QString &text, int bankIndex)
     }
 }
 
+void Form1::useWedgeSettings(const cheque_reader::WedgeSettings &settings)
+{
+    m_burst->setSettings(settings);
+}
+
 bool Form1::readerKey(QObject *receiver, QKeyEvent *key)
 {
     auto *const widget = qobject_cast<QWidget *>(receiver);

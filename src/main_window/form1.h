@@ -126,6 +126,7 @@ private:
     void openPrinterSetup() override;
     void hideFirstInstallation() override;
     void showReadCheque(const QString &text, int bankIndex) override;
+    void useWedgeSettings(const cheque_reader::WedgeSettings &settings) override;
     // A key pressed anywhere in the window: a reader's line is taken from
     // the keys before any field gets them.
     bool readerKey(QObject *receiver, QKeyEvent *key);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bank_layouts/banklist.h"
+#include "cheque_reader/keyburst.h"
 #include "layout_editor/layouteditor.h"
 
 #include <QList>
@@ -43,6 +44,8 @@ public:
     // Test"), and the button of its bank marked (-1: none); an empty text
     // takes both away.
     virtual void showReadCheque(const QString &text, int bankIndex) = 0;
+    // What tells a keyboard-wedge reader's line from a person's typing.
+    virtual void useWedgeSettings(const cheque_reader::WedgeSettings &settings) = 0;
 };
 
 } // namespace main_window

@@ -65,6 +65,7 @@ public:
     }
     void openPrinterSetup() override { steps << QStringLiteral("set-up"); }
     void hideFirstInstallation() override { steps << QStringLiteral("hide first installation"); }
+    void useWedgeSettings(const cheque_reader::WedgeSettings &) override {}
     void showReadCheque(const QString &text, int bankIndex) override
     {
         readCheque = text;

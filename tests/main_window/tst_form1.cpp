@@ -911,6 +911,8 @@ void TestForm1::serialReaderSetUp()
             // The bank's code, as the shop checked it on its customers' cheques.
             window->spPremierChiffre->setValue(3);
             window->spNombreChiffres->setValue(5);
+            // A slow wedge reader's line.
+            window->spDelaiClavier->setValue(3000);
             QTest::mouseClick(window->btEnregistrer, Qt::LeftButton);
         });
         QTest::mouseClick(setup->btLecteur, Qt::LeftButton);
@@ -924,14 +926,21 @@ void TestForm1::serialReaderSetUp()
     QTest::mouseClick(program.window().bt_out, Qt::LeftButton);
     QCOMPARE(stateBefore, QStringLiteral("Aucun lecteur de chèques sur un port série."));
     QCOMPARE(stateAfter, QStringLiteral("Lecteur de chèques sur « %1 » : prêt.").arg(cable.tillEnd()));
-    QCOMPARE(m_folder->read(QStringLiteral("caisse/") + cheque_reader::SerialSettingsFileName),
-             (cable.tillEnd() + QStringLiteral("\r\n19200\r\nSTX/ETX\r\n")).toLatin1());
+    QCOMPARE(m_folder->read(QStringLiteral("caisse/") + cheque_reader::ReaderSettingsFileName),
+             (cable.tillEnd() + QStringLiteral("\r\n19200\r\nSTX/ETX\r\n31\r\n3000\r\n")).toLatin1());
     QCOMPARE(m_folder->read(cheque_reader::TiesFileName), QByteArray("12345;bq_A.txt\r\n"));
     QCOMPARE(m_folder->read(cheque_reader::TieDigitsFileName), QByteArray("3;5\r\n"));
     QVERIFY(cable.send("\x02"
                        "A1234567B001234567890C987654321098D\x03"));
-    QTRY_COMPARE(program.window().findChild<QLabel *>(QStringLiteral("lblChequeLu"))->text(),
-                 QStringLiteral("Chèque n° 1234567 – cliquez sur sa banque"));
+    auto *const announcement = program.window().findChild<QLabel *>(QStringLiteral("lblChequeLu"));
+    QTRY_COMPARE(announcement->text(), QStringLiteral("Chèque n° 1234567 – cliquez sur sa banque"));
+
+    // A wedge reader slower than the default's 1.5 s, within the 3 s set.
+    program.window().Text8->setFocus();
+    typeKeys(program.window().Text8,
+             QStringLiteral("A7654321      B001234567890      C987654321098      D"), 40, true);
+    QCOMPARE(announcement->text(), QStringLiteral("Chèque n° 7654321 – cliquez sur sa banque"));
+    QCOMPARE(program.window().Text8->text(), QString());
 }
 
 // The shared journal typed in the set-up window, tested there, kept for
