@@ -6,6 +6,10 @@
 //   timing click X Y PROGRAM [ARGS...]
 //       once the window is mapped and has settled, milliseconds from a click
 //       at (X, Y) to the program's end (it is expected to end by itself).
+//   timing read LINE PROGRAM [ARGS...]
+//       the same from a keyboard-wedge reader's last character: LINE typed
+//       as a reader types it, then its Enter and the cashier's, timed from
+//       those.
 //
 // Prints the one number on its output; exits 1 when it could not measure.
 #include <xcb/xcb.h>
@@ -88,9 +92,12 @@ void end(pid_t pid)
 int main(int argc, char **argv)
 {
     const bool click = argc > 4 && std::strcmp(argv[1], "click") == 0;
+    const bool read = argc > 3 && std::strcmp(argv[1], "read") == 0;
     const bool start = argc > 2 && std::strcmp(argv[1], "start") == 0;
-    if (!click && !start) {
-        std::fprintf(stderr, "usage: %s start PROGRAM [ARGS...] | click X Y PROGRAM [ARGS...]\n", argv[0]);
+    if (!click && !read && !start) {
+        std::fprintf(stderr,
+                     "usage: %s start PROGRAM [ARGS...] | click X Y PROGRAM [ARGS...] | read LINE PROGRAM [ARGS...]\n",
+                     argv[0]);
         return 2;
     }
     xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
@@ -104,7 +111,7 @@ int main(int argc, char **argv)
     xcb_change_window_attributes(connection, screen->root, XCB_CW_EVENT_MASK, &mask);
     xcb_flush(connection);
 
-    char **program = argv + (click ? 4 : 2);
+    char **program = argv + (click ? 4 : read ? 3 : 2);
     const Clock::time_point started = Clock::now();
     const pid_t pid = launch(program);
     if (!waitForMap(connection, 30000)) {
@@ -120,7 +127,12 @@ int main(int argc, char **argv)
 
     // Settled: painted, and whatever it does after its first paint done.
     std::this_thread::sleep_for(std::chrono::milliseconds(800));
-    const std::string command = std::string("xdotool mousemove ") + argv[2] + " " + argv[3] + " click 1";
+    if (read && std::system((std::string("xdotool type --delay 2 '") + argv[2] + "'").c_str()) != 0) {
+        end(pid);
+        return 1;
+    }
+    const std::string command = read ? std::string("xdotool key --delay 0 Return Return")
+                                     : std::string("xdotool mousemove ") + argv[2] + " " + argv[3] + " click 1";
     const Clock::time_point clicked = Clock::now();
     if (std::system(command.c_str()) != 0) {
         end(pid);
