@@ -471,6 +471,20 @@ bool Form1::readerKey(QObject *receiver, QKeyEvent *key)
     // This window's keys only, and none while a dialog of its own is up.
     if (m_givingBack || !widget || widget->window() != this || QApplication::activeModalWidget())
         return false;
+    // A reader's keyboard presses Shift for capitals, and for the digits of
+    // an AZERTY row: a key that only modifies the next is no key of a line.
+    switch (key->key()) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+        return false;
+    default:
+        break;
+    }
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (m_burst->typed(plain ? key->text() : QString(), enter)) {

@@ -54,11 +54,18 @@ inline void typeInto(QWidget *widget, const QString &text)
 }
 
 // Keys as a wedge reader or a person sends them to a field: each character,
-// `delayMs` apart, then Enter when asked.
+// `delayMs` apart, Shift pressed for a capital as a keyboard does, then Enter
+// when asked.
 inline void typeKeys(QWidget *field, const QString &text, int delayMs, bool enter)
 {
     for (const QChar c : text) {
-        QTest::sendKeyEvent(QTest::Click, field, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+        const bool capital = c.isUpper();
+        if (capital)
+            QTest::sendKeyEvent(QTest::Press, field, Qt::Key_Shift, QString(), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key(c.toUpper().unicode()), QString(c),
+                            capital ? Qt::ShiftModifier : Qt::NoModifier);
+        if (capital)
+            QTest::sendKeyEvent(QTest::Release, field, Qt::Key_Shift, QString(), Qt::ShiftModifier);
         QTest::qWait(delayMs);
     }
     if (enter)
