@@ -937,8 +937,7 @@ void TestForm1::serialReaderSetUp()
 
     // A wedge reader slower than the default's 1.5 s, within the 3 s set.
     program.window().Text8->setFocus();
-    typeKeys(program.window().Text8,
-             QStringLiteral("A7654321      B001234567890      C987654321098      D"), 40, true);
+    typeKeys(program.window().Text8, QStringLiteral("A7654321      B001234567890      C987654321098      D"), 40, true);
     QCOMPARE(announcement->text(), QStringLiteral("Chèque n° 7654321 – cliquez sur sa banque"));
     QCOMPARE(program.window().Text8->text(), QString());
 }
