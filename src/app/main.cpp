@@ -274,6 +274,9 @@ int main(int argc, char *argv[])
     // The folder entered: its own path, as this machine reaches it.
     const QString here = platform::currentFolder();
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    // Asked of the system once: where the journal goes without a server, and
+    // which file a till on one may send there.
+    const platform::FileSystemKind hereKind = platform::fileSystemKind(here);
     QStringList startUpNotices;
     std::unique_ptr<journal::JournalRecorder> recorder;
     const platform::Result<QString> server = journalServer(line, here);
@@ -293,8 +296,7 @@ int main(int argc, char *argv[])
                                              "%3.\n\nLes chèques de cette fois sont inscrits dans le journal de "
                                              "cette caisse.")
                                   .arg(*server, main_window::JournalServerFileName, address.error());
-        const main_window::PreparedJournal place =
-            main_window::prepareJournalPlace(here, platform::fileSystemKind(here), dataFolder);
+        const main_window::PreparedJournal place = main_window::prepareJournalPlace(here, hereKind, dataFolder);
         recorder = std::make_unique<journal::JournalRecorder>(place.path, clock, talk);
         if (!place.notice.isEmpty())
             startUpNotices << place.notice;
@@ -304,7 +306,7 @@ int main(int argc, char *argv[])
     journal.setTill(tillName.isEmpty() ? platform::hostName() : tillName);
     // The journal this till kept before the server, for the set-up window
     // to send there.
-    const QString localJournal = main_window::journalPlace(here, platform::fileSystemKind(here), dataFolder).path;
+    const QString localJournal = main_window::journalPlace(here, hereKind, dataFolder).path;
     cheque_reader::SerialReader serialReader(
         cheque_reader::readReaderSettings(dataFolder + QLatin1Char('/') + cheque_reader::ReaderSettingsFileName)
             .valueOr(cheque_reader::ReaderSettings())

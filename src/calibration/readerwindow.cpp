@@ -38,14 +38,15 @@ ReaderWindow::ReaderWindow(SetupData &setupData, QWidget *parent)
     cbTrame->setObjectName(QStringLiteral("cbTrame"));
     cbTrame->addItems(setup.framings);
     cbTrame->setCurrentIndex(setup.framing);
-    spPremierChiffre = new QSpinBox(this);
-    spPremierChiffre->setObjectName(QStringLiteral("spPremierChiffre"));
-    spPremierChiffre->setRange(1, 12);
-    spPremierChiffre->setValue(setup.tieFrom);
-    spNombreChiffres = new QSpinBox(this);
-    spNombreChiffres->setObjectName(QStringLiteral("spNombreChiffres"));
-    spNombreChiffres->setRange(1, 12);
-    spNombreChiffres->setValue(setup.tieCount);
+    const auto spin = [this](const QString &name, int least, int most, int value) {
+        auto *box = new QSpinBox(this);
+        box->setObjectName(name);
+        box->setRange(least, most);
+        box->setValue(value);
+        return box;
+    };
+    spPremierChiffre = spin(QStringLiteral("spPremierChiffre"), 1, 12, setup.tieFrom);
+    spNombreChiffres = spin(QStringLiteral("spNombreChiffres"), 1, 12, setup.tieCount);
     // Together never past the zone's twelfth digit.
     const auto bound = [this] { spNombreChiffres->setMaximum(13 - spPremierChiffre->value()); };
     connect(spPremierChiffre, qOverload<int>(&QSpinBox::valueChanged), this, bound);
@@ -57,16 +58,10 @@ ReaderWindow::ReaderWindow(SetupData &setupData, QWidget *parent)
     tie->addWidget(spNombreChiffres);
     tie->addWidget(new QLabel(QStringLiteral("chiffres"), this));
     tie->addStretch(1);
-    spChiffresClavier = new QSpinBox(this);
-    spChiffresClavier->setObjectName(QStringLiteral("spChiffresClavier"));
-    spChiffresClavier->setRange(10, 31);
-    spChiffresClavier->setValue(setup.wedgeCharacters);
-    spDelaiClavier = new QSpinBox(this);
-    spDelaiClavier->setObjectName(QStringLiteral("spDelaiClavier"));
-    spDelaiClavier->setRange(200, 10000);
+    spChiffresClavier = spin(QStringLiteral("spChiffresClavier"), 10, 31, setup.wedgeCharacters);
+    spDelaiClavier = spin(QStringLiteral("spDelaiClavier"), 200, 10000, setup.wedgeWithinMs);
     spDelaiClavier->setSingleStep(100);
     spDelaiClavier->setSuffix(QStringLiteral(" ms"));
-    spDelaiClavier->setValue(setup.wedgeWithinMs);
     auto *wedge = new QHBoxLayout;
     wedge->addWidget(spChiffresClavier);
     wedge->addWidget(new QLabel(QStringLiteral("chiffres ou plus en"), this));

@@ -833,6 +833,8 @@ struct Journal::Private
     // Links a reprint to the cheque it replaces, inside the caller's
     // transaction.
     platform::Result<void> link(qint64 original, qint64 reprint);
+    // The first entry the condition (and its order) gives, if any.
+    platform::Result<std::optional<Entry>> firstEntry(const QString &where, const QVariantList &values) const;
     platform::Result<std::optional<Entry>> entryIn(qint64 id) const;
     // Where a cheque stands, refusing a change unless it is still "imprimé".
     platform::Result<void> mayChange(qint64 id) const;
@@ -1856,16 +1858,21 @@ platform::Result<QList<Entry>> Journal::unconfirmed() const
     return everyEntry(Status::Unconfirmed);
 }
 
-platform::Result<std::optional<Entry>> Journal::Private::entryIn(qint64 id) const
+platform::Result<std::optional<Entry>> Journal::Private::firstEntry(const QString &where,
+                                                                    const QVariantList &values) const
 {
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    if (!run(query, QStringLiteral("SELECT ") + EntryColumns + entrySource(engine) + QStringLiteral(" WHERE c.id = ?"),
-             {id}))
+    if (!run(query, QStringLiteral("SELECT ") + EntryColumns + entrySource(engine) + where, values))
         return failed(query);
     if (!query.next())
         return std::optional<Entry>();
     return std::optional<Entry>(readEntry(query));
+}
+
+platform::Result<std::optional<Entry>> Journal::Private::entryIn(qint64 id) const
+{
+    return firstEntry(QStringLiteral(" WHERE c.id = ?"), {id});
 }
 
 platform::Result<void> Journal::Private::mayChange(qint64 id) const
@@ -2287,27 +2294,16 @@ platform::Result<QStringList> Journal::tillNames() const
 
 platform::Result<std::optional<Entry>> Journal::withLine(const QString &cmc7) const
 {
-    QSqlQuery query(d->db);
-    if (!run(query,
-             QStringLiteral("SELECT ") + EntryColumns + entrySource(d->engine) +
-                 QStringLiteral(" WHERE c.cmc7 = ? AND c.cmc7 <> '' ORDER BY c.id DESC LIMIT 1"),
-             {cmc7}))
-        return d->failed(query);
-    return query.next() ? std::optional<Entry>(readEntry(query)) : std::nullopt;
+    return d->firstEntry(QStringLiteral(" WHERE c.cmc7 = ? AND c.cmc7 <> '' ORDER BY c.id DESC LIMIT 1"), {cmc7});
 }
 
 platform::Result<std::optional<Entry>> Journal::ofChequebook(const QString &cmc7, const QDateTime &since) const
 {
     // The line is "NNNNNNN interbank internal": the chequebook is all of it
     // after the number. A few days of cheques are looked at, by their index.
-    QSqlQuery query(d->db);
-    if (!run(query,
-             QStringLiteral("SELECT ") + EntryColumns + entrySource(d->engine) +
-                 QStringLiteral(" WHERE c.printed_at >= ? AND c.cmc7 <> '' AND c.cmc7 <> ? AND substr(c.cmc7, 9) = ?"
-                                " ORDER BY c.id DESC LIMIT 1"),
-             {timeText(since), cmc7, cmc7.mid(8)}))
-        return d->failed(query);
-    return query.next() ? std::optional<Entry>(readEntry(query)) : std::nullopt;
+    return d->firstEntry(QStringLiteral(" WHERE c.printed_at >= ? AND c.cmc7 <> '' AND c.cmc7 <> ?"
+                                        " AND substr(c.cmc7, 9) = ? ORDER BY c.id DESC LIMIT 1"),
+                         {timeText(since), cmc7, cmc7.mid(8)});
 }
 
 platform::Result<bool> Journal::hasChequeNumbers() const

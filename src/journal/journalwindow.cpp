@@ -261,23 +261,26 @@ JournalWindow::JournalWindow(JournalDesk &desk, QWidget *parent)
 
 JournalWindow::~JournalWindow() = default;
 
+namespace {
+
+// A filter's choices read again, the one shown kept when it is still there.
+void refill(QComboBox *filter, const QString &all, const platform::Result<QStringList> &names)
+{
+    const QString shown = filter->currentIndex() > 0 ? filter->currentText() : QString();
+    filter->clear();
+    filter->addItem(all);
+    if (names)
+        filter->addItems(*names);
+    filter->setCurrentIndex(std::max(0, filter->findText(shown)));
+}
+
+} // namespace
+
 void JournalWindow::fillFilters()
 {
-    const QString shown = bankFilter->currentIndex() > 0 ? bankFilter->currentText() : QString();
-    bankFilter->clear();
-    bankFilter->addItem(QStringLiteral("Toutes les banques"));
-    const platform::Result<QStringList> banks = m_desk.journal().bankNames();
-    if (banks)
-        bankFilter->addItems(*banks);
-    bankFilter->setCurrentIndex(std::max(0, bankFilter->findText(shown)));
-
-    const QString till = tillFilter->currentIndex() > 0 ? tillFilter->currentText() : QString();
-    tillFilter->clear();
-    tillFilter->addItem(QStringLiteral("Toutes les caisses"));
+    refill(bankFilter, QStringLiteral("Toutes les banques"), m_desk.journal().bankNames());
     const platform::Result<QStringList> tills = m_desk.journal().tillNames();
-    if (tills)
-        tillFilter->addItems(*tills);
-    tillFilter->setCurrentIndex(std::max(0, tillFilter->findText(till)));
+    refill(tillFilter, QStringLiteral("Toutes les caisses"), tills);
     // A shop of one till has nothing to choose between.
     const bool several = tills && tills->size() > 1;
     tillLabel->setVisible(several);

@@ -153,6 +153,7 @@ private slots:
     void twoWritersLoseNothing();
     void twoSlipsAtOnce_data();
     void twoSlipsAtOnce();
+    void slipNumberHeldWhileItPrints();
     void killedWriterLeavesWholeFile();
     void damageFoundByARecord();
     void leftoversAreAsked_data();
@@ -1109,6 +1110,40 @@ void TestJournal::twoSlipsAtOnce()
     QCOMPARE(deposited->count, slips == 2 ? 6 : 3);
     for (const QByteArray &number : numbers)
         QVERIFY2(number == "1" || number == "2", number.constData());
+#else
+    QSKIP("a server's own");
+#endif
+}
+
+// While one till's slip prints, its number is its own: another till asking
+// is refused once it has waited, then gets the next number; a slip given up
+// leaves no gap.
+void TestJournal::slipNumberHeldWhileItPrints()
+{
+#ifdef ORMELINE_JOURNAL_ON_SERVER
+    auto first = openJournal();
+    auto second = openJournal();
+    QVERIFY(first && second);
+    QVERIFY(first->record(cheque(QStringLiteral("10"), Morning)));
+    {
+        auto given = first->takeRemittanceTurn();
+        QVERIFY(given);
+        QCOMPARE(given->number(), 1);
+    }
+    auto turn = first->takeRemittanceTurn();
+    QVERIFY(turn);
+    QCOMPARE(turn->number(), 1);
+    const auto refused = second->takeRemittanceTurn(200);
+    QVERIFY(!refused);
+    QVERIFY2(refused.error().contains(QStringLiteral("une autre caisse imprime un bordereau")),
+             qPrintable(refused.error()));
+    QCOMPARE(first->deposit({1}, QDate(2026, 12, 9), QString())->number, 1);
+    {
+        const auto done = std::move(turn);
+    }
+    const auto next = second->takeRemittanceTurn(200);
+    QVERIFY2(next, qPrintable(next.error()));
+    QCOMPARE(next->number(), 2);
 #else
     QSKIP("a server's own");
 #endif

@@ -738,6 +738,10 @@ void TestForm1::readerKeysReachNoField_data()
     QTest::newRow("a person's digits") << "Text8"
                                        << "1234" << 150 << false << ""
                                        << "";
+    // Each key within the pause, the whole past 1.5 s: a person's after all.
+    QTest::newRow("a line slower than a reader") << "Text8"
+                                                 << "1234567 001234567890 987654321098" << 50 << false << ""
+                                                 << "";
 }
 
 void TestForm1::readerKeysReachNoField()
